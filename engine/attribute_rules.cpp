@@ -1,0 +1,70 @@
+#include "attribute_rules.h"
+
+#include "rounding.h"
+
+namespace quorvel {
+
+void formAttrProducts(const HistoryGrid& grid, PassStorage& pass) {
+  pass.attrProducts.clear();
+  for (int k = 0; k < 3; ++k) {
+    for (int p = 0; p < 3; ++p) {
+      const double product = grid.raw(4 * p + k) * grid.raw(4 * k + 3);
+      pass.attrProducts.add(3 * k + p, roundToInt16(product));
+    }
+  }
+}
+
+bool twoWayProductVote(bool (*inFirstClass)(std::int16_t product), PassStorage& pass) {
+  pass.attrVotes.clear();
+  for (int i = 0; i < 9; ++i) pass.attrVotes.add(inFirstClass(pass.attrProducts[i]) ? 0 : 1, 1);
+  return pass.attrVotes[0] > pass.attrVotes[1];
+}
+
+// Each product is read as a draw result: reduced modulo 28 (keeping its sign) into the sums
+// 0...27 for middle/edge and big/small, modulo 12 for the zodiac half, as it is for odd/even.
+Verdict ruleMiddleEdge(PassStorage& pass) {
+  const bool middle = twoWayProductVote(
+      [](std::int16_t x) {
+        const int r = truncMod(x, 28);
+        return r >= 7 && r <= 20;
+      },
+      pass);
+  return middle ? Verdict::Middle : Verdict::Edge;
+}
+
+Verdict ruleBigSmall(PassStorage& pass) {
+  const bool big = twoWayProductVote([](std::int16_t x) { return truncMod(x, 28) >= 14; }, pass);
+  return big ? Verdict::Big : Verdict::Small;
+}
+
+Verdict ruleOddEven(PassStorage& pass) {
+  const bool even = twoWayProductVote([](std::int16_t x) { return truncMod(x, 2) == 0; }, pass);
+  return even ? Verdict::Even : Verdict::Odd;
+}
+
+Verdict ruleFrontBack(PassStorage& pass) {
+  const bool front = twoWayProductVote(
+      [](std::int16_t x) {
+        const int r = truncMod(x, 12);
+        return r >= 10 || (r >= 0 && r <= 3);
+      },
+      pass);
+  return front ? Verdict::Front : Verdict::Back;
+}
+
+Verdict ruleMod3(PassStorage& pass) {
+  pass.attrVotes.clear();
+  for (int s = 0; s < kSumCount; ++s) {
+    const int votes = pass.sumVotes[s];
+    if (votes >= 1 && votes <= 3) pass.attrVotes.add(s % 3, votes);
+  }
+  const int c0 = pass.attrVotes[0];
+  const int c1 = pass.attrVotes[1];
+  const int c2 = pass.attrVotes[2];
+  if (c0 > c1 && c0 > c2) return Verdict::Mod3Is0;
+  if (c1 > c0 && c1 > c2) return Verdict::Mod3Is1;
+  if (c2 > c0 && c2 > c1) return Verdict::Mod3Is2;
+  return Verdict::NoCall;
+}
+
+}  // namespace quorvel

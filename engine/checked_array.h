@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "pass_failure.h"
+
+namespace quorvel {
+
+// A signed 16-bit working array with declared indices 0...Upper, created at zero. An index outside
+// them raises the subscript failure; a value leaving the 16-bit range raises Overflow.
+template <int Upper>
+class CheckedArray {
+ public:
+  std::int16_t operator[](int index) const { return values_[slot(index)]; }
+
+  void add(int index, int delta) {
+    std::int16_t& value = values_[slot(index)];
+    value = checkedInt16(value + delta);
+  }
+
+  void clear() { values_.fill(0); }
+
+ private:
+  static std::size_t slot(int index) {
+    if (index < 0 || index > Upper) raiseSubscript();
+    return static_cast<std::size_t>(index);
+  }
+
+  std::array<std::int16_t, static_cast<std::size_t>(Upper) + 1> values_{};
+};
+
+}  // namespace quorvel

@@ -1,0 +1,27 @@
+#include <charconv>
+
+#include "quorvel/grid_texts.h"
+#include "quorvel/number_conversions.h"
+
+namespace quorvel {
+
+DrawShiftResult shiftGridDown(const GridTexts& cells) {
+  // Every cell is read before anything moves, the oldest row too: a value that does not fit
+  // stops the shift with the grid as it was.
+  std::array<std::int16_t, kGridCells> values{};
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const std::optional<std::int16_t> value = cellValue(cells[i]);
+    if (!value) return {Failure::Overflow, {}};
+    values[i] = *value;
+  }
+
+  DrawShiftResult result;
+  for (std::size_t i = 4; i < cells.size(); ++i) {
+    char digits[8];
+    const auto written = std::to_chars(digits, digits + sizeof digits, values[i - 4]);
+    result.cells[i].assign(digits, written.ptr);
+  }
+  return result;
+}
+
+}  // namespace quorvel

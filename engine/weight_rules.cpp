@@ -1,0 +1,127 @@
+#include "weight_rules.h"
+
+#include <initializer_list>
+
+#include "rounding.h"
+
+namespace quorvel {
+namespace {
+
+// The sums s with s mod n == remainder; a negative remainder names none.
+constexpr SumSet sumsCongruent(int remainder, int n) {
+  SumSet set = 0;
+  for (int s = 0; s < kSumCount; ++s) {
+    if (s % n == remainder) set |= SumSet{1} << s;
+  }
+  return set;
+}
+
+// The sums whose digit sum, (s div 10) + (s mod 10), is one of `digitSums`.
+constexpr SumSet withDigitSums(std::initializer_list<int> digitSums) {
+  SumSet set = 0;
+  for (int s = 0; s < kSumCount; ++s) {
+    for (int d : digitSums) {
+      if (s / 10 + s % 10 == d) set |= SumSet{1} << s;
+    }
+  }
+  return set;
+}
+
+template <std::size_t N>
+SumSet entryFor(const std::array<SumSet, N>& table, int value) {
+  return value >= 0 && static_cast<std::size_t>(value) < N ? table[static_cast<std::size_t>(value)]
+                                                           : SumSet{0};
+}
+
+void penaliseAll(SumSet set, PassStorage& pass) {
+  for (int s = 0; s < kSumCount; ++s) {
+    if (contains(set, s)) pass.penalise(s);
+  }
+}
+
+// A tail digit is hot when it wins more than four of the eight tail votes.
+constexpr int kHotTailVotes = 4;
+
+}  // namespace
+
+constexpr std::array<SumSet, 10> kLatestSumTailPenalties = {
+    makeSumSet({1, 2, 3, 4, 19, 23, 24, 26, 27}),     // 0
+    makeSumSet({1, 2, 3, 4, 5, 8, 14, 23, 25, 27}),   // 1
+    makeSumSet({1, 2, 3, 5, 24, 25, 26, 27}),         // 2
+    makeSumSet({1, 2, 3, 26, 27}),                    // 3
+    makeSumSet({1, 3, 5, 6, 24, 25, 26, 27}),         // 4
+    makeSumSet({2, 3, 4, 6, 21, 24, 25, 27}),         // 5
+    makeSumSet({1, 2, 18, 19, 24, 25, 26, 27}),       // 6
+    makeSumSet({1, 2, 4, 24, 25, 26}),                // 7
+    makeSumSet({1, 2, 4, 19, 23, 24, 26, 27}),        // 8
+    makeSumSet({1, 2, 3, 22, 23, 25, 26, 27}),        // 9
+};
+
+constexpr std::array<SumSet, 2> kThirdColumnTailPenalties = {
+    makeSumSet({1, 24, 26, 27}),  // 0
+    makeSumSet({25, 26, 27}),     // 1
+};
+
+constexpr std::array<SumSet, 2> kDiagParityAPenalties = {
+    makeSumSet({2, 21, 24, 26, 27}),   // 0
+    makeSumSet({22, 24, 25, 26, 27}),  // 1
+};
+
+constexpr std::array<SumSet, 2> kDiagParityBPenalties = {
+    makeSumSet({3, 6, 13, 24, 25, 26, 27}),  // 0
+    makeSumSet({1, 24, 26, 27}),             // 1
+};
+
+constexpr std::array<SumSet, 12> kZodiacPenalties = {
+    withDigitSums({0, 7}),   // 0
+    withDigitSums({0, 3}),   // 1
+    withDigitSums({0}),      // 2
+    withDigitSums({6, 10}),  // 3
+    withDigitSums({7, 10}),  // 4
+    withDigitSums({0, 8}),   // 5
+    withDigitSums({0, 7}),   // 6
+    withDigitSums({1, 3}),   // 7
+    withDigitSums({0, 6}),   // 8
+    withDigitSums({7, 8}),   // 9
+    withDigitSums({1, 10}),  // 10
+    withDigitSums({0}),      // 11
+};
+
+void applyRangeRules(PassStorage& pass) {
+  for (int digit = 0; digit <= 9; ++digit) {
+    if (pass.tailVotes[digit] > kHotTailVotes) penaliseAll(sumsCongruent(digit, 10), pass);
+  }
+  penaliseAll(entryFor(kLatestSumTailPenalties, pass.latestSumTail), pass);
+  penaliseAll(entryFor(kThirdColumnTailPenalties, pass.thirdColumnTail), pass);
+  penaliseAll(entryFor(kDiagParityAPenalties, pass.diagParityA), pass);
+  penaliseAll(entryFor(kDiagParityBPenalties, pass.diagParityB), pass);
+  penaliseAll(entryFor(kZodiacPenalties, pass.latestSumMod12), pass);
+}
+
+void applyKeyRules(const HistoryGrid& grid, PassStorage& pass) {
+  // The last digit of the product of the latest and previous sums.
+  const int productTail = truncMod(wholeNumberRound(grid.raw(3) * grid.raw(7)), 10);
+  penaliseAll(sumsCongruent(productTail, 10), pass);
+  // The first digits of the latest and previous periods.
+  const int firstDigitPair = truncMod(wholeNumberRound(grid.raw(0) + grid.raw(4)), 12);
+  penaliseAll(sumsCongruent(firstDigitPair, 12), pass);
+  // The latest and previous sums.
+  const int sumPair = truncMod(wholeNumberRound(grid.raw(3) + grid.raw(7)), 12);
+  penaliseAll(sumsCongruent(sumPair, 12), pass);
+}
+
+void applyExtremeRule(PassStorage& pass) {
+  for (int s = 0; s < kSumCount; ++s) {
+    if (pass.sumVotes[s] < 2) pass.penalise(s);
+  }
+}
+
+SumSet unpenalisedSums(const PassStorage& pass) {
+  SumSet set = 0;
+  for (int s = 0; s < kSumCount; ++s) {
+    if (pass.sumWeight[s] >= 0) set |= SumSet{1} << s;
+  }
+  return set;
+}
+
+}  // namespace quorvel
