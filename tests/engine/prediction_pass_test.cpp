@@ -1,0 +1,139 @@
+#include "quorvel/prediction_pass.h"
+
+#include <gtest/gtest.h>
+
+#include "derived_values.h"
+#include "pass_failure.h"
+#include "test_support.h"
+
+namespace quorvel {
+namespace {
+
+using testing::Grid;
+using testing::renderResult;
+
+PassResult run(const Grid& grid) { return runPredictionPass(grid.texts()); }
+
+TEST(PredictionPass, EmptyGridCompletesWithEveryBoxWritten) {
+  EXPECT_EQ(renderResult(run(Grid{})),
+            "Text2=[5 8 9 11 12 14 15 17 18 ] Text3=[5 8 9 11 14 15 17 18 ] "
+            "Text4=[5 8 9 11 14 15 17 18 ] Text5(0)=[中边：边] Text5(1)=[大小：小] "
+            "Text5(2)=[单双：双] Text5(3)=[前后：前肖] Text5(4)=[3N：3２] failure=0");
+}
+
+struct ListsCase {
+  Grid grid;
+  const char* text2;
+  const char* text3;
+  const char* text4;
+};
+
+class PassLists : public ::testing::TestWithParam<ListsCase> {};
+
+TEST_P(PassLists, NarrowFromPredictedToKeyToExtreme) {
+  const PassResult result = run(GetParam().grid);
+  EXPECT_EQ(result.failure, Failure::None);
+  EXPECT_EQ(result.written, kOutputBoxes);
+  EXPECT_EQ(result.text(OutputBox::Text2), GetParam().text2);
+  EXPECT_EQ(result.text(OutputBox::Text3), GetParam().text3);
+  EXPECT_EQ(result.text(OutputBox::Text4), GetParam().text4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, PassLists,
+    ::testing::Values(ListsCase{Grid{"3", "5", "8", "16", "2", "7", "1", "10", "9", "0", "4", "13"},
+                                "4 5 8 9 10 11 12 14 15 17 20 22 23 ", "4 8 9 11 12 15 22 23 ",
+                                "9 11 12 15 22 "},
+                      ListsCase{Grid{"1", "2", "3", "6", "4", "5", "6", "15", "7", "8", "9", "24"},
+                                "3 5 6 8 9 10 11 12 13 14 15 17 20 23 ",
+                                "3 6 8 11 12 13 14 15 23 ", "3 6 8 11 12 13 14 15 "}));
+
+TEST(PredictionPass, AttributeVerdictsOfTheWorkedGrid) {
+  const PassResult result = run(Grid{"3", "5", "8", "16", "1", "2", "7", "10", "9", "0", "4", "13"});
+  EXPECT_EQ(result.text(OutputBox::Text5_0), "中边：中");
+  EXPECT_EQ(result.text(OutputBox::Text5_1), "大小：大");
+  EXPECT_EQ(result.text(OutputBox::Text5_2), "单双：双");
+  EXPECT_EQ(result.text(OutputBox::Text5_3), "前后：后肖");
+}
+
+struct FailureCase {
+  const char* what;
+  Grid grid;
+  Failure failure;
+  int written;  // outputs written before the failure
+};
+
+class PassFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(PassFailure, StopsAtOnceKeepingWhatWasWritten) {
+  const FailureCase& c = GetParam();
+  const PassResult result = run(c.grid);
+  EXPECT_EQ(result.failure, c.failure) << c.what;
+  EXPECT_EQ(result.written, c.written) << c.what;
+  for (int i = 0; i < kOutputBoxes; ++i) {
+    const OutputBox box = kWriteOrder[static_cast<std::size_t>(i)];
+    EXPECT_EQ(result.isWritten(box), i < c.written) << c.what << ", box " << i;
+    if (i >= c.written) EXPECT_EQ(result.text(box), "") << c.what << ", box " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Placements, PassFailure,
+    ::testing::Values(
+        FailureCase{"latest digit 40000", Grid{"40000"}, Failure::Overflow, 0},
+        FailureCase{"latest digit 32767.5", Grid{"", "", "32767.5"}, Failure::Overflow, 0},
+        FailureCase{"latest digit 32767", Grid{"32767"}, Failure::None, 8},
+        // -32768.5 is the digit -32768, but combination 2 then has the negative tail -8.
+        FailureCase{"latest digit -32768.5", Grid{"-32768.5"}, Failure::Subscript, 0},
+        FailureCase{"latest sum 3e9", Grid{"", "", "", "3e9"}, Failure::Overflow, 0},
+        FailureCase{"diagonal beyond 32 bits", Grid{"", "", "", "", "", "2e9", "", "", "", "", "2e9"},
+                    Failure::Overflow, 0},
+        FailureCase{"previous first digit -1", Grid{"", "", "", "", "-1"}, Failure::Subscript, 0},
+        FailureCase{"key product beyond 32 bits", Grid{"", "", "", "50000", "", "", "", "50000"},
+                    Failure::Overflow, 1},
+        FailureCase{"previous sum beyond the double range",
+                    Grid{"", "", "", "", "", "", "", "1e400"}, Failure::Overflow, 1},
+        FailureCase{"attribute product 32768", Grid{"16384", "", "", "2"}, Failure::Overflow, 3},
+        FailureCase{"attribute product 32767", Grid{"32767", "", "", "1"}, Failure::None, 8}));
+
+TEST(PredictionPass, TheFirstFailureInCombinationOrderWins) {
+  // Combination 1 meets the negative tail before combination 4 meets the huge cell.
+  EXPECT_EQ(run(Grid{"", "", "", "", "-1", "", "", "", "", "1e300"}).failure, Failure::Subscript);
+  EXPECT_EQ(run(Grid{"", "", "", "", "-1e300", "", "", "", "", "", "", "-1"}).failure,
+            Failure::Overflow);
+}
+
+struct DerivedCase {
+  Grid grid;
+  int latestSumMod12, latestSumTail, diagParityA, diagParityB;
+};
+
+class DerivedValues : public ::testing::TestWithParam<DerivedCase> {};
+
+TEST_P(DerivedValues, ComeFromTheLatestSumAndTheDiagonals) {
+  const DerivedCase& c = GetParam();
+  HistoryGrid grid(c.grid.texts());
+  PassStorage pass;
+  computeDerivedValues(grid, pass);
+  EXPECT_EQ(pass.latestSumMod12, c.latestSumMod12);
+  EXPECT_EQ(pass.latestSumTail, c.latestSumTail);
+  EXPECT_EQ(pass.diagParityA, c.diagParityA);
+  EXPECT_EQ(pass.diagParityB, c.diagParityB);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, DerivedValues,
+    ::testing::Values(DerivedCase{Grid{}, 0, 0, 0, 0},
+                      DerivedCase{Grid{"", "", "", "27"}, 3, 7, 0, 0},
+                      DerivedCase{Grid{"", "", "", "12.5"}, 0, 2, 0, 0},
+                      DerivedCase{Grid{"", "", "", "13.5"}, 2, 4, 0, 0},
+                      DerivedCase{Grid{"", "", "", "-13"}, -1, -3, 0, 0},
+                      DerivedCase{Grid{"0.1", "", "", "", "", "2.2", "", "", "", "", "0.2"}, 0, 0,
+                                  0, 0},
+                      DerivedCase{Grid{"1", "", "", "", "", "1", "", "", "", "", "1"}, 0, 0, 1, 1},
+                      DerivedCase{Grid{"-1", "", "", "", "", "-1", "", "", "", "", "-1"}, 0, 0,
+                                  -1, -1},
+                      DerivedCase{Grid{"", "", "3", "16", "", "", "", "", "4"}, 4, 6, 0, 1}));
+
+}  // namespace
+}  // namespace quorvel
