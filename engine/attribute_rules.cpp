@@ -56,7 +56,7 @@ Verdict ruleMod3(PassStorage& pass) {
   pass.attrVotes.clear();
   for (int s = 0; s < kSumCount; ++s) {
     const int votes = pass.sumVotes[s];
-    if (votes >= 1 && votes <= 3) pass.attrVotes.add(s % 3, votes);
+    pass.attrVotes.add(s % 3, votes >= 1 && votes <= 3 ? votes : 0);
   }
   const int c0 = pass.attrVotes[0];
   const int c1 = pass.attrVotes[1];

@@ -19,6 +19,21 @@ class CheckedArray {
     value = checkedInt16(value + delta);
   }
 
+  // Adds delta(i) to each element i of 0...Count-1. Every result is checked, and one that left
+  // the 16-bit range raises Overflow once the loop is done, before anything reads the array;
+  // keeping the check out of the loop lets the compiler vectorise it.
+  template <int Count, class Delta>
+  void addEach(Delta delta) {
+    static_assert(Count <= Upper + 1);
+    bool outOfRange = false;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(Count); ++i) {
+      const int value = values_[i] + delta(static_cast<int>(i));
+      outOfRange |= value < INT16_MIN || value > INT16_MAX;
+      values_[i] = static_cast<std::int16_t>(value);
+    }
+    if (outOfRange) raiseOverflow();
+  }
+
   void clear() { values_.fill(0); }
 
  private:

@@ -16,6 +16,11 @@ std::string_view failureName(Failure failure) {
   return "";
 }
 
+std::string failureReport(Failure failure) {
+  return "运行时错误 '" + std::to_string(static_cast<int>(failure)) + "'：" +
+         std::string(failureName(failure));
+}
+
 const char* PassStopped::what() const noexcept {
   return failure_ == Failure::Overflow ? "overflow" : "subscript out of range";
 }

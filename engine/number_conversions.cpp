@@ -20,6 +20,15 @@ constexpr long long kExponentCap = 1'000'000'000;
 }  // namespace
 
 double parseLeadingNumber(std::string_view text) {
+  // The common cell, a short run of digits and nothing else.
+  if (!text.empty() && text.size() <= kExactIntegerDigits) {
+    std::uint64_t whole = 0;
+    std::size_t i = 0;
+    while (i < text.size() && isDigit(text[i]))
+      whole = whole * 10 + static_cast<std::uint64_t>(text[i++] - '0');
+    if (i == text.size()) return static_cast<double>(whole);
+  }
+
   const std::size_t n = text.size();
   std::size_t i = 0;
   auto skipBlanks = [&](std::size_t from) {

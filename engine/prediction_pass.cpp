@@ -75,18 +75,30 @@ void runStages(const GridTexts& cells, OutputWriter& out) {
 
 std::string_view verdictText(Verdict verdict) {
   switch (verdict) {
-    case Verdict::Middle: return "中边：中";
-    case Verdict::Edge: return "中边：边";
-    case Verdict::Big: return "大小：大";
-    case Verdict::Small: return "大小：小";
-    case Verdict::Even: return "单双：双";
-    case Verdict::Odd: return "单双：单";
-    case Verdict::Front: return "前后：前肖";
-    case Verdict::Back: return "前后：后肖";
-    case Verdict::Mod3Is0: return "3N：3０";
-    case Verdict::Mod3Is1: return "3N：3１";
-    case Verdict::Mod3Is2: return "3N：3２";
-    case Verdict::NoCall: return "无";
+    case Verdict::Middle:
+      return "中边：中";
+    case Verdict::Edge:
+      return "中边：边";
+    case Verdict::Big:
+      return "大小：大";
+    case Verdict::Small:
+      return "大小：小";
+    case Verdict::Even:
+      return "单双：双";
+    case Verdict::Odd:
+      return "单双：单";
+    case Verdict::Front:
+      return "前后：前肖";
+    case Verdict::Back:
+      return "前后：后肖";
+    case Verdict::Mod3Is0:
+      return "3N：3０";
+    case Verdict::Mod3Is1:
+      return "3N：3１";
+    case Verdict::Mod3Is2:
+      return "3N：3２";
+    case Verdict::NoCall:
+      return "无";
   }
   return "";
 }
@@ -96,10 +108,19 @@ bool PassResult::isWritten(OutputBox box) const {
   return std::find(kWriteOrder.begin(), written_end, box) != written_end;
 }
 
+void PassResult::appendText(std::string& out, OutputBox box) const {
+  if (!isWritten(box)) return;
+  if (index(box) < lists.size()) {
+    appendSumList(out, lists[index(box)]);
+  } else {
+    out.append(verdictText(verdicts[index(box) - index(OutputBox::Text5_0)]));
+  }
+}
+
 std::string PassResult::text(OutputBox box) const {
-  if (!isWritten(box)) return {};
-  if (index(box) < lists.size()) return formatSumList(lists[index(box)]);
-  return std::string(verdictText(verdicts[index(box) - index(OutputBox::Text5_0)]));
+  std::string text;
+  appendText(text, box);
+  return text;
 }
 
 PassResult runPredictionPass(const GridTexts& cells) {

@@ -16,7 +16,8 @@ constexpr double kBeyondInt32 = 4294967296.0;
 double toFifteenDigits(double x) {
   if (std::fabs(x) < 1e15 && std::trunc(x) == x) return x;
   char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, x, std::chars_format::scientific, 14);
+  const auto written =
+      std::to_chars(text, text + sizeof text, x, std::chars_format::scientific, 14);
   double back = 0.0;
   std::from_chars(text, written.ptr, back);
   return back;

@@ -1,18 +1,25 @@
-#include <charconv>
+#include <bit>
 
 #include "quorvel/sum_set.h"
 
 namespace quorvel {
 
+void appendSumList(std::string& out, SumSet set) {
+  constexpr std::size_t kLongestList = 74;  // all 28 sums
+  char text[kLongestList];
+  char* end = text;
+  for (set &= (SumSet{1} << kSumCount) - 1; set != 0; set &= set - 1) {
+    const int s = std::countr_zero(set);
+    if (s >= 10) *end++ = static_cast<char>('0' + s / 10);
+    *end++ = static_cast<char>('0' + s % 10);
+    *end++ = ' ';
+  }
+  out.append(text, end);
+}
+
 std::string formatSumList(SumSet set) {
   std::string text;
-  for (int s = 0; s < kSumCount; ++s) {
-    if (!contains(set, s)) continue;
-    char digits[2];
-    const auto written = std::to_chars(digits, digits + sizeof digits, s);
-    text.append(digits, written.ptr);
-    text.push_back(' ');
-  }
+  appendSumList(text, set);
   return text;
 }
 

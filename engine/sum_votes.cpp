@@ -1,21 +1,8 @@
 #include "sum_votes.h"
 
+#include <bit>
+
 namespace quorvel {
-namespace {
-
-// Every row's net vote for any sum is 0, 1 or, once, 2: a lost single always lies in a range of
-// its row.
-constexpr bool votesAreSound(const VoteTable& table) {
-  for (const VoteRow& row : table) {
-    for (std::int8_t v : row.votes) {
-      if (v < 0 || v > 2) return false;
-    }
-    if (row.votes[27] != 0) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 constexpr VoteTable kFirstDigitVotes = {{
     /* 0 */ voteRow({2, 5, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 24, 26}, {}, {}),
@@ -56,19 +43,14 @@ constexpr VoteTable kThirdDigitVotes = {{
     /* 9 */ voteRow({5, 24, 26}, {}, {{7, 20}}),
 }};
 
-static_assert(votesAreSound(kFirstDigitVotes) && votesAreSound(kSecondDigitVotes) &&
-              votesAreSound(kThirdDigitVotes));
-
 namespace {
 
 void applyTable(const VoteTable& table, std::int16_t digit, PassStorage& pass) {
   if (digit < 0 || digit > 9) return;
   const VoteRow& row = table[static_cast<std::size_t>(digit)];
-  for (int s = 0; s < kSumCount; ++s) {
-    if (const int votes = row.votes[static_cast<std::size_t>(s)]; votes != 0) {
-      pass.sumVotes.add(s, votes);
-    }
-  }
+  for (SumSet set = row.once; set != 0; set &= set - 1) pass.sumVotes.add(std::countr_zero(set), 1);
+  for (SumSet set = row.twice; set != 0; set &= set - 1)
+    pass.sumVotes.add(std::countr_zero(set), 1);
 }
 
 }  // namespace
@@ -80,9 +62,7 @@ void countSumVotes(std::int16_t d0, std::int16_t d1, std::int16_t d2, PassStorag
 }
 
 void applyZeroVotePenalty(PassStorage& pass) {
-  for (int s = 0; s < kSumCount; ++s) {
-    if (pass.sumVotes[s] < 1) pass.penalise(s);
-  }
+  pass.sumWeight.addEach<kSumCount>([&](int s) { return -static_cast<int>(pass.sumVotes[s] < 1); });
 }
 
 }  // namespace quorvel

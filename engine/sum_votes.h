@@ -9,9 +9,11 @@
 
 namespace quorvel {
 
-// One row of a digit vote table, held as its net effect: the votes it gives each candidate sum.
+// One row of a digit vote table, held as its net effect: the sums it gives a vote, and the sums it
+// gives a second one.
 struct VoteRow {
-  std::array<std::int8_t, kSumCount> votes{};
+  SumSet once = 0;
+  SumSet twice = 0;
 };
 
 struct SumRange {
@@ -21,13 +23,22 @@ struct SumRange {
 
 // A row as the table writes it: single sums that gain a vote, single sums that lose one, and
 // inclusive ranges whose every member gains one.
+// The net vote of a row for any sum is 0, 1 or 2: every lost single lies in a range of its row,
+// and a sum is named at most twice. Anything else is a mistake in the table and fails to compile.
 constexpr VoteRow voteRow(std::initializer_list<int> gains, std::initializer_list<int> losses,
                           std::initializer_list<SumRange> ranges) {
-  VoteRow row;
-  for (int s : gains) ++row.votes[static_cast<std::size_t>(s)];
-  for (int s : losses) --row.votes[static_cast<std::size_t>(s)];
+  std::array<int, kSumCount> votes{};
+  for (int s : gains) ++votes[static_cast<std::size_t>(s)];
+  for (int s : losses) --votes[static_cast<std::size_t>(s)];
   for (SumRange range : ranges) {
-    for (int s = range.first; s <= range.last; ++s) ++row.votes[static_cast<std::size_t>(s)];
+    for (int s = range.first; s <= range.last; ++s) ++votes[static_cast<std::size_t>(s)];
+  }
+  VoteRow row;
+  for (std::size_t s = 0; s < votes.size(); ++s) {
+    if (votes[s] < 0 || votes[s] > 2)
+      throw "a vote row gives a sum fewer than 0 or more than 2 votes";
+    if (votes[s] >= 1) row.once |= SumSet{1} << s;
+    if (votes[s] == 2) row.twice |= SumSet{1} << s;
   }
   return row;
 }

@@ -1,5 +1,6 @@
 #include "weight_rules.h"
 
+#include <bit>
 #include <initializer_list>
 
 #include "rounding.h"
@@ -7,14 +8,16 @@
 namespace quorvel {
 namespace {
 
-// The sums s with s mod n == remainder; a negative remainder names none.
-constexpr SumSet sumsCongruent(int remainder, int n) {
-  SumSet set = 0;
-  for (int s = 0; s < kSumCount; ++s) {
-    if (s % n == remainder) set |= SumSet{1} << s;
-  }
-  return set;
+// The sums s with s mod n == remainder, for each remainder 0...n-1.
+template <std::size_t N>
+constexpr std::array<SumSet, N> sumsByRemainder() {
+  std::array<SumSet, N> sets{};
+  for (std::size_t s = 0; s < kSumCount; ++s) sets[s % N] |= SumSet{1} << s;
+  return sets;
 }
+
+constexpr std::array<SumSet, 10> kSumsEndingIn = sumsByRemainder<10>();
+constexpr std::array<SumSet, 12> kSumsByRemainder12 = sumsByRemainder<12>();
 
 // The sums whose digit sum, (s div 10) + (s mod 10), is one of `digitSums`.
 constexpr SumSet withDigitSums(std::initializer_list<int> digitSums) {
@@ -34,9 +37,7 @@ SumSet entryFor(const std::array<SumSet, N>& table, int value) {
 }
 
 void penaliseAll(SumSet set, PassStorage& pass) {
-  for (int s = 0; s < kSumCount; ++s) {
-    if (contains(set, s)) pass.penalise(s);
-  }
+  for (; set != 0; set &= set - 1) pass.penalise(std::countr_zero(set));
 }
 
 // A tail digit is hot when it wins more than four of the eight tail votes.
@@ -45,16 +46,16 @@ constexpr int kHotTailVotes = 4;
 }  // namespace
 
 constexpr std::array<SumSet, 10> kLatestSumTailPenalties = {
-    makeSumSet({1, 2, 3, 4, 19, 23, 24, 26, 27}),     // 0
-    makeSumSet({1, 2, 3, 4, 5, 8, 14, 23, 25, 27}),   // 1
-    makeSumSet({1, 2, 3, 5, 24, 25, 26, 27}),         // 2
-    makeSumSet({1, 2, 3, 26, 27}),                    // 3
-    makeSumSet({1, 3, 5, 6, 24, 25, 26, 27}),         // 4
-    makeSumSet({2, 3, 4, 6, 21, 24, 25, 27}),         // 5
-    makeSumSet({1, 2, 18, 19, 24, 25, 26, 27}),       // 6
-    makeSumSet({1, 2, 4, 24, 25, 26}),                // 7
-    makeSumSet({1, 2, 4, 19, 23, 24, 26, 27}),        // 8
-    makeSumSet({1, 2, 3, 22, 23, 25, 26, 27}),        // 9
+    makeSumSet({1, 2, 3, 4, 19, 23, 24, 26, 27}),    // 0
+    makeSumSet({1, 2, 3, 4, 5, 8, 14, 23, 25, 27}),  // 1
+    makeSumSet({1, 2, 3, 5, 24, 25, 26, 27}),        // 2
+    makeSumSet({1, 2, 3, 26, 27}),                   // 3
+    makeSumSet({1, 3, 5, 6, 24, 25, 26, 27}),        // 4
+    makeSumSet({2, 3, 4, 6, 21, 24, 25, 27}),        // 5
+    makeSumSet({1, 2, 18, 19, 24, 25, 26, 27}),      // 6
+    makeSumSet({1, 2, 4, 24, 25, 26}),               // 7
+    makeSumSet({1, 2, 4, 19, 23, 24, 26, 27}),       // 8
+    makeSumSet({1, 2, 3, 22, 23, 25, 26, 27}),       // 9
 };
 
 constexpr std::array<SumSet, 2> kThirdColumnTailPenalties = {
@@ -89,7 +90,7 @@ constexpr std::array<SumSet, 12> kZodiacPenalties = {
 
 void applyRangeRules(PassStorage& pass) {
   for (int digit = 0; digit <= 9; ++digit) {
-    if (pass.tailVotes[digit] > kHotTailVotes) penaliseAll(sumsCongruent(digit, 10), pass);
+    if (pass.tailVotes[digit] > kHotTailVotes) penaliseAll(entryFor(kSumsEndingIn, digit), pass);
   }
   penaliseAll(entryFor(kLatestSumTailPenalties, pass.latestSumTail), pass);
   penaliseAll(entryFor(kThirdColumnTailPenalties, pass.thirdColumnTail), pass);
@@ -101,26 +102,22 @@ void applyRangeRules(PassStorage& pass) {
 void applyKeyRules(const HistoryGrid& grid, PassStorage& pass) {
   // The last digit of the product of the latest and previous sums.
   const int productTail = truncMod(wholeNumberRound(grid.raw(3) * grid.raw(7)), 10);
-  penaliseAll(sumsCongruent(productTail, 10), pass);
+  penaliseAll(entryFor(kSumsEndingIn, productTail), pass);
   // The first digits of the latest and previous periods.
   const int firstDigitPair = truncMod(wholeNumberRound(grid.raw(0) + grid.raw(4)), 12);
-  penaliseAll(sumsCongruent(firstDigitPair, 12), pass);
+  penaliseAll(entryFor(kSumsByRemainder12, firstDigitPair), pass);
   // The latest and previous sums.
   const int sumPair = truncMod(wholeNumberRound(grid.raw(3) + grid.raw(7)), 12);
-  penaliseAll(sumsCongruent(sumPair, 12), pass);
+  penaliseAll(entryFor(kSumsByRemainder12, sumPair), pass);
 }
 
 void applyExtremeRule(PassStorage& pass) {
-  for (int s = 0; s < kSumCount; ++s) {
-    if (pass.sumVotes[s] < 2) pass.penalise(s);
-  }
+  pass.sumWeight.addEach<kSumCount>([&](int s) { return -static_cast<int>(pass.sumVotes[s] < 2); });
 }
 
 SumSet unpenalisedSums(const PassStorage& pass) {
   SumSet set = 0;
-  for (int s = 0; s < kSumCount; ++s) {
-    if (pass.sumWeight[s] >= 0) set |= SumSet{1} << s;
-  }
+  for (int s = 0; s < kSumCount; ++s) set |= SumSet{pass.sumWeight[s] >= 0} << s;
   return set;
 }
 

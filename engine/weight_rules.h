@@ -10,7 +10,7 @@ namespace quorvel {
 
 // The sums each value of a derived number penalises in the range rules; a value without an entry
 // (a negative one, or one past the table) penalises nothing.
-extern const std::array<SumSet, 10> kLatestSumTailPenalties;  // by latestSumTail
+extern const std::array<SumSet, 10> kLatestSumTailPenalties;   // by latestSumTail
 extern const std::array<SumSet, 2> kThirdColumnTailPenalties;  // by thirdColumnTail
 extern const std::array<SumSet, 2> kDiagParityAPenalties;      // by diagParityA
 extern const std::array<SumSet, 2> kDiagParityBPenalties;      // by diagParityB

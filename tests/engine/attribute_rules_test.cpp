@@ -45,31 +45,31 @@ TEST_P(ProductClass, ReadsTheProductAsADrawResult) {
 }
 
 using V = Verdict;
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, ProductClass,
-    ::testing::Values(ProductCase{0, V::Edge, V::Small, V::Even, V::Front},
-                      ProductCase{3, V::Edge, V::Small, V::Odd, V::Front},
-                      ProductCase{4, V::Edge, V::Small, V::Even, V::Back},
-                      ProductCase{6, V::Edge, V::Small, V::Even, V::Back},
-                      ProductCase{7, V::Middle, V::Small, V::Odd, V::Back},
-                      ProductCase{9, V::Middle, V::Small, V::Odd, V::Back},
-                      ProductCase{10, V::Middle, V::Small, V::Even, V::Front},
-                      ProductCase{11, V::Middle, V::Small, V::Odd, V::Front},
-                      ProductCase{12, V::Middle, V::Small, V::Even, V::Front},
-                      ProductCase{13, V::Middle, V::Small, V::Odd, V::Front},
-                      ProductCase{14, V::Middle, V::Big, V::Even, V::Front},
-                      ProductCase{15, V::Middle, V::Big, V::Odd, V::Front},
-                      ProductCase{20, V::Middle, V::Big, V::Even, V::Back},
-                      ProductCase{21, V::Edge, V::Big, V::Odd, V::Back},
-                      ProductCase{27, V::Edge, V::Big, V::Odd, V::Front},
-                      ProductCase{28, V::Edge, V::Small, V::Even, V::Back},
-                      ProductCase{34, V::Edge, V::Small, V::Even, V::Front},
-                      ProductCase{-1, V::Edge, V::Small, V::Odd, V::Back},
-                      ProductCase{-11, V::Edge, V::Small, V::Odd, V::Back},
-                      ProductCase{-12, V::Edge, V::Small, V::Even, V::Front},
-                      ProductCase{-13, V::Edge, V::Small, V::Odd, V::Back},
-                      ProductCase{-32768, V::Edge, V::Small, V::Even, V::Back},
-                      ProductCase{32767, V::Middle, V::Small, V::Odd, V::Back}));
+INSTANTIATE_TEST_SUITE_P(Boundaries, ProductClass,
+                         ::testing::Values(ProductCase{0, V::Edge, V::Small, V::Even, V::Front},
+                                           ProductCase{3, V::Edge, V::Small, V::Odd, V::Front},
+                                           ProductCase{4, V::Edge, V::Small, V::Even, V::Back},
+                                           ProductCase{6, V::Edge, V::Small, V::Even, V::Back},
+                                           ProductCase{7, V::Middle, V::Small, V::Odd, V::Back},
+                                           ProductCase{9, V::Middle, V::Small, V::Odd, V::Back},
+                                           ProductCase{10, V::Middle, V::Small, V::Even, V::Front},
+                                           ProductCase{11, V::Middle, V::Small, V::Odd, V::Front},
+                                           ProductCase{12, V::Middle, V::Small, V::Even, V::Front},
+                                           ProductCase{13, V::Middle, V::Small, V::Odd, V::Front},
+                                           ProductCase{14, V::Middle, V::Big, V::Even, V::Front},
+                                           ProductCase{15, V::Middle, V::Big, V::Odd, V::Front},
+                                           ProductCase{20, V::Middle, V::Big, V::Even, V::Back},
+                                           ProductCase{21, V::Edge, V::Big, V::Odd, V::Back},
+                                           ProductCase{27, V::Edge, V::Big, V::Odd, V::Front},
+                                           ProductCase{28, V::Edge, V::Small, V::Even, V::Back},
+                                           ProductCase{34, V::Edge, V::Small, V::Even, V::Front},
+                                           ProductCase{-1, V::Edge, V::Small, V::Odd, V::Back},
+                                           ProductCase{-11, V::Edge, V::Small, V::Odd, V::Back},
+                                           ProductCase{-12, V::Edge, V::Small, V::Even, V::Front},
+                                           ProductCase{-13, V::Edge, V::Small, V::Odd, V::Back},
+                                           ProductCase{-32768, V::Edge, V::Small, V::Even, V::Back},
+                                           ProductCase{32767, V::Middle, V::Small, V::Odd,
+                                                       V::Back}));
 
 struct ProductRoundingCase {
   Grid grid;
@@ -117,16 +117,16 @@ TEST_P(Mod3Rule, WeighsCountsOfOneToThreeByRemainderClass) {
 
 INSTANTIATE_TEST_SUITE_P(
     Votes, Mod3Rule,
-    ::testing::Values(
-        Mod3Case{{{12, 2}, {13, 2}, {14, 3}, {15, 1}, {20, 5}}, Verdict::NoCall},
-        Mod3Case{{{12, 2}, {13, 2}, {14, 3}, {15, 1}, {20, 3}}, Verdict::Mod3Is2},
-        Mod3Case{{}, Verdict::NoCall},
-        Mod3Case{{{3, 4}, {4, 7}, {5, -1}}, Verdict::NoCall},   // only 1, 2 and 3 count
-        Mod3Case{{{7, 1}, {3, 4}, {5, 4}}, Verdict::Mod3Is1},   // one vote wins alone
-        Mod3Case{{{0, 3}, {1, 2}, {2, 2}}, Verdict::Mod3Is0},
-        Mod3Case{{{0, 2}, {1, 2}, {2, 2}}, Verdict::NoCall},
-        Mod3Case{{{0, 1}, {1, 2}, {4, 1}, {2, 3}}, Verdict::NoCall},
-        Mod3Case{{{0, 1}, {1, 2}, {4, 2}, {2, 3}}, Verdict::Mod3Is1}));
+    ::testing::Values(Mod3Case{{{12, 2}, {13, 2}, {14, 3}, {15, 1}, {20, 5}}, Verdict::NoCall},
+                      Mod3Case{{{12, 2}, {13, 2}, {14, 3}, {15, 1}, {20, 3}}, Verdict::Mod3Is2},
+                      Mod3Case{{}, Verdict::NoCall},
+                      Mod3Case{{{3, 4}, {4, 7}, {5, -1}},
+                               Verdict::NoCall},  // only 1, 2 and 3 count
+                      Mod3Case{{{7, 1}, {3, 4}, {5, 4}}, Verdict::Mod3Is1},  // one vote wins alone
+                      Mod3Case{{{0, 3}, {1, 2}, {2, 2}}, Verdict::Mod3Is0},
+                      Mod3Case{{{0, 2}, {1, 2}, {2, 2}}, Verdict::NoCall},
+                      Mod3Case{{{0, 1}, {1, 2}, {4, 1}, {2, 3}}, Verdict::NoCall},
+                      Mod3Case{{{0, 1}, {1, 2}, {4, 2}, {2, 3}}, Verdict::Mod3Is1}));
 
 TEST(Verdicts, TextsUseFullWidthColonAndDigits) {
   // Spelled as bytes so the check does not share the literals it checks.
@@ -139,9 +139,15 @@ TEST(Verdicts, TextsUseFullWidthColonAndDigits) {
       {Verdict::Odd, "\xe5\x8d\x95\xe5\x8f\x8c\xef\xbc\x9a\xe5\x8d\x95"},
       {Verdict::Front, "\xe5\x89\x8d\xe5\x90\x8e\xef\xbc\x9a\xe5\x89\x8d\xe8\x82\x96"},
       {Verdict::Back, "\xe5\x89\x8d\xe5\x90\x8e\xef\xbc\x9a\xe5\x90\x8e\xe8\x82\x96"},
-      {Verdict::Mod3Is0, "3N\xef\xbc\x9a" "3\xef\xbc\x90"},
-      {Verdict::Mod3Is1, "3N\xef\xbc\x9a" "3\xef\xbc\x91"},
-      {Verdict::Mod3Is2, "3N\xef\xbc\x9a" "3\xef\xbc\x92"},
+      {Verdict::Mod3Is0,
+       "3N\xef\xbc\x9a"
+       "3\xef\xbc\x90"},
+      {Verdict::Mod3Is1,
+       "3N\xef\xbc\x9a"
+       "3\xef\xbc\x91"},
+      {Verdict::Mod3Is2,
+       "3N\xef\xbc\x9a"
+       "3\xef\xbc\x92"},
       {Verdict::NoCall, "\xe6\x97\xa0"},
   };
   for (auto [verdict, bytes] : expected) EXPECT_EQ(verdictText(verdict), bytes);

@@ -28,30 +28,32 @@ INSTANTIATE_TEST_SUITE_P(
         NumericCase{"-3", true}, NumericCase{"+3", true}, NumericCase{"5 ", true},
         NumericCase{" 7", true}, NumericCase{"\t7\t", true}, NumericCase{"1e5", true},
         NumericCase{"1E-5", true}, NumericCase{"1.5e+10", true}, NumericCase{"40000", true},
-        NumericCase{"1e400", true}, NumericCase{"007", true},
-        NumericCase{"", false}, NumericCase{" ", false}, NumericCase{"-", false},
-        NumericCase{"+", false}, NumericCase{".", false}, NumericCase{"-.", false},
-        NumericCase{"1e", false}, NumericCase{"1e-", false}, NumericCase{"e5", false},
-        NumericCase{"1a", false}, NumericCase{"12ab", false}, NumericCase{"1 2", false},
-        NumericCase{"1.2.3", false}, NumericCase{"+-3", false}, NumericCase{"1,5", false},
-        NumericCase{"0x10", false}, NumericCase{"inf", false}, NumericCase{"nan", false},
-        NumericCase{"1\n", false}, NumericCase{"１２", false}, NumericCase{"1d2", false}));
+        NumericCase{"1e400", true}, NumericCase{"007", true}, NumericCase{"", false},
+        NumericCase{" ", false}, NumericCase{"-", false}, NumericCase{"+", false},
+        NumericCase{".", false}, NumericCase{"-.", false}, NumericCase{"1e", false},
+        NumericCase{"1e-", false}, NumericCase{"e5", false}, NumericCase{"1a", false},
+        NumericCase{"12ab", false}, NumericCase{"1 2", false}, NumericCase{"1.2.3", false},
+        NumericCase{"+-3", false}, NumericCase{"1,5", false}, NumericCase{"0x10", false},
+        NumericCase{"inf", false}, NumericCase{"nan", false}, NumericCase{"1\n", false},
+        NumericCase{"１２", false}, NumericCase{"1d2", false}));
 
 TEST(DrawShift, MovesTheTwoNewerPeriodsDownAndEmptiesTheTopRow) {
   const Grid grid{"3", "5", "8", "16", "2", "7", "1", "10", "9", "0", "4", "13"};
   const DrawShiftResult shifted = shiftGridDown(grid.texts());
   ASSERT_EQ(shifted.failure, Failure::None);
-  const std::array<std::string, 12> expected = {"",  "",  "",  "",  "3", "5",
+  const std::array<std::string, 12> expected = {"",  "",   "",  "",  "3", "5",
                                                 "8", "16", "2", "7", "1", "10"};
   EXPECT_EQ(shifted.cells, expected);
 }
 
 TEST(DrawShift, FillsEmptyCellsBelowTheTopRowWithZero) {
-  const std::array<std::string, 12> zeros = {"", "", "", "", "0", "0", "0", "0", "0", "0", "0", "0"};
+  const std::array<std::string, 12> zeros = {"",  "",  "",  "",  "0", "0",
+                                             "0", "0", "0", "0", "0", "0"};
   EXPECT_EQ(shiftGridDown(Grid{}.texts()).cells, zeros);
 
   const DrawShiftResult emptyTop = shiftGridDown(Grid{"", "", "", "", "1", "2", "3", "6"}.texts());
-  const std::array<std::string, 12> expected = {"", "", "", "", "0", "0", "0", "0", "1", "2", "3", "6"};
+  const std::array<std::string, 12> expected = {"",  "",  "",  "",  "0", "0",
+                                                "0", "0", "1", "2", "3", "6"};
   EXPECT_EQ(emptyTop.cells, expected);
 }
 

@@ -39,9 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{".5", 0.5}, ParseCase{"-.5", -0.5}, ParseCase{"5.", 5.0}, ParseCase{"+5", 5.0},
         ParseCase{"1.2.3", 1.2}, ParseCase{"1,5", 1.0}, ParseCase{"007", 7.0},
         // Not numbers at all, or not numbers this rule knows.
-        ParseCase{"inf", 0.0}, ParseCase{"nan", 0.0}, ParseCase{"0x10", 0.0}, ParseCase{"&H10", 0.0},
-        ParseCase{"+-3", 0.0}, ParseCase{"-", 0.0}, ParseCase{".", 0.0}, ParseCase{"-.", 0.0},
-        ParseCase{"e5", 0.0}, ParseCase{"\r5", 0.0}, ParseCase{"１２", 0.0}, ParseCase{"1d2", 1.0},
+        ParseCase{"inf", 0.0}, ParseCase{"nan", 0.0}, ParseCase{"0x10", 0.0},
+        ParseCase{"&H10", 0.0}, ParseCase{"+-3", 0.0}, ParseCase{"-", 0.0}, ParseCase{".", 0.0},
+        ParseCase{"-.", 0.0}, ParseCase{"e5", 0.0}, ParseCase{"\r5", 0.0}, ParseCase{"１２", 0.0},
+        ParseCase{"1d2", 1.0},
         // Correct rounding of long digit strings, whole and fractional.
         ParseCase{"0000000000000000000000012", 12.0},
         ParseCase{"12345678901234567890123", 1.2345678901234568e22},

@@ -45,11 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
                                 "4 5 8 9 10 11 12 14 15 17 20 22 23 ", "4 8 9 11 12 15 22 23 ",
                                 "9 11 12 15 22 "},
                       ListsCase{Grid{"1", "2", "3", "6", "4", "5", "6", "15", "7", "8", "9", "24"},
-                                "3 5 6 8 9 10 11 12 13 14 15 17 20 23 ",
-                                "3 6 8 11 12 13 14 15 23 ", "3 6 8 11 12 13 14 15 "}));
+                                "3 5 6 8 9 10 11 12 13 14 15 17 20 23 ", "3 6 8 11 12 13 14 15 23 ",
+                                "3 6 8 11 12 13 14 15 "}));
 
 TEST(PredictionPass, AttributeVerdictsOfTheWorkedGrid) {
-  const PassResult result = run(Grid{"3", "5", "8", "16", "1", "2", "7", "10", "9", "0", "4", "13"});
+  const PassResult result =
+      run(Grid{"3", "5", "8", "16", "1", "2", "7", "10", "9", "0", "4", "13"});
   EXPECT_EQ(result.text(OutputBox::Text5_0), "中边：中");
   EXPECT_EQ(result.text(OutputBox::Text5_1), "大小：大");
   EXPECT_EQ(result.text(OutputBox::Text5_2), "单双：双");
@@ -73,7 +74,9 @@ TEST_P(PassFailure, StopsAtOnceKeepingWhatWasWritten) {
   for (int i = 0; i < kOutputBoxes; ++i) {
     const OutputBox box = kWriteOrder[static_cast<std::size_t>(i)];
     EXPECT_EQ(result.isWritten(box), i < c.written) << c.what << ", box " << i;
-    if (i >= c.written) EXPECT_EQ(result.text(box), "") << c.what << ", box " << i;
+    if (i >= c.written) {
+      EXPECT_EQ(result.text(box), "") << c.what << ", box " << i;
+    }
   }
 }
 
@@ -86,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         // -32768.5 is the digit -32768, but combination 2 then has the negative tail -8.
         FailureCase{"latest digit -32768.5", Grid{"-32768.5"}, Failure::Subscript, 0},
         FailureCase{"latest sum 3e9", Grid{"", "", "", "3e9"}, Failure::Overflow, 0},
-        FailureCase{"diagonal beyond 32 bits", Grid{"", "", "", "", "", "2e9", "", "", "", "", "2e9"},
-                    Failure::Overflow, 0},
+        FailureCase{"diagonal beyond 32 bits",
+                    Grid{"", "", "", "", "", "2e9", "", "", "", "", "2e9"}, Failure::Overflow, 0},
         FailureCase{"previous first digit -1", Grid{"", "", "", "", "-1"}, Failure::Subscript, 0},
         FailureCase{"key product beyond 32 bits", Grid{"", "", "", "50000", "", "", "", "50000"},
                     Failure::Overflow, 1},
@@ -123,17 +126,15 @@ TEST_P(DerivedValues, ComeFromTheLatestSumAndTheDiagonals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Grids, DerivedValues,
-    ::testing::Values(DerivedCase{Grid{}, 0, 0, 0, 0},
-                      DerivedCase{Grid{"", "", "", "27"}, 3, 7, 0, 0},
-                      DerivedCase{Grid{"", "", "", "12.5"}, 0, 2, 0, 0},
-                      DerivedCase{Grid{"", "", "", "13.5"}, 2, 4, 0, 0},
-                      DerivedCase{Grid{"", "", "", "-13"}, -1, -3, 0, 0},
-                      DerivedCase{Grid{"0.1", "", "", "", "", "2.2", "", "", "", "", "0.2"}, 0, 0,
-                                  0, 0},
-                      DerivedCase{Grid{"1", "", "", "", "", "1", "", "", "", "", "1"}, 0, 0, 1, 1},
-                      DerivedCase{Grid{"-1", "", "", "", "", "-1", "", "", "", "", "-1"}, 0, 0,
-                                  -1, -1},
-                      DerivedCase{Grid{"", "", "3", "16", "", "", "", "", "4"}, 4, 6, 0, 1}));
+    ::testing::Values(
+        DerivedCase{Grid{}, 0, 0, 0, 0}, DerivedCase{Grid{"", "", "", "27"}, 3, 7, 0, 0},
+        DerivedCase{Grid{"", "", "", "12.5"}, 0, 2, 0, 0},
+        DerivedCase{Grid{"", "", "", "13.5"}, 2, 4, 0, 0},
+        DerivedCase{Grid{"", "", "", "-13"}, -1, -3, 0, 0},
+        DerivedCase{Grid{"0.1", "", "", "", "", "2.2", "", "", "", "", "0.2"}, 0, 0, 0, 0},
+        DerivedCase{Grid{"1", "", "", "", "", "1", "", "", "", "", "1"}, 0, 0, 1, 1},
+        DerivedCase{Grid{"-1", "", "", "", "", "-1", "", "", "", "", "-1"}, 0, 0, -1, -1},
+        DerivedCase{Grid{"", "", "3", "16", "", "", "", "", "4"}, 4, 6, 0, 1}));
 
 }  // namespace
 }  // namespace quorvel

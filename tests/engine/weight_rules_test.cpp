@@ -65,7 +65,8 @@ TEST(WeightRules, EmptyGrid) {
   const PassStorage beforeRange = s.pass;
   applyRangeRules(s.pass);
   constexpr SumSet kAllSums = (SumSet{1} << 28) - 1;
-  EXPECT_EQ(lowered(beforeRange, s.pass), kAllSums & ~makeSumSet({5, 8, 9, 11, 12, 14, 15, 17, 18, 22}));
+  EXPECT_EQ(lowered(beforeRange, s.pass),
+            kAllSums & ~makeSumSet({5, 8, 9, 11, 12, 14, 15, 17, 18, 22}));
   EXPECT_EQ(s.pass.sumWeight[10] - beforeRange.sumWeight[10], -1) << "one hot tail strikes once";
   for (int sum : {24, 26, 27}) EXPECT_EQ(s.pass.sumWeight[sum] - beforeRange.sumWeight[sum], -4);
   EXPECT_EQ(unpenalisedSums(s.pass), makeSumSet({5, 8, 9, 11, 12, 14, 15, 17, 18}));
@@ -132,11 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{Grid{"", "2.5"}, "5 0 3 0 0 0 0 0 0 0", 0},
         TailCase{Grid{"", "3.5"}, "5 0 0 0 3 0 0 0 0 0", 0},
         // Combination 5 can pass 27: 27 + 9 + 26 = 62 has tail 2.
-        TailCase{Grid{"", "", "", "27", "", "", "9", "", "", "", "", "26"},
-                 "4 0 1 0 0 0 0 0 0 3", 9},
+        TailCase{Grid{"", "", "", "27", "", "", "9", "", "", "", "", "26"}, "4 0 1 0 0 0 0 0 0 3",
+                 9},
         // Combination 5 sums -3 + 0 + 13 = 10: no negative tail.
-        TailCase{Grid{"", "", "", "-3", "", "", "", "7", "", "", "", "13"},
-                 "8 0 0 0 0 0 0 0 0 0", 0}));
+        TailCase{Grid{"", "", "", "-3", "", "", "", "7", "", "", "", "13"}, "8 0 0 0 0 0 0 0 0 0",
+                 0}));
 
 TEST(TailVotes, NegativeTailIsTheSubscriptFailureBeforeAnyVote) {
   HistoryGrid grid(Grid{"", "", "", "", "-1"}.texts());
@@ -151,11 +152,18 @@ TEST(TailVotes, NegativeTailIsTheSubscriptFailureBeforeAnyVote) {
 }
 
 TEST(RangeRules, ZodiacDigitSumsPenaliseTheirSums) {
-  const SumSet expected[12] = {
-      makeSumSet({0, 7, 16, 25}), makeSumSet({0, 3, 12, 21}),      makeSumSet({0}),
-      makeSumSet({6, 15, 19, 24}), makeSumSet({7, 16, 19, 25}),    makeSumSet({0, 8, 17, 26}),
-      makeSumSet({0, 7, 16, 25}), makeSumSet({1, 3, 10, 12, 21}),  makeSumSet({0, 6, 15, 24}),
-      makeSumSet({7, 8, 16, 17, 25, 26}), makeSumSet({1, 10, 19}), makeSumSet({0})};
+  const SumSet expected[12] = {makeSumSet({0, 7, 16, 25}),
+                               makeSumSet({0, 3, 12, 21}),
+                               makeSumSet({0}),
+                               makeSumSet({6, 15, 19, 24}),
+                               makeSumSet({7, 16, 19, 25}),
+                               makeSumSet({0, 8, 17, 26}),
+                               makeSumSet({0, 7, 16, 25}),
+                               makeSumSet({1, 3, 10, 12, 21}),
+                               makeSumSet({0, 6, 15, 24}),
+                               makeSumSet({7, 8, 16, 17, 25, 26}),
+                               makeSumSet({1, 10, 19}),
+                               makeSumSet({0})};
   for (std::size_t value = 0; value < 12; ++value) {
     EXPECT_EQ(kZodiacPenalties[value], expected[value]) << "latestSumMod12 = " << value;
   }
@@ -170,9 +178,9 @@ TEST(KeyRules, NegativeProductTailPenalisesNothingAndDoesNotFail) {
   applyRangeRules(s.pass);
   // The negative latest-sum tail and zodiac value have no row: only the hot tail 0, the
   // third-column tail 0 and the two parities 0 strike.
-  EXPECT_EQ(lowered(beforeRange, s.pass), makeSumSet({0, 10, 20}) | makeSumSet({2, 21, 24, 26, 27}) |
-                                              makeSumSet({3, 6, 13, 24, 25, 26, 27}) |
-                                              makeSumSet({1, 24, 26, 27}));
+  EXPECT_EQ(lowered(beforeRange, s.pass),
+            makeSumSet({0, 10, 20}) | makeSumSet({2, 21, 24, 26, 27}) |
+                makeSumSet({3, 6, 13, 24, 25, 26, 27}) | makeSumSet({1, 24, 26, 27}));
   const PassStorage beforeKey = s.pass;
   applyKeyRules(s.grid, s.pass);
   // K1: -21 mod 10 = -1 strikes nothing; K2: q = 0 strikes 0, 12, 24; K3: r = 4 strikes 4, 16.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorvel {
@@ -13,5 +14,8 @@ enum class Failure : int {
 
 // The failure's name as the error report shows it: "溢出" or "下标越界"; "" for None.
 std::string_view failureName(Failure failure);
+
+// The error report for a failure, with its number and name: "运行时错误 '6'：溢出".
+std::string failureReport(Failure failure);
 
 }  // namespace quorvel

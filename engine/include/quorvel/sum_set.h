@@ -23,4 +23,7 @@ constexpr SumSet makeSumSet(std::initializer_list<int> sums) {
 // exactly one space, the last one included; the empty set gives the empty text.
 std::string formatSumList(SumSet set);
 
+// Appends the list text of `set` to `out`.
+void appendSumList(std::string& out, SumSet set);
+
 }  // namespace quorvel

@@ -1,0 +1,86 @@
+// Benchmarks of one prediction pass and of the TSV line codec, on realistic grids: three periods
+// of uniform digits with their sums, as a user types them.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "quorvel/prediction_pass.h"
+#include "tsv_codec.h"
+
+namespace {
+
+std::vector<std::array<std::string, quorvel::kGridCells>> realisticGrids(std::size_t count) {
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::vector<std::array<std::string, quorvel::kGridCells>> grids(count);
+  for (auto& grid : grids) {
+    for (std::size_t period = 0; period < 3; ++period) {
+      int sum = 0;
+      for (std::size_t k = 0; k < 3; ++k) {
+        const int d = digit(random);
+        sum += d;
+        grid[4 * period + k] = std::to_string(d);
+      }
+      grid[4 * period + 3] = std::to_string(sum);
+    }
+  }
+  return grids;
+}
+
+quorvel::GridTexts textsOf(const std::array<std::string, quorvel::kGridCells>& grid) {
+  quorvel::GridTexts texts;
+  for (std::size_t i = 0; i < grid.size(); ++i) texts[i] = grid[i];
+  return texts;
+}
+
+void FullPass(benchmark::State& state) {
+  const auto grids = realisticGrids(1024);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    quorvel::PassResult result = quorvel::runPredictionPass(textsOf(grids[i++ % grids.size()]));
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(FullPass);
+
+void FullPassWithTexts(benchmark::State& state) {
+  const auto grids = realisticGrids(1024);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const quorvel::PassResult result =
+        quorvel::runPredictionPass(textsOf(grids[i++ % grids.size()]));
+    for (int box = 0; box < quorvel::kOutputBoxes; ++box) {
+      std::string text = result.text(static_cast<quorvel::OutputBox>(box));
+      benchmark::DoNotOptimize(text);
+    }
+  }
+}
+BENCHMARK(FullPassWithTexts);
+
+void TsvLine(benchmark::State& state) {
+  const auto grids = realisticGrids(1024);
+  std::vector<std::string> lines;
+  for (const auto& grid : grids) {
+    std::string line;
+    for (const std::string& cell : grid) line += cell + '\t';
+    line.pop_back();
+    lines.push_back(line);
+  }
+  std::array<std::string, quorvel::kGridCells> cells;
+  std::string out;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    out.clear();
+    quorvel::tsv::decodeLine(lines[i++ % lines.size()], cells);
+    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(textsOf(cells)));
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(TsvLine);
+
+}  // namespace
+
+BENCHMARK_MAIN();

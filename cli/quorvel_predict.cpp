@@ -1,0 +1,79 @@
+// quorvel-predict: the prediction pass on the command line, for one grid or a stream of them.
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "quorvel/prediction_pass.h"
+#include "screen_report.h"
+#include "tsv_filter.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int predictOne(const std::vector<std::string>& cells) {
+  quorvel::GridTexts texts;
+  std::copy(cells.begin(), cells.end(), texts.begin());
+  const quorvel::PassResult result = quorvel::runPredictionPass(texts);
+  std::cout << quorvel::screenReport(result) << std::flush;
+  if (result.failure == quorvel::Failure::None) return 0;
+  std::cerr << "quorvel-predict: " << quorvel::failureReport(result.failure) << '\n';
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "Forecasts the next draw from the three latest periods.\n\n"
+      "  quorvel-predict [--] CELL0 ... CELL11\n"
+      "  quorvel-predict --tsv < grids.tsv\n\n"
+      "Give the twelve grid cells in order: the latest period's three digits and sum, then the\n"
+      "previous period's, then the oldest's. Write an empty cell as \"\". Put -- before the cells\n"
+      "when one of them could be read as an option.",
+      "quorvel-predict"};
+  bool tsv = false;
+  app.add_flag("--tsv", tsv,
+               "Read one grid a line from standard input, twelve tab-separated fields with the "
+               "escapes \\t \\n \\r \\\\, and write the eight outputs and the failure number "
+               "(0, 6 or 9) a line");
+  app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13");
+  app.allow_extras();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : kUsageError;
+  }
+
+  // Everything that is not an option is a cell; after a "--" everything is.
+  std::vector<std::string> cells = app.remaining();
+  const auto separator = std::find(cells.begin(), cells.end(), "--");
+  const auto unknownOption = std::find_if(cells.begin(), separator, [](const std::string& cell) {
+    return cell.size() > 2 && cell.starts_with("--");
+  });
+  if (unknownOption != separator) {
+    std::cerr << "quorvel-predict: unknown option " << *unknownOption
+              << " (put -- before a cell that starts with --)\n";
+    return kUsageError;
+  }
+  if (separator != cells.end()) cells.erase(separator);
+
+  if (tsv) {
+    if (!cells.empty()) {
+      std::cerr
+          << "quorvel-predict: --tsv reads its grids from standard input and takes no cells\n";
+      return kUsageError;
+    }
+    std::ios::sync_with_stdio(false);
+    return quorvel::tsv::runFilter(std::cin, std::cout, std::cerr);
+  }
+  if (cells.size() != quorvel::kGridCells) {
+    std::cerr << "quorvel-predict: expected 12 cells, got " << cells.size()
+              << "\nRun with --help for more information.\n";
+    return kUsageError;
+  }
+  return predictOne(cells);
+}
