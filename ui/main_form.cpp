@@ -1,0 +1,188 @@
+#include "main_form.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <limits>
+#include <string>
+
+#include "draw_shift.h"
+#include "grid_check.h"
+#include "quorvel/prediction_pass.h"
+#include "shop_link.h"
+
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+
+const QString kDisclaimer = QStringLiteral(
+    "本软件所提供预测只供参考，按此下注--后果自负。(注：本人测试后发现本软件有一规律就是连准4-5期后会"
+    "开始错1-2期然后有开始连准，属性选择基本是连准后连不准的选择。请注意下注方式)");
+
+// A frame: black, with its caption in red, whichever palette role the style draws it with.
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+  auto* frame = new QGroupBox(caption, parent);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->setGeometry(geometry);
+  QPalette palette = frame->palette();
+  palette.setColor(QPalette::Window, kBlack);
+  palette.setColor(QPalette::WindowText, kRed);
+  palette.setColor(QPalette::Text, kRed);
+  frame->setPalette(palette);
+  frame->setAutoFillBackground(true);
+  return frame;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, QRect geometry) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setGeometry(geometry);
+  box->setMaxLength(std::numeric_limits<int>::max());
+  return box;
+}
+
+void setTextColours(QLineEdit* box, const QColor* background, const QColor& text) {
+  QPalette palette = box->palette();
+  if (background != nullptr) palette.setColor(QPalette::Base, *background);
+  palette.setColor(QPalette::Text, text);
+  box->setPalette(palette);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+}  // namespace
+
+MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Quorvel预测软件(Qt版)V1.6"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/quorvel.png")));
+  resize(kClientWidth, kClientHeight);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kBlack);
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  createControls();
+  wireEvents();
+  Text1[0]->setFocus();
+}
+
+// Positions are in pixels of the client area, or of the frame for the three buttons. Frames come
+// first so that the boxes laid over them, their siblings, are drawn on top.
+void MainForm::createControls() {
+  Frame1 = makeFrame(this, "Frame1", QStringLiteral("输入前三期的开奖数据"), {8, 8, 209, 185});
+  Frame2 = makeFrame(this, "Frame2", QStringLiteral("预测号码范围"), {232, 8, 353, 57});
+  Frame3[0] = makeFrame(this, "Frame3(0)", QStringLiteral("重点号码范围"), {232, 72, 353, 57});
+  Frame3[1] = makeFrame(this, "Frame3(1)", QStringLiteral("极限号码"), {232, 136, 353, 57});
+  Frame4 = makeFrame(this, "Frame4", QStringLiteral("属性选择"), {16, 200, 569, 49});
+
+  // Cell 4p + k: period p (0 latest) down, column k (three digits, then the sum) across.
+  for (int i = 0; i < 12; ++i) {
+    const int p = i / 4;
+    const int k = i % 4;
+    QLineEdit* cell = makeTextBox(this, QStringLiteral("Text1(%1)").arg(i),
+                                  {16 + 48 * k, 24 + 32 * p, 41, 25});
+    setTextColours(cell, &kWhite, kRed);
+    Text1[static_cast<std::size_t>(i)] = cell;
+  }
+  Command1 = makeButton(Frame1, "Command1", QStringLiteral("预 测"), {8, 128, 81, 33});
+  Command2 = makeButton(Frame1, "Command2", QStringLiteral("开奖了"), {112, 128, 81, 33});
+
+  Text2 = makeTextBox(this, QStringLiteral("Text2"), {240, 24, 337, 33});
+  Text3 = makeTextBox(this, QStringLiteral("Text3"), {240, 88, 337, 33});
+  Text4 = makeTextBox(this, QStringLiteral("Text4"), {240, 152, 337, 33});
+
+  Command3 = makeButton(Frame4, "Command3", QStringLiteral("去 淘 宝"), {8, 16, 57, 25});
+  // Left to right on screen: 0, 4, 1, 2, 3.
+  const std::array<int, 5> left = {104, 296, 392, 488, 200};
+  for (std::size_t i = 0; i < Text5.size(); ++i) {
+    Text5[i] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(i), {left[i], 216, 81, 25});
+    setTextColours(Text5[i], nullptr, kRed);
+  }
+
+  Label1 = new QLabel(kDisclaimer, this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(40, 264, 497, 65);  // reaches below the client area and is cut off there
+  Label1->setWordWrap(true);
+  Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont font;
+  font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+  font.setPointSizeF(10.5);
+  font.setWeight(QFont::Normal);
+  Label1->setFont(font);
+  QPalette palette = Label1->palette();
+  palette.setColor(QPalette::Window, kBlack);
+  palette.setColor(QPalette::WindowText, kRed);
+  Label1->setPalette(palette);
+  Label1->setAutoFillBackground(true);
+
+  const std::array<QWidget*, 23> focusOrder = {
+      Text1[0], Text1[1], Text1[2],  Text1[3], Text1[4], Text1[5], Text1[6], Text1[7],
+      Text1[8], Text1[9], Text1[10], Text1[11], Command1, Text2,   Command2, Text3,
+      Text4,    Text5[0], Text5[1],  Text5[2], Text5[4], Command3, Text5[3]};
+  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+    setTabOrder(focusOrder[i - 1], focusOrder[i]);
+  }
+}
+
+void MainForm::wireEvents() {
+  connect(Command1, &QPushButton::clicked, this, &MainForm::onPredict);
+  connect(Command2, &QPushButton::clicked, this, &MainForm::onDrawShift);
+  connect(Command3, &QPushButton::clicked, this, [] { Module1::OpenShopPage(); });
+  for (int i = 0; i < 12; ++i) {
+    connect(Text1[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
+            [this, i] { onGridCellChanged(i); });
+  }
+}
+
+std::array<QLineEdit*, 8> MainForm::outputBoxes() const {
+  return {Text2, Text3, Text4, Text5[0], Text5[1], Text5[2], Text5[3], Text5[4]};
+}
+
+void MainForm::clearOutputs() {
+  for (QLineEdit* box : outputBoxes()) box->setText(QString());
+}
+
+void MainForm::onPredict() {
+  clearOutputs();
+  std::array<std::string, quorvel::kGridCells> texts;
+  quorvel::GridTexts cells;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i] = Text1[i]->text().toStdString();
+    cells[i] = texts[i];
+  }
+  const quorvel::PassResult result = quorvel::runPredictionPass(cells);
+  const std::array<QLineEdit*, 8> boxes = outputBoxes();
+  for (int i = 0; i < result.written; ++i) {
+    const quorvel::OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
+    boxes[static_cast<std::size_t>(box)]->setText(QString::fromStdString(result.text(box)));
+  }
+  if (result.failure != quorvel::Failure::None) reportFailure(result.failure);
+}
+
+void MainForm::onDrawShift() {
+  clearOutputs();
+  const quorvel::Failure failure = runDrawShift(Text1);
+  if (failure != quorvel::Failure::None) reportFailure(failure);
+}
+
+void MainForm::onGridCellChanged([[maybe_unused]] int index) { runGridCheck(Text1); }
+
+// The action has stopped; the window carries on with every box as the failure left it.
+void MainForm::reportFailure(quorvel::Failure failure) {
+  QMessageBox::critical(this, windowTitle(),
+                        QString::fromStdString(quorvel::failureReport(failure)));
+}
