@@ -2,9 +2,11 @@
 
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <limits>
 #include <string>
@@ -21,7 +23,8 @@ const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
 const QString kDisclaimer = QStringLiteral(
-    "本软件所提供预测只供参考，按此下注--后果自负。(注：本人测试后发现本软件有一规律就是连准4-5期后会"
+    "本软件所提供预测只供参考，按此下注--后果自负。(注：本人测试后发现本软件有一规律就是连准4-"
+    "5期后会"
     "开始错1-2期然后有开始连准，属性选择基本是连准后连不准的选择。请注意下注方式)");
 
 // A frame: black, with its caption in red, whichever palette role the style draws it with.
@@ -64,10 +67,14 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
+// The icon's resource lives in this static library; a linker may drop it unless it is named.
+static void loadResources() { Q_INIT_RESOURCE(quorvel); }
+
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+  loadResources();
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quorvel预测软件(Qt版)V1.6"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/quorvel.png")));
+  setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/quorvel.png"))));
   resize(kClientWidth, kClientHeight);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kBlack);
@@ -92,8 +99,8 @@ void MainForm::createControls() {
   for (int i = 0; i < 12; ++i) {
     const int p = i / 4;
     const int k = i % 4;
-    QLineEdit* cell = makeTextBox(this, QStringLiteral("Text1(%1)").arg(i),
-                                  {16 + 48 * k, 24 + 32 * p, 41, 25});
+    QLineEdit* cell =
+        makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), {16 + 48 * k, 24 + 32 * p, 41, 25});
     setTextColours(cell, &kWhite, kRed);
     Text1[static_cast<std::size_t>(i)] = cell;
   }
@@ -130,9 +137,9 @@ void MainForm::createControls() {
   Label1->setAutoFillBackground(true);
 
   const std::array<QWidget*, 23> focusOrder = {
-      Text1[0], Text1[1], Text1[2],  Text1[3], Text1[4], Text1[5], Text1[6], Text1[7],
-      Text1[8], Text1[9], Text1[10], Text1[11], Command1, Text2,   Command2, Text3,
-      Text4,    Text5[0], Text5[1],  Text5[2], Text5[4], Command3, Text5[3]};
+      Text1[0], Text1[1], Text1[2],  Text1[3],  Text1[4], Text1[5], Text1[6], Text1[7],
+      Text1[8], Text1[9], Text1[10], Text1[11], Command1, Text2,    Command2, Text3,
+      Text4,    Text5[0], Text5[1],  Text5[2],  Text5[4], Command3, Text5[3]};
   for (std::size_t i = 1; i < focusOrder.size(); ++i) {
     setTabOrder(focusOrder[i - 1], focusOrder[i]);
   }

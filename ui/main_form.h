@@ -26,8 +26,8 @@ class MainForm : public QWidget {
   void createControls();
   void wireEvents();
 
-  void onPredict();           // Command1
-  void onDrawShift();         // Command2
+  void onPredict();    // Command1
+  void onDrawShift();  // Command2
   void onGridCellChanged(int index);
 
   std::array<QLineEdit*, 8> outputBoxes() const;  // Text2, Text3, Text4, Text5(0...4)

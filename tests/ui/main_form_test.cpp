@@ -1,0 +1,493 @@
+// The window driven as a person drives it: keys typed into cells, buttons clicked.
+
+#include "main_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QStringList kOutputNames = {"Text2",    "Text3",    "Text4",    "Text5(0)",
+                                  "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};
+
+QStringList cellsOf(const QString& commaSeparated) {
+  QStringList cells = commaSeparated.split(QLatin1Char(','));
+  while (cells.size() < 12) cells.append(QString());
+  return cells;
+}
+
+// Receives the addresses the window hands to the desktop.
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls.append(url); }
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainForm> form;
+
+  template <class Widget = QLineEdit>
+  Widget* control(const QString& name) const {
+    auto* widget = form->findChild<Widget*>(name);
+    if (widget == nullptr) qFatal("no control %s", qPrintable(name));
+    return widget;
+  }
+  QLineEdit* cell(int i) const { return control(QStringLiteral("Text1(%1)").arg(i)); }
+
+  QStringList gridTexts() const {
+    QStringList texts;
+    for (int i = 0; i < 12; ++i) texts.append(cell(i)->text());
+    return texts;
+  }
+  QStringList outputTexts() const {
+    QStringList texts;
+    for (const QString& name : kOutputNames) texts.append(control(name)->text());
+    return texts;
+  }
+
+  void typeGrid(const QStringList& cells) {
+    for (int i = 0; i < 12; ++i) QTest::keyClicks(cell(i), cells[i]);
+    QCOMPARE(gridTexts(), cells);
+  }
+
+  // Pastes each cell's text, as a person enters a number that cannot be typed key by key.
+  void pasteGrid(const QStringList& cells) {
+    for (int i = 0; i < 12; ++i) {
+      if (cells[i].isEmpty()) continue;
+      QApplication::clipboard()->setText(cells[i]);
+      QTest::keySequence(cell(i), QKeySequence::Paste);
+    }
+    QCOMPARE(gridTexts(), cells);
+  }
+
+  // Clicks the button and returns the text of the error report it raises, "" for none.
+  QString clickForReport(const QString& button) {
+    QString report;
+    QTimer timer;
+    timer.setInterval(10);
+    connect(&timer, &QTimer::timeout, this, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        report = box->text();
+        box->accept();
+      }
+    });
+    timer.start();
+    QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    return report;
+  }
+
+ private slots:
+  void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+  void init() {
+    form = std::make_unique<MainForm>();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  void cleanup() { form.reset(); }
+
+  void startsEmptyWithTitleIconAndFocus() {
+    QCOMPARE(form->windowTitle(), QStringLiteral("Quorvel预测软件(Qt版)V1.6"));
+    QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32)));
+    const QImage icon(QStringLiteral(":/icons/quorvel.png"));
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.format(), QImage::Format_Indexed8);
+    QCOMPARE(icon.colorCount(), 256);
+    QCOMPARE(form->size(), QSize(590, 315));
+    for (QLineEdit* box : form->findChildren<QLineEdit*>()) QCOMPARE(box->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), cell(0));
+  }
+
+  void controlsSitWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Frame1") << "Frame1"
+                            << "MainForm" << QRect(8, 8, 209, 185) << "输入前三期的开奖数据";
+    QTest::newRow("Frame2") << "Frame2"
+                            << "MainForm" << QRect(232, 8, 353, 57) << "预测号码范围";
+    QTest::newRow("Frame3(0)") << "Frame3(0)"
+                               << "MainForm" << QRect(232, 72, 353, 57) << "重点号码范围";
+    QTest::newRow("Frame3(1)") << "Frame3(1)"
+                               << "MainForm" << QRect(232, 136, 353, 57) << "极限号码";
+    QTest::newRow("Frame4") << "Frame4"
+                            << "MainForm" << QRect(16, 200, 569, 49) << "属性选择";
+    QTest::newRow("Command1") << "Command1"
+                              << "Frame1" << QRect(8, 128, 81, 33) << "预 测";
+    QTest::newRow("Command2") << "Command2"
+                              << "Frame1" << QRect(112, 128, 81, 33) << "开奖了";
+    QTest::newRow("Command3") << "Command3"
+                              << "Frame4" << QRect(8, 16, 57, 25) << "去 淘 宝";
+    QTest::newRow("Text2") << "Text2"
+                           << "MainForm" << QRect(240, 24, 337, 33) << "";
+    QTest::newRow("Text3") << "Text3"
+                           << "MainForm" << QRect(240, 88, 337, 33) << "";
+    QTest::newRow("Text4") << "Text4"
+                           << "MainForm" << QRect(240, 152, 337, 33) << "";
+    QTest::newRow("Text5(0)") << "Text5(0)"
+                              << "MainForm" << QRect(104, 216, 81, 25) << "";
+    QTest::newRow("Text5(4)") << "Text5(4)"
+                              << "MainForm" << QRect(200, 216, 81, 25) << "";
+    QTest::newRow("Text5(1)") << "Text5(1)"
+                              << "MainForm" << QRect(296, 216, 81, 25) << "";
+    QTest::newRow("Text5(2)") << "Text5(2)"
+                              << "MainForm" << QRect(392, 216, 81, 25) << "";
+    QTest::newRow("Text5(3)") << "Text5(3)"
+                              << "MainForm" << QRect(488, 216, 81, 25) << "";
+    QTest::newRow("Label1")
+        << "Label1"
+        << "MainForm" << QRect(40, 264, 497, 65)
+        << "本软件所提供预测只供参考，按此下注--后果自负。(注：本人测试后发现本软件有一规律"
+           "就是连准4-5期后会开始错1-2期然后有开始连准，属性选择基本是连准后连不准的选择。"
+           "请注意下注方式)";
+    for (int i = 0; i < 12; ++i) {
+      const QString name = QStringLiteral("Text1(%1)").arg(i);
+      QTest::newRow(qPrintable(name))
+          << name << "MainForm" << QRect(16 + 48 * (i % 4), 24 + 32 * (i / 4), 41, 25) << "";
+    }
+  }
+
+  void controlsSitWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    auto* widget = control<QWidget>(name);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) QCOMPARE(frame->title(), caption);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), caption);
+    if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
+  }
+
+  void coloursAndFont() {
+    const QColor black(0, 0, 0), white(255, 255, 255), red(255, 0, 0);
+    QCOMPARE(form->palette().color(QPalette::Window), black);
+    for (const char* name : {"Frame1", "Frame2", "Frame3(0)", "Frame3(1)", "Frame4"}) {
+      const QPalette palette = control<QGroupBox>(QString::fromLatin1(name))->palette();
+      QCOMPARE(palette.color(QPalette::Window), black);
+      QCOMPARE(palette.color(QPalette::WindowText), red);
+    }
+    for (int i = 0; i < 12; ++i) {
+      QCOMPARE(cell(i)->palette().color(QPalette::Base), white);
+      QCOMPARE(cell(i)->palette().color(QPalette::Text), red);
+    }
+    for (int i = 0; i < 5; ++i) {
+      QCOMPARE(control(QStringLiteral("Text5(%1)").arg(i))->palette().color(QPalette::Text), red);
+    }
+    auto* label = control<QLabel>(QStringLiteral("Label1"));
+    QCOMPARE(label->palette().color(QPalette::Window), black);
+    QCOMPARE(label->palette().color(QPalette::WindowText), red);
+    QCOMPARE(label->font().families().value(0), QStringLiteral("宋体"));
+    QCOMPARE(label->font().pointSizeF(), 10.5);
+    QVERIFY(label->wordWrap());
+    QVERIFY2(label->geometry().bottom() >= form->height(), "the label is cut off at the bottom");
+  }
+
+  void tabVisitsTheControlsInOrder() {
+    const QStringList expected = {"Text1(1)",  "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)",
+                                  "Text1(6)",  "Text1(7)", "Text1(8)", "Text1(9)", "Text1(10)",
+                                  "Text1(11)", "Command1", "Text2",    "Command2", "Text3",
+                                  "Text4",     "Text5(0)", "Text5(1)", "Text5(2)", "Text5(4)",
+                                  "Command3",  "Text5(3)", "Text1(0)"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(visited, expected);
+  }
+
+  void enterAndEscapePressNoButton() {
+    QSignalSpy predict(control<QPushButton>("Command1"), &QPushButton::clicked);
+    QSignalSpy shift(control<QPushButton>("Command2"), &QPushButton::clicked);
+    QSignalSpy shop(control<QPushButton>("Command3"), &QPushButton::clicked);
+    for (const char* name : {"Text1(0)", "Text2", "Command1", "Command2", "Command3"}) {
+      auto* widget = control<QWidget>(QString::fromLatin1(name));
+      widget->setFocus();
+      for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(widget, key);
+      }
+    }
+    QCOMPARE(predict.count() + shift.count() + shop.count(), 0);
+    QVERIFY(form->isVisible());
+  }
+
+  void enlargingMovesNoControl() {
+    QHash<QString, QRect> before;
+    for (QWidget* widget : form->findChildren<QWidget*>())
+      before[widget->objectName()] = widget->geometry();
+    form->resize(1200, 800);
+    QTest::qWait(10);
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+      QCOMPARE(widget->geometry(), before[widget->objectName()]);
+    }
+  }
+
+  void outputBoxesAreEditableAndUnlimited() {
+    QTest::keyClicks(control("Text2"), QStringLiteral("my note"));
+    QCOMPARE(control("Text2")->text(), QStringLiteral("my note"));
+    QCOMPARE(outputTexts().mid(1), QStringList(7, QString()));
+    QCOMPARE(gridTexts(), QStringList(12, QString()));
+    const QString longText(100000, QLatin1Char('7'));
+    for (const QString& name : kOutputNames) {
+      control(name)->setText(longText);
+      QCOMPARE(control(name)->text().size(), longText.size());
+    }
+  }
+
+  void typingKeepsOnlyNumbers_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("minus") << "-"
+                           << "";
+    QTest::newRow("point") << "."
+                           << "";
+    QTest::newRow("sign first") << "-5"
+                                << "5";
+    QTest::newRow("1, e, 2") << "1e2"
+                             << "2";
+    QTest::newRow("trailing point") << "2."
+                                    << "2.";
+    QTest::newRow("fraction") << "2.5"
+                              << "2.5";
+    QTest::newRow("blank alone") << " "
+                                 << "";
+    QTest::newRow("5 then blank") << "5 "
+                                  << "5 ";
+    QTest::newRow("1a") << "1a"
+                        << "";
+    QTest::newRow("12ab") << "12ab"
+                          << "";
+    QTest::newRow("15") << "15"
+                        << "15";
+    QTest::newRow("99") << "99"
+                        << "99";
+    QTest::newRow("40000") << "40000"
+                           << "40000";
+  }
+
+  void typingKeepsOnlyNumbers() {
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    for (int i : {0, 7, 11}) {
+      QTest::keyClicks(cell(i), keys);
+      QCOMPARE(cell(i)->text(), text);
+    }
+  }
+
+  void pastingEmptiesNonNumbers_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1a") << "1a"
+                        << "";
+    QTest::newRow("12ab") << "12ab"
+                          << "";
+    QTest::newRow("number") << "123.5"
+                            << "123.5";
+    QTest::newRow("signed") << "-7"
+                            << "-7";
+    QTest::newRow("inner blank") << "1 2"
+                                 << "";
+  }
+
+  void pastingEmptiesNonNumbers() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, text);
+    QApplication::clipboard()->setText(pasted);
+    QTest::keySequence(cell(4), QKeySequence::Paste);
+    QCOMPARE(cell(4)->text(), text);
+  }
+
+  void settingTheSameTextRaisesNoChange() {
+    QTest::keyClicks(cell(2), QStringLiteral("8"));
+    QSignalSpy changed(cell(2), &QLineEdit::textChanged);
+    cell(2)->setText(QStringLiteral("8"));
+    QCOMPARE(changed.count(), 0);
+  }
+
+  void nonNumericCellsSetByTheProgramAreEmptiedToo() {
+    // Any change runs the check over all twelve cells, so a bad text in one cell is emptied as
+    // soon as any cell changes.
+    QSignalSpy changed(cell(9), &QLineEdit::textChanged);
+    cell(9)->setText(QStringLiteral("x"));
+    QCOMPARE(cell(9)->text(), QString());
+    QCOMPARE(changed.count(), 2);  // "x", then the nested emptying
+  }
+
+  void drawShiftMovesThePeriodsDown_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("full grid") << "3,5,8,16,2,7,1,10,9,0,4,13"
+                               << ",,,,3,5,8,16,2,7,1,10";
+    QTest::newRow("empty top row") << ",,,,1,2,3,6,4,5,6,15"
+                                   << ",,,,0,0,0,0,1,2,3,6";
+    QTest::newRow("empty grid") << ""
+                                << ",,,,0,0,0,0,0,0,0,0";
+    QTest::newRow("normalised") << "2.5,3.5,007, 7,-0.5,1e2,+4,-3"
+                                << ",,,,2,4,7,7,0,100,4,-3";
+  }
+
+  void drawShiftMovesThePeriodsDown() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const QStringList cells = cellsOf(before);
+    for (int i = 0; i < 12; ++i) cell(i)->setText(cells[i]);
+    QCOMPARE(gridTexts(), cells);
+    for (const QString& name : kOutputNames) control(name)->setText(QStringLiteral("old"));
+    QCOMPARE(clickForReport(QStringLiteral("Command2")), QString());
+    QCOMPARE(gridTexts(), cellsOf(after));
+    QCOMPARE(outputTexts(), QStringList(8, QString()));
+  }
+
+  void drawShiftOverflowLeavesTheGridAsItWas() {
+    for (int overflowing : {0, 5, 11}) {
+      QStringList cells = cellsOf(QStringLiteral("1,2,3,6,4,5,6,15,7,8,9,24"));
+      cells[overflowing] = QStringLiteral("40000");
+      for (int i = 0; i < 12; ++i) cell(i)->setText(cells[i]);
+      for (const QString& name : kOutputNames) control(name)->setText(QStringLiteral("old"));
+      const QString report = clickForReport(QStringLiteral("Command2"));
+      QVERIFY2(report.contains(QStringLiteral("'6'")) && report.contains(QStringLiteral("溢出")),
+               qPrintable(report));
+      QCOMPARE(gridTexts(), cells);
+      QCOMPARE(outputTexts(), QStringList(8, QString()));
+    }
+  }
+
+  void predictWritesListsAndVerdicts_data() {
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QStringList>("outputs");  // Text2, Text3, Text4, Text5(0)...Text5(4); "*" any
+    QTest::newRow("empty grid") << ""
+                                << QStringList{"5 8 9 11 12 14 15 17 18 ",
+                                               "5 8 9 11 14 15 17 18 ",
+                                               "5 8 9 11 14 15 17 18 ",
+                                               "中边：边",
+                                               "大小：小",
+                                               "单双：双",
+                                               "前后：前肖",
+                                               "3N：3２"};
+    QTest::newRow("ranges") << "3,5,8,16,2,7,1,10,9,0,4,13"
+                            << QStringList{"4 5 8 9 10 11 12 14 15 17 20 22 23 ",
+                                           "4 8 9 11 12 15 22 23 ",
+                                           "9 11 12 15 22 ",
+                                           "*",
+                                           "*",
+                                           "*",
+                                           "*",
+                                           "*"};
+    QTest::newRow("lists") << "1,2,3,6,4,5,6,15,7,8,9,24"
+                           << QStringList{"3 5 6 8 9 10 11 12 13 14 15 17 20 23 ",
+                                          "3 6 8 11 12 13 14 15 23 ",
+                                          "3 6 8 11 12 13 14 15 ",
+                                          "*",
+                                          "*",
+                                          "*",
+                                          "*",
+                                          "*"};
+    QTest::newRow("attributes") << "3,5,8,16,1,2,7,10,9,0,4,13"
+                                << QStringList{"*",        "*",        "*",          "中边：中",
+                                               "大小：大", "单双：双", "前后：后肖", "*"};
+  }
+
+  void predictWritesListsAndVerdicts() {
+    QFETCH(QString, grid);
+    QFETCH(QStringList, outputs);
+    const QStringList cells = cellsOf(grid);
+    typeGrid(cells);
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    const QStringList shown = outputTexts();
+    for (int i = 0; i < 8; ++i) {
+      if (outputs[i] != QLatin1String("*")) QCOMPARE(shown[i], outputs[i]);
+      QVERIFY2(!shown[i].isEmpty(), qPrintable(kOutputNames[i]));
+    }
+    QCOMPARE(gridTexts(), cells);
+    // Pressing again writes the same texts.
+    clickForReport(QStringLiteral("Command1"));
+    QCOMPARE(outputTexts(), shown);
+  }
+
+  void failingPredictReportsAndKeepsWhatWasWritten_data() {
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("written");  // boxes filled before the failure, in box order
+    QTest::newRow("latest digit 40000") << "40000"
+                                        << "'6'" << 0;
+    QTest::newRow("latest sum 3e9") << ",,,3e9"
+                                    << "'6'" << 0;
+    QTest::newRow("negative tail") << ",,,,1"
+                                   << "'9'" << -1;
+    QTest::newRow("key product") << ",,,50000,,,,50000"
+                                 << "'6'" << 1;
+    QTest::newRow("attribute product") << "16384,,,2"
+                                       << "'6'" << 3;
+  }
+
+  void failingPredictReportsAndKeepsWhatWasWritten() {
+    QFETCH(QString, grid);
+    QFETCH(QString, number);
+    QFETCH(int, written);
+    QStringList cells = cellsOf(grid);
+    if (written < 0) {  // a negative number cannot be typed sign first: type it, then add the sign
+      QTest::keyClicks(cell(4), QStringLiteral("1"));
+      QTest::keyClick(cell(4), Qt::Key_Home);
+      QTest::keyClicks(cell(4), QStringLiteral("-"));
+      cells[4] = QStringLiteral("-1");
+      written = 0;
+    } else {
+      pasteGrid(cells);
+    }
+    QCOMPARE(gridTexts(), cells);
+    for (const QString& name : kOutputNames) control(name)->setText(QStringLiteral("old"));
+
+    const QString report = clickForReport(QStringLiteral("Command1"));
+    QVERIFY2(report.contains(number), qPrintable(report));
+    const QStringList shown = outputTexts();
+    for (int i = 0; i < 8; ++i) {
+      QCOMPARE(shown[i].isEmpty(), i >= written);
+    }
+    QCOMPARE(gridTexts(), cells);
+
+    // The window carries on: the next Predict over a good grid completes.
+    for (int i = 0; i < 12; ++i) cell(i)->setText(QString());
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    QCOMPARE(control("Text2")->text(), QStringLiteral("5 8 9 11 12 14 15 17 18 "));
+  }
+
+  void shopButtonHandsTheFixedAddressToTheDesktop() {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+    typeGrid(cellsOf(QStringLiteral("3,5,8,16")));
+    control("Text2")->setText(QStringLiteral("kept"));
+    QTest::mouseClick(control<QPushButton>("Command3"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("Command3"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QCOMPARE(recorder.urls,
+             (QList<QUrl>{QUrl("http://www.taobao.com"), QUrl("http://www.taobao.com")}));
+    QCOMPARE(control("Text2")->text(), QStringLiteral("kept"));
+    QCOMPARE(gridTexts(), cellsOf(QStringLiteral("3,5,8,16")));
+  }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"
