@@ -14,6 +14,7 @@ packages=(
   libcli11-dev                          # command-line parsing
   libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils
 )
+test_packages=(clang libclang-rt-14-dev)  # libFuzzer and clang's sanitizer runtimes
 
 install_missing() {
   local missing=() package
@@ -29,23 +30,28 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-build() {  # build DIR [CMAKE OPTIONS...]
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -G Ninja -DQUORVEL_WERROR=ON "$@" >/dev/null
-  cmake --build "$dir"
+build() {  # build PRESET (from CMakePresets.json)
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
 }
 
 case ${1:-} in
   run)
     install_missing "${packages[@]}"
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build dev
     exec build/ui/quorvel
     ;;
   test)
-    install_missing "${packages[@]}"
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    ctest --test-dir build --output-on-failure
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    echo "== the normal build"
+    build dev
+    ctest --preset dev
+    echo "== everything again under AddressSanitizer and UndefinedBehaviorSanitizer"
+    build asan
+    ctest --preset asan
+    echo "== the fuzz targets, briefly"
+    build fuzz
+    fuzz/run.sh build-fuzz
     ;;
   *)
     echo "usage: bash dev.sh run | test" >&2

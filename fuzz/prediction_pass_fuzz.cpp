@@ -1,0 +1,84 @@
+// A full prediction pass over twelve arbitrary byte strings.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <string>
+
+#include "fuzz_check.h"
+#include "quorvel/prediction_pass.h"
+
+namespace {
+
+using quorvel::OutputBox;
+
+bool isListText(const std::string& text) {
+  int previous = -1;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t space = text.find(' ', i);
+    if (space == std::string::npos || space == i || space - i > 2) return false;
+    const std::string number = text.substr(i, space - i);
+    if (number.size() == 2 && number[0] == '0') return false;
+    for (char c : number) {
+      if (c < '0' || c > '9') return false;
+    }
+    const int value = std::stoi(number);
+    if (value <= previous || value > 27) return false;
+    previous = value;
+    i = space + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  std::array<std::string, quorvel::kGridCells> cells;
+  for (std::size_t i = 0; i + 1 < cells.size(); ++i) cells[i] = input.ConsumeRandomLengthString(64);
+  cells.back() = input.ConsumeRemainingBytesAsString();
+  quorvel::GridTexts texts;
+  for (std::size_t i = 0; i < cells.size(); ++i) texts[i] = cells[i];
+
+  const quorvel::PassResult result = quorvel::runPredictionPass(texts);
+  const int failure = static_cast<int>(result.failure);
+  FUZZ_CHECK(failure == 0 || failure == 6 || failure == 9);
+  FUZZ_CHECK(result.written >= 0 && result.written <= quorvel::kOutputBoxes);
+  FUZZ_CHECK((result.failure == quorvel::Failure::None) == (result.written == quorvel::kOutputBoxes));
+  // A failure ends the pass where it arises: between stages, never inside the verdicts.
+  FUZZ_CHECK(result.written == 0 || result.written == 1 || result.written == 3 ||
+             result.written == 8);
+
+  for (int i = 0; i < quorvel::kOutputBoxes; ++i) {
+    const OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
+    FUZZ_CHECK(result.isWritten(box) == (i < result.written));
+    if (i >= result.written) FUZZ_CHECK(result.text(box).empty());
+  }
+  for (OutputBox box : {OutputBox::Text2, OutputBox::Text3, OutputBox::Text4}) {
+    FUZZ_CHECK(isListText(result.text(box)));
+  }
+  if (result.written >= 3) {
+    // Weights only go down: every later list is part of the earlier one.
+    FUZZ_CHECK((result.lists[1] & ~result.lists[0]) == 0);
+    FUZZ_CHECK((result.lists[2] & ~result.lists[1]) == 0);
+  }
+  if (result.written == 8) {
+    using quorvel::Verdict;
+    const auto& v = result.verdicts;
+    FUZZ_CHECK(v[0] == Verdict::Middle || v[0] == Verdict::Edge);
+    FUZZ_CHECK(v[1] == Verdict::Big || v[1] == Verdict::Small);
+    FUZZ_CHECK(v[2] == Verdict::Even || v[2] == Verdict::Odd);
+    FUZZ_CHECK(v[3] == Verdict::Front || v[3] == Verdict::Back);
+    FUZZ_CHECK(v[4] == Verdict::Mod3Is0 || v[4] == Verdict::Mod3Is1 || v[4] == Verdict::Mod3Is2 ||
+               v[4] == Verdict::NoCall);
+  }
+
+  // The result depends on the texts alone.
+  const quorvel::PassResult again = quorvel::runPredictionPass(texts);
+  FUZZ_CHECK(again.failure == result.failure && again.written == result.written);
+  for (int box = 0; box < quorvel::kOutputBoxes; ++box) {
+    FUZZ_CHECK(again.text(static_cast<OutputBox>(box)) == result.text(static_cast<OutputBox>(box)));
+  }
+  return 0;
+}
