@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quorvel::backtest {
+
+struct Draw {
+  std::uint64_t period;
+  int digits[3];
+  int sum() const { return digits[0] + digits[1] + digits[2]; }
+};
+
+// A malformed history, with "FILE:LINE:COLUMN: what is wrong" as its message.
+class HistoryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
+// line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
+// order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
+// agree with its digits. Throws HistoryError at the first fault, naming `name` as the file.
+std::vector<Draw> readHistory(std::istream& in, const std::string& name);
+
+// N draws of three independent uniform digits, periods 1...N. The generator is std::mt19937_64
+// seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn again when it falls
+// in the incomplete last block of ten, so every machine gives the same draws for a seed.
+std::vector<Draw> simulateHistory(std::size_t count, std::uint64_t seed);
+
+}  // namespace quorvel::backtest
