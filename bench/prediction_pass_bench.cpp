@@ -30,17 +30,12 @@ std::vector<std::array<std::string, quorvel::kGridCells>> realisticGrids(std::si
   return grids;
 }
 
-quorvel::GridTexts textsOf(const std::array<std::string, quorvel::kGridCells>& grid) {
-  quorvel::GridTexts texts;
-  for (std::size_t i = 0; i < grid.size(); ++i) texts[i] = grid[i];
-  return texts;
-}
-
 void FullPass(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    quorvel::PassResult result = quorvel::runPredictionPass(textsOf(grids[i++ % grids.size()]));
+    quorvel::PassResult result =
+        quorvel::runPredictionPass(quorvel::viewsOf(grids[i++ % grids.size()]));
     benchmark::DoNotOptimize(result);
   }
 }
@@ -51,7 +46,7 @@ void FullPassWithTexts(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const quorvel::PassResult result =
-        quorvel::runPredictionPass(textsOf(grids[i++ % grids.size()]));
+        quorvel::runPredictionPass(quorvel::viewsOf(grids[i++ % grids.size()]));
     for (int box = 0; box < quorvel::kOutputBoxes; ++box) {
       std::string text = result.text(static_cast<quorvel::OutputBox>(box));
       benchmark::DoNotOptimize(text);
@@ -75,7 +70,7 @@ void TsvLine(benchmark::State& state) {
   for (auto _ : state) {
     out.clear();
     quorvel::tsv::decodeLine(lines[i++ % lines.size()], cells);
-    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(textsOf(cells)));
+    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(quorvel::viewsOf(cells)));
     benchmark::DoNotOptimize(out);
   }
 }

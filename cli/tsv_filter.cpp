@@ -16,8 +16,7 @@ constexpr std::size_t kFlushAt = 1 << 16;
 }  // namespace
 
 int runFilter(std::istream& in, std::ostream& out, std::ostream& err) {
-  std::array<std::string, kGridCells> cells;
-  GridTexts texts;
+  GridStrings cells;
   std::string line;
   std::string pending;
   pending.reserve(kFlushAt + 1024);
@@ -35,8 +34,7 @@ int runFilter(std::istream& in, std::ostream& out, std::ostream& err) {
       err << "quorvel-predict: line " << number << ": " << error << '\n';
       return 2;
     }
-    for (std::size_t i = 0; i < cells.size(); ++i) texts[i] = cells[i];
-    appendResultLine(pending, runPredictionPass(texts));
+    appendResultLine(pending, runPredictionPass(viewsOf(cells)));
     if (pending.size() >= kFlushAt) flush();
   }
   flush();

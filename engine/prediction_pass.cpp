@@ -103,6 +103,12 @@ std::string_view verdictText(Verdict verdict) {
   return "";
 }
 
+GridTexts viewsOf(const GridStrings& cells) {
+  GridTexts views;
+  std::copy(cells.begin(), cells.end(), views.begin());
+  return views;
+}
+
 bool PassResult::isWritten(OutputBox box) const {
   const auto written_end = kWriteOrder.begin() + written;
   return std::find(kWriteOrder.begin(), written_end, box) != written_end;

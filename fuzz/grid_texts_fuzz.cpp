@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (shifted.failure != quorvel::Failure::None) {
     FUZZ_CHECK(shifted.failure == quorvel::Failure::Overflow);
     bool someCellOverflows = false;
-    for (const std::string& cell : cells) someCellOverflows |= !quorvel::cellValue(cell).has_value();
+    for (const std::string& cell : cells)
+      someCellOverflows |= !quorvel::cellValue(cell).has_value();
     FUZZ_CHECK(someCellOverflows);
     return 0;
   }

@@ -35,17 +35,17 @@ bool isListText(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  std::array<std::string, quorvel::kGridCells> cells;
+  quorvel::GridStrings cells;
   for (std::size_t i = 0; i + 1 < cells.size(); ++i) cells[i] = input.ConsumeRandomLengthString(64);
   cells.back() = input.ConsumeRemainingBytesAsString();
-  quorvel::GridTexts texts;
-  for (std::size_t i = 0; i < cells.size(); ++i) texts[i] = cells[i];
+  const quorvel::GridTexts texts = quorvel::viewsOf(cells);
 
   const quorvel::PassResult result = quorvel::runPredictionPass(texts);
   const int failure = static_cast<int>(result.failure);
   FUZZ_CHECK(failure == 0 || failure == 6 || failure == 9);
   FUZZ_CHECK(result.written >= 0 && result.written <= quorvel::kOutputBoxes);
-  FUZZ_CHECK((result.failure == quorvel::Failure::None) == (result.written == quorvel::kOutputBoxes));
+  FUZZ_CHECK((result.failure == quorvel::Failure::None) ==
+             (result.written == quorvel::kOutputBoxes));
   // A failure ends the pass where it arises: between stages, never inside the verdicts.
   FUZZ_CHECK(result.written == 0 || result.written == 1 || result.written == 3 ||
              result.written == 8);

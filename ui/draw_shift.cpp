@@ -3,16 +3,12 @@
 #include <QLineEdit>
 #include <string>
 
+#include "grid_cells.h"
 #include "quorvel/grid_texts.h"
 
 quorvel::Failure runDrawShift(const std::array<QLineEdit*, 12>& grid) {
-  std::array<std::string, quorvel::kGridCells> texts;
-  quorvel::GridTexts views;
-  for (std::size_t i = 0; i < grid.size(); ++i) {
-    texts[i] = grid[i]->text().toStdString();
-    views[i] = texts[i];
-  }
-  const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(views);
+  const quorvel::GridStrings texts = cellTexts(grid);
+  const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(quorvel::viewsOf(texts));
   if (shifted.failure != quorvel::Failure::None) return shifted.failure;
 
   // Each set runs the grid check; every text written is empty or numeric, so it changes nothing.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "draw_shift.h"
+#include "grid_cells.h"
 #include "grid_check.h"
 #include "quorvel/prediction_pass.h"
 #include "shop_link.h"
@@ -165,13 +166,8 @@ void MainForm::clearOutputs() {
 
 void MainForm::onPredict() {
   clearOutputs();
-  std::array<std::string, quorvel::kGridCells> texts;
-  quorvel::GridTexts cells;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    texts[i] = Text1[i]->text().toStdString();
-    cells[i] = texts[i];
-  }
-  const quorvel::PassResult result = quorvel::runPredictionPass(cells);
+  const quorvel::GridStrings texts = cellTexts(Text1);
+  const quorvel::PassResult result = quorvel::runPredictionPass(quorvel::viewsOf(texts));
   const std::array<QLineEdit*, 8> boxes = outputBoxes();
   for (int i = 0; i < result.written; ++i) {
     const quorvel::OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];

@@ -70,23 +70,21 @@ namespace {
 
 const std::array<double, 12> kVerdictChance = [] {
   std::array<double, 12> chance{};
-  for (std::size_t v = 0; v < chance.size(); ++v) chance[v] = verdictChance(static_cast<Verdict>(v));
+  for (std::size_t v = 0; v < chance.size(); ++v)
+    chance[v] = verdictChance(static_cast<Verdict>(v));
   return chance;
 }();
 
 }  // namespace
 
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
-  std::array<std::string, kGridCells> cells;
+  GridStrings cells;
   const Draw* rows[3] = {&latest, &previous, &oldest};
   for (std::size_t p = 0; p < 3; ++p) {
     for (std::size_t k = 0; k < 3; ++k) cells[4 * p + k] = std::to_string(rows[p]->digits[k]);
     cells[4 * p + 3] = std::to_string(rows[p]->sum());
   }
-  GridTexts texts;
-  for (std::size_t i = 0; i < cells.size(); ++i) texts[i] = cells[i];
-
-  Replayed out{next.period, next.sum(), runPredictionPass(texts), {}};
+  Replayed out{next.period, next.sum(), runPredictionPass(viewsOf(cells)), {}};
   for (std::size_t i = 0; i < 3; ++i) {
     Call& call = out.calls[i];
     if (!out.result.isWritten(static_cast<OutputBox>(i))) continue;

@@ -9,11 +9,7 @@ Grid::Grid(std::initializer_list<std::string_view> texts) {
   for (std::string_view text : texts) cells.at(i++) = std::string(text);
 }
 
-GridTexts Grid::texts() const {
-  GridTexts texts;
-  for (std::size_t i = 0; i < cells.size(); ++i) texts[i] = cells[i];
-  return texts;
-}
+GridTexts Grid::texts() const { return viewsOf(cells); }
 
 std::string renderResult(const PassResult& result) {
   static constexpr const char* kNames[] = {"Text2",    "Text3",    "Text4",    "Text5(0)",

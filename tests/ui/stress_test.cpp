@@ -2,6 +2,8 @@
 // and the draw shift, with failing grids among them, and megabyte pastes. Every round the window
 // must show what the engine reports, and the process's memory must stay flat.
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -14,7 +16,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <sys/resource.h>
 
 #include "main_form.h"
 #include "quorvel/grid_texts.h"
@@ -62,18 +63,12 @@ class StressTest : public QObject {
     return texts;
   }
 
-  static quorvel::GridTexts views(const std::array<std::string, 12>& texts) {
-    quorvel::GridTexts result;
-    for (std::size_t i = 0; i < texts.size(); ++i) result[i] = texts[i];
-    return result;
-  }
-
   // Presses Predict and checks that the boxes show what the engine reports for the grid.
   bool predictMatchesEngine() {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command1")->click();
-    const quorvel::PassResult expected = quorvel::runPredictionPass(views(before));
+    const quorvel::PassResult expected = quorvel::runPredictionPass(quorvel::viewsOf(before));
     if (grid() != before) return false;
     for (int i = 0; i < 8; ++i) {
       const std::string shown = box(kOutputNames[i])->text().toStdString();
@@ -87,7 +82,7 @@ class StressTest : public QObject {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command2")->click();
-    const quorvel::DrawShiftResult expected = quorvel::shiftGridDown(views(before));
+    const quorvel::DrawShiftResult expected = quorvel::shiftGridDown(quorvel::viewsOf(before));
     for (const QString& name : kOutputNames) {
       if (!box(name)->text().isEmpty()) return false;
     }
@@ -129,11 +124,16 @@ class StressTest : public QObject {
       }
       row[3] = QString::number(sum);
       const int roll = oddity(random);
-      if (roll < 3) row[static_cast<std::size_t>(roll)] = QStringLiteral("40000");  // overflow
-      else if (roll < 5) row[3] = QStringLiteral("-13");                            // negative tails
-      else if (roll < 7) row[0] = QStringLiteral("2.5");
-      else if (roll < 8) row[1] = QStringLiteral("1e400");
-      else if (roll < 10) row[2] = QStringLiteral("7x");                            // emptied
+      if (roll < 3)
+        row[static_cast<std::size_t>(roll)] = QStringLiteral("40000");  // overflow
+      else if (roll < 5)
+        row[3] = QStringLiteral("-13");  // negative tails
+      else if (roll < 7)
+        row[0] = QStringLiteral("2.5");
+      else if (roll < 8)
+        row[1] = QStringLiteral("1e400");
+      else if (roll < 10)
+        row[2] = QStringLiteral("7x");  // emptied
       return row;
     };
 
@@ -147,8 +147,9 @@ class StressTest : public QObject {
       if (round == 500) residentAfterWarmUp = residentKiB();
     }
     const long growth = residentKiB() - residentAfterWarmUp;
-    qInfo("%d rounds, %d error reports, resident memory grew by %ld KiB after warm-up, peak %ld KiB",
-          kRounds, reports, growth, peakResidentKiB());
+    qInfo(
+        "%d rounds, %d error reports, resident memory grew by %ld KiB after warm-up, peak %ld KiB",
+        kRounds, reports, growth, peakResidentKiB());
     QVERIFY(reports > 100);
 #ifndef __SANITIZE_ADDRESS__
     QVERIFY2(growth < 8 * 1024, "memory keeps growing");

@@ -14,6 +14,10 @@ namespace quorvel {
 // drawn digits, 3 the period's sum).
 inline constexpr int kGridCells = 12;
 using GridTexts = std::array<std::string_view, kGridCells>;
+using GridStrings = std::array<std::string, kGridCells>;
+
+// Views of twelve owned cell texts; they are valid while `cells` lives unchanged.
+GridTexts viewsOf(const GridStrings& cells);
 
 // The eight output boxes, indexed as the window's controls.
 enum class OutputBox : std::uint8_t {
