@@ -1,5 +1,6 @@
 #include "attribute_rules.h"
 
+#include "quorvel/draw_classes.h"
 #include "rounding.h"
 
 namespace quorvel {
@@ -23,17 +24,13 @@ bool twoWayProductVote(bool (*inFirstClass)(std::int16_t product), PassStorage& 
 // Each product is read as a draw result: reduced modulo 28 (keeping its sign) into the sums
 // 0...27 for middle/edge and big/small, modulo 12 for the zodiac half, as it is for odd/even.
 Verdict ruleMiddleEdge(PassStorage& pass) {
-  const bool middle = twoWayProductVote(
-      [](std::int16_t x) {
-        const int r = truncMod(x, 28);
-        return r >= 7 && r <= 20;
-      },
-      pass);
+  const bool middle =
+      twoWayProductVote([](std::int16_t x) { return isMiddle(truncMod(x, 28)); }, pass);
   return middle ? Verdict::Middle : Verdict::Edge;
 }
 
 Verdict ruleBigSmall(PassStorage& pass) {
-  const bool big = twoWayProductVote([](std::int16_t x) { return truncMod(x, 28) >= 14; }, pass);
+  const bool big = twoWayProductVote([](std::int16_t x) { return isBig(truncMod(x, 28)); }, pass);
   return big ? Verdict::Big : Verdict::Small;
 }
 
@@ -43,12 +40,8 @@ Verdict ruleOddEven(PassStorage& pass) {
 }
 
 Verdict ruleFrontBack(PassStorage& pass) {
-  const bool front = twoWayProductVote(
-      [](std::int16_t x) {
-        const int r = truncMod(x, 12);
-        return r >= 10 || (r >= 0 && r <= 3);
-      },
-      pass);
+  const bool front =
+      twoWayProductVote([](std::int16_t x) { return isFrontHalf(truncMod(x, 12)); }, pass);
   return front ? Verdict::Front : Verdict::Back;
 }
 

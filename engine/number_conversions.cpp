@@ -20,7 +20,7 @@ constexpr long long kExponentCap = 1'000'000'000;
 }  // namespace
 
 double parseLeadingNumber(std::string_view text) {
-  // The common cell, a short run of digits and nothing else.
+  // The common cell, a short run of digits and nothing else, converted exactly without from_chars.
   if (!text.empty() && text.size() <= kExactIntegerDigits) {
     std::uint64_t whole = 0;
     std::size_t i = 0;
@@ -43,13 +43,11 @@ double parseLeadingNumber(std::string_view text) {
     i = skipBlanks(i + 1);
   }
 
-  // The mantissa. Alongside the characters, track the value of a short whole number (the common
-  // case, converted without from_chars) and the decimal position of the leading nonzero digit,
-  // which tells an overflow from an underflow when the value is beyond the double range.
+  // The mantissa. Alongside the characters, track the decimal position of the leading nonzero
+  // digit, which tells an overflow from an underflow when the value is beyond the double range.
   const std::size_t start = i;
   bool point = false;
   std::size_t digits = 0;
-  std::uint64_t whole = 0;
   long long leadingPosition = 0;  // > 0: digits before the point; <= 0: zeros after it
   bool nonzeroSeen = false;
   for (;;) {
@@ -58,7 +56,6 @@ double parseLeadingNumber(std::string_view text) {
     const char c = text[j];
     if (isDigit(c)) {
       ++digits;
-      if (digits <= kExactIntegerDigits) whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
       if (!point) {
         if (nonzeroSeen || c != '0') {
           nonzeroSeen = true;
@@ -82,7 +79,6 @@ double parseLeadingNumber(std::string_view text) {
   std::size_t end = i;
 
   // The exponent counts only when at least one digit follows the letter and its sign.
-  bool exponent = false;
   long long exponentValue = 0;
   std::size_t j = skipBlanks(i);
   if (j < n && (text[j] == 'e' || text[j] == 'E')) {
@@ -93,7 +89,6 @@ double parseLeadingNumber(std::string_view text) {
       j = skipBlanks(j + 1);
     }
     while (j < n && isDigit(text[j])) {
-      exponent = true;
       if (exponentValue < kExponentCap) exponentValue = exponentValue * 10 + (text[j] - '0');
       end = j + 1;
       j = skipBlanks(j + 1);
@@ -101,23 +96,19 @@ double parseLeadingNumber(std::string_view text) {
     if (exponentNegative) exponentValue = -exponentValue;
   }
 
+  std::string_view number = text.substr(start, end - start);
+  std::string compact;
+  if (number.find_first_of(" \t\n") != std::string_view::npos) {
+    compact.reserve(number.size());
+    for (char c : number) {
+      if (!isSkipped(c)) compact.push_back(c);
+    }
+    number = compact;
+  }
   double value = 0.0;
-  if (!point && !exponent && digits <= kExactIntegerDigits) {
-    value = static_cast<double>(whole);
-  } else {
-    std::string_view number = text.substr(start, end - start);
-    std::string compact;
-    if (number.find_first_of(" \t\n") != std::string_view::npos) {
-      compact.reserve(number.size());
-      for (char c : number) {
-        if (!isSkipped(c)) compact.push_back(c);
-      }
-      number = compact;
-    }
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-      value = leadingPosition + exponentValue > 0 ? HUGE_VAL : 0.0;
-    }
+  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    value = leadingPosition + exponentValue > 0 ? HUGE_VAL : 0.0;
   }
   return negative ? -value : value;
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "quorvel/draw_classes.h"
+
 namespace quorvel::backtest {
 
 const std::array<const char*, kOutputs> kOutputNames = {
@@ -29,8 +31,7 @@ double sumProbability(int s) {
 }
 
 bool verdictHolds(Verdict verdict, int sum) {
-  const int zodiac = sum % 12;
-  const bool front = zodiac >= 10 || zodiac <= 3;
+  const bool front = isFrontHalf(sum % 12);
   switch (verdict) {
     case Verdict::Middle:
       return sum >= 7 && sum <= 20;
