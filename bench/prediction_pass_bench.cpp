@@ -64,12 +64,13 @@ void TsvLine(benchmark::State& state) {
     line.pop_back();
     lines.push_back(line);
   }
-  std::array<std::string, quorvel::kGridCells> cells;
+  quorvel::GridStrings cells;
   std::string out;
   std::size_t i = 0;
   for (auto _ : state) {
     out.clear();
-    quorvel::tsv::decodeLine(lines[i++ % lines.size()], cells);
+    quorvel::tsv::decodeLine(lines[i % lines.size()], i + 1, cells);
+    ++i;
     quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(quorvel::viewsOf(cells)));
     benchmark::DoNotOptimize(out);
   }

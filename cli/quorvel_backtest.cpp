@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     try {
-      draws = bt::readHistory(in, historyFile);
-    } catch (const bt::HistoryError& error) {
-      std::cerr << "quorvel-backtest: " << error.what() << '\n';
+      draws = bt::readHistory(in);
+    } catch (const quorvel::LocatedError& error) {
+      std::cerr << "quorvel-backtest: " << historyFile << ':' << error.what() << '\n';
       return 1;
     }
   }

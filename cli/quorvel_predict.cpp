@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "failure_message.h"
+#include "quorvel/located_error.h"
 #include "quorvel/prediction_pass.h"
 #include "screen_report.h"
 #include "tsv_filter.h"
@@ -20,7 +22,8 @@ int predictOne(const std::vector<std::string>& cells) {
   const quorvel::PassResult result = quorvel::runPredictionPass(texts);
   std::cout << quorvel::screenReport(result) << std::flush;
   if (result.failure == quorvel::Failure::None) return 0;
-  std::cerr << "quorvel-predict: " << quorvel::failureReport(result.failure) << '\n';
+  std::cerr << "quorvel-predict: " << quorvel::failureMessage(result.failure, result.cause, texts)
+            << '\n';
   return 1;
 }
 
@@ -68,11 +71,17 @@ int main(int argc, char** argv) {
       return kUsageError;
     }
     std::ios::sync_with_stdio(false);
-    return quorvel::tsv::runFilter(std::cin, std::cout, std::cerr);
+    try {
+      quorvel::tsv::runFilter(std::cin, std::cout);
+    } catch (const quorvel::LocatedError& error) {
+      std::cerr << "quorvel-predict: line " << error.line() << ": " << error.message() << '\n';
+      return kUsageError;
+    }
+    return 0;
   }
   if (cells.size() != quorvel::kGridCells) {
-    std::cerr << "quorvel-predict: expected 12 cells, got " << cells.size()
-              << "\nRun with --help for more information.\n";
+    std::cerr << "quorvel-predict: expected " << quorvel::kGridCells << " cells, got "
+              << cells.size() << "\nRun with --help for more information.\n";
     return kUsageError;
   }
   return predictOne(cells);

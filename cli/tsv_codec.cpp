@@ -15,7 +15,10 @@ std::string describeEscape(char c) {
 
 }  // namespace
 
-std::string decodeLine(std::string_view line, std::array<std::string, kGridCells>& cells) {
+void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cells) {
+  auto fail = [&](std::size_t offset, const std::string& message) {
+    throw LocatedError(lineNumber, offset + 1, message);
+  };
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
   std::size_t field = 0;
@@ -32,7 +35,7 @@ std::string decodeLine(std::string_view line, std::array<std::string, kGridCells
       continue;
     }
     if (i + 1 == line.size()) {
-      return "field " + std::to_string(field + 1) + " ends in a lone backslash";
+      fail(i, "field " + std::to_string(field + 1) + " ends in a lone backslash");
     }
     const char escaped = line[++i];
     switch (escaped) {
@@ -49,16 +52,16 @@ std::string decodeLine(std::string_view line, std::array<std::string, kGridCells
         cells[field].push_back('\\');
         break;
       default:
-        return "field " + std::to_string(field + 1) + " has the unknown escape " +
-               describeEscape(escaped);
+        fail(i - 1, "field " + std::to_string(field + 1) + " has the unknown escape " +
+                        describeEscape(escaped));
     }
   }
   if (field + 1 != kGridCells) {
     std::size_t fields = 1;
     for (char c : line) fields += c == '\t';
-    return "expected 12 tab-separated fields, found " + std::to_string(fields);
+    fail(0, "expected " + std::to_string(kGridCells) + " tab-separated fields, found " +
+                std::to_string(fields));
   }
-  return "";
 }
 
 void appendEscaped(std::string& out, std::string_view field) {

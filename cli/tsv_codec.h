@@ -4,15 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "quorvel/located_error.h"
 #include "quorvel/prediction_pass.h"
 
 namespace quorvel::tsv {
 
-// One input line (its line feed already removed) as twelve cells. Inside a field \t, \n, \r and
-// \\ stand for tab, line feed, carriage return and backslash; a lone carriage return at the end
-// of the line is dropped. Returns "" on success, otherwise what is wrong with the line; `cells`
-// is then unspecified.
-std::string decodeLine(std::string_view line, std::array<std::string, kGridCells>& cells);
+// Input line number `lineNumber` (its line feed already removed) as twelve cells. Inside a field
+// \t, \n, \r and \\ stand for tab, line feed, carriage return and backslash; a lone carriage
+// return at the end of the line is dropped. Throws LocatedError saying what is wrong with a line
+// that is not twelve such fields; `cells` is then unspecified.
+void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cells);
 
 // Appends `field` with tab, line feed, carriage return and backslash escaped.
 void appendEscaped(std::string& out, std::string_view field);

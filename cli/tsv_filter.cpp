@@ -15,7 +15,7 @@ constexpr std::size_t kFlushAt = 1 << 16;
 
 }  // namespace
 
-int runFilter(std::istream& in, std::ostream& out, std::ostream& err) {
+void runFilter(std::istream& in, std::ostream& out) {
   GridStrings cells;
   std::string line;
   std::string pending;
@@ -26,19 +26,19 @@ int runFilter(std::istream& in, std::ostream& out, std::ostream& err) {
     pending.clear();
   };
 
-  for (unsigned long long number = 1;; ++number) {
+  for (std::size_t number = 1;; ++number) {
     if (!pending.empty() && in.rdbuf()->in_avail() <= 0) flush();
     if (!std::getline(in, line)) break;
-    if (const std::string error = decodeLine(line, cells); !error.empty()) {
+    try {
+      decodeLine(line, number, cells);
+    } catch (const LocatedError&) {
       flush();
-      err << "quorvel-predict: line " << number << ": " << error << '\n';
-      return 2;
+      throw;
     }
     appendResultLine(pending, runPredictionPass(viewsOf(cells)));
     if (pending.size() >= kFlushAt) flush();
   }
   flush();
-  return 0;
 }
 
 }  // namespace quorvel::tsv

@@ -1,6 +1,7 @@
 #include "attribute_rules.h"
 
-#include "quorvel/draw_classes.h"
+#include "pass_stopped.h"
+#include "quorvel/sum_list.h"
 #include "rounding.h"
 
 namespace quorvel {
@@ -9,8 +10,12 @@ void formAttrProducts(const HistoryGrid& grid, PassStorage& pass) {
   pass.attrProducts.clear();
   for (int k = 0; k < 3; ++k) {
     for (int p = 0; p < 3; ++p) {
-      const double product = grid.raw(4 * p + k) * grid.raw(4 * k + 3);
-      pass.attrProducts.add(3 * k + p, roundToInt16(product));
+      const int digit = 4 * p + k;
+      const int sum = 4 * k + 3;
+      const std::int16_t product =
+          blamingCells({FailureStep::AttributeProducts, CellCombination::Product, {digit, sum}},
+                       [&] { return roundToInt16(grid.raw(digit) * grid.raw(sum)); });
+      pass.attrProducts.add(3 * k + p, product);
     }
   }
 }

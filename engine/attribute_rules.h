@@ -4,7 +4,7 @@
 
 #include "history_grid.h"
 #include "pass_storage.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/verdict.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pass_failure.h"
+#include "pass_stopped.h"
 
 namespace quorvel {
 

@@ -1,15 +1,24 @@
 #include "derived_values.h"
 
+#include "pass_stopped.h"
 #include "rounding.h"
 
 namespace quorvel {
 
 void computeDerivedValues(const HistoryGrid& grid, PassStorage& pass) {
-  pass.latestSumMod12 = truncMod(wholeNumberRound(grid.raw(3)), 12);
-  pass.latestSumTail = truncMod(wholeNumberRound(grid.raw(3)), 10);
+  auto rounded = [&](CellCombination combination, std::initializer_list<int> cells) {
+    return blamingCells({FailureStep::DerivedValues, combination, cells}, [&] {
+      double sum = 0;
+      for (int cell : cells) sum += grid.raw(cell);
+      return wholeNumberRound(sum);
+    });
+  };
+  const std::int32_t latestSum = rounded(CellCombination::One, {3});
+  pass.latestSumMod12 = truncMod(latestSum, 12);
+  pass.latestSumTail = truncMod(latestSum, 10);
   // The diagonals from the top-left and from the top-right digit down to the oldest period.
-  pass.diagParityA = truncMod(wholeNumberRound(grid.raw(0) + grid.raw(5) + grid.raw(10)), 2);
-  pass.diagParityB = truncMod(wholeNumberRound(grid.raw(2) + grid.raw(5) + grid.raw(8)), 2);
+  pass.diagParityA = truncMod(rounded(CellCombination::Sum, {0, 5, 10}), 2);
+  pass.diagParityB = truncMod(rounded(CellCombination::Sum, {2, 5, 8}), 2);
 }
 
 }  // namespace quorvel

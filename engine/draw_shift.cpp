@@ -1,6 +1,7 @@
+#include "quorvel/draw_shift.h"
+
 #include <charconv>
 
-#include "quorvel/grid_texts.h"
 #include "quorvel/number_conversions.h"
 
 namespace quorvel {
@@ -9,10 +10,12 @@ DrawShiftResult shiftGridDown(const GridTexts& cells) {
   // Every cell is read before anything moves, the oldest row too: a value that does not fit
   // stops the shift with the grid as it was.
   std::array<std::int16_t, kGridCells> values{};
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const std::optional<std::int16_t> value = cellValue(cells[i]);
-    if (!value) return {Failure::Overflow, {}};
-    values[i] = *value;
+  for (int i = 0; i < kGridCells; ++i) {
+    const std::optional<std::int16_t> value = cellValue(cells[static_cast<std::size_t>(i)]);
+    if (!value) {
+      return {Failure::Overflow, {FailureStep::DrawShift, CellCombination::One, {i}}, {}};
+    }
+    values[static_cast<std::size_t>(i)] = *value;
   }
 
   DrawShiftResult result;

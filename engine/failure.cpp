@@ -1,7 +1,5 @@
 #include "quorvel/failure.h"
 
-#include "pass_failure.h"
-
 namespace quorvel {
 
 std::string_view failureName(Failure failure) {
@@ -21,11 +19,24 @@ std::string failureReport(Failure failure) {
          std::string(failureName(failure));
 }
 
-const char* PassStopped::what() const noexcept {
-  return failure_ == Failure::Overflow ? "overflow" : "subscript out of range";
+std::string_view stepName(FailureStep step) {
+  switch (step) {
+    case FailureStep::Unknown:
+      return "the pass";
+    case FailureStep::LatestDigits:
+      return "the latest digits";
+    case FailureStep::DerivedValues:
+      return "the latest sum's tail and the diagonal parities";
+    case FailureStep::TailVotes:
+      return "the tail votes";
+    case FailureStep::KeyRules:
+      return "the key rules";
+    case FailureStep::AttributeProducts:
+      return "the attribute products";
+    case FailureStep::DrawShift:
+      return "the draw shift";
+  }
+  return "";
 }
-
-void raiseOverflow() { throw PassStopped(Failure::Overflow); }
-void raiseSubscript() { throw PassStopped(Failure::Subscript); }
 
 }  // namespace quorvel

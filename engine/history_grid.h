@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "quorvel/prediction_pass.h"
+#include "quorvel/grid.h"
 
 namespace quorvel {
 

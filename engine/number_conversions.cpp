@@ -4,14 +4,13 @@
 #include <cmath>
 #include <string>
 
-#include "pass_failure.h"
 #include "rounding.h"
+#include "text_scan.h"
 
 namespace quorvel {
 namespace {
 
 constexpr bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The longest run of digits whose value a 64-bit integer holds exactly.
 constexpr std::size_t kExactIntegerDigits = 19;
@@ -114,11 +113,7 @@ double parseLeadingNumber(std::string_view text) {
 }
 
 std::optional<std::int16_t> cellValue(std::string_view text) {
-  try {
-    return roundToInt16(parseLeadingNumber(text));
-  } catch (const PassStopped&) {
-    return std::nullopt;
-  }
+  return roundedInt16(parseLeadingNumber(text));
 }
 
 }  // namespace quorvel

@@ -1,12 +1,8 @@
-#include "quorvel/grid_texts.h"
+#include "quorvel/numeric_text.h"
+
+#include "text_scan.h"
 
 namespace quorvel {
-namespace {
-
-constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 bool isNumericText(std::string_view text) {
   std::size_t first = 0;

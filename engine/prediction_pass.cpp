@@ -6,7 +6,7 @@
 #include "attribute_rules.h"
 #include "derived_values.h"
 #include "history_grid.h"
-#include "pass_failure.h"
+#include "pass_stopped.h"
 #include "pass_storage.h"
 #include "rounding.h"
 #include "sum_votes.h"
@@ -46,9 +46,13 @@ void runStages(const GridTexts& cells, OutputWriter& out) {
   const HistoryGrid grid(cells);
   PassStorage pass;
 
-  const std::int16_t d0 = roundToInt16(grid.raw(0));
-  const std::int16_t d1 = roundToInt16(grid.raw(1));
-  const std::int16_t d2 = roundToInt16(grid.raw(2));
+  auto latestDigit = [&](int cell) {
+    return blamingCells({FailureStep::LatestDigits, CellCombination::One, {cell}},
+                        [&] { return roundToInt16(grid.raw(cell)); });
+  };
+  const std::int16_t d0 = latestDigit(0);
+  const std::int16_t d1 = latestDigit(1);
+  const std::int16_t d2 = latestDigit(2);
   computeDerivedValues(grid, pass);
 
   countSumVotes(d0, d1, d2, pass);
@@ -73,42 +77,6 @@ void runStages(const GridTexts& cells, OutputWriter& out) {
 
 }  // namespace
 
-std::string_view verdictText(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::Middle:
-      return "中边：中";
-    case Verdict::Edge:
-      return "中边：边";
-    case Verdict::Big:
-      return "大小：大";
-    case Verdict::Small:
-      return "大小：小";
-    case Verdict::Even:
-      return "单双：双";
-    case Verdict::Odd:
-      return "单双：单";
-    case Verdict::Front:
-      return "前后：前肖";
-    case Verdict::Back:
-      return "前后：后肖";
-    case Verdict::Mod3Is0:
-      return "3N：3０";
-    case Verdict::Mod3Is1:
-      return "3N：3１";
-    case Verdict::Mod3Is2:
-      return "3N：3２";
-    case Verdict::NoCall:
-      return "无";
-  }
-  return "";
-}
-
-GridTexts viewsOf(const GridStrings& cells) {
-  GridTexts views;
-  std::copy(cells.begin(), cells.end(), views.begin());
-  return views;
-}
-
 bool PassResult::isWritten(OutputBox box) const {
   const auto written_end = kWriteOrder.begin() + written;
   return std::find(kWriteOrder.begin(), written_end, box) != written_end;
@@ -117,7 +85,7 @@ bool PassResult::isWritten(OutputBox box) const {
 void PassResult::appendText(std::string& out, OutputBox box) const {
   if (!isWritten(box)) return;
   if (index(box) < lists.size()) {
-    appendSumList(out, lists[index(box)]);
+    formatSumList(out, lists[index(box)]);
   } else {
     out.append(verdictText(verdicts[index(box) - index(OutputBox::Text5_0)]));
   }
@@ -136,6 +104,7 @@ PassResult runPredictionPass(const GridTexts& cells) {
     runStages(cells, out);
   } catch (const PassStopped& stopped) {
     result.failure = stopped.failure();
+    result.cause = stopped.cause();
   }
   return result;
 }

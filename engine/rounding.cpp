@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "pass_failure.h"
+#include "pass_stopped.h"
 
 namespace quorvel {
 namespace {
@@ -27,10 +27,16 @@ double toFifteenDigits(double x) {
 
 // std::nearbyint rounds halves to even in the default rounding mode, which this program never
 // changes.
-std::int16_t roundToInt16(double x) {
+std::optional<std::int16_t> roundedInt16(double x) {
   const double r = std::nearbyint(x);
-  if (!(r >= -32768.0 && r <= 32767.0)) raiseOverflow();
+  if (!(r >= -32768.0 && r <= 32767.0)) return std::nullopt;
   return static_cast<std::int16_t>(r);
+}
+
+std::int16_t roundToInt16(double x) {
+  const std::optional<std::int16_t> rounded = roundedInt16(x);
+  if (!rounded) raiseOverflow();
+  return *rounded;
 }
 
 std::int32_t wholeNumberRound(double x) {

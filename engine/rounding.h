@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvel {
 
 // Rounds to the nearest integer, halves to the even neighbour, as a signed 16-bit integer.
-// Raises Overflow when the result lies outside -32768...32767 or x is not finite.
+// Gives nullopt when the result lies outside -32768...32767 or x is not finite.
+std::optional<std::int16_t> roundedInt16(double x);
+
+// The same, raising Overflow where roundedInt16 gives nullopt.
 std::int16_t roundToInt16(double x);
 
 // Whole-number rounding: x rounded to 15 significant decimal digits, then to the nearest integer

@@ -1,10 +1,10 @@
-#include <bit>
+#include "quorvel/sum_list.h"
 
-#include "quorvel/sum_set.h"
+#include <bit>
 
 namespace quorvel {
 
-void appendSumList(std::string& out, SumSet set) {
+void formatSumList(std::string& out, SumSet set) {
   constexpr std::size_t kLongestList = 74;  // all 28 sums
   char text[kLongestList];
   char* end = text;
@@ -15,12 +15,6 @@ void appendSumList(std::string& out, SumSet set) {
     *end++ = ' ';
   }
   out.append(text, end);
-}
-
-std::string formatSumList(SumSet set) {
-  std::string text;
-  appendSumList(text, set);
-  return text;
 }
 
 }  // namespace quorvel

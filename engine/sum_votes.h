@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "pass_storage.h"
-#include "quorvel/sum_set.h"
+#include "quorvel/sum_list.h"
 
 namespace quorvel {
 

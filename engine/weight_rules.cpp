@@ -3,6 +3,7 @@
 #include <bit>
 #include <initializer_list>
 
+#include "pass_stopped.h"
 #include "rounding.h"
 
 namespace quorvel {
@@ -100,14 +101,20 @@ void applyRangeRules(PassStorage& pass) {
 }
 
 void applyKeyRules(const HistoryGrid& grid, PassStorage& pass) {
+  auto rounded = [&](CellCombination combination, int a, int b) {
+    return blamingCells({FailureStep::KeyRules, combination, {a, b}}, [&] {
+      const bool product = combination == CellCombination::Product;
+      return wholeNumberRound(product ? grid.raw(a) * grid.raw(b) : grid.raw(a) + grid.raw(b));
+    });
+  };
   // The last digit of the product of the latest and previous sums.
-  const int productTail = truncMod(wholeNumberRound(grid.raw(3) * grid.raw(7)), 10);
+  const int productTail = truncMod(rounded(CellCombination::Product, 3, 7), 10);
   penaliseAll(entryFor(kSumsEndingIn, productTail), pass);
   // The first digits of the latest and previous periods.
-  const int firstDigitPair = truncMod(wholeNumberRound(grid.raw(0) + grid.raw(4)), 12);
+  const int firstDigitPair = truncMod(rounded(CellCombination::Sum, 0, 4), 12);
   penaliseAll(entryFor(kSumsByRemainder12, firstDigitPair), pass);
   // The latest and previous sums.
-  const int sumPair = truncMod(wholeNumberRound(grid.raw(3) + grid.raw(7)), 12);
+  const int sumPair = truncMod(rounded(CellCombination::Sum, 3, 7), 12);
   penaliseAll(entryFor(kSumsByRemainder12, sumPair), pass);
 }
 

@@ -4,7 +4,7 @@
 
 #include "history_grid.h"
 #include "pass_storage.h"
-#include "quorvel/sum_set.h"
+#include "quorvel/sum_list.h"
 
 namespace quorvel {
 

@@ -17,6 +17,16 @@ std::size_t count(const std::string& text, char c) {
   return n;
 }
 
+bool decodes(std::string_view line, std::size_t number, quorvel::GridStrings& cells) {
+  try {
+    quorvel::tsv::decodeLine(line, number, cells);
+    return true;
+  } catch (const quorvel::LocatedError& error) {
+    FUZZ_CHECK(error.line() == number);
+    return false;
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -24,20 +34,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The filter: one answer for each good line before the first bad one, nine fields each.
   std::istringstream in(bytes);
-  std::ostringstream out, err;
-  const int status = quorvel::tsv::runFilter(in, out, err);
-  FUZZ_CHECK(status == 0 || status == 2);
-  FUZZ_CHECK((status == 0) == err.str().empty());
+  std::ostringstream out;
+  std::size_t badLine = 0;
+  try {
+    quorvel::tsv::runFilter(in, out);
+  } catch (const quorvel::LocatedError& error) {
+    badLine = error.line();
+    FUZZ_CHECK(badLine >= 1 && error.column() >= 1);
+  }
   const std::string answers = out.str();
   FUZZ_CHECK(answers.empty() || answers.back() == '\n');
   std::size_t goodLines = 0;
   {
     std::istringstream lines(bytes);
     std::string line;
-    std::array<std::string, quorvel::kGridCells> cells;
-    while (std::getline(lines, line) && quorvel::tsv::decodeLine(line, cells).empty()) ++goodLines;
+    quorvel::GridStrings cells;
+    while (std::getline(lines, line) && decodes(line, goodLines + 1, cells)) ++goodLines;
   }
   FUZZ_CHECK(count(answers, '\n') == goodLines);
+  FUZZ_CHECK(badLine == 0 || badLine == goodLines + 1);
   std::istringstream answerLines(answers);
   for (std::string line; std::getline(answerLines, line);) {
     FUZZ_CHECK(count(line, '\t') == 8);
@@ -55,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::tsv::appendEscaped(line, fields[i]);
   }
   FUZZ_CHECK(line.find('\n') == std::string::npos && line.find('\r') == std::string::npos);
-  std::array<std::string, quorvel::kGridCells> decoded;
-  FUZZ_CHECK(quorvel::tsv::decodeLine(line, decoded).empty());
+  quorvel::GridStrings decoded;
+  FUZZ_CHECK(decodes(line, 1, decoded));
   FUZZ_CHECK(decoded == fields);
   return 0;
 }

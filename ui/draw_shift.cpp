@@ -3,20 +3,18 @@
 #include <QLineEdit>
 #include <string>
 
-#include "grid_cells.h"
-#include "quorvel/grid_texts.h"
-
-quorvel::Failure runDrawShift(const std::array<QLineEdit*, 12>& grid) {
+quorvel::DrawShiftResult runDrawShift(const GridCells& grid) {
   const quorvel::GridStrings texts = cellTexts(grid);
-  const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(quorvel::viewsOf(texts));
-  if (shifted.failure != quorvel::Failure::None) return shifted.failure;
+  quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(quorvel::viewsOf(texts));
+  if (shifted.failure != quorvel::Failure::None) return shifted;
 
   // Each set runs the grid check; every text written is empty or numeric, so it changes nothing.
   auto set = [&](std::size_t i, const std::string& text) {
     grid[i]->setText(QString::fromStdString(text));
   };
-  for (std::size_t i = 0; i < 12; ++i) set(i, "");
-  for (std::size_t i = 8; i < 12; ++i) set(i, shifted.cells[i]);
-  for (std::size_t i = 4; i < 8; ++i) set(i, shifted.cells[i]);
-  return quorvel::Failure::None;
+  constexpr std::size_t kRow = quorvel::kGridColumns;
+  for (std::size_t i = 0; i < grid.size(); ++i) set(i, "");
+  for (std::size_t i = 2 * kRow; i < 3 * kRow; ++i) set(i, shifted.cells[i]);
+  for (std::size_t i = kRow; i < 2 * kRow; ++i) set(i, shifted.cells[i]);
+  return shifted;
 }

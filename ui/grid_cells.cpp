@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-quorvel::GridStrings cellTexts(const std::array<QLineEdit*, 12>& grid) {
+quorvel::GridStrings cellTexts(const GridCells& grid) {
   quorvel::GridStrings texts;
   for (std::size_t i = 0; i < grid.size(); ++i) texts[i] = grid[i]->text().toStdString();
   return texts;

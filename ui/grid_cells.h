@@ -2,9 +2,12 @@
 
 #include <array>
 
-#include "quorvel/prediction_pass.h"
+#include "quorvel/grid.h"
 
 class QLineEdit;
 
+// The window's twelve grid cells, Text1(0)...Text1(11).
+using GridCells = std::array<QLineEdit*, quorvel::kGridCells>;
+
 // The twelve cells' texts as the engine takes them, UTF-8.
-quorvel::GridStrings cellTexts(const std::array<QLineEdit*, 12>& grid);
+quorvel::GridStrings cellTexts(const GridCells& grid);

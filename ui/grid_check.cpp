@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "quorvel/grid_texts.h"
+#include "quorvel/numeric_text.h"
 
-void runGridCheck(const std::array<QLineEdit*, 12>& grid) {
+void runGridCheck(const GridCells& grid) {
   for (QLineEdit* cell : grid) {
     if (!quorvel::isNumericText(cell->text().toStdString())) cell->setText(QString());
   }

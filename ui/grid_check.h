@@ -1,10 +1,8 @@
 #pragma once
 
-#include <array>
-
-class QLineEdit;
+#include "grid_cells.h"
 
 // Empties every grid cell whose text is not a number, in index order. Emptying a cell changes
 // its text, which runs this check again, nested, before the next cell is looked at; a cell that
 // is already empty is set to the same text, which raises nothing and ends the nesting.
-void runGridCheck(const std::array<QLineEdit*, 12>& grid);
+void runGridCheck(const GridCells& grid);

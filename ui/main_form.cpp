@@ -15,9 +15,14 @@
 #include "grid_cells.h"
 #include "grid_check.h"
 #include "quorvel/prediction_pass.h"
+#include "quorvel/screen_layout.h"
 #include "shop_link.h"
 
 namespace {
+
+QString qString(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
@@ -91,15 +96,16 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
 // first so that the boxes laid over them, their siblings, are drawn on top.
 void MainForm::createControls() {
   Frame1 = makeFrame(this, "Frame1", QStringLiteral("输入前三期的开奖数据"), {8, 8, 209, 185});
-  Frame2 = makeFrame(this, "Frame2", QStringLiteral("预测号码范围"), {232, 8, 353, 57});
-  Frame3[0] = makeFrame(this, "Frame3(0)", QStringLiteral("重点号码范围"), {232, 72, 353, 57});
-  Frame3[1] = makeFrame(this, "Frame3(1)", QStringLiteral("极限号码"), {232, 136, 353, 57});
-  Frame4 = makeFrame(this, "Frame4", QStringLiteral("属性选择"), {16, 200, 569, 49});
+  using quorvel::kListCaptions;
+  Frame2 = makeFrame(this, "Frame2", qString(kListCaptions[0]), {232, 8, 353, 57});
+  Frame3[0] = makeFrame(this, "Frame3(0)", qString(kListCaptions[1]), {232, 72, 353, 57});
+  Frame3[1] = makeFrame(this, "Frame3(1)", qString(kListCaptions[2]), {232, 136, 353, 57});
+  Frame4 = makeFrame(this, "Frame4", qString(quorvel::kVerdictCaption), {16, 200, 569, 49});
 
   // Cell 4p + k: period p (0 latest) down, column k (three digits, then the sum) across.
-  for (int i = 0; i < 12; ++i) {
-    const int p = i / 4;
-    const int k = i % 4;
+  for (int i = 0; i < quorvel::kGridCells; ++i) {
+    const int p = i / quorvel::kGridColumns;
+    const int k = i % quorvel::kGridColumns;
     QLineEdit* cell =
         makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), {16 + 48 * k, 24 + 32 * p, 41, 25});
     setTextColours(cell, &kWhite, kRed);
@@ -113,11 +119,13 @@ void MainForm::createControls() {
   Text4 = makeTextBox(this, QStringLiteral("Text4"), {240, 152, 337, 33});
 
   Command3 = makeButton(Frame4, "Command3", QStringLiteral("去 淘 宝"), {8, 16, 57, 25});
-  // Left to right on screen: 0, 4, 1, 2, 3.
-  const std::array<int, 5> left = {104, 296, 392, 488, 200};
-  for (std::size_t i = 0; i < Text5.size(); ++i) {
-    Text5[i] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(i), {left[i], 216, 81, 25});
-    setTextColours(Text5[i], nullptr, kRed);
+  // Left to right in their screen order, 96 pixels apart.
+  for (std::size_t place = 0; place < quorvel::kVerdictsOnScreen.size(); ++place) {
+    const auto box = static_cast<std::size_t>(quorvel::kVerdictsOnScreen[place]) -
+                     static_cast<std::size_t>(quorvel::OutputBox::Text5_0);
+    const int left = 104 + 96 * static_cast<int>(place);
+    Text5[box] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(box), {left, 216, 81, 25});
+    setTextColours(Text5[box], nullptr, kRed);
   }
 
   Label1 = new QLabel(kDisclaimer, this);
@@ -150,13 +158,13 @@ void MainForm::wireEvents() {
   connect(Command1, &QPushButton::clicked, this, &MainForm::onPredict);
   connect(Command2, &QPushButton::clicked, this, &MainForm::onDrawShift);
   connect(Command3, &QPushButton::clicked, this, [] { Module1::OpenShopPage(); });
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < quorvel::kGridCells; ++i) {
     connect(Text1[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
             [this, i] { onGridCellChanged(i); });
   }
 }
 
-std::array<QLineEdit*, 8> MainForm::outputBoxes() const {
+std::array<QLineEdit*, quorvel::kOutputBoxes> MainForm::outputBoxes() const {
   return {Text2, Text3, Text4, Text5[0], Text5[1], Text5[2], Text5[3], Text5[4]};
 }
 
@@ -168,24 +176,36 @@ void MainForm::onPredict() {
   clearOutputs();
   const quorvel::GridStrings texts = cellTexts(Text1);
   const quorvel::PassResult result = quorvel::runPredictionPass(quorvel::viewsOf(texts));
-  const std::array<QLineEdit*, 8> boxes = outputBoxes();
+  const auto boxes = outputBoxes();
   for (int i = 0; i < result.written; ++i) {
     const quorvel::OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
     boxes[static_cast<std::size_t>(box)]->setText(QString::fromStdString(result.text(box)));
   }
-  if (result.failure != quorvel::Failure::None) reportFailure(result.failure);
+  if (result.failure != quorvel::Failure::None) reportFailure(result.failure, result.cause, texts);
 }
 
 void MainForm::onDrawShift() {
   clearOutputs();
-  const quorvel::Failure failure = runDrawShift(Text1);
-  if (failure != quorvel::Failure::None) reportFailure(failure);
+  const quorvel::GridStrings texts = cellTexts(Text1);
+  const quorvel::DrawShiftResult shifted = runDrawShift(Text1);
+  if (shifted.failure != quorvel::Failure::None)
+    reportFailure(shifted.failure, shifted.cause, texts);
 }
 
 void MainForm::onGridCellChanged([[maybe_unused]] int index) { runGridCheck(Text1); }
 
 // The action has stopped; the window carries on with every box as the failure left it.
-void MainForm::reportFailure(quorvel::Failure failure) {
-  QMessageBox::critical(this, windowTitle(),
-                        QString::fromStdString(quorvel::failureReport(failure)));
+void MainForm::reportFailure(quorvel::Failure failure, const quorvel::FailureCause& cause,
+                             const quorvel::GridStrings& cells) {
+  const quorvel::GridTexts texts = quorvel::viewsOf(cells);
+  std::string report = quorvel::failureReport(failure);
+  if (const std::string line = quorvel::blamedCellsLine(cause, texts); !line.empty()) {
+    report += "\n" + line;
+  }
+  QMessageBox::critical(this, windowTitle(), QString::fromStdString(report));
+  if (const int cell = quorvel::cellToFix(cause, texts); cell >= 0) {
+    QLineEdit* box = Text1[static_cast<std::size_t>(cell)];
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+  }
 }

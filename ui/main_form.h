@@ -3,7 +3,9 @@
 #include <QWidget>
 #include <array>
 
+#include "grid_cells.h"
 #include "quorvel/failure.h"
+#include "quorvel/prediction_pass.h"
 
 class QGroupBox;
 class QLabel;
@@ -30,15 +32,18 @@ class MainForm : public QWidget {
   void onDrawShift();  // Command2
   void onGridCellChanged(int index);
 
-  std::array<QLineEdit*, 8> outputBoxes() const;  // Text2, Text3, Text4, Text5(0...4)
+  // Text2, Text3, Text4, Text5(0...4), indexed by quorvel::OutputBox.
+  std::array<QLineEdit*, quorvel::kOutputBoxes> outputBoxes() const;
   void clearOutputs();
-  void reportFailure(quorvel::Failure failure);
+  // Shows the error report, then puts the focus in the cell to fix with its text selected.
+  void reportFailure(quorvel::Failure failure, const quorvel::FailureCause& cause,
+                     const quorvel::GridStrings& cells);
 
-  std::array<QLineEdit*, 12> Text1{};
+  GridCells Text1{};
   QLineEdit* Text2 = nullptr;
   QLineEdit* Text3 = nullptr;
   QLineEdit* Text4 = nullptr;
-  std::array<QLineEdit*, 5> Text5{};
+  std::array<QLineEdit*, quorvel::kVerdictBoxes> Text5{};
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;

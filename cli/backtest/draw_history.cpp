@@ -39,12 +39,11 @@ bool parseUnsigned(std::string_view text, std::uint64_t& value) {
 
 }  // namespace
 
-std::vector<Draw> readHistory(std::istream& in, const std::string& name) {
+std::vector<Draw> readHistory(std::istream& in) {
   std::vector<Draw> draws;
   std::string line;
   auto fail = [&](std::size_t lineNumber, std::size_t column, const std::string& what) {
-    throw HistoryError(name + ":" + std::to_string(lineNumber) + ":" + std::to_string(column) +
-                       ": " + what);
+    throw LocatedError(lineNumber, column, what);
   };
   bool contentSeen = false;
   for (std::size_t number = 1; std::getline(in, line); ++number) {

@@ -2,9 +2,10 @@
 
 #include <cstdint>
 #include <istream>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "quorvel/located_error.h"
 
 namespace quorvel::backtest {
 
@@ -14,17 +15,11 @@ struct Draw {
   int sum() const { return digits[0] + digits[1] + digits[2]; }
 };
 
-// A malformed history, with "FILE:LINE:COLUMN: what is wrong" as its message.
-class HistoryError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
 // line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
 // order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
-// agree with its digits. Throws HistoryError at the first fault, naming `name` as the file.
-std::vector<Draw> readHistory(std::istream& in, const std::string& name);
+// agree with its digits. Throws LocatedError at the first fault.
+std::vector<Draw> readHistory(std::istream& in);
 
 // N draws of three independent uniform digits, periods 1...N. The generator is std::mt19937_64
 // seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn again when it falls

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "quorvel/draw_classes.h"
-
 namespace quorvel::backtest {
 
 const std::array<const char*, kOutputs> kOutputNames = {
@@ -28,37 +26,6 @@ constexpr std::array<int, kSumCount> kTriples = [] {
 
 double sumProbability(int s) {
   return s >= 0 && s < kSumCount ? kTriples[static_cast<std::size_t>(s)] / 1000.0 : 0.0;
-}
-
-bool verdictHolds(Verdict verdict, int sum) {
-  const bool front = isFrontHalf(sum % 12);
-  switch (verdict) {
-    case Verdict::Middle:
-      return sum >= 7 && sum <= 20;
-    case Verdict::Edge:
-      return sum <= 6 || sum >= 21;
-    case Verdict::Big:
-      return sum >= 14;
-    case Verdict::Small:
-      return sum <= 13;
-    case Verdict::Even:
-      return sum % 2 == 0;
-    case Verdict::Odd:
-      return sum % 2 == 1;
-    case Verdict::Front:
-      return front;
-    case Verdict::Back:
-      return !front;
-    case Verdict::Mod3Is0:
-      return sum % 3 == 0;
-    case Verdict::Mod3Is1:
-      return sum % 3 == 1;
-    case Verdict::Mod3Is2:
-      return sum % 3 == 2;
-    case Verdict::NoCall:
-      return false;
-  }
-  return false;
 }
 
 double verdictChance(Verdict verdict) {

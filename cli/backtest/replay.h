@@ -19,8 +19,7 @@ extern const std::array<const char*, kOutputs> kOutputNames;
 // over 1000.
 double sumProbability(int s);
 
-// Whether the next sum proves the call right, and the chance that a uniform draw does.
-bool verdictHolds(Verdict verdict, int sum);
+// The chance that a uniform draw proves the call right.
 double verdictChance(Verdict verdict);
 
 // One output of one replayed pass, scored against the draw that followed.

@@ -6,6 +6,7 @@
 #include "backtest/draw_history.h"
 #include "backtest/replay.h"
 #include "backtest/report.h"
+#include "row_name.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -37,7 +38,7 @@ TEST(Chance, OfEachSideOfACall) {
 
 TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
   std::istringstream csv("period,d1,d2,d3,sum\n1,9,0,4,13\n2,2,7,1,10\n3,3,5,8,16\n4,1,2,9,12\n");
-  const std::vector<Draw> draws = readHistory(csv, "h.csv");
+  const std::vector<Draw> draws = readHistory(csv);
   ASSERT_EQ(draws.size(), 4u);
   const Replayed r = replay(draws[0], draws[1], draws[2], draws[3]);
   EXPECT_EQ(r.period, 4u);
@@ -110,15 +111,17 @@ struct BadHistory {
   std::string message;
 };
 
+std::string describe(const BadHistory& c) { return c.message.substr(c.message.find(' ') + 1); }
+
 class HistoryErrors : public ::testing::TestWithParam<BadHistory> {};
 
 TEST_P(HistoryErrors, NameFileLineAndColumn) {
   std::istringstream in(GetParam().csv);
   try {
-    readHistory(in, "draws.csv");
+    readHistory(in);
     FAIL() << "accepted: " << GetParam().csv;
-  } catch (const HistoryError& error) {
-    EXPECT_EQ(std::string(error.what()), GetParam().message);
+  } catch (const LocatedError& error) {
+    EXPECT_EQ("draws.csv:" + std::string(error.what()), GetParam().message);
   }
 }
 
@@ -135,12 +138,13 @@ INSTANTIATE_TEST_SUITE_P(
             "draws.csv:3:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 3 fields"},
         BadHistory{"x1,1,2,3\n", "draws.csv:1:1: the period is not a whole number"},
         BadHistory{"1,1,-2,3\n", "draws.csv:1:5: d2 is not a digit 0-9"},
-        BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"}));
+        BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"}),
+    testing::NamedRow{});
 
 TEST(History, AcceptsByteOrderMarkCrlfBlankLinesAndAHeader) {
   std::istringstream in(
       "\xEF\xBB\xBFperiod,d1,d2,d3,sum\r\n\r\n2024001,1,2,3,6\r\n2024002, 9, 9, 9,27\r\n\n");
-  const std::vector<Draw> draws = readHistory(in, "h.csv");
+  const std::vector<Draw> draws = readHistory(in);
   ASSERT_EQ(draws.size(), 2u);
   EXPECT_EQ(draws[1].period, 2024002u);
   EXPECT_EQ(draws[1].sum(), 27);

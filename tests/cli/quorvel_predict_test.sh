@@ -2,7 +2,10 @@
 # Runs quorvel-predict as a user would and checks its output and exit status.
 set -u
 predict=$1
+passed=0
 failures=0
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
 
 check() {  # check NAME EXPECTED_STATUS EXPECTED_STDOUT_PATTERN ARGS...
   local name=$1 status=$2 pattern=$3
@@ -15,7 +18,7 @@ check() {  # check NAME EXPECTED_STATUS EXPECTED_STDOUT_PATTERN ARGS...
   elif ! grep -qE -- "$pattern" <<<"$out"; then
     echo "FAIL $name: output does not match /$pattern/"; echo "$out"; failures=$((failures + 1))
   else
-    echo "ok   $name"
+    echo "ok   $name"; passed=$((passed + 1))
   fi
 }
 
@@ -30,16 +33,31 @@ check "too few cells is a usage error" 2 "expected 12 cells, got 2" 1 2
 check "an unknown option is a usage error" 2 "unknown option --bogus" --bogus
 check "--tsv takes no cells" 2 "takes no cells" --tsv 1
 check "--help exits 0" 0 "CELL0 ... CELL11" --help
+check "an overflowing digit names its cell" 1 'cell 1 "40000" in the latest digits' \
+  40000 5 8 16 2 7 1 10 9 0 4 13
+check "an overflowing product names both cells" 1 'cell 4 "50000" × cell 8 "50000" in the key rules' \
+  1 1 1 50000 1 1 1 50000 1 1 1 1
+check "a negative tail names its combination" 1 'cell 2 "" \+ cell 5 "-1" \+ cell 7 ""' \
+  "" "" "" "" -1 "" "" "" "" "" "" ""
 
-out=$(printf '1\t2\t3\t6\t4\t5\t6\t15\t7\t8\t9\t24\nbad\n' | "$predict" --tsv 2>/tmp/quorvel_predict_err.$$)
+# The same grids through the filter answer exactly as before: nothing but the failure number.
+tsv=$(printf '40000\t5\t8\t16\t2\t7\t1\t10\t9\t0\t4\t13\n1\t1\t1\t50000\t1\t1\t1\t50000\t1\t1\t1\t1\n\t\t\t\t-1\t\t\t\t\t\t\t\n' |
+      "$predict" --tsv 2>&1)
+expected=$'\t\t\t\t\t\t\t\t6\n5 8 9 10 11 12 14 16 17 18 20 21 \t\t\t\t\t\t\t\t6\n\t\t\t\t\t\t\t\t9'
+if [[ $tsv == "$expected" ]]; then
+  echo "ok   --tsv answers failing grids with their number only"; passed=$((passed + 1))
+else
+  echo "FAIL --tsv on failing grids: $tsv"; failures=$((failures + 1))
+fi
+
+out=$(printf '1\t2\t3\t6\t4\t5\t6\t15\t7\t8\t9\t24\nbad\n' | "$predict" --tsv 2>"$dir/err")
 rc=$?
 if [[ $rc -eq 2 && $out == "3 5 6 8 9 10 11 12 13 14 15 17 20 23 "$'\t'* ]] &&
-   grep -q "line 2:" /tmp/quorvel_predict_err.$$; then
-  echo "ok   --tsv reports the bad line after the good one"
+   grep -q "line 2: expected 12 tab-separated fields, found 1" "$dir/err"; then
+  echo "ok   --tsv reports the bad line after the good one"; passed=$((passed + 1))
 else
   echo "FAIL --tsv: exit $rc, output: $out"; failures=$((failures + 1))
 fi
-rm -f /tmp/quorvel_predict_err.$$
 
-echo "$(( 12 - failures )) passed, $failures failed"
+echo "$passed passed, $failures failed"
 exit $(( failures > 0 ))

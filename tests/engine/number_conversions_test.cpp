@@ -6,8 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "pass_failure.h"
-#include "rounding.h"
+#include "row_name.h"
 
 namespace quorvel {
 namespace {
@@ -16,6 +15,8 @@ struct ParseCase {
   std::string text;
   double expected;
 };
+
+std::string describe(const ParseCase& c) { return c.text.substr(0, 40); }
 
 class LeadingNumber : public ::testing::TestWithParam<ParseCase> {};
 
@@ -55,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Beyond the double range: infinity above, zero below.
         ParseCase{"1e400", kInf}, ParseCase{"-1e400", -kInf}, ParseCase{"1e-400", 0.0},
         ParseCase{"-1e-400", -0.0}, ParseCase{"1e308", 1e308}, ParseCase{"1e99999999999999", kInf},
-        ParseCase{"0.0000001e-320", 0.0}, ParseCase{"1e-320", 1e-320}));
+        ParseCase{"0.0000001e-320", 0.0}, ParseCase{"1e-320", 1e-320}),
+    testing::NamedRow{});
 
 TEST(LeadingNumber, SkipsBlanksInsideAMegabyteOfDigits) {
   std::string text(1 << 20, '9');
@@ -68,6 +70,8 @@ struct CellValueCase {
   std::string text;
   std::optional<std::int16_t> expected;
 };
+
+std::string describe(const CellValueCase& c) { return c.text; }
 
 class CellValue : public ::testing::TestWithParam<CellValueCase> {};
 
@@ -83,59 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CellValueCase{"32767.4", 32767}, CellValueCase{"32767.5", std::nullopt},
                       CellValueCase{"40000", std::nullopt}, CellValueCase{"-32768.5", -32768},
                       CellValueCase{"-32768.6", std::nullopt}, CellValueCase{"1e400", std::nullopt},
-                      CellValueCase{"-1e400", std::nullopt}, CellValueCase{"1e-400", 0}));
-
-struct WholeNumberCase {
-  double x;
-  std::optional<std::int32_t> expected;
-};
-
-class WholeNumberRounding : public ::testing::TestWithParam<WholeNumberCase> {};
-
-TEST_P(WholeNumberRounding, RoundsTo15DigitsThenHalvesToEven) {
-  const WholeNumberCase& c = GetParam();
-  if (c.expected) {
-    EXPECT_EQ(wholeNumberRound(c.x), *c.expected) << "x = " << c.x;
-  } else {
-    EXPECT_THROW(wholeNumberRound(c.x), PassStopped) << "x = " << c.x;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Reals, WholeNumberRounding,
-    ::testing::Values(
-        WholeNumberCase{0.1 + 2.2 + 0.2, 2},  // 2.5000000000000004 is 2.5 at 15 digits
-        WholeNumberCase{2.5, 2}, WholeNumberCase{3.5, 4}, WholeNumberCase{-2.5, -2},
-        WholeNumberCase{12.5, 12}, WholeNumberCase{13.5, 14}, WholeNumberCase{-13.0, -13},
-        WholeNumberCase{3.4999999999999996, 4},  // 3.5 at 15 digits
-        WholeNumberCase{0.49999999999999994, 0}, WholeNumberCase{2.4999, 2},
-        WholeNumberCase{2147483647.0, 2147483647}, WholeNumberCase{2147483647.4, 2147483647},
-        WholeNumberCase{2147483647.5, std::nullopt}, WholeNumberCase{-2147483648.5, INT32_MIN},
-        WholeNumberCase{-2147483649.0, std::nullopt}, WholeNumberCase{3e9, std::nullopt},
-        WholeNumberCase{1e300, std::nullopt}, WholeNumberCase{kInf, std::nullopt},
-        WholeNumberCase{-kInf, std::nullopt},
-        WholeNumberCase{std::numeric_limits<double>::quiet_NaN(), std::nullopt}));
-
-TEST(Rounding, SixteenBitOverflowIsTheOverflowFailure) {
-  try {
-    roundToInt16(32768.0);
-    FAIL() << "32768 does not fit";
-  } catch (const PassStopped& stopped) {
-    EXPECT_EQ(stopped.failure(), Failure::Overflow);
-  }
-  EXPECT_EQ(roundToInt16(-32768.0), -32768);
-  EXPECT_EQ(roundToInt16(7.5), 8);
-  EXPECT_THROW(roundToInt16(std::numeric_limits<double>::quiet_NaN()), PassStopped);
-}
-
-TEST(Rounding, RemainderTakesTheSignOfTheDividend) {
-  EXPECT_EQ(truncMod(-13, 10), -3);
-  EXPECT_EQ(truncMod(-13, 12), -1);
-  EXPECT_EQ(truncMod(-3, 2), -1);
-  EXPECT_EQ(truncMod(48, 28), 20);
-  EXPECT_EQ(truncMod(-13, 28), -13);
-  EXPECT_EQ(truncMod(INT32_MIN, 10), -8);
-}
+                      CellValueCase{"-1e400", std::nullopt}, CellValueCase{"1e-400", 0}),
+    testing::NamedRow{});
 
 }  // namespace
 }  // namespace quorvel

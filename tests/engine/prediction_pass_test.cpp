@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "derived_values.h"
-#include "pass_failure.h"
+#include <algorithm>
+
+#include "row_name.h"
 #include "test_support.h"
 
 namespace quorvel {
@@ -28,6 +29,8 @@ struct ListsCase {
   const char* text4;
 };
 
+std::string describe(const ListsCase& c) { return testing::describe(c.grid); }
+
 class PassLists : public ::testing::TestWithParam<ListsCase> {};
 
 TEST_P(PassLists, NarrowFromPredictedToKeyToExtreme) {
@@ -46,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "9 11 12 15 22 "},
                       ListsCase{Grid{"1", "2", "3", "6", "4", "5", "6", "15", "7", "8", "9", "24"},
                                 "3 5 6 8 9 10 11 12 13 14 15 17 20 23 ", "3 6 8 11 12 13 14 15 23 ",
-                                "3 6 8 11 12 13 14 15 "}));
+                                "3 6 8 11 12 13 14 15 "}),
+    testing::NamedRow{});
 
 TEST(PredictionPass, AttributeVerdictsOfTheWorkedGrid) {
   const PassResult result =
@@ -63,6 +67,8 @@ struct FailureCase {
   Failure failure;
   int written;  // outputs written before the failure
 };
+
+std::string describe(const FailureCase& c) { return c.what; }
 
 class PassFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -97,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"previous sum beyond the double range",
                     Grid{"", "", "", "", "", "", "", "1e400"}, Failure::Overflow, 1},
         FailureCase{"attribute product 32768", Grid{"16384", "", "", "2"}, Failure::Overflow, 3},
-        FailureCase{"attribute product 32767", Grid{"32767", "", "", "1"}, Failure::None, 8}));
+        FailureCase{"attribute product 32767", Grid{"32767", "", "", "1"}, Failure::None, 8}),
+    testing::NamedRow{});
 
 TEST(PredictionPass, TheFirstFailureInCombinationOrderWins) {
   // Combination 1 meets the negative tail before combination 4 meets the huge cell.
@@ -106,35 +113,67 @@ TEST(PredictionPass, TheFirstFailureInCombinationOrderWins) {
             Failure::Overflow);
 }
 
-struct DerivedCase {
+struct CauseCase {
+  const char* what;
   Grid grid;
-  int latestSumMod12, latestSumTail, diagParityA, diagParityB;
+  FailureCause cause;
 };
 
-class DerivedValues : public ::testing::TestWithParam<DerivedCase> {};
+std::string describe(const CauseCase& c) { return c.what; }
 
-TEST_P(DerivedValues, ComeFromTheLatestSumAndTheDiagonals) {
-  const DerivedCase& c = GetParam();
-  HistoryGrid grid(c.grid.texts());
-  PassStorage pass;
-  computeDerivedValues(grid, pass);
-  EXPECT_EQ(pass.latestSumMod12, c.latestSumMod12);
-  EXPECT_EQ(pass.latestSumTail, c.latestSumTail);
-  EXPECT_EQ(pass.diagParityA, c.diagParityA);
-  EXPECT_EQ(pass.diagParityB, c.diagParityB);
+class PassCause : public ::testing::TestWithParam<CauseCase> {};
+
+TEST_P(PassCause, NamesTheStepAndTheCellsBehindTheValue) {
+  const PassResult result = run(GetParam().grid);
+  ASSERT_NE(result.failure, Failure::None);
+  EXPECT_EQ(result.cause, GetParam().cause);
 }
 
+using S = FailureStep;
+using C = CellCombination;
 INSTANTIATE_TEST_SUITE_P(
-    Grids, DerivedValues,
+    Placements, PassCause,
     ::testing::Values(
-        DerivedCase{Grid{}, 0, 0, 0, 0}, DerivedCase{Grid{"", "", "", "27"}, 3, 7, 0, 0},
-        DerivedCase{Grid{"", "", "", "12.5"}, 0, 2, 0, 0},
-        DerivedCase{Grid{"", "", "", "13.5"}, 2, 4, 0, 0},
-        DerivedCase{Grid{"", "", "", "-13"}, -1, -3, 0, 0},
-        DerivedCase{Grid{"0.1", "", "", "", "", "2.2", "", "", "", "", "0.2"}, 0, 0, 0, 0},
-        DerivedCase{Grid{"1", "", "", "", "", "1", "", "", "", "", "1"}, 0, 0, 1, 1},
-        DerivedCase{Grid{"-1", "", "", "", "", "-1", "", "", "", "", "-1"}, 0, 0, -1, -1},
-        DerivedCase{Grid{"", "", "3", "16", "", "", "", "", "4"}, 4, 6, 0, 1}));
+        CauseCase{"latest digit 40000", Grid{"40000"}, {S::LatestDigits, C::One, {0}}},
+        CauseCase{"latest third digit", Grid{"", "", "1e9"}, {S::LatestDigits, C::One, {2}}},
+        CauseCase{"latest sum 3e9", Grid{"", "", "", "3e9"}, {S::DerivedValues, C::One, {3}}},
+        CauseCase{"diagonal A",
+                  Grid{"", "", "", "", "", "2e9", "", "", "", "", "2e9"},
+                  {S::DerivedValues, C::Sum, {0, 5, 10}}},
+        CauseCase{"diagonal B",
+                  Grid{"", "", "", "", "", "", "", "", "3e9"},
+                  {S::DerivedValues, C::Sum, {2, 5, 8}}},
+        CauseCase{"negative tail of combination 1",
+                  Grid{"", "", "", "", "-1"},
+                  {S::TailVotes, C::Sum, {1, 4, 6}}},
+        CauseCase{"tail sum of combination 4",
+                  Grid{"", "", "", "", "", "", "", "", "", "3e9"},
+                  {S::TailVotes, C::Sum, {0, 2, 5, 9}}},
+        CauseCase{"key product",
+                  Grid{"1", "1", "1", "50000", "1", "1", "1", "50000"},
+                  {S::KeyRules, C::Product, {3, 7}}},
+        CauseCase{"attribute product",
+                  Grid{"16384", "", "", "2"},
+                  {S::AttributeProducts, C::Product, {0, 3}}},
+        CauseCase{"oldest digit times the oldest sum",
+                  Grid{"", "", "", "", "", "", "", "", "", "", "300", "200"},
+                  {S::AttributeProducts, C::Product, {10, 11}}}),
+    testing::NamedRow{});
+
+TEST(PredictionPass, EveryFailureFromOneOversizedCellBlamesThatCell) {
+  // Whatever step meets it first, a single cell out of every range is among the cells named.
+  for (int cell = 0; cell < kGridCells; ++cell) {
+    for (const char* text : {"1e300", "-1e300", "40000", "-40000", "2147483648"}) {
+      Grid grid{"3", "5", "8", "16", "2", "7", "1", "10", "9", "0", "4", "13"};
+      grid.cells[static_cast<std::size_t>(cell)] = text;
+      const PassResult result = run(grid);
+      if (result.failure == Failure::None) continue;
+      const auto cells = result.cause.cells();
+      EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end())
+          << "cell " << cell << " = " << text << " failed in " << stepName(result.cause.step);
+    }
+  }
+}
 
 }  // namespace
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "row_name.h"
 #include "test_support.h"
 
 namespace quorvel {
@@ -18,6 +19,10 @@ struct RowCase {
   int digit;
   const char* resultingVotes;  // the sums the row gives a vote, a twice-voted sum written twice
 };
+
+std::string describe(const RowCase& c) {
+  return std::string(c.tableName) + " digit " + std::to_string(c.digit);
+}
 
 std::array<int, 28> netVotes(const VoteRow& row) {
   std::array<int, 28> votes{};
@@ -69,13 +74,18 @@ INSTANTIATE_TEST_SUITE_P(
                       RowCase{kThird, "third", 6, "5-6, 9-12, 14-19, 22, 24, 26"},
                       RowCase{kThird, "third", 7, "2, 5-18, 20-21, 24"},
                       RowCase{kThird, "third", 8, "2, 6-7, 9, 11-14, 16, 18-22, 24"},
-                      RowCase{kThird, "third", 9, "5, 7-20, 24, 26"}));
+                      RowCase{kThird, "third", 9, "5, 7-20, 24, 26"}),
+    testing::NamedRow{});
 
 struct DigitsCase {
   std::int16_t d0, d1, d2;
   const char* votes;    // sumVotes for 0...27
   const char* weights;  // sumWeight for 0...27 after the zero-vote penalty
 };
+
+std::string describe(const DigitsCase& c) {
+  return "digits " + std::to_string(c.d0) + " " + std::to_string(c.d1) + " " + std::to_string(c.d2);
+}
 
 class SumVotes : public ::testing::TestWithParam<DigitsCase> {};
 
@@ -105,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "-1 -1 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 -1 -1 0 0 -1 -1"},
         DigitsCase{-1, -3, 32767, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
                    "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 "
-                   "-1 -1 -1"}));
+                   "-1 -1 -1"}),
+    testing::NamedRow{});
 
 }  // namespace
 }  // namespace quorvel

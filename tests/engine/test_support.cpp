@@ -11,6 +11,15 @@ Grid::Grid(std::initializer_list<std::string_view> texts) {
 
 GridTexts Grid::texts() const { return viewsOf(cells); }
 
+std::string describe(const Grid& grid) {
+  std::string text;
+  for (std::size_t i = 0; i < grid.cells.size(); ++i) {
+    if (grid.cells[i].empty()) continue;
+    text += (text.empty() ? "cell" : " cell") + std::to_string(i + 1) + " " + grid.cells[i];
+  }
+  return text.empty() ? "empty grid" : text;
+}
+
 std::string renderResult(const PassResult& result) {
   static constexpr const char* kNames[] = {"Text2",    "Text3",    "Text4",    "Text5(0)",
                                            "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};

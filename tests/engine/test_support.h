@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checked_array.h"
+#include "quorvel/grid.h"
 #include "quorvel/prediction_pass.h"
 
 namespace quorvel::testing {
@@ -16,6 +17,9 @@ struct Grid {
   Grid(std::initializer_list<std::string_view> texts);
   GridTexts texts() const;
 };
+
+// The grid's cells that are not empty, "cell1 2.5 cell4 3", for a test row's name.
+std::string describe(const Grid& grid);
 
 // The first `count` entries of a working array, space-separated, as the examples write them.
 template <int Upper>

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "derived_values.h"
-#include "pass_failure.h"
+#include "pass_stopped.h"
 #include "quorvel/number_conversions.h"
+#include "row_name.h"
 #include "sum_votes.h"
 #include "tail_votes.h"
 #include "test_support.h"
@@ -84,6 +85,10 @@ struct HotTailCase {
   SumSet struck;
 };
 
+std::string describe(const HotTailCase& c) {
+  return std::to_string(c.votes) + " votes for tail " + std::to_string(c.digit);
+}
+
 class HotTail : public ::testing::TestWithParam<HotTailCase> {};
 
 TEST_P(HotTail, StrikesEverySumEndingInADigitWithMoreThanFourVotes) {
@@ -102,54 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Votes, HotTail,
                                            HotTailCase{3, 5, makeSumSet({3, 13, 23})},
                                            HotTailCase{7, 8, makeSumSet({7, 17, 27})},
                                            HotTailCase{8, 5, makeSumSet({8, 18})},
-                                           HotTailCase{0, 6, makeSumSet({0, 10, 20})}));
-
-struct TailCase {
-  Grid grid;
-  const char* tailVotes;
-  int thirdColumnTail;
-};
-
-class TailVotes : public ::testing::TestWithParam<TailCase> {};
-
-TEST_P(TailVotes, CountTheLastDigitOfEachCombination) {
-  const TailCase& c = GetParam();
-  HistoryGrid grid(c.grid.texts());
-  PassStorage pass;
-  countTailVotes(grid, pass);
-  EXPECT_EQ(render(pass.tailVotes, 10), c.tailVotes);
-  EXPECT_EQ(pass.thirdColumnTail, c.thirdColumnTail);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Grids, TailVotes,
-    ::testing::Values(
-        // Tails 8 8 9 4 4 4 4 4: five votes make 4 hot.
-        TailCase{Grid{"0", "0", "0", "0", "9", "9", "9", "27", "5", "5", "5", "15"},
-                 "0 0 0 0 5 0 0 0 2 1", 4},
-        // Four votes each for 0 and 1.
-        TailCase{Grid{"", "", "", "", "", "", "", "", "", "1", "1", "1"}, "4 4 0 0 0 0 0 0 0 0", 1},
-        // Combination 1 rounds 2.5 to 2 and 3.5 to 4.
-        TailCase{Grid{"", "2.5"}, "5 0 3 0 0 0 0 0 0 0", 0},
-        TailCase{Grid{"", "3.5"}, "5 0 0 0 3 0 0 0 0 0", 0},
-        // Combination 5 can pass 27: 27 + 9 + 26 = 62 has tail 2.
-        TailCase{Grid{"", "", "", "27", "", "", "9", "", "", "", "", "26"}, "4 0 1 0 0 0 0 0 0 3",
-                 9},
-        // Combination 5 sums -3 + 0 + 13 = 10: no negative tail.
-        TailCase{Grid{"", "", "", "-3", "", "", "", "7", "", "", "", "13"}, "8 0 0 0 0 0 0 0 0 0",
-                 0}));
-
-TEST(TailVotes, NegativeTailIsTheSubscriptFailureBeforeAnyVote) {
-  HistoryGrid grid(Grid{"", "", "", "", "-1"}.texts());
-  PassStorage pass;
-  try {
-    countTailVotes(grid, pass);
-    FAIL() << "a tail of -1 indexes outside tailVotes";
-  } catch (const PassStopped& stopped) {
-    EXPECT_EQ(stopped.failure(), Failure::Subscript);
-  }
-  EXPECT_EQ(render(pass.tailVotes, 10), "0 0 0 0 0 0 0 0 0 0");
-}
+                                           HotTailCase{0, 6, makeSumSet({0, 10, 20})}),
+                         testing::NamedRow{});
 
 TEST(RangeRules, ZodiacDigitSumsPenaliseTheirSums) {
   const SumSet expected[12] = {makeSumSet({0, 7, 16, 25}),

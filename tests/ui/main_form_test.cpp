@@ -427,6 +427,46 @@ class MainFormTest : public QObject {
     QCOMPARE(outputTexts(), shown);
   }
 
+  void failureNamesTheCellAndPutsTheFocusInIt_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("named");  // the line under the report's first
+    QTest::addColumn<int>("focused");
+    QTest::newRow("key product") << "Command1"
+                                 << ",,,50000,,,,50000"
+                                 << "出错的格子：最新一期和值“50000” × 上一期和值“50000”" << 3;
+    QTest::newRow("attribute product")
+        << "Command1"
+        << "16384,,,2"
+        << "出错的格子：最新一期第一位“16384” × 最新一期和值“2”" << 0;
+    QTest::newRow("latest digit") << "Command1"
+                                  << ",1e9"
+                                  << "出错的格子：最新一期第二位“1e9”" << 1;
+    QTest::newRow("draw shift") << "Command2"
+                                << ",,,,,,,,,40000"
+                                << "出错的格子：最早一期第二位“40000”" << 9;
+  }
+
+  void failureNamesTheCellAndPutsTheFocusInIt() {
+    QFETCH(QString, button);
+    QFETCH(QString, grid);
+    QFETCH(QString, named);
+    QFETCH(int, focused);
+    pasteGrid(cellsOf(grid));
+    const QStringList report = clickForReport(button).split(QLatin1Char('\n'));
+    QCOMPARE(report.size(), 2);
+    QVERIFY2(report[0].startsWith(QStringLiteral("运行时错误 '6'：溢出")), qPrintable(report[0]));
+    QCOMPARE(report[1], named);
+    QCOMPARE(form->focusWidget(), cell(focused));
+    QCOMPARE(cell(focused)->selectedText(), cellsOf(grid)[focused]);
+
+    // Typing replaces the selected text, and the fixed grid forecasts.
+    QTest::keyClicks(cell(focused), QStringLiteral("5"));
+    QCOMPARE(cell(focused)->text(), QStringLiteral("5"));
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    QVERIFY(!control("Text4")->text().isEmpty());
+  }
+
   void failingPredictReportsAndKeepsWhatWasWritten_data() {
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QString>("number");

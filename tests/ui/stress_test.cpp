@@ -18,7 +18,7 @@
 #include <string>
 
 #include "main_form.h"
-#include "quorvel/grid_texts.h"
+#include "quorvel/draw_shift.h"
 #include "quorvel/prediction_pass.h"
 
 namespace {

@@ -19,11 +19,8 @@ constexpr SumSet makeSumSet(std::initializer_list<int> sums) {
   return set;
 }
 
-// The list text of a set: its sums in ascending order, each in plain decimal and followed by
-// exactly one space, the last one included; the empty set gives the empty text.
-std::string formatSumList(SumSet set);
-
-// Appends the list text of `set` to `out`.
-void appendSumList(std::string& out, SumSet set);
+// Appends the list text of `set` to `out`: its sums in ascending order, each in plain decimal and
+// followed by exactly one space, the last one included; the empty set appends nothing.
+void formatSumList(std::string& out, SumSet set);
 
 }  // namespace quorvel

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "quorvel/grid_texts.h"
+#include "quorvel/draw_shift.h"
 #include "quorvel/number_conversions.h"
+#include "quorvel/numeric_text.h"
 
 namespace {
 
@@ -51,10 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(texts);
   if (shifted.failure != quorvel::Failure::None) {
     FUZZ_CHECK(shifted.failure == quorvel::Failure::Overflow);
-    bool someCellOverflows = false;
-    for (const std::string& cell : cells)
-      someCellOverflows |= !quorvel::cellValue(cell).has_value();
-    FUZZ_CHECK(someCellOverflows);
+    // The cell named is the first whose value does not fit.
+    FUZZ_CHECK(shifted.cause.cells().size() == 1);
+    const std::size_t blamed = shifted.cause.cells()[0];
+    FUZZ_CHECK(!quorvel::cellValue(cells[blamed]).has_value());
+    for (std::size_t i = 0; i < blamed; ++i) FUZZ_CHECK(quorvel::cellValue(cells[i]).has_value());
     return 0;
   }
   for (std::size_t i = 0; i < 4; ++i) FUZZ_CHECK(shifted.cells[i].empty());

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The history grid: cell 4 * p + k holds period p (0 latest, top row; 2 oldest) and column k
+// (0...2 the drawn digits in draw order, 3 the period's sum).
+inline constexpr int kGridCells = 12;
+inline constexpr int kGridPeriods = 3;
+inline constexpr int kGridColumns = 4;
+
+using GridTexts = std::array<std::string_view, kGridCells>;
+using GridStrings = std::array<std::string, kGridCells>;
+
+// Views of twelve owned cell texts; they are valid while `cells` lives unchanged.
+GridTexts viewsOf(const GridStrings& cells);
+
+// The cell as the window's user knows it, by its row and column: "最新一期第一位",
+// "上一期和值", "最早一期第三位". An index outside the grid gives "".
+std::string_view cellName(int cell);
+
+}  // namespace quorvel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+
+namespace quorvel {
+
+// A fault in a text that a reader rejects: where it is (line and column, both from 1) and what
+// is wrong. `what()` is "LINE:COLUMN: message"; a program puts the file's name in front.
+class LocatedError : public std::runtime_error {
+ public:
+  LocatedError(std::size_t line, std::size_t column, const std::string& message)
+      : std::runtime_error(std::to_string(line) + ":" + std::to_string(column) + ": " + message),
+        line_(line),
+        column_(column),
+        message_(message) {}
+
+  std::size_t line() const { return line_; }
+  std::size_t column() const { return column_; }
+  const std::string& message() const { return message_; }
+
+ private:
+  std::size_t line_;
+  std::size_t column_;
+  std::string message_;
+};
+
+}  // namespace quorvel
