@@ -2,6 +2,7 @@
 # Runs quorvel-backtest as a user would: bad histories fail with a located message and no report.
 set -u
 backtest=$1
+record=$2
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 passed=0
@@ -25,13 +26,55 @@ expect_error "a repeated period" '1,1,2,3\n1,1,2,3\n' "h.csv:2:1: period 1 does 
 expect_error "too few draws" '1,1,2,3\n' "need at least four draws"
 
 printf '1,9,0,4\n2,2,7,1\n3,3,5,8\n4,1,2,9\n5,0,0,0\n' > "$dir/good.csv"
-if "$backtest" "$dir/good.csv" --csv "$dir/rows.csv" --chart "$dir/chart.svg" > "$dir/table" &&
+if "$backtest" "$dir/good.csv" --shuffles 20 --csv "$dir/rows.csv" --chart "$dir/chart.svg" > "$dir/table" &&
    grep -q "replayed passes: 2" "$dir/table" && [[ $(wc -l < "$dir/rows.csv") -eq 3 ]] &&
    grep -q "^4,12," "$dir/rows.csv" && grep -q "</svg>" "$dir/chart.svg" &&
-   "$backtest" --simulate 50 --seed 3 --json | grep -q '"replays":47'; then
+   "$backtest" --simulate 50 --seed 3 --json | grep -q '"replays":47' &&
+   grep -q "shuffles of this record" "$dir/table"; then
   passed=$((passed + 1)); echo "ok   a good history gives the table, the rows, the chart and JSON"
 else
   failed=$((failed + 1)); echo "FAIL the good history"
 fi
+expect_status() {  # expect_status NAME STATUS MESSAGE ARGS...
+  local name=$1 status=$2 message=$3
+  shift 3
+  "$backtest" "$@" > "$dir/out" 2> "$dir/err"
+  local rc=$?
+  if [[ $rc -eq $status && ! -s $dir/out ]] && grep -qF -- "$message" "$dir/err"; then
+    passed=$((passed + 1)); echo "ok   $name"
+  else
+    failed=$((failed + 1)); echo "FAIL $name: exit $rc, stderr '$(cat "$dir/err")'"
+  fi
+}
+expect_status "too few simulated draws" 2 "--simulate: Value -5 not in range 4 to 1000000000" --simulate -5
+expect_status "a negative seed" 2 "--seed: Value -1 is not a whole number" --simulate 10 --seed -1
+expect_status "too many shuffles" 2 "--shuffles: Value 1000001 not in range" "$dir/good.csv" --shuffles 1000001
+expect_status "an unknown option is named" 2 "--simulat" --simulat 5
+expect_status "a missing history" 1 "cannot read $dir/none.csv: No such file or directory" "$dir/none.csv"
+expect_status "a directory" 1 "cannot read $dir: Is a directory" "$dir"
+printf '\xff\xfe1\x00,\x001\x00' > "$dir/utf16.csv"
+expect_status "a UTF-16 history" 1 "utf16.csv:1:1: this looks like UTF-16" "$dir/utf16.csv"
+started=$(date +%s%N)
+expect_status "an unwritable chart fails before the replay" 1 "cannot write $dir/no/chart.svg: No such file" \
+  --simulate 100000000 --chart "$dir/no/chart.svg"
+elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+if (( elapsed_ms < 500 )); then passed=$((passed + 1)); echo "ok   ... and in $elapsed_ms ms";
+else failed=$((failed + 1)); echo "FAIL the bad chart path took $elapsed_ms ms"; fi
+
+# Standard input in, rows to standard output, and the same JSON whatever the number of threads.
+if "$backtest" - --csv - --shuffles 0 < "$dir/good.csv" 2> "$dir/report" | grep -q "^4,12," &&
+   grep -q "replayed passes: 2" "$dir/report"; then
+  passed=$((passed + 1)); echo "ok   - reads standard input and --csv - writes standard output"
+else
+  failed=$((failed + 1)); echo "FAIL standard input and output"
+fi
+"$backtest" "$record" --shuffles 40 --seed 7 --threads 1 --json > "$dir/one.json"
+"$backtest" "$record" --shuffles 40 --seed 7 --threads 2 --json > "$dir/two.json"
+if cmp -s "$dir/one.json" "$dir/two.json" && grep -q '"shuffles":40,"seed":7' "$dir/one.json"; then
+  passed=$((passed + 1)); echo "ok   a seed gives the same JSON on one thread and on two"
+else
+  failed=$((failed + 1)); echo "FAIL the JSON depends on the threads"
+fi
+
 echo "$passed passed, $failed failed"
 exit $((failed > 0))

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <istream>
-#include <string>
+#include <random>
 #include <vector>
 
 #include "quorvel/located_error.h"
@@ -18,12 +18,25 @@ struct Draw {
 // Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
 // line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
 // order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
-// agree with its digits. Throws LocatedError at the first fault.
+// agree with its digits. Throws LocatedError at the first fault, and at 1:1 for a text that is
+// UTF-16 rather than UTF-8.
 std::vector<Draw> readHistory(std::istream& in);
 
-// N draws of three independent uniform digits, periods 1...N. The generator is std::mt19937_64
-// seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn again when it falls
-// in the incomplete last block of ten, so every machine gives the same draws for a seed.
+// Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is
+// std::mt19937_64 seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn
+// again when it falls in the incomplete last block of ten, so every machine gives the same draws
+// for a seed.
+class SimulatedDraws {
+ public:
+  explicit SimulatedDraws(std::uint64_t seed) : generator_(seed) {}
+  Draw next();
+
+ private:
+  std::mt19937_64 generator_;
+  std::uint64_t period_ = 0;
+};
+
+// The first `count` draws of SimulatedDraws(seed), kept in memory.
 std::vector<Draw> simulateHistory(std::size_t count, std::uint64_t seed);
 
 }  // namespace quorvel::backtest

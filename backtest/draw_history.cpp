@@ -1,7 +1,6 @@
 #include "draw_history.h"
 
 #include <charconv>
-#include <random>
 #include <string_view>
 
 namespace quorvel::backtest {
@@ -49,6 +48,11 @@ std::vector<Draw> readHistory(std::istream& in) {
   for (std::size_t number = 1; std::getline(in, line); ++number) {
     std::string_view text = line;
     if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    // UTF-16 starts with its byte order mark or, for ASCII text, has a zero byte in every pair.
+    if (number == 1 && (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+                        text.find('\0') != std::string_view::npos)) {
+      fail(1, 1, "this looks like UTF-16 text; save the history as UTF-8");
+    }
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;
     const std::vector<Field> fields = splitFields(text);
@@ -90,19 +94,21 @@ std::vector<Draw> readHistory(std::istream& in) {
   return draws;
 }
 
-std::vector<Draw> simulateHistory(std::size_t count, std::uint64_t seed) {
-  std::mt19937_64 generator(seed);
+Draw SimulatedDraws::next() {
   constexpr std::uint64_t kWholeBlocks = UINT64_MAX - UINT64_MAX % 10;  // values below are fair
-  auto digit = [&] {
-    std::uint64_t x = generator();
-    while (x >= kWholeBlocks) x = generator();
-    return static_cast<int>(x % 10);
-  };
-  std::vector<Draw> draws(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    draws[i].period = i + 1;
-    for (int& d : draws[i].digits) d = digit();
+  Draw draw{++period_, {}};
+  for (int& d : draw.digits) {
+    std::uint64_t x = generator_();
+    while (x >= kWholeBlocks) x = generator_();
+    d = static_cast<int>(x % 10);
   }
+  return draw;
+}
+
+std::vector<Draw> simulateHistory(std::size_t count, std::uint64_t seed) {
+  SimulatedDraws source(seed);
+  std::vector<Draw> draws(count);
+  for (Draw& draw : draws) draw = source.next();
   return draws;
 }
 

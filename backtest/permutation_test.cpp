@@ -1,0 +1,79 @@
+#include "permutation_test.h"
+
+#include <atomic>
+#include <numeric>
+#include <random>
+#include <thread>
+
+#include "summary.h"
+
+namespace quorvel::backtest {
+namespace {
+
+// SplitMix64: spreads consecutive shuffle numbers over unrelated generator seeds.
+std::uint64_t mix(std::uint64_t x) {
+  x += 0x9E3779B97F4A7C15ULL;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  return x ^ (x >> 31);
+}
+
+// A uniform integer in 0...bound-1, by rejecting the incomplete last block of the 64-bit range.
+std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
+  const std::uint64_t whole = UINT64_MAX - UINT64_MAX % bound;
+  std::uint64_t x = generator();
+  while (x >= whole) x = generator();
+  return x % bound;
+}
+
+}  // namespace
+
+ReplayStatistics replayStatistics(std::span<const Draw> draws) {
+  std::array<Tally, kOutputs> tallies;
+  for (std::size_t t = 3; t < draws.size(); ++t) {
+    const Replayed replayed = replay(draws[t - 3], draws[t - 2], draws[t - 1], draws[t]);
+    for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(replayed.calls[i]);
+  }
+  ReplayStatistics statistics;
+  for (std::size_t i = 0; i < tallies.size(); ++i) {
+    tallies[i].finish();
+    statistics.excessThousandths[i] = tallies[i].excessThousandths();
+    statistics.patterns[i] = tallies[i].patterns();
+  }
+  return statistics;
+}
+
+std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
+                                        std::uint64_t index) {
+  std::mt19937_64 generator(mix(mix(seed) ^ index));
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0U);
+  for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[below(generator, i)]);
+  return order;
+}
+
+std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t shuffles,
+                                             std::uint64_t seed, unsigned threads,
+                                             const std::function<void(std::uint64_t)>& done) {
+  std::vector<ReplayStatistics> results(shuffles);
+  std::atomic<std::uint64_t> next{0};
+  std::atomic<std::uint64_t> finished{0};
+  auto work = [&](bool reports) {
+    std::vector<Draw> shuffled(draws.size());
+    for (std::uint64_t b = next++; b < shuffles; b = next++) {
+      const std::vector<std::uint32_t> order = shuffleOrder(draws.size(), seed, b);
+      for (std::size_t i = 0; i < order.size(); ++i) shuffled[i] = draws[order[i]];
+      results[b] = replayStatistics(shuffled);
+      const std::uint64_t count = ++finished;
+      if (reports && done) done(count);
+    }
+  };
+  std::vector<std::jthread> helpers;
+  for (unsigned t = 1; t < std::max(threads, 1U); ++t) helpers.emplace_back(work, false);
+  work(true);
+  helpers.clear();  // joins
+  if (done) done(shuffles);
+  return results;
+}
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,78 @@
+#include "replay.h"
+
+#include <bit>
+#include <string>
+
+namespace quorvel::backtest {
+
+const std::array<const char*, kOutputs> kOutputNames = {
+    "predicted range", "key range", "extreme numbers", "middle/edge",
+    "big/small",       "odd/even",  "front/back",      "mod 3"};
+
+namespace {
+
+constexpr std::array<int, kSumCount> kTriples = [] {
+  std::array<int, kSumCount> triples{};
+  for (int a = 0; a <= 9; ++a) {
+    for (int b = 0; b <= 9; ++b) {
+      for (int c = 0; c <= 9; ++c) ++triples[static_cast<std::size_t>(a + b + c)];
+    }
+  }
+  return triples;
+}();
+
+constexpr std::array<int, kVerdicts> kVerdictChance = [] {
+  std::array<int, kVerdicts> chance{};
+  for (std::size_t v = 0; v < chance.size(); ++v) {
+    for (int s = 0; s < kSumCount; ++s) {
+      if (verdictHolds(static_cast<Verdict>(v), s))
+        chance[v] += kTriples[static_cast<std::size_t>(s)];
+    }
+  }
+  return chance;
+}();
+
+}  // namespace
+
+int sumTriples(int s) {
+  return s >= 0 && s < kSumCount ? kTriples[static_cast<std::size_t>(s)] : 0;
+}
+
+int listChance(SumSet list) {
+  int chance = 0;
+  for (int s = 0; s < kSumCount; ++s) chance += contains(list, s) ? sumTriples(s) : 0;
+  return chance;
+}
+
+int verdictChance(Verdict verdict) { return kVerdictChance[static_cast<std::size_t>(verdict)]; }
+
+Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
+  GridStrings cells;
+  const Draw* rows[kGridPeriods] = {&latest, &previous, &oldest};
+  for (std::size_t p = 0; p < kGridPeriods; ++p) {
+    for (std::size_t k = 0; k < 3; ++k) cells[4 * p + k] = std::to_string(rows[p]->digits[k]);
+    cells[4 * p + 3] = std::to_string(rows[p]->sum());
+  }
+  Replayed out{next.period, next.sum(), runPredictionPass(viewsOf(cells)), {}};
+  for (std::size_t i = 0; i < kListBoxes; ++i) {
+    Call& call = out.calls[i];
+    if (!out.result.isWritten(static_cast<OutputBox>(i))) continue;
+    const SumSet list = out.result.lists[i];
+    call.made = true;
+    call.hit = contains(list, out.sum);
+    call.chanceThousandths = listChance(list);
+    call.listSize = std::popcount(list);
+  }
+  for (std::size_t v = 0; v < kVerdictBoxes; ++v) {
+    Call& call = out.calls[kListBoxes + v];
+    if (!out.result.isWritten(static_cast<OutputBox>(kListBoxes + v))) continue;
+    const Verdict verdict = out.result.verdicts[v];
+    call.noCall = verdict == Verdict::NoCall;
+    call.made = !call.noCall;
+    call.hit = verdictHolds(verdict, out.sum);
+    call.chanceThousandths = call.made ? verdictChance(verdict) : 0;
+  }
+  return out;
+}
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace quorvel::backtest {
+
+// The 95 % Wilson score interval for `hits` of `calls`: the proportions p whose normal test of
+// hits/calls against p would not reject at the 5 % level. It stays inside 0...1 and, unlike the
+// plain normal interval, keeps its coverage near 0 and 1.
+std::pair<double, double> wilsonInterval(long long hits, long long calls);
+
+// The expected number of runs of exactly `length` successes in `trials` independent trials that
+// each succeed with probability p.
+double expectedRuns(int length, long long trials, double p);
+
+// The one-sided permutation p-value of `observed` against the statistics of the shuffles:
+// (1 + how many shuffles reach at least the observed value) / (shuffles + 1).
+double permutationPValue(std::int64_t observed, std::span<const std::int64_t> shuffled);
+
+// Holm's step-down adjustment of a family of p-values, in their given order: the i-th smallest
+// is multiplied by (m - i + 1), capped at 1 and never below the adjusted value before it.
+std::vector<double> holmAdjust(std::span<const double> pValues);
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,25 @@
+// The draw-history reader over arbitrary bytes: a located error or a history of valid draws.
+
+#include <sstream>
+#include <string>
+
+#include "draw_history.h"
+#include "fuzz_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  try {
+    const std::vector<quorvel::backtest::Draw> draws = quorvel::backtest::readHistory(in);
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+      for (const int digit : draws[i].digits) FUZZ_CHECK(digit >= 0 && digit <= 9);
+      FUZZ_CHECK(i == 0 || draws[i].period > draws[i - 1].period);
+    }
+  } catch (const quorvel::LocatedError& error) {
+    FUZZ_CHECK(error.line() >= 1 && error.column() >= 1 && !error.message().empty());
+    // The line named exists: there are at least line - 1 line feeds.
+    std::size_t lineFeeds = 0;
+    for (std::size_t i = 0; i < size; ++i) lineFeeds += data[i] == '\n';
+    FUZZ_CHECK(error.line() <= lineFeeds + 1);
+  }
+  return 0;
+}

@@ -1,0 +1,202 @@
+#include "backtest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "quorvel/prediction_pass.h"
+
+namespace quorvel::backtest {
+namespace {
+
+// An independent scorer: it reads the boxes' texts as a user would and works out the chances by
+// counting digit triples, sharing nothing with the library but the pass itself.
+struct Independent {
+  std::array<long long, kOutputs> calls{}, hits{}, noCalls{}, chance{};
+  std::array<std::string, kOutputs> sequence;  // H and M, no calls left out
+  std::map<std::string, long long> triplesOf;  // by box text, counted once
+
+  bool holds(const std::string& verdict, int sum) const {
+    const int r12 = sum % 12;
+    if (verdict == "中边：中") return sum >= 7 && sum <= 20;
+    if (verdict == "中边：边") return sum < 7 || sum > 20;
+    if (verdict == "大小：大") return sum > 13;
+    if (verdict == "大小：小") return sum < 14;
+    if (verdict == "单双：双") return sum % 2 == 0;
+    if (verdict == "单双：单") return sum % 2 == 1;
+    if (verdict == "前后：前肖") return r12 >= 10 || r12 <= 3;
+    if (verdict == "前后：后肖") return r12 >= 4 && r12 <= 9;
+    if (verdict == "3N：3０") return sum % 3 == 0;
+    if (verdict == "3N：3１") return sum % 3 == 1;
+    if (verdict == "3N：3２") return sum % 3 == 2;
+    ADD_FAILURE() << "unknown verdict " << verdict;
+    return false;
+  }
+
+  void score(const std::vector<Draw>& draws) {
+    for (std::size_t t = 3; t < draws.size(); ++t) {
+      GridStrings cells;
+      for (int p = 0; p < 3; ++p) {
+        const Draw& d = draws[t - 1 - static_cast<std::size_t>(p)];
+        for (int k = 0; k < 3; ++k)
+          cells[static_cast<std::size_t>(4 * p + k)] = std::to_string(d.digits[k]);
+        cells[static_cast<std::size_t>(4 * p + 3)] =
+            std::to_string(d.digits[0] + d.digits[1] + d.digits[2]);
+      }
+      const PassResult result = runPredictionPass(viewsOf(cells));
+      const int sum = draws[t].digits[0] + draws[t].digits[1] + draws[t].digits[2];
+      for (std::size_t i = 0; i < kOutputs; ++i) {
+        const auto box = static_cast<OutputBox>(i);
+        if (!result.isWritten(box)) continue;
+        const std::string text = result.text(box);
+        bool hit = false;
+        long long triples = 0;
+        if (i < 3) {
+          std::istringstream listed(text);
+          std::vector<int> sums;
+          for (int s; listed >> s;) sums.push_back(s);
+          hit = std::find(sums.begin(), sums.end(), sum) != sums.end();
+          auto [known, fresh] = triplesOf.try_emplace(text, 0);
+          for (int a = 0; fresh && a < 10; ++a)
+            for (int b = 0; b < 10; ++b)
+              for (int c = 0; c < 10; ++c)
+                known->second += std::find(sums.begin(), sums.end(), a + b + c) != sums.end();
+          triples = known->second;
+        } else {
+          if (text == "无") {
+            ++noCalls[i];
+            continue;
+          }
+          hit = holds(text, sum);
+          auto [known, fresh] = triplesOf.try_emplace(text, 0);
+          for (int a = 0; fresh && a < 10; ++a)
+            for (int b = 0; b < 10; ++b)
+              for (int c = 0; c < 10; ++c) known->second += holds(text, a + b + c);
+          triples = known->second;
+        }
+        ++calls[i];
+        hits[i] += hit;
+        chance[i] += triples;
+        sequence[i] += hit ? 'H' : 'M';
+      }
+    }
+  }
+
+  // Runs of H and M as lengths, then the pattern looked for pair by pair.
+  static long long patterns(const std::string& s) {
+    std::vector<std::pair<char, int>> runs;
+    for (char c : s) {
+      if (runs.empty() || runs.back().first != c) runs.push_back({c, 0});
+      ++runs.back().second;
+    }
+    long long n = 0;
+    for (std::size_t r = 1; r < runs.size(); ++r) {
+      n += runs[r].first == 'M' && runs[r].second <= 2 && runs[r - 1].second >= 4 &&
+           runs[r - 1].second <= 5;
+    }
+    return n;
+  }
+};
+
+BacktestResult runOn(const std::vector<Draw>& draws, const BacktestOptions& options = {}) {
+  std::size_t next = 0;
+  return runBacktest(
+      [&](Draw& draw) { return next < draws.size() && (draw = draws[next++], true); }, options);
+}
+
+void expectSameFigures(const std::vector<Draw>& draws) {
+  Independent independent;
+  independent.score(draws);
+  const BacktestResult result = runOn(draws);
+  EXPECT_EQ(result.summary.replays(), static_cast<long long>(draws.size()) - 3);
+  for (int i = 0; i < kOutputs; ++i) {
+    const auto u = static_cast<std::size_t>(i);
+    const OutputSummary& o = result.summary.output(i);
+    EXPECT_EQ(o.calls, independent.calls[u]) << kOutputNames[u];
+    EXPECT_EQ(o.hits, independent.hits[u]) << kOutputNames[u];
+    EXPECT_EQ(o.noCalls, independent.noCalls[u]) << kOutputNames[u];
+    EXPECT_EQ(o.chanceThousandths, independent.chance[u]) << kOutputNames[u];
+    EXPECT_EQ(result.tests[u].excessThousandths, 1000 * independent.hits[u] - independent.chance[u])
+        << kOutputNames[u];
+    EXPECT_EQ(result.tests[u].patterns, Independent::patterns(independent.sequence[u]))
+        << kOutputNames[u];
+    long long runsSeen = 0;
+    for (const auto& [length, n] : o.runs.hits) runsSeen += length * n;
+    for (const auto& [length, n] : o.runs.misses) runsSeen += length * n;
+    EXPECT_EQ(runsSeen, o.calls) << kOutputNames[u];
+  }
+}
+
+std::vector<Draw> realRecord() {
+  std::ifstream in(QUORVEL_REAL_RECORD, std::ios::binary);
+  return readHistory(in);
+}
+
+TEST(RealRecord, FiguresEqualAnIndependentScoring) {
+  const std::vector<Draw> draws = realRecord();
+  ASSERT_EQ(draws.size(), 7680u);
+  EXPECT_EQ(draws.front().period, 2004001u);
+  EXPECT_EQ(draws.back().period, 2026173u);
+  expectSameFigures(draws);
+}
+
+TEST(SyntheticHistory, FiguresEqualAnIndependentScoring) {
+  expectSameFigures(simulateHistory(3000, 11));
+}
+
+// The observed figures of the real record, which no shuffle changes.
+TEST(RealRecord, PinnedFigures) {
+  const BacktestResult result = runOn(realRecord());
+  const std::array<long long, kOutputs> calls = {7677, 7677, 7677, 7677, 7677, 7677, 7677, 6247};
+  const std::array<long long, kOutputs> hits = {5562, 4255, 3848, 3576, 3838, 3802, 3866, 2112};
+  const std::array<std::int64_t, kOutputs> patterns = {263, 173, 131, 110, 146, 135, 138, 22};
+  for (int i = 0; i < kOutputs; ++i) {
+    const auto u = static_cast<std::size_t>(i);
+    EXPECT_EQ(result.summary.output(i).calls, calls[u]) << kOutputNames[u];
+    EXPECT_EQ(result.summary.output(i).hits, hits[u]) << kOutputNames[u];
+    EXPECT_EQ(result.tests[u].patterns, patterns[u]) << kOutputNames[u];
+  }
+}
+
+// An independent permutation test (std::shuffle, the independent scorer) on the same history:
+// the two p-values differ only by Monte Carlo error.
+TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
+  const std::vector<Draw> draws = simulateHistory(200, 3);
+  constexpr int kShuffles = 400;
+  BacktestOptions options;
+  options.shuffles = kShuffles;
+  options.threads = 2;
+  const BacktestResult result = runOn(draws, options);
+
+  Independent observed;
+  observed.score(draws);
+  std::array<int, kOutputs> reaching{};
+  std::mt19937 generator(42);
+  std::vector<Draw> shuffled = draws;
+  for (int b = 0; b < kShuffles; ++b) {
+    std::shuffle(shuffled.begin(), shuffled.end(), generator);
+    Independent s;
+    s.score(shuffled);
+    for (std::size_t i = 0; i < kOutputs; ++i) {
+      reaching[i] += 1000 * s.hits[i] - s.chance[i] >= 1000 * observed.hits[i] - observed.chance[i];
+    }
+  }
+  for (std::size_t i = 0; i < kOutputs; ++i) {
+    const double p = (1.0 + reaching[i]) / (kShuffles + 1);
+    const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
+    EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << kOutputNames[i];
+  }
+}
+
+TEST(Backtest, FewerThanFourDrawsIsAnError) {
+  EXPECT_THROW(runOn(simulateHistory(3, 1)), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace quorvel::backtest

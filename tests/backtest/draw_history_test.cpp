@@ -1,0 +1,78 @@
+#include "draw_history.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "row_name.h"
+
+namespace quorvel::backtest {
+namespace {
+
+struct BadHistory {
+  std::string csv;
+  std::string message;
+};
+
+std::string describe(const BadHistory& c) { return c.message.substr(c.message.find(' ') + 1); }
+
+class HistoryErrors : public ::testing::TestWithParam<BadHistory> {};
+
+TEST_P(HistoryErrors, NameFileLineAndColumn) {
+  std::istringstream in(GetParam().csv);
+  try {
+    readHistory(in);
+    FAIL() << "accepted: " << GetParam().csv;
+  } catch (const LocatedError& error) {
+    EXPECT_EQ("draws.csv:" + std::string(error.what()), GetParam().message);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, HistoryErrors,
+    ::testing::Values(
+        BadHistory{"1,1,2,3\n2,1,12,3\n", "draws.csv:2:5: d2 is not a digit 0-9"},
+        BadHistory{"1,1,2,3,6\n2,1,2,3,7\n",
+                   "draws.csv:2:9: the sum is not 6, the sum of the digits"},
+        BadHistory{"5,1,2,3\n4,1,2,3\n", "draws.csv:2:1: period 4 does not follow period 5"},
+        BadHistory{"5,1,2,3\n5,1,2,3\n", "draws.csv:2:1: period 5 does not follow period 5"},
+        BadHistory{
+            "period,d1,d2,d3\n\n1,1,2\n",
+            "draws.csv:3:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 3 fields"},
+        BadHistory{"x1,1,2,3\n", "draws.csv:1:1: the period is not a whole number"},
+        BadHistory{"1,1,-2,3\n", "draws.csv:1:5: d2 is not a digit 0-9"},
+        BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"}),
+    testing::NamedRow{});
+
+TEST(History, AcceptsByteOrderMarkCrlfBlankLinesAndAHeader) {
+  std::istringstream in(
+      "\xEF\xBB\xBFperiod,d1,d2,d3,sum\r\n\r\n2024001,1,2,3,6\r\n2024002, 9, 9, 9,27\r\n\n");
+  const std::vector<Draw> draws = readHistory(in);
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[1].period, 2024002u);
+  EXPECT_EQ(draws[1].sum(), 27);
+}
+
+TEST(History, SimulationIsFixedBySeedAndUniform) {
+  const std::vector<Draw> a = simulateHistory(20000, 1);
+  EXPECT_EQ(a.size(), 20000u);
+  const std::vector<Draw> b = simulateHistory(20000, 1);
+  long long digitCounts[10] = {};
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_EQ(a[i].period, i + 1);
+    for (int k = 0; k < 3; ++k) {
+      ASSERT_EQ(a[i].digits[k], b[i].digits[k]);
+      ++digitCounts[a[i].digits[k]];
+    }
+  }
+  for (long long count : digitCounts) EXPECT_NEAR(static_cast<double>(count), 6000.0, 400.0);
+  // The draws are those of std::mt19937_64, the same on every machine: seed 1 starts 8 2 0.
+  const std::vector<Draw> seeded = simulateHistory(1, 1);
+  EXPECT_EQ(std::to_string(seeded[0].digits[0]) + std::to_string(seeded[0].digits[1]) +
+                std::to_string(seeded[0].digits[2]),
+            "820");
+}
+
+}  // namespace
+}  // namespace quorvel::backtest

@@ -1,0 +1,63 @@
+#include "replay.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "draw_history.h"
+
+namespace quorvel::backtest {
+namespace {
+
+TEST(Chance, SumProbabilitiesCountDigitTriples) {
+  int total = 0;
+  for (int s = 0; s < 28; ++s) total += sumTriples(s);
+  EXPECT_EQ(total, 1000);
+  EXPECT_EQ(sumTriples(0), 1);
+  EXPECT_EQ(sumTriples(1), 3);
+  EXPECT_EQ(sumTriples(13), 75);
+  EXPECT_EQ(sumTriples(14), 75);
+  EXPECT_EQ(sumTriples(20), 36);
+  EXPECT_EQ(sumTriples(27), 1);
+  EXPECT_EQ(listChance(makeSumSet({0, 13, 27})), 77);
+}
+
+TEST(Chance, OfEachSideOfACall) {
+  // Edges 0-6 and 21-27 hold 84 triples each; the twelve-cycle's front half 504.
+  EXPECT_EQ(verdictChance(Verdict::Middle), 832);
+  EXPECT_EQ(verdictChance(Verdict::Edge), 168);
+  EXPECT_EQ(verdictChance(Verdict::Big), 500);
+  EXPECT_EQ(verdictChance(Verdict::Even), 500);
+  EXPECT_EQ(verdictChance(Verdict::Front), 504);
+  EXPECT_EQ(verdictChance(Verdict::Back), 496);
+  EXPECT_EQ(verdictChance(Verdict::Mod3Is0), 334);
+  EXPECT_EQ(verdictChance(Verdict::Mod3Is1), 333);
+  EXPECT_EQ(verdictChance(Verdict::NoCall), 0);
+}
+
+TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
+  std::istringstream csv("period,d1,d2,d3,sum\n1,9,0,4,13\n2,2,7,1,10\n3,3,5,8,16\n4,1,2,9,12\n");
+  const std::vector<Draw> draws = readHistory(csv);
+  ASSERT_EQ(draws.size(), 4u);
+  const Replayed r = replay(draws[0], draws[1], draws[2], draws[3]);
+  EXPECT_EQ(r.period, 4u);
+  EXPECT_EQ(r.sum, 12);
+  // Lists 4 5 8 9 10 11 12 14 15 17 20 22 23 / 4 8 9 11 12 15 22 23 / 9 11 12 15 22; calls edge,
+  // big, even, front, remainder 0. The sum 12 is in every list, middle, small, even, front
+  // (12 mod 12 = 0) and of remainder 0.
+  const bool hits[8] = {true, true, true, false, false, true, true, true};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_TRUE(r.calls[static_cast<std::size_t>(i)].made)
+        << kOutputNames[static_cast<std::size_t>(i)];
+    EXPECT_EQ(r.calls[static_cast<std::size_t>(i)].hit, hits[i])
+        << kOutputNames[static_cast<std::size_t>(i)];
+  }
+  EXPECT_EQ(r.calls[0].listSize, 13);
+  EXPECT_EQ(r.calls[0].chanceThousandths, 624);  // 15+21+45+55+63+69+73+75+73+63+36+21+15
+  EXPECT_EQ(r.calls[2].listSize, 5);
+  EXPECT_EQ(r.calls[2].chanceThousandths, 291);  // 55+69+73+73+21
+  EXPECT_EQ(r.calls[3].chanceThousandths, 168);  // edge
+}
+
+}  // namespace
+}  // namespace quorvel::backtest
