@@ -12,9 +12,13 @@ packages=(
   cmake ninja-build g++ pkg-config      # the toolchain
   qt6-base-dev fonts-noto-cjk           # the window, and a font with the Chinese captions
   libcli11-dev                          # command-line parsing
-  libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils
+  help2man librsvg2-bin                 # the man pages and the icons, made at build time
+  qt6-translations-l10n                 # Qt's own dialogs in Chinese
+  libgtest-dev libgmock-dev libbenchmark-dev
 )
-test_packages=(clang libclang-rt-14-dev)  # libFuzzer and clang's sanitizer runtimes
+# What the tests check the desktop files and the Debian package with.
+test_packages=(clang libclang-rt-14-dev  # libFuzzer and clang's sanitizer runtimes
+               desktop-file-utils appstream lintian dpkg-dev file)
 
 install_missing() {
   local missing=() package
@@ -38,7 +42,8 @@ build() {  # build PRESET (from CMakePresets.json)
 case ${1:-} in
   run)
     install_missing "${packages[@]}"
-    build dev
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev --target quorvel  # the window alone, not the tests
     exec build/ui/quorvel
     ;;
   test)

@@ -17,6 +17,7 @@
 
 #include "backtest.h"
 #include "draw_history.h"
+#include "quorvel/version.h"
 #include "report.h"
 
 namespace bt = quorvel::backtest;
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
                  "Also draw the rolling hit rate of the lists as an SVG file");
   app.add_flag("--json", json, "Print the report as JSON instead of a table");
   history->excludes(simulated);
+  app.set_version_flag("--version", "quorvel-backtest " QUORVEL_VERSION,
+                       "Print the program's name and version and exit");
   try {
     app.parse(argc, argv);
     if (historyFile.empty() && !simulate) throw CLI::RequiredError("HISTORY.csv or --simulate");

@@ -9,6 +9,7 @@
 #include "failure_message.h"
 #include "quorvel/located_error.h"
 #include "quorvel/prediction_pass.h"
+#include "quorvel/version.h"
 #include "screen_report.h"
 #include "tsv_filter.h"
 
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
                "escapes \\t \\n \\r \\\\, and write the eight outputs and the failure number "
                "(0, 6 or 9) a line");
   app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13");
+  app.set_version_flag("--version", "quorvel-predict " QUORVEL_VERSION,
+                       "Print the program's name and version and exit");
   app.allow_extras();
   try {
     app.parse(argc, argv);

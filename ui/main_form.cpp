@@ -16,6 +16,7 @@
 #include "grid_check.h"
 #include "quorvel/prediction_pass.h"
 #include "quorvel/screen_layout.h"
+#include "quorvel/version.h"
 #include "shop_link.h"
 
 namespace {
@@ -47,9 +48,12 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, 
   return frame;
 }
 
-QLineEdit* makeTextBox(QWidget* parent, const QString& name, QRect geometry) {
+// A text box; `spoken` is what a screen reader says it holds.
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& spoken,
+                       QRect geometry) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
+  box->setAccessibleName(spoken);
   box->setGeometry(geometry);
   box->setMaxLength(std::numeric_limits<int>::max());
   return box;
@@ -65,6 +69,7 @@ void setTextColours(QLineEdit* box, const QColor* background, const QColor& text
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(QString(caption).remove(QLatin1Char(' ')));
   button->setGeometry(geometry);
   button->setAutoDefault(false);
   button->setDefault(false);
@@ -79,7 +84,7 @@ static void loadResources() { Q_INIT_RESOURCE(quorvel); }
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
   loadResources();
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Quorvel预测软件(Qt版)V1.6"));
+  setWindowTitle(QStringLiteral("Quorvel预测软件(Qt版)V" QUORVEL_VERSION_MAJOR_MINOR));
   setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/quorvel.png"))));
   resize(kClientWidth, kClientHeight);
   QPalette palette = this->palette();
@@ -107,16 +112,18 @@ void MainForm::createControls() {
     const int p = i / quorvel::kGridColumns;
     const int k = i % quorvel::kGridColumns;
     QLineEdit* cell =
-        makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), {16 + 48 * k, 24 + 32 * p, 41, 25});
+        makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), qString(quorvel::cellName(i)),
+                    {16 + 48 * k, 24 + 32 * p, 41, 25});
     setTextColours(cell, &kWhite, kRed);
     Text1[static_cast<std::size_t>(i)] = cell;
   }
   Command1 = makeButton(Frame1, "Command1", QStringLiteral("预 测"), {8, 128, 81, 33});
   Command2 = makeButton(Frame1, "Command2", QStringLiteral("开奖了"), {112, 128, 81, 33});
 
-  Text2 = makeTextBox(this, QStringLiteral("Text2"), {240, 24, 337, 33});
-  Text3 = makeTextBox(this, QStringLiteral("Text3"), {240, 88, 337, 33});
-  Text4 = makeTextBox(this, QStringLiteral("Text4"), {240, 152, 337, 33});
+  Text2 = makeTextBox(this, QStringLiteral("Text2"), qString(kListCaptions[0]), {240, 24, 337, 33});
+  Text3 = makeTextBox(this, QStringLiteral("Text3"), qString(kListCaptions[1]), {240, 88, 337, 33});
+  Text4 =
+      makeTextBox(this, QStringLiteral("Text4"), qString(kListCaptions[2]), {240, 152, 337, 33});
 
   Command3 = makeButton(Frame4, "Command3", QStringLiteral("去 淘 宝"), {8, 16, 57, 25});
   // Left to right in their screen order, 96 pixels apart.
@@ -124,12 +131,18 @@ void MainForm::createControls() {
     const auto box = static_cast<std::size_t>(quorvel::kVerdictsOnScreen[place]) -
                      static_cast<std::size_t>(quorvel::OutputBox::Text5_0);
     const int left = 104 + 96 * static_cast<int>(place);
-    Text5[box] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(box), {left, 216, 81, 25});
+    static const std::array<QString, quorvel::kVerdictBoxes> kCalls = {
+        QStringLiteral("中边"), QStringLiteral("大小"), QStringLiteral("单双"),
+        QStringLiteral("前后"), QStringLiteral("3N")};
+    Text5[box] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(box),
+                             qString(quorvel::kVerdictCaption) + QLatin1Char(' ') + kCalls[box],
+                             {left, 216, 81, 25});
     setTextColours(Text5[box], nullptr, kRed);
   }
 
   Label1 = new QLabel(kDisclaimer, this);
   Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setAccessibleName(QStringLiteral("免责声明"));
   Label1->setGeometry(40, 264, 497, 65);  // reaches below the client area and is cut off there
   Label1->setWordWrap(true);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -3,6 +3,7 @@
 set -u
 backtest=$1
 record=$2
+version=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 passed=0
@@ -74,6 +75,12 @@ if cmp -s "$dir/one.json" "$dir/two.json" && grep -q '"shuffles":40,"seed":7' "$
   passed=$((passed + 1)); echo "ok   a seed gives the same JSON on one thread and on two"
 else
   failed=$((failed + 1)); echo "FAIL the JSON depends on the threads"
+fi
+
+if [[ $("$backtest" --version) == "quorvel-backtest $version" ]]; then
+  passed=$((passed + 1)); echo "ok   --version prints the project's version"
+else
+  failed=$((failed + 1)); echo "FAIL --version: $("$backtest" --version)"
 fi
 
 echo "$passed passed, $failed failed"

@@ -2,6 +2,7 @@
 # Runs quorvel-predict as a user would and checks its output and exit status.
 set -u
 predict=$1
+version=$2
 passed=0
 failures=0
 dir=$(mktemp -d)
@@ -33,6 +34,7 @@ check "too few cells is a usage error" 2 "expected 12 cells, got 2" 1 2
 check "an unknown option is a usage error" 2 "unknown option --bogus" --bogus
 check "--tsv takes no cells" 2 "takes no cells" --tsv 1
 check "--help exits 0" 0 "CELL0 ... CELL11" --help
+check "--version prints the project's version" 0 "^quorvel-predict $version\$" --version
 check "an overflowing digit names its cell" 1 'cell 1 "40000" in the latest digits' \
   40000 5 8 16 2 7 1 10 9 0 4 13
 check "an overflowing product names both cells" 1 'cell 4 "50000" × cell 8 "50000" in the key rules' \

@@ -16,6 +16,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "translations.h"
+
 namespace {
 
 const QStringList kOutputNames = {"Text2",    "Text3",    "Text4",    "Text5(0)",
@@ -78,6 +80,8 @@ class MainFormTest : public QObject {
     QCOMPARE(gridTexts(), cells);
   }
 
+  QString reportButtons;  // the captions of the last error report's buttons
+
   // Clicks the button and returns the text of the error report it raises, "" for none.
   QString clickForReport(const QString& button) {
     QString report;
@@ -86,6 +90,8 @@ class MainFormTest : public QObject {
     connect(&timer, &QTimer::timeout, this, [&] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         report = box->text();
+        reportButtons.clear();
+        for (const QAbstractButton* b : box->buttons()) reportButtons += b->text();
         box->accept();
       }
     });
@@ -95,7 +101,11 @@ class MainFormTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+  void initTestCase() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QVERIFY2(installChineseTranslations(*QApplication::instance()),
+             "Qt's Chinese translations (qt6-translations-l10n) are not installed");
+  }
 
   void init() {
     form = std::make_unique<MainForm>();
@@ -465,6 +475,31 @@ class MainFormTest : public QObject {
     QCOMPARE(cell(focused)->text(), QStringLiteral("5"));
     QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
     QVERIFY(!control("Text4")->text().isEmpty());
+  }
+
+  void errorReportSpeaksTheWindowsLanguage() {
+    pasteGrid(cellsOf(QStringLiteral("40000")));
+    QVERIFY(!clickForReport(QStringLiteral("Command1")).isEmpty());
+    QCOMPARE(reportButtons, QStringLiteral("确定"));
+  }
+
+  void titleCarriesTheProjectVersion() {
+    const QStringList version = QStringLiteral(QUORVEL_PROJECT_VERSION).split(QLatin1Char('.'));
+    QVERIFY(form->windowTitle().endsWith(QLatin1Char('V') + version[0] + QLatin1Char('.') +
+                                         version[1]));
+  }
+
+  void everyControlSaysWhatItHolds() {
+    QCOMPARE(cell(0)->accessibleName(), QStringLiteral("最新一期第一位"));
+    QCOMPARE(cell(11)->accessibleName(), QStringLiteral("最早一期和值"));
+    QCOMPARE(control("Text3")->accessibleName(), QStringLiteral("重点号码范围"));
+    QCOMPARE(control("Text5(4)")->accessibleName(), QStringLiteral("属性选择 3N"));
+    QCOMPARE(control<QPushButton>("Command1")->accessibleName(), QStringLiteral("预测"));
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+      if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPushButton*>(widget)) {
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+      }
+    }
   }
 
   void failingPredictReportsAndKeepsWhatWasWritten_data() {
