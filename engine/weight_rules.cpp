@@ -17,9 +17,6 @@ constexpr std::array<SumSet, N> sumsByRemainder() {
   return sets;
 }
 
-constexpr std::array<SumSet, 10> kSumsEndingIn = sumsByRemainder<10>();
-constexpr std::array<SumSet, 12> kSumsByRemainder12 = sumsByRemainder<12>();
-
 // The sums whose digit sum, (s div 10) + (s mod 10), is one of `digitSums`.
 constexpr SumSet withDigitSums(std::initializer_list<int> digitSums) {
   SumSet set = 0;
@@ -41,10 +38,10 @@ void penaliseAll(SumSet set, PassStorage& pass) {
   for (; set != 0; set &= set - 1) pass.penalise(std::countr_zero(set));
 }
 
-// A tail digit is hot when it wins more than four of the eight tail votes.
-constexpr int kHotTailVotes = 4;
-
 }  // namespace
+
+constexpr std::array<SumSet, 10> kSumsEndingIn = sumsByRemainder<10>();
+constexpr std::array<SumSet, 12> kSumsByRemainder12 = sumsByRemainder<12>();
 
 constexpr std::array<SumSet, 10> kLatestSumTailPenalties = {
     makeSumSet({1, 2, 3, 4, 19, 23, 24, 26, 27}),    // 0

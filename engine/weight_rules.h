@@ -8,6 +8,13 @@
 
 namespace quorvel {
 
+// The sums ending in each digit, and the sums with each remainder modulo 12.
+extern const std::array<SumSet, 10> kSumsEndingIn;
+extern const std::array<SumSet, 12> kSumsByRemainder12;
+
+// A tail digit is hot when it wins more than this many of the eight tail votes.
+inline constexpr int kHotTailVotes = 4;
+
 // The sums each value of a derived number penalises in the range rules; a value without an entry
 // (a negative one, or one past the table) penalises nothing.
 extern const std::array<SumSet, 10> kLatestSumTailPenalties;   // by latestSumTail
