@@ -1,9 +1,12 @@
 // quorvel-predict: the prediction pass on the command line, for one grid or a stream of them.
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "failure_message.h"
@@ -73,12 +76,14 @@ int main(int argc, char** argv) {
           << "quorvel-predict: --tsv reads its grids from standard input and takes no cells\n";
       return kUsageError;
     }
-    std::ios::sync_with_stdio(false);
     try {
-      quorvel::tsv::runFilter(std::cin, std::cout);
+      quorvel::tsv::runFilter(STDIN_FILENO, STDOUT_FILENO);
     } catch (const quorvel::LocatedError& error) {
       std::cerr << "quorvel-predict: line " << error.line() << ": " << error.message() << '\n';
       return kUsageError;
+    } catch (const std::system_error& error) {
+      std::cerr << "quorvel-predict: " << error.what() << '\n';
+      return 1;
     }
     return 0;
   }

@@ -15,11 +15,16 @@ namespace quorvel::tsv {
 // that is not twelve such fields; `cells` is then unspecified.
 void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cells);
 
+// The same line as views of its twelve fields: into the line itself where no field has an escape,
+// else into `decoded`. The views are valid while both live unchanged. Throws as decodeLine does.
+void splitLine(std::string_view line, std::size_t lineNumber, GridStrings& decoded,
+               GridTexts& fields);
+
 // Appends `field` with tab, line feed, carriage return and backslash escaped.
 void appendEscaped(std::string& out, std::string_view field);
 
 // The output line for a pass: the eight boxes in index order, then the failure number, tab
-// separated and escaped, ending in a line feed.
+// separated, ending in a line feed. No box text holds a character that needs an escape.
 void appendResultLine(std::string& out, const PassResult& result);
 
 }  // namespace quorvel::tsv
