@@ -1,7 +1,6 @@
 #include "replay.h"
 
 #include <bit>
-#include <string>
 
 namespace quorvel::backtest {
 
@@ -40,20 +39,25 @@ int sumTriples(int s) {
 
 int listChance(SumSet list) {
   int chance = 0;
-  for (int s = 0; s < kSumCount; ++s) chance += contains(list, s) ? sumTriples(s) : 0;
+  for (list &= (SumSet{1} << kSumCount) - 1; list != 0; list &= list - 1) {
+    chance += kTriples[static_cast<std::size_t>(std::countr_zero(list))];
+  }
   return chance;
 }
 
 int verdictChance(Verdict verdict) { return kVerdictChance[static_cast<std::size_t>(verdict)]; }
 
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
-  GridStrings cells;
+  // The numbers a user types, passed as numbers: the pass gives what their texts would give.
+  PlainGrid cells;
   const Draw* rows[kGridPeriods] = {&latest, &previous, &oldest};
   for (std::size_t p = 0; p < kGridPeriods; ++p) {
-    for (std::size_t k = 0; k < 3; ++k) cells[4 * p + k] = std::to_string(rows[p]->digits[k]);
-    cells[4 * p + 3] = std::to_string(rows[p]->sum());
+    for (std::size_t k = 0; k < 3; ++k) {
+      cells[4 * p + k] = static_cast<std::uint16_t>(rows[p]->digits[k]);
+    }
+    cells[4 * p + 3] = static_cast<std::uint16_t>(rows[p]->sum());
   }
-  Replayed out{next.period, next.sum(), runPredictionPass(viewsOf(cells)), {}};
+  Replayed out{next.period, next.sum(), runPredictionPass(cells), {}};
   for (std::size_t i = 0; i < kListBoxes; ++i) {
     Call& call = out.calls[i];
     if (!out.result.isWritten(static_cast<OutputBox>(i))) continue;

@@ -1,5 +1,6 @@
-// Benchmarks of one prediction pass and of the TSV line codec, on realistic grids: three periods
-// of uniform digits with their sums, as a user types them.
+// Benchmarks of one prediction pass (the fast road and the rule-by-rule reference), of one TSV
+// line, and of one replayed pass of the backtest, on realistic grids: three periods of uniform
+// digits with their sums, as a user types them.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "quorvel/prediction_pass.h"
+#include "replay.h"
 #include "tsv_codec.h"
 
 namespace {
@@ -41,6 +43,29 @@ void FullPass(benchmark::State& state) {
 }
 BENCHMARK(FullPass);
 
+void ReferencePass(benchmark::State& state) {
+  const auto grids = realisticGrids(1024);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    quorvel::PassResult result =
+        quorvel::runReferencePass(quorvel::viewsOf(grids[i++ % grids.size()]));
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(ReferencePass);
+
+void BacktestReplay(benchmark::State& state) {
+  const std::vector<quorvel::backtest::Draw> draws = quorvel::backtest::simulateHistory(1027, 1);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const std::size_t t = 3 + i++ % (draws.size() - 3);
+    quorvel::backtest::Replayed replayed =
+        quorvel::backtest::replay(draws[t - 3], draws[t - 2], draws[t - 1], draws[t]);
+    benchmark::DoNotOptimize(replayed);
+  }
+}
+BENCHMARK(BacktestReplay);
+
 void FullPassWithTexts(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
@@ -64,14 +89,15 @@ void TsvLine(benchmark::State& state) {
     line.pop_back();
     lines.push_back(line);
   }
-  quorvel::GridStrings cells;
+  quorvel::GridStrings decoded;
+  quorvel::GridTexts fields;
   std::string out;
   std::size_t i = 0;
   for (auto _ : state) {
     out.clear();
-    quorvel::tsv::decodeLine(lines[i % lines.size()], i + 1, cells);
+    quorvel::tsv::splitLine(lines[i % lines.size()], i + 1, decoded, fields);
     ++i;
-    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(quorvel::viewsOf(cells)));
+    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(fields));
     benchmark::DoNotOptimize(out);
   }
 }
