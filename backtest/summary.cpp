@@ -2,18 +2,18 @@
 
 namespace quorvel::backtest {
 
-void Tally::add(const Call& call) {
-  if (!call.made) return;
+int Tally::add(const Call& call) {
+  if (!call.made) return 0;
   excess_ += (call.hit ? 1000 : 0) - call.chanceThousandths;
-  if (run_ != 0 && (run_ > 0) != call.hit) closeRun();
+  const int closed = run_ != 0 && (run_ > 0) != call.hit ? closeRun() : 0;
   run_ += call.hit ? 1 : -1;
+  return closed;
 }
 
-void Tally::finish() {
-  if (run_ != 0) closeRun();
-}
+int Tally::finish() { return run_ != 0 ? closeRun() : 0; }
 
-void Tally::closeRun() {
+int Tally::closeRun() {
+  const int closed = run_;
   if (run_ > 0) {
     hitRunBefore_ = run_;
   } else {
@@ -22,14 +22,14 @@ void Tally::closeRun() {
     hitRunBefore_ = 0;
   }
   run_ = 0;
+  return closed;
 }
 
 namespace {
 
-void closeRun(int& length, RunLengths& runs) {
-  if (length > 0) ++runs.hits[length];
-  if (length < 0) ++runs.misses[-length];
-  length = 0;
+void record(int closedRun, RunLengths& runs) {
+  if (closedRun > 0) ++runs.hits[closedRun];
+  if (closedRun < 0) ++runs.misses[-closedRun];
 }
 
 }  // namespace
@@ -39,24 +39,18 @@ void Summary::add(const Replayed& replayed) {
   for (std::size_t i = 0; i < outputs_.size(); ++i) {
     const Call& call = replayed.calls[i];
     OutputSummary& summary = outputs_[i];
-    summary.tally.add(call);
+    record(summary.tally.add(call), summary.runs);
     summary.noCalls += call.noCall;
     if (!call.made) continue;
     ++summary.calls;
     summary.hits += call.hit;
     summary.chanceThousandths += call.chanceThousandths;
     summary.listSizeSum += call.listSize;
-    int& length = runLength_[i];
-    if ((length > 0) != call.hit && length != 0) closeRun(length, summary.runs);
-    length += call.hit ? 1 : -1;
   }
 }
 
 void Summary::finish() {
-  for (std::size_t i = 0; i < outputs_.size(); ++i) {
-    closeRun(runLength_[i], outputs_[i].runs);
-    outputs_[i].tally.finish();
-  }
+  for (OutputSummary& summary : outputs_) record(summary.tally.finish(), summary.runs);
 }
 
 }  // namespace quorvel::backtest

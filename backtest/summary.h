@@ -13,8 +13,9 @@ namespace quorvel::backtest {
 // ends nor starts a run.
 class Tally {
  public:
-  void add(const Call& call);
-  void finish();  // closes the run still open at the end, which counts
+  // Each returns the run it closed, if any: its length as hits (> 0) or misses (< 0), else 0.
+  int add(const Call& call);
+  int finish();  // closes the run still open at the end, which counts
 
   // Hits minus the chance expectation of the calls made, in thousandths of a hit: exact, so that
   // ties between shuffles do not depend on the order of additions.
@@ -23,7 +24,7 @@ class Tally {
   std::int64_t patterns() const { return patterns_; }
 
  private:
-  void closeRun();
+  int closeRun();
 
   std::int64_t excess_ = 0;
   std::int64_t patterns_ = 0;
@@ -63,7 +64,6 @@ class Summary {
  private:
   long long replays_ = 0;
   std::array<OutputSummary, kOutputs> outputs_;
-  std::array<int, kOutputs> runLength_{};  // > 0: hits so far, < 0: misses so far
 };
 
 }  // namespace quorvel::backtest

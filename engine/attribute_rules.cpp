@@ -10,11 +10,11 @@ void formAttrProducts(const HistoryGrid& grid, PassStorage& pass) {
   pass.attrProducts.clear();
   for (int k = 0; k < 3; ++k) {
     for (int p = 0; p < 3; ++p) {
-      const int digit = 4 * p + k;
-      const int sum = 4 * k + 3;
+      // Digit k of period p times the sum of period k.
+      const FailureCause cause{
+          FailureStep::AttributeProducts, CellCombination::Product, {4 * p + k, 4 * k + 3}};
       const std::int16_t product =
-          blamingCells({FailureStep::AttributeProducts, CellCombination::Product, {digit, sum}},
-                       [&] { return roundToInt16(grid.raw(digit) * grid.raw(sum)); });
+          blamingCells(cause, [&] { return roundToInt16(grid.combine(cause)); });
       pass.attrProducts.add(3 * k + p, product);
     }
   }

@@ -7,11 +7,8 @@ namespace quorvel {
 
 void computeDerivedValues(const HistoryGrid& grid, PassStorage& pass) {
   auto rounded = [&](CellCombination combination, std::initializer_list<int> cells) {
-    return blamingCells({FailureStep::DerivedValues, combination, cells}, [&] {
-      double sum = 0;
-      for (int cell : cells) sum += grid.raw(cell);
-      return wholeNumberRound(sum);
-    });
+    const FailureCause cause{FailureStep::DerivedValues, combination, cells};
+    return blamingCells(cause, [&] { return wholeNumberRound(grid.combine(cause)); });
   };
   const std::int32_t latestSum = rounded(CellCombination::One, {3});
   pass.latestSumMod12 = truncMod(latestSum, 12);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "quorvel/failure.h"
 #include "quorvel/grid.h"
 
 namespace quorvel {
@@ -14,6 +15,10 @@ class HistoryGrid {
 
   // The leading number of cell i's text (0 for an empty cell), not rounded.
   double raw(int cell) const { return raw_[static_cast<std::size_t>(cell)]; }
+
+  // The raw numbers of the cells `cause` names, combined as it says: added or multiplied left to
+  // right, or the one cell's number.
+  double combine(const FailureCause& cause) const;
 
  private:
   std::array<double, kGridCells> raw_;

@@ -10,10 +10,7 @@ namespace quorvel {
 void countTailVotes(const HistoryGrid& grid, PassStorage& pass) {
   for (const FailureCause& combination : kTailCombinations) {
     blamingCells(combination, [&] {
-      const auto cells = combination.cells();
-      double sum = grid.raw(cells[0]);
-      for (std::size_t i = 1; i < cells.size(); ++i) sum += grid.raw(cells[i]);
-      const std::int16_t tail = truncMod(wholeNumberRound(sum), 10);
+      const std::int16_t tail = truncMod(wholeNumberRound(grid.combine(combination)), 10);
       pass.tailVotes.add(tail, 1);  // a negative tail is the subscript failure
       pass.thirdColumnTail = tail;  // the last combination's tail is the one kept
     });

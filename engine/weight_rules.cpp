@@ -99,10 +99,8 @@ void applyRangeRules(PassStorage& pass) {
 
 void applyKeyRules(const HistoryGrid& grid, PassStorage& pass) {
   auto rounded = [&](CellCombination combination, int a, int b) {
-    return blamingCells({FailureStep::KeyRules, combination, {a, b}}, [&] {
-      const bool product = combination == CellCombination::Product;
-      return wholeNumberRound(product ? grid.raw(a) * grid.raw(b) : grid.raw(a) + grid.raw(b));
-    });
+    const FailureCause cause{FailureStep::KeyRules, combination, {a, b}};
+    return blamingCells(cause, [&] { return wholeNumberRound(grid.combine(cause)); });
   };
   // The last digit of the product of the latest and previous sums.
   const int productTail = truncMod(rounded(CellCombination::Product, 3, 7), 10);
