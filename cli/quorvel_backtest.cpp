@@ -39,7 +39,6 @@ class OutputFile {
     return static_cast<bool>(*file_);
   }
   std::ostream& stream() { return file_ ? *file_ : std::cout; }
-  bool isStandardOutput() const { return !file_; }
 
  private:
   std::unique_ptr<std::ofstream> file_;
@@ -122,7 +121,7 @@ int main(int argc, char** argv) {
               << (chartFile == "-" ? "the chart needs a file" : std::strerror(errno)) << '\n';
     return kFailure;
   }
-  std::ostream& report = csv.isStandardOutput() && !csvFile.empty() ? std::cerr : std::cout;
+  std::ostream& report = csvFile == "-" ? std::cerr : std::cout;  // the rows have stdout
 
   std::vector<bt::Draw> draws;
   if (!simulate) {
