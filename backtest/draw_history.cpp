@@ -1,6 +1,8 @@
 #include "draw_history.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string_view>
 
 namespace quorvel::backtest {
@@ -29,11 +31,56 @@ std::string_view trim(std::string_view text) {
   return text;
 }
 
-bool parseUnsigned(std::string_view text, std::uint64_t& value) {
+enum class Parsed { Number, TooLarge, NotANumber };
+
+Parsed parseUnsigned(std::string_view text, std::uint64_t& value) {
   text = trim(text);
-  if (text.empty()) return false;
+  if (text.empty()) return Parsed::NotANumber;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
+  if (end != text.data() + text.size()) return Parsed::NotANumber;
+  return ec == std::errc() ? Parsed::Number : Parsed::TooLarge;
+}
+
+// The next line of `in` without its line end; false at the end of the input. A line is read only
+// up to the limit, so a file without line ends is refused without being held.
+bool nextLine(std::istream& in, std::string& line, std::size_t number) {
+  line.clear();
+  for (char c; in.get(c);) {
+    if (c == '\n') return true;
+    if (line.size() == kMaxLineBytes) throw lineTooLong(number);
+    line.push_back(c);
+  }
+  return !line.empty();
+}
+
+// UTF-16 starts with its byte order mark or, for ASCII text, has a zero byte in every pair.
+bool looksLikeUtf16(std::string_view line) {
+  if (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF")) return true;
+  if (line.size() < 2) return false;
+  bool evenZero = true, oddZero = true;
+  for (std::size_t i = 0; i < std::min<std::size_t>(line.size(), 64); ++i) {
+    (i % 2 == 0 ? evenZero : oddZero) &= line[i] == '\0';
+  }
+  return evenZero || oddZero;
+}
+
+// Where the first byte lies that is not part of UTF-8 text (a zero byte counts as such), or npos.
+std::size_t firstNonText(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const auto lead = static_cast<unsigned char>(line[i]);
+    if (lead == 0) return i;
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0             ? 3
+                               : lead >= 0xF0 && lead < 0xF5             ? 4
+                                                                         : 0;
+    if (length == 0 || i + length > line.size()) return i;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80) return i;
+    }
+    i += length;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace
@@ -45,13 +92,14 @@ std::vector<Draw> readHistory(std::istream& in) {
     throw LocatedError(lineNumber, column, what);
   };
   bool contentSeen = false;
-  for (std::size_t number = 1; std::getline(in, line); ++number) {
+  for (std::size_t number = 1; nextLine(in, line, number); ++number) {
     std::string_view text = line;
     if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    // UTF-16 starts with its byte order mark or, for ASCII text, has a zero byte in every pair.
-    if (number == 1 && (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-                        text.find('\0') != std::string_view::npos)) {
+    if (number == 1 && looksLikeUtf16(text)) {
       fail(1, 1, "this looks like UTF-16 text; save the history as UTF-8");
+    }
+    if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
+      fail(number, bad + 1, "this is not a text file: a CSV history is UTF-8 text");
     }
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;
@@ -67,7 +115,12 @@ std::vector<Draw> readHistory(std::istream& in) {
                std::to_string(fields.size()) + " fields");
     }
     Draw draw{};
-    if (!parseUnsigned(fields[0].text, draw.period)) {
+    const Parsed period = parseUnsigned(fields[0].text, draw.period);
+    if (period == Parsed::TooLarge) {
+      fail(number, fields[0].column,
+           "the period is too large; the largest is " + std::to_string(UINT64_MAX));
+    }
+    if (period == Parsed::NotANumber) {
       fail(number, fields[0].column, "the period is not a whole number");
     }
     if (!draws.empty() && draw.period <= draws.back().period) {
@@ -77,14 +130,15 @@ std::vector<Draw> readHistory(std::istream& in) {
     }
     for (std::size_t k = 0; k < 3; ++k) {
       std::uint64_t digit = 0;
-      if (!parseUnsigned(fields[k + 1].text, digit) || digit > 9) {
+      if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
         fail(number, fields[k + 1].column, "d" + std::to_string(k + 1) + " is not a digit 0-9");
       }
       draw.digits[k] = static_cast<int>(digit);
     }
     if (fields.size() == 5) {
       std::uint64_t sum = 0;
-      if (!parseUnsigned(fields[4].text, sum) || sum != static_cast<std::uint64_t>(draw.sum())) {
+      if (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
+          sum != static_cast<std::uint64_t>(draw.sum())) {
         fail(number, fields[4].column,
              "the sum is not " + std::to_string(draw.sum()) + ", the sum of the digits");
       }

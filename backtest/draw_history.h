@@ -18,8 +18,9 @@ struct Draw {
 // Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
 // line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
 // order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
-// agree with its digits. Throws LocatedError at the first fault, and at 1:1 for a text that is
-// UTF-16 rather than UTF-8.
+// agree with its digits. Throws LocatedError at the first fault: at 1:1 for a text that looks
+// like UTF-16, at the first byte that is not UTF-8 text for anything else that is not text, and
+// as soon as a line passes kMaxLineBytes.
 std::vector<Draw> readHistory(std::istream& in);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is

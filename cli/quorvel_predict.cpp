@@ -9,7 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#include "failure_message.h"
+#include "quorvel/presentation/failure_report.h"
+#include "standard_streams.h"
+#include "unknown_option.h"
 #include "quorvel/located_error.h"
 #include "quorvel/prediction_pass.h"
 #include "quorvel/version.h"
@@ -18,22 +20,22 @@
 
 namespace {
 
+constexpr const char* kProgram = "quorvel-predict";
 constexpr int kUsageError = 2;
 
 int predictOne(const std::vector<std::string>& cells) {
   quorvel::GridTexts texts;
   std::copy(cells.begin(), cells.end(), texts.begin());
   const quorvel::PassResult result = quorvel::runPredictionPass(texts);
-  std::cout << quorvel::screenReport(result) << std::flush;
+  std::cout << quorvel::screenReport(result);
+  quorvel::cli::flushStandardOutput();
   if (result.failure == quorvel::Failure::None) return 0;
   std::cerr << "quorvel-predict: " << quorvel::failureMessage(result.failure, result.cause, texts)
             << '\n';
   return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runProgram(int argc, char** argv) {
   CLI::App app{
       "Forecasts the next draw from the three latest periods.\n\n"
       "  quorvel-predict [--] CELL0 ... CELL11\n"
@@ -59,15 +61,13 @@ int main(int argc, char** argv) {
 
   // Everything that is not an option is a cell; after a "--" everything is.
   std::vector<std::string> cells = app.remaining();
-  const auto separator = std::find(cells.begin(), cells.end(), "--");
-  const auto unknownOption = std::find_if(cells.begin(), separator, [](const std::string& cell) {
-    return cell.size() > 2 && cell.starts_with("--");
-  });
-  if (unknownOption != separator) {
-    std::cerr << "quorvel-predict: unknown option " << *unknownOption
-              << " (put -- before a cell that starts with --)\n";
+  const std::string unknown = quorvel::cli::unknownOptionMessage(
+      {argv + 1, static_cast<std::size_t>(argc - 1)}, {"--tsv", "--help", "--version"});
+  if (!unknown.empty()) {
+    std::cerr << "quorvel-predict: " << unknown << "; put -- before a cell that starts with --\n";
     return kUsageError;
   }
+  const auto separator = std::find(cells.begin(), cells.end(), "--");
   if (separator != cells.end()) cells.erase(separator);
 
   if (tsv) {
@@ -93,4 +93,11 @@ int main(int argc, char** argv) {
     return kUsageError;
   }
   return predictOne(cells);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  quorvel::cli::prepareStandardStreams();
+  return quorvel::cli::finishOutput(kProgram, runProgram(argc, argv));
 }

@@ -1,6 +1,6 @@
 #include "screen_report.h"
 
-#include "quorvel/screen_layout.h"
+#include "quorvel/presentation/screen_layout.h"
 
 namespace quorvel {
 

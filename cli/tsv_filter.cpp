@@ -4,18 +4,21 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "quorvel/located_error.h"
 #include "tsv_codec.h"
 
 namespace quorvel::tsv {
 namespace {
 
 constexpr std::size_t kBlock = 1 << 18;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 class Output {
  public:
@@ -54,17 +57,22 @@ void runFilter(int in, int out) {
   std::size_t capacity = kBlock;
   auto input = std::make_unique_for_overwrite<char[]>(capacity);
   std::size_t begin = 0, end = 0;  // the bytes read and not yet answered
+  std::size_t scanned = 0;         // where the search for the next line end goes on
   std::size_t number = 0;
   GridStrings decoded;
   GridTexts fields;
 
+  auto stop = [&](const auto& error) {
+    output.flush();
+    throw error;
+  };
   auto answer = [&](std::string_view line) {
     ++number;
+    if (number == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     try {
       splitLine(line, number, decoded, fields);
-    } catch (...) {
-      output.flush();
-      throw;
+    } catch (const LocatedError& error) {
+      stop(error);
     }
     appendResultLine(output.buffer(), runPredictionPass(fields));
     output.flushIfFull();
@@ -74,26 +82,29 @@ void runFilter(int in, int out) {
     if (begin > 0 && (end == capacity || begin == end)) {  // keep the partial line in front
       std::memmove(input.get(), input.get() + begin, end - begin);
       end -= begin;
+      scanned -= begin;
       begin = 0;
     }
-    if (end == capacity) {  // a line longer than the buffer
-      auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-      std::memcpy(larger.get(), input.get(), end);
-      input = std::move(larger);
-      capacity *= 2;
+    if (end == capacity) {  // a long line, still within the limit
+      const std::size_t larger = std::min(capacity * 2, kMaxLineBytes + kBlock);
+      auto grown = std::make_unique_for_overwrite<char[]>(larger);
+      std::memcpy(grown.get(), input.get(), end);
+      input = std::move(grown);
+      capacity = larger;
     }
     const ssize_t got = ::read(in, input.get() + end, capacity - end);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw std::system_error(errno, std::generic_category(), "read");
+    if (got < 0) stop(std::system_error(errno, std::generic_category(), "read"));
     if (got == 0) break;
     end += static_cast<std::size_t>(got);
-    for (;;) {
-      const void* feed = std::memchr(input.get() + begin, '\n', end - begin);
-      if (feed == nullptr) break;
-      const auto stop = static_cast<std::size_t>(static_cast<const char*>(feed) - input.get());
-      answer(std::string_view(input.get() + begin, stop - begin));
-      begin = stop + 1;
+    while (const void* feed = std::memchr(input.get() + scanned, '\n', end - scanned)) {
+      const auto lineEnd = static_cast<std::size_t>(static_cast<const char*>(feed) - input.get());
+      if (lineEnd - begin > kMaxLineBytes) stop(lineTooLong(number + 1));
+      answer(std::string_view(input.get() + begin, lineEnd - begin));
+      begin = scanned = lineEnd + 1;
     }
+    scanned = end;
+    if (end - begin > kMaxLineBytes) stop(lineTooLong(number + 1));
     if (!output.buffer().empty() && !inputWaiting(in)) output.flush();
   }
   if (begin < end) answer(std::string_view(input.get() + begin, end - begin));

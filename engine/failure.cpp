@@ -19,24 +19,4 @@ std::string failureReport(Failure failure) {
          std::string(failureName(failure));
 }
 
-std::string_view stepName(FailureStep step) {
-  switch (step) {
-    case FailureStep::Unknown:
-      return "the pass";
-    case FailureStep::LatestDigits:
-      return "the latest digits";
-    case FailureStep::DerivedValues:
-      return "the latest sum's tail and the diagonal parities";
-    case FailureStep::TailVotes:
-      return "the tail votes";
-    case FailureStep::KeyRules:
-      return "the key rules";
-    case FailureStep::AttributeProducts:
-      return "the attribute products";
-    case FailureStep::DrawShift:
-      return "the draw shift";
-  }
-  return "";
-}
-
 }  // namespace quorvel

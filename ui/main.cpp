@@ -1,7 +1,9 @@
 // quorvel: the forecasting window.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStyleFactory>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +14,62 @@
 
 namespace {
 
-// Qt's own message for a missing display is a bare plugin error; say what to do instead.
-bool displayAvailable() {
+constexpr int kUsageError = 2;
+
+constexpr const char* kDescription =
+    "Opens the Quorvel window. Type the three latest periods of the draw into the grid, newest on\n"
+    "top: each row holds the period's three digits and their sum. Press 预 测 (Predict) to read\n"
+    "three lists of candidate sums and five attribute calls for the next draw; press 开奖了 when\n"
+    "the draw is out to move the grid down one period.\n"
+    "\n"
+    "The window needs a display; on a machine without one, run it as: xvfb-run quorvel\n"
+    "quorvel-backtest tests the forecast against chance on the real record of past draws.";
+
+// The toolkit's own options, which QApplication takes out of the arguments itself; those
+// followed by a value are marked.
+struct ToolkitOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true},
+    {"plugin", true},     {"display", true},            {"qwindowgeometry", true},
+    {"geometry", true},   {"qwindowicon", true},        {"qwindowtitle", true},
+    {"style", true},      {"stylesheet", true},         {"session", true},
+    {"reverse", false},   {"widgetcount", false},       {"nograb", false},
+    {"dograb", false},    {"sync", false}};
+
+// Prints `text` to `stream` and gives the exit status: `status`, or 1 when it could not be
+// written, after saying why where that still works.
+int printed(std::FILE* stream, const QString& text, int status) {
+  const QByteArray bytes = text.toLocal8Bit();
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
+          static_cast<std::size_t>(bytes.size()) &&
+      std::fflush(stream) == 0) {
+    return status;
+  }
+  std::fprintf(stderr, "quorvel: cannot write %s: %s\n",
+               stream == stdout ? "standard output" : "standard error",
+               std::strerror(errno != 0 ? errno : EIO));
+  return 1;
+}
+
+// The toolkit ends the process with abort() when no platform plugin can be loaded, after its
+// own warnings; say it in one line and exit with status 1 instead.
+void reportMissingDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fputs("quorvel: cannot open the window: no display can be reached (check DISPLAY or "
+               "WAYLAND_DISPLAY, or run it under xvfb-run)\n",
+               stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0) return;
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+bool displayNamed() {
   const auto set = [](const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
@@ -21,42 +77,56 @@ bool displayAvailable() {
   return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-constexpr const char* kHelp =
-    "Usage: quorvel [--help] [--version]\n"
-    "\n"
-    "Opens the Quorvel window. Type the three latest periods of the draw into the grid, newest on\n"
-    "top: each row holds the period's three digits and their sum. Press 预 测 (Predict) to read\n"
-    "three lists of candidate sums and five attribute calls for the next draw; press 开奖了 when\n"
-    "the draw is out to move the grid down one period.\n"
-    "\n"
-    "Options:\n"
-    "  --help     Print this help and exit\n"
-    "  --version  Print the program's name and version and exit\n"
-    "\n"
-    "The window needs a display; on a machine without one, run it as: xvfb-run quorvel\n"
-    "quorvel-backtest tests the forecast against chance on the real record of past draws.\n";
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::puts("quorvel " QUORVEL_VERSION);
-      return 0;
-    }
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Print this help and exit"));
+  const QCommandLineOption version(QStringLiteral("version"),
+                                   QStringLiteral("Print the program's name and version and exit"));
+  parser.addOption(help);
+  parser.addOption(version);
+  for (const ToolkitOption& option : kToolkitOptions) {
+    QCommandLineOption toolkit(QString::fromLatin1(option.name));
+    if (option.takesValue) toolkit.setValueName(QStringLiteral("value"));
+    toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(toolkit);
   }
-  if (!displayAvailable()) {
-    std::fprintf(stderr,
-                 "quorvel: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
-                 "is set).\nStart it from a desktop session, or on a headless machine under a "
-                 "virtual display: xvfb-run quorvel\n");
+  if (!parser.parse(arguments)) {
+    return printed(stderr,
+                   QStringLiteral("quorvel: %1\nRun quorvel --help for the options.\n")
+                       .arg(parser.errorText()),
+                   kUsageError);
+  }
+  if (parser.isSet(help)) {  // without an application object Qt cannot know the program's name
+    return printed(stdout,
+                   parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                             QStringLiteral("quorvel")),
+                   0);
+  }
+  if (parser.isSet(version)) return printed(stdout, QStringLiteral("quorvel " QUORVEL_VERSION "\n"), 0);
+  if (!parser.positionalArguments().isEmpty()) {
+    return printed(stderr,
+                   QStringLiteral("quorvel: unexpected argument %1\nRun quorvel --help for the "
+                                  "options.\n")
+                       .arg(parser.positionalArguments().front()),
+                   kUsageError);
+  }
+  if (!displayNamed() && !parser.isSet(QStringLiteral("platform"))) {
+    std::fputs("quorvel: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+               "is set).\nStart it from a desktop session, or on a headless machine under a "
+               "virtual display: xvfb-run quorvel\n",
+               stderr);
     return 1;
   }
+  qInstallMessageHandler(reportMissingDisplay);
   QApplication app(argc, argv);
+  qInstallMessageHandler(nullptr);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setApplicationName(QStringLiteral("quorvel"));
   QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));

@@ -15,7 +15,9 @@
 #include "grid_cells.h"
 #include "grid_check.h"
 #include "quorvel/prediction_pass.h"
-#include "quorvel/screen_layout.h"
+#include "quorvel/presentation/cell_names.h"
+#include "quorvel/presentation/failure_report.h"
+#include "quorvel/presentation/screen_layout.h"
 #include "quorvel/version.h"
 #include "shop_link.h"
 

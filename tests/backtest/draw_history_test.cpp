@@ -42,7 +42,15 @@ INSTANTIATE_TEST_SUITE_P(
             "draws.csv:3:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 3 fields"},
         BadHistory{"x1,1,2,3\n", "draws.csv:1:1: the period is not a whole number"},
         BadHistory{"1,1,-2,3\n", "draws.csv:1:5: d2 is not a digit 0-9"},
-        BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"}),
+        BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"},
+        BadHistory{"99999999999999999999999,1,2,3\n",
+                   "draws.csv:1:1: the period is too large; the largest is 18446744073709551615"},
+        BadHistory{std::string("1\0,\0" "1\0,\0", 8),
+                   "draws.csv:1:1: this looks like UTF-16 text; save the history as UTF-8"},
+        BadHistory{"1,1,2,3\n2,\x9c\x01\xff\n",
+                   "draws.csv:2:3: this is not a text file: a CSV history is UTF-8 text"},
+        BadHistory{"1,1,2,3\n" + std::string(kMaxLineBytes + 7, ' ') + "\n",
+                   "draws.csv:2:1048577: the line is longer than 1048576 bytes"}),
     testing::NamedRow{});
 
 TEST(History, AcceptsByteOrderMarkCrlfBlankLinesAndAHeader) {

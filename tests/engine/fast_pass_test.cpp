@@ -19,7 +19,7 @@ using testing::renderResult;
 // Every field of two results, for a differential check.
 std::string everything(const PassResult& r) {
   std::string text = renderResult(r) + " written=" + std::to_string(r.written) +
-                     " cause=" + std::string(stepName(r.cause.step)) + "/" +
+                     " cause=" + std::to_string(static_cast<int>(r.cause.step)) + "/" +
                      std::to_string(static_cast<int>(r.cause.combination));
   for (const int cell : r.cause.cells()) text += " " + std::to_string(cell);
   for (const SumSet list : r.lists) text += " " + std::to_string(list);

@@ -171,7 +171,7 @@ TEST(PredictionPass, EveryFailureFromOneOversizedCellBlamesThatCell) {
       if (result.failure == Failure::None) continue;
       const auto cells = result.cause.cells();
       EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end())
-          << "cell " << cell << " = " << text << " failed in " << stepName(result.cause.step);
+          << "cell " << cell << " = " << text << " failed in step " << static_cast<int>(result.cause.step);
     }
   }
 }

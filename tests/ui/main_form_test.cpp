@@ -81,6 +81,7 @@ class MainFormTest : public QObject {
   }
 
   QString reportButtons;  // the captions of the last error report's buttons
+  QRect reportFrame;      // where the last error report lay on the screen
 
   // Clicks the button and returns the text of the error report it raises, "" for none.
   QString clickForReport(const QString& button) {
@@ -90,6 +91,7 @@ class MainFormTest : public QObject {
     connect(&timer, &QTimer::timeout, this, [&] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         report = box->text();
+        reportFrame = box->frameGeometry();
         reportButtons.clear();
         for (const QAbstractButton* b : box->buttons()) reportButtons += b->text();
         box->accept();
@@ -455,6 +457,11 @@ class MainFormTest : public QObject {
     QTest::newRow("draw shift") << "Command2"
                                 << ",,,,,,,,,40000"
                                 << "出错的格子：最早一期第二位“40000”" << 9;
+    QTest::newRow("a cell of 131,000 digits")
+        << "Command1" << QString(131000, QLatin1Char('7'))
+        << QStringLiteral("出错的格子：最新一期第一位“") + QString(40, QLatin1Char('7')) +
+               QStringLiteral("…”（共131000个字符）")
+        << 0;
   }
 
   void failureNamesTheCellAndPutsTheFocusInIt() {
@@ -467,6 +474,12 @@ class MainFormTest : public QObject {
     QCOMPARE(report.size(), 2);
     QVERIFY2(report[0].startsWith(QStringLiteral("运行时错误 '6'：溢出")), qPrintable(report[0]));
     QCOMPARE(report[1], named);
+    QVERIFY2(form->screen()->availableGeometry().contains(reportFrame),
+             qPrintable(QStringLiteral("the report lies at %1,%2 %3×%4")
+                            .arg(reportFrame.x())
+                            .arg(reportFrame.y())
+                            .arg(reportFrame.width())
+                            .arg(reportFrame.height())));
     QCOMPARE(form->focusWidget(), cell(focused));
     QCOMPARE(cell(focused)->selectedText(), cellsOf(grid)[focused]);
 

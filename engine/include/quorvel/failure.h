@@ -55,7 +55,4 @@ struct FailureCause {
   bool operator==(const FailureCause&) const = default;
 };
 
-// The step as a phrase for a message: "the key rules", "the tail votes".
-std::string_view stepName(FailureStep step);
-
 }  // namespace quorvel

@@ -18,8 +18,4 @@ using GridStrings = std::array<std::string, kGridCells>;
 // Views of twelve owned cell texts; they are valid while `cells` lives unchanged.
 GridTexts viewsOf(const GridStrings& cells);
 
-// The cell as the window's user knows it, by its row and column: "最新一期第一位",
-// "上一期和值", "最早一期第三位". An index outside the grid gives "".
-std::string_view cellName(int cell);
-
 }  // namespace quorvel

@@ -26,4 +26,15 @@ class LocatedError : public std::runtime_error {
   std::string message_;
 };
 
+// The longest line the readers take, in bytes without its line end. No grid or draw that a person
+// writes comes near it; a longer line is refused as soon as it passes the limit, so that a stream
+// without line ends cannot fill the memory.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+
+// The error for line `line` when it passes kMaxLineBytes.
+inline LocatedError lineTooLong(std::size_t line) {
+  return LocatedError(line, kMaxLineBytes + 1,
+                      "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
+}
+
 }  // namespace quorvel

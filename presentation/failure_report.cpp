@@ -1,0 +1,88 @@
+#include "quorvel/presentation/failure_report.h"
+
+#include "quorvel/presentation/cell_names.h"
+
+namespace quorvel {
+namespace {
+
+std::size_t characterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+// `text` as a report quotes it: whole when short, else its first characters, "…" and a note of
+// its length in the reader's words.
+std::string quoted(std::string_view text, Wording wording) {
+  const char* open = wording == Wording::Screen ? "“" : "\"";
+  const char* close = wording == Wording::Screen ? "”" : "\"";
+  const std::size_t length = characterCount(text);
+  if (length <= kQuotedCellLength) return open + std::string(text) + close;
+  std::size_t end = 0;  // where the first character that is left out begins
+  for (std::size_t kept = 0; end < text.size(); ++end) {
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) continue;
+    if (kept++ == kQuotedCellLength) break;
+  }
+  const std::string count = std::to_string(length);
+  return open + std::string(text.substr(0, end)) + "…" + close +
+         (wording == Wording::Screen ? "（共" + count + "个字符）" : " (" + count + " characters)");
+}
+
+}  // namespace
+
+std::string blamedCells(const FailureCause& cause, const GridTexts& cells, Wording wording) {
+  const bool screen = wording == Wording::Screen;
+  const char* joint = cause.combination == CellCombination::Product ? " × "
+                      : screen                                       ? " ＋ "
+                                                                     : " + ";
+  std::string joined;
+  for (const int cell : cause.cells()) {
+    if (!joined.empty()) joined += joint;
+    joined += screen ? std::string(cellName(cell)) : "cell " + std::to_string(cell + 1) + " ";
+    joined += quoted(cells[static_cast<std::size_t>(cell)], wording);
+  }
+  return joined;
+}
+
+std::string blamedCellsLine(const FailureCause& cause, const GridTexts& cells) {
+  if (cause.cells().empty()) return "";
+  return "出错的格子：" + blamedCells(cause, cells, Wording::Screen);
+}
+
+std::string failureMessage(Failure failure, const FailureCause& cause, const GridTexts& cells) {
+  std::string message = failureReport(failure);
+  if (cause.cells().empty()) return message;
+  return message + " — " + blamedCells(cause, cells, Wording::CommandLine) + " in " +
+         std::string(stepName(cause.step));
+}
+
+std::string_view stepName(FailureStep step) {
+  switch (step) {
+    case FailureStep::Unknown:
+      return "the pass";
+    case FailureStep::LatestDigits:
+      return "the latest digits";
+    case FailureStep::DerivedValues:
+      return "the latest sum's tail and the diagonal parities";
+    case FailureStep::TailVotes:
+      return "the tail votes";
+    case FailureStep::KeyRules:
+      return "the key rules";
+    case FailureStep::AttributeProducts:
+      return "the attribute products";
+    case FailureStep::DrawShift:
+      return "the draw shift";
+  }
+  return "";
+}
+
+int cellToFix(const FailureCause& cause, const GridTexts& cells) {
+  // An empty cell reads as 0 and cannot be what pushed a value out of range, unless every
+  // named cell is empty.
+  for (const int cell : cause.cells()) {
+    if (!cells[static_cast<std::size_t>(cell)].empty()) return cell;
+  }
+  return cause.cells().empty() ? -1 : cause.cells().front();
+}
+
+}  // namespace quorvel

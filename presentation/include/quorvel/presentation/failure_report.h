@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "quorvel/failure.h"
+#include "quorvel/grid.h"
+
+namespace quorvel {
+
+// Who reads a report of the cells to blame: the window's or page's user, who knows the cells by
+// row and column in Chinese, or a command line's, who gave them as numbered arguments.
+enum class Wording { Screen, CommandLine };
+
+// The longest cell text, in characters, that a report quotes whole; a longer one is quoted by its
+// beginning, an ellipsis and its length, so that a report stays one readable line.
+inline constexpr std::size_t kQuotedCellLength = 40;
+
+// The cells `cause` names, joined as `wording` writes them: for the screen
+// "最新一期和值“50000” × 上一期和值“50000”", for the command line
+// "cell 4 \"50000\" × cell 8 \"50000\"" (a sum joins with "＋" and "+"). "" for no cell.
+std::string blamedCells(const FailureCause& cause, const GridTexts& cells, Wording wording);
+
+// The line the screen's error report adds under its first: "出错的格子：" and the blamed cells;
+// "" when the cause names no cell.
+std::string blamedCellsLine(const FailureCause& cause, const GridTexts& cells);
+
+// The command line's one-line report: the error report, the cells to blame and the step,
+// 运行时错误 '6'：溢出 — cell 4 "50000" × cell 8 "50000" in the key rules. A cause that names no
+// cell adds nothing to the report.
+std::string failureMessage(Failure failure, const FailureCause& cause, const GridTexts& cells);
+
+// The step as a phrase for a message: "the key rules", "the tail votes".
+std::string_view stepName(FailureStep step);
+
+// The cell the user should fix first: the first blamed cell that is not empty, or the first one
+// when all are; -1 when the cause names no cell.
+int cellToFix(const FailureCause& cause, const GridTexts& cells);
+
+}  // namespace quorvel
