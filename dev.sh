@@ -17,7 +17,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 # What the tests check the desktop files and the Debian package with.
-test_packages=(clang libclang-rt-14-dev  # libFuzzer and clang's sanitizer runtimes
+test_packages=(clang libclang-rt-14-dev clang-tidy  # libFuzzer, clang's sanitizer runtimes, the size check
                desktop-file-utils appstream lintian dpkg-dev file)
 
 install_missing() {

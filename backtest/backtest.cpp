@@ -1,4 +1,4 @@
-#include "backtest.h"
+#include "quorvel/backtest/backtest.h"
 
 #include <stdexcept>
 #include <string>
@@ -9,34 +9,41 @@
 
 namespace quorvel::backtest {
 
-BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
-                           const Progress& progress) {
-  BacktestResult result;
-  result.shuffles = options.shuffles;
-  result.seed = options.seed;
+namespace {
 
-  std::vector<Draw> kept;  // the whole record, for the shuffles only
+// Replays the draws `next` yields into `result`, keeping them in `kept` when it is given; the
+// number of draws. `total` is the number of passes, 0 when not known.
+std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
+                        const Progress& progress, std::uint64_t total, BacktestResult& result,
+                        std::vector<Draw>* kept) {
   std::array<Draw, 4> window{};
   std::uint64_t count = 0;
   for (Draw draw; next(draw); ++count) {
-    if (options.shuffles > 0) kept.push_back(draw);
+    if (kept) kept->push_back(draw);
     window[count % 4] = draw;
     if (count < 3) continue;
     const Replayed replayed =
         replay(window[(count - 3) % 4], window[(count - 2) % 4], window[(count - 1) % 4], draw);
     result.summary.add(replayed);
     if (options.onReplay) options.onReplay(replayed);
-    if (progress && count % 65536 == 0) progress("replayed", count - 2, 0);
+    if (progress && count % 65536 == 0) progress("replayed", count - 2, total);
   }
   if (count < 4) {
     throw std::invalid_argument("need at least four draws, found " + std::to_string(count));
   }
   result.summary.finish();
+  return count;
+}
 
+// The permutation test of every output against shuffles of `record`, with Holm's adjustment.
+void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
+                         const Progress& progress, BacktestResult& result) {
   std::array<double, kOutputs> pValues{}, patternPValues{};
+  pValues.fill(1);
+  patternPValues.fill(1);
   if (options.shuffles > 0) {
     const std::vector<ReplayStatistics> shuffled = replayShuffles(
-        kept, options.shuffles, options.seed, options.threads, [&](std::uint64_t done) {
+        record, options.shuffles, options.seed, options.threads, [&](std::uint64_t done) {
           if (progress) progress("shuffled", done, options.shuffles);
         });
     std::vector<std::int64_t> values(shuffled.size());
@@ -48,9 +55,6 @@ BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const Backtes
       for (std::size_t b = 0; b < shuffled.size(); ++b) values[b] = shuffled[b].patterns[i];
       patternPValues[i] = permutationPValue(tally.patterns(), values);
     }
-  } else {
-    pValues.fill(1);
-    patternPValues.fill(1);
   }
   const std::vector<double> holm = holmAdjust(pValues);
   const std::vector<double> patternHolm = holmAdjust(patternPValues);
@@ -59,6 +63,38 @@ BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const Backtes
     result.tests[i] = {tally.excessThousandths(), pValues[i],        holm[i],
                        tally.patterns(),          patternPValues[i], patternHolm[i]};
   }
+}
+
+BacktestResult started(const BacktestOptions& options) {
+  BacktestResult result;
+  result.shuffles = options.shuffles;
+  result.seed = options.seed;
+  return result;
+}
+
+}  // namespace
+
+BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
+                           const Progress& progress) {
+  BacktestResult result = started(options);
+  std::size_t next = 0;
+  const auto fromRecord = [&](Draw& draw) {
+    if (next == record.size()) return false;
+    draw = record[next++];
+    return true;
+  };
+  const std::uint64_t passes = record.size() > 3 ? record.size() - 3 : 0;
+  replayAll(fromRecord, options, progress, passes, result, nullptr);
+  testAgainstShuffles(record, options, progress, result);
+  return result;
+}
+
+BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
+                           const Progress& progress) {
+  BacktestResult result = started(options);
+  std::vector<Draw> kept;
+  replayAll(next, options, progress, 0, result, options.shuffles > 0 ? &kept : nullptr);
+  testAgainstShuffles(kept, options, progress, result);
   return result;
 }
 

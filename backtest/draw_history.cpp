@@ -1,4 +1,4 @@
-#include "draw_history.h"
+#include "quorvel/backtest/draw_history.h"
 
 #include <algorithm>
 #include <charconv>
@@ -70,10 +70,11 @@ std::size_t firstNonText(std::string_view line) {
   while (i < line.size()) {
     const auto lead = static_cast<unsigned char>(line[i]);
     if (lead == 0) return i;
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0             ? 3
-                               : lead >= 0xF0 && lead < 0xF5             ? 4
-                                                                         : 0;
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
     if (length == 0 || i + length > line.size()) return i;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80) return i;
@@ -83,67 +84,63 @@ std::size_t firstNonText(std::string_view line) {
   return std::string_view::npos;
 }
 
+// The draw on line `number`, whose fields are split; `previous` is the draw before it, if any.
+Draw parseDraw(const std::vector<Field>& fields, std::size_t number, const Draw* previous) {
+  auto fail = [&](std::size_t column, const std::string& what) {
+    throw LocatedError(number, column, what);
+  };
+  if (fields.size() != 4 && fields.size() != 5) {
+    fail(1, "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " +
+                std::to_string(fields.size()) + " fields");
+  }
+  Draw draw{};
+  const Parsed period = parseUnsigned(fields[0].text, draw.period);
+  if (period == Parsed::TooLarge) {
+    fail(fields[0].column, "the period is too large; the largest is " + std::to_string(UINT64_MAX));
+  }
+  if (period == Parsed::NotANumber) fail(fields[0].column, "the period is not a whole number");
+  if (previous != nullptr && draw.period <= previous->period) {
+    fail(fields[0].column, "period " + std::to_string(draw.period) + " does not follow period " +
+                               std::to_string(previous->period));
+  }
+  for (std::size_t k = 0; k < 3; ++k) {
+    std::uint64_t digit = 0;
+    if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
+      fail(fields[k + 1].column, "d" + std::to_string(k + 1) + " is not a digit 0-9");
+    }
+    draw.digits[k] = static_cast<int>(digit);
+  }
+  std::uint64_t sum = 0;
+  if (fields.size() == 5 && (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
+                             sum != static_cast<std::uint64_t>(draw.sum()))) {
+    fail(fields[4].column,
+         "the sum is not " + std::to_string(draw.sum()) + ", the sum of the digits");
+  }
+  return draw;
+}
+
 }  // namespace
 
 std::vector<Draw> readHistory(std::istream& in) {
   std::vector<Draw> draws;
   std::string line;
-  auto fail = [&](std::size_t lineNumber, std::size_t column, const std::string& what) {
-    throw LocatedError(lineNumber, column, what);
-  };
   bool contentSeen = false;
   for (std::size_t number = 1; nextLine(in, line, number); ++number) {
     std::string_view text = line;
     if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (number == 1 && looksLikeUtf16(text)) {
-      fail(1, 1, "this looks like UTF-16 text; save the history as UTF-8");
+      throw LocatedError(1, 1, "this looks like UTF-16 text; save the history as UTF-8");
     }
     if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
-      fail(number, bad + 1, "this is not a text file: a CSV history is UTF-8 text");
+      throw LocatedError(number, bad + 1, "this is not a text file: a CSV history is UTF-8 text");
     }
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;
     const std::vector<Field> fields = splitFields(text);
-    if (!contentSeen && trim(fields[0].text) == "period") {
-      contentSeen = true;
-      continue;
-    }
+    const bool header = !contentSeen && trim(fields[0].text) == "period";
     contentSeen = true;
-    if (fields.size() != 4 && fields.size() != 5) {
-      fail(number, 1,
-           "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " +
-               std::to_string(fields.size()) + " fields");
-    }
-    Draw draw{};
-    const Parsed period = parseUnsigned(fields[0].text, draw.period);
-    if (period == Parsed::TooLarge) {
-      fail(number, fields[0].column,
-           "the period is too large; the largest is " + std::to_string(UINT64_MAX));
-    }
-    if (period == Parsed::NotANumber) {
-      fail(number, fields[0].column, "the period is not a whole number");
-    }
-    if (!draws.empty() && draw.period <= draws.back().period) {
-      fail(number, fields[0].column,
-           "period " + std::to_string(draw.period) + " does not follow period " +
-               std::to_string(draws.back().period));
-    }
-    for (std::size_t k = 0; k < 3; ++k) {
-      std::uint64_t digit = 0;
-      if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
-        fail(number, fields[k + 1].column, "d" + std::to_string(k + 1) + " is not a digit 0-9");
-      }
-      draw.digits[k] = static_cast<int>(digit);
-    }
-    if (fields.size() == 5) {
-      std::uint64_t sum = 0;
-      if (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
-          sum != static_cast<std::uint64_t>(draw.sum())) {
-        fail(number, fields[4].column,
-             "the sum is not " + std::to_string(draw.sum()) + ", the sum of the digits");
-      }
-    }
-    draws.push_back(draw);
+    if (header) continue;
+    draws.push_back(parseDraw(fields, number, draws.empty() ? nullptr : &draws.back()));
   }
   return draws;
 }

@@ -5,7 +5,7 @@
 #include <random>
 #include <thread>
 
-#include "summary.h"
+#include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "draw_history.h"
-#include "replay.h"
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/replay.h"
 
 namespace quorvel::backtest {
 

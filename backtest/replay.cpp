@@ -1,4 +1,4 @@
-#include "replay.h"
+#include "quorvel/backtest/replay.h"
 
 #include <bit>
 
@@ -20,8 +20,8 @@ constexpr std::array<int, kSumCount> kTriples = [] {
   return triples;
 }();
 
-constexpr std::array<int, kVerdicts> kVerdictChance = [] {
-  std::array<int, kVerdicts> chance{};
+constexpr std::array<int, kVerdictValues> kVerdictChance = [] {
+  std::array<int, kVerdictValues> chance{};
   for (std::size_t v = 0; v < chance.size(); ++v) {
     for (int s = 0; s < kSumCount; ++s) {
       if (verdictHolds(static_cast<Verdict>(v), s))
@@ -58,23 +58,22 @@ Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, co
     cells[4 * p + 3] = static_cast<std::uint16_t>(rows[p]->sum());
   }
   Replayed out{next.period, next.sum(), runPredictionPass(cells), {}};
-  for (std::size_t i = 0; i < kListBoxes; ++i) {
-    Call& call = out.calls[i];
-    if (!out.result.isWritten(static_cast<OutputBox>(i))) continue;
-    const SumSet list = out.result.lists[i];
-    call.made = true;
-    call.hit = contains(list, out.sum);
-    call.chanceThousandths = listChance(list);
-    call.listSize = std::popcount(list);
-  }
-  for (std::size_t v = 0; v < kVerdictBoxes; ++v) {
-    Call& call = out.calls[kListBoxes + v];
-    if (!out.result.isWritten(static_cast<OutputBox>(kListBoxes + v))) continue;
-    const Verdict verdict = out.result.verdicts[v];
-    call.noCall = verdict == Verdict::NoCall;
-    call.made = !call.noCall;
-    call.hit = verdictHolds(verdict, out.sum);
-    call.chanceThousandths = call.made ? verdictChance(verdict) : 0;
+  for (const Output output : kAllOutputs) {
+    if (!out.result.isWritten(output)) continue;
+    Call& call = out.calls[static_cast<std::size_t>(output)];
+    if (isList(output)) {
+      const SumSet list = out.result.list(output);
+      call.made = true;
+      call.hit = contains(list, out.sum);
+      call.chanceThousandths = listChance(list);
+      call.listSize = std::popcount(list);
+    } else {
+      const Verdict verdict = out.result.verdict(output);
+      call.noCall = verdict == Verdict::NoCall;
+      call.made = !call.noCall;
+      call.hit = verdictHolds(verdict, out.sum);
+      call.chanceThousandths = call.made ? verdictChance(verdict) : 0;
+    }
   }
   return out;
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "quorvel/backtest/replay.h"
+#include "quorvel/cli/tsv_codec.h"
 #include "quorvel/prediction_pass.h"
-#include "replay.h"
-#include "tsv_codec.h"
 
 namespace {
 
@@ -72,8 +72,8 @@ void FullPassWithTexts(benchmark::State& state) {
   for (auto _ : state) {
     const quorvel::PassResult result =
         quorvel::runPredictionPass(quorvel::viewsOf(grids[i++ % grids.size()]));
-    for (int box = 0; box < quorvel::kOutputBoxes; ++box) {
-      std::string text = result.text(static_cast<quorvel::OutputBox>(box));
+    for (int box = 0; box < quorvel::kOutputs; ++box) {
+      std::string text = result.text(static_cast<quorvel::Output>(box));
       benchmark::DoNotOptimize(text);
     }
   }

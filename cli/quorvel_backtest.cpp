@@ -15,13 +15,17 @@
 #include <stdexcept>
 #include <thread>
 
-#include "backtest.h"
-#include "draw_history.h"
+#include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/chart.h"
+#include "quorvel/backtest/csv_rows.h"
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/json_report.h"
+#include "quorvel/backtest/list_trace.h"
+#include "quorvel/backtest/table_report.h"
+#include "quorvel/cli/staged_file.h"
+#include "quorvel/cli/standard_streams.h"
+#include "quorvel/cli/unknown_option.h"
 #include "quorvel/version.h"
-#include "report.h"
-#include "staged_file.h"
-#include "standard_streams.h"
-#include "unknown_option.h"
 
 namespace bt = quorvel::backtest;
 namespace cli = quorvel::cli;
@@ -99,7 +103,8 @@ Options parseOptions(int argc, char** argv) {
   }
   const std::string unknown =
       cli::unknownOptionMessage({argv + 1, static_cast<std::size_t>(argc - 1)}, known);
-  if (!unknown.empty()) throw Stop{kUsageError, unknown + "\nRun with --help for more information."};
+  if (!unknown.empty())
+    throw Stop{kUsageError, unknown + "\nRun with --help for more information."};
   try {
     app.parse(argc, argv);
     if (options.history.empty() && !options.simulate) {
@@ -113,8 +118,8 @@ Options parseOptions(int argc, char** argv) {
 
 struct Outputs {
   std::unique_ptr<cli::StagedFile> csv, chart;
-  std::ostream* rows = nullptr;     // where the CSV rows go, if anywhere
-  std::ostream* report = nullptr;   // the table or JSON: standard error when the rows have stdout
+  std::ostream* rows = nullptr;    // where the CSV rows go, if anywhere
+  std::ostream* report = nullptr;  // the table or JSON: standard error when the rows have stdout
 };
 
 // No output may overwrite the history it is made from, nor share its file with another output.
@@ -203,19 +208,12 @@ std::vector<bt::Draw> readHistoryFile(const std::string& path) {
   return draws;
 }
 
-// The draws to replay: the history read, or simulated ones made as they are asked for.
-std::function<bool(bt::Draw&)> drawSource(const Options& o, const std::vector<bt::Draw>& draws) {
-  if (o.simulate) {
-    return [source = bt::SimulatedDraws(o.seed), left = *o.simulate](bt::Draw& draw) mutable {
-      if (left == 0) return false;
-      --left;
-      draw = source.next();
-      return true;
-    };
-  }
-  return [&draws, next = std::size_t{0}](bt::Draw& draw) mutable {
-    if (next == draws.size()) return false;
-    draw = draws[next++];
+// Simulated draws, made as they are replayed.
+std::function<bool(bt::Draw&)> simulatedDraws(std::uint64_t count, std::uint64_t seed) {
+  return [source = bt::SimulatedDraws(seed), left = count](bt::Draw& draw) mutable {
+    if (left == 0) return false;
+    --left;
+    draw = source.next();
     return true;
   };
 }
@@ -253,7 +251,8 @@ int run(const Options& o, const std::vector<bt::Draw>& draws, Outputs& outputs) 
   const bt::Progress progress = terminalProgress(total > 3 ? total - 3 : 0);
   bt::BacktestResult result;
   try {
-    result = bt::runBacktest(drawSource(o, draws), options, progress);
+    result = o.simulate ? bt::runBacktest(simulatedDraws(*o.simulate, o.seed), options, progress)
+                        : bt::runBacktest(draws, options, progress);
   } catch (const std::invalid_argument& error) {
     if (progress) std::cerr << "\r\x1b[K";
     throw Stop{kFailure, error.what()};

@@ -9,14 +9,14 @@
 #include <system_error>
 #include <vector>
 
-#include "quorvel/presentation/failure_report.h"
-#include "standard_streams.h"
-#include "unknown_option.h"
+#include "quorvel/cli/screen_report.h"
+#include "quorvel/cli/standard_streams.h"
+#include "quorvel/cli/tsv_filter.h"
+#include "quorvel/cli/unknown_option.h"
 #include "quorvel/located_error.h"
 #include "quorvel/prediction_pass.h"
+#include "quorvel/presentation/failure_report.h"
 #include "quorvel/version.h"
-#include "screen_report.h"
-#include "tsv_filter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "screen_report.h"
+#include "quorvel/cli/screen_report.h"
 
 #include "quorvel/presentation/screen_layout.h"
 
@@ -6,13 +6,12 @@ namespace quorvel {
 
 std::string screenReport(const PassResult& result) {
   std::string report;
-  for (std::size_t i = 0; i < kListCaptions.size(); ++i) {
-    const auto box = static_cast<OutputBox>(i);
-    if (!result.isWritten(box)) continue;
-    report.append(kListCaptions[i]).append("\n").append(result.text(box)).append("\n");
+  for (const Output output : kAllOutputs) {
+    if (!isList(output) || !result.isWritten(output)) continue;
+    report.append(listCaption(output)).append("\n").append(result.text(output)).append("\n");
   }
   bool captioned = false;
-  for (OutputBox box : kVerdictsOnScreen) {
+  for (Output box : kVerdictsOnScreen) {
     if (!result.isWritten(box)) continue;
     if (!captioned) report.append(kVerdictCaption).append("\n");
     captioned = true;

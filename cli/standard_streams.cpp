@@ -1,4 +1,4 @@
-#include "standard_streams.h"
+#include "quorvel/cli/standard_streams.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -77,8 +77,9 @@ bool flushStandardOutput() {
 
 int finishOutput(const char* program, int status) {
   if (!flushStandardOutput()) {
-    std::cerr << program << ": cannot write standard output: "
-              << std::strerror(standardOutput->error()) << '\n';
+    std::cerr << program
+              << ": cannot write standard output: " << std::strerror(standardOutput->error())
+              << '\n';
     status = 1;
   }
   std::cerr.flush();

@@ -1,4 +1,4 @@
-#include "tsv_codec.h"
+#include "quorvel/cli/tsv_codec.h"
 
 #include <charconv>
 
@@ -114,8 +114,8 @@ void splitLine(std::string_view line, std::size_t lineNumber, GridStrings& decod
 
 void appendResultLine(std::string& out, const PassResult& result) {
   // List texts are digits and spaces and verdicts are fixed texts, so nothing needs escaping.
-  for (int box = 0; box < kOutputBoxes; ++box) {
-    result.appendText(out, static_cast<OutputBox>(box));
+  for (const Output output : kAllOutputs) {
+    result.appendText(out, output);
     out.push_back('\t');
   }
   out.push_back(static_cast<char>('0' + static_cast<int>(result.failure)));

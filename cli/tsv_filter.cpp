@@ -1,18 +1,18 @@
-#include "tsv_filter.h"
+#include "quorvel/cli/tsv_filter.h"
 
 #include <poll.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "quorvel/cli/tsv_codec.h"
 #include "quorvel/located_error.h"
-#include "tsv_codec.h"
 
 namespace quorvel::tsv {
 namespace {

@@ -1,4 +1,4 @@
-#include "unknown_option.h"
+#include "quorvel/cli/unknown_option.h"
 
 #include <algorithm>
 #include <numeric>
@@ -29,10 +29,10 @@ std::string unknownOptionMessage(std::span<const char* const> arguments,
     const std::string_view name = text.substr(0, text.find('='));
     if (std::find(known.begin(), known.end(), name) != known.end()) continue;
     std::string message = "unknown option " + std::string(name);
-    const auto closest = std::min_element(
-        known.begin(), known.end(), [&](const std::string& x, const std::string& y) {
-          return editDistance(name, x) < editDistance(name, y);
-        });
+    const auto closest = std::min_element(known.begin(), known.end(),
+                                          [&](const std::string& x, const std::string& y) {
+                                            return editDistance(name, x) < editDistance(name, y);
+                                          });
     if (closest != known.end() && editDistance(name, *closest) <= 2) {
       message += " (did you mean " + *closest + "?)";
     }

@@ -3,20 +3,17 @@
 #include "pass_stopped.h"
 #include "quorvel/sum_list.h"
 #include "rounding.h"
+#include "rule_cells.h"
 
 namespace quorvel {
 
 void formAttrProducts(const HistoryGrid& grid, PassStorage& pass) {
   pass.attrProducts.clear();
-  for (int k = 0; k < 3; ++k) {
-    for (int p = 0; p < 3; ++p) {
-      // Digit k of period p times the sum of period k.
-      const FailureCause cause{
-          FailureStep::AttributeProducts, CellCombination::Product, {4 * p + k, 4 * k + 3}};
-      const std::int16_t product =
-          blamingCells(cause, [&] { return roundToInt16(grid.combine(cause)); });
-      pass.attrProducts.add(3 * k + p, product);
-    }
+  for (std::size_t i = 0; i < kAttributeProducts.size(); ++i) {
+    const FailureCause& cause = kAttributeProducts[i];
+    const std::int16_t product =
+        blamingCells(cause, [&] { return roundToInt16OrOverflow(grid.combine(cause)); });
+    pass.attrProducts.add(static_cast<int>(i), product);
   }
 }
 
@@ -56,13 +53,7 @@ Verdict ruleMod3(PassStorage& pass) {
     const int votes = pass.sumVotes[s];
     pass.attrVotes.add(s % 3, votes >= 1 && votes <= 3 ? votes : 0);
   }
-  const int c0 = pass.attrVotes[0];
-  const int c1 = pass.attrVotes[1];
-  const int c2 = pass.attrVotes[2];
-  if (c0 > c1 && c0 > c2) return Verdict::Mod3Is0;
-  if (c1 > c0 && c1 > c2) return Verdict::Mod3Is1;
-  if (c2 > c0 && c2 > c1) return Verdict::Mod3Is2;
-  return Verdict::NoCall;
+  return mod3Pick(pass.attrVotes[0], pass.attrVotes[1], pass.attrVotes[2]);
 }
 
 }  // namespace quorvel

@@ -22,8 +22,17 @@ Verdict ruleBigSmall(PassStorage& pass);
 Verdict ruleOddEven(PassStorage& pass);
 Verdict ruleFrontBack(PassStorage& pass);
 
+// The remainder call from the weights of the three classes: a class that beats both others is
+// called, anything else is NoCall.
+constexpr Verdict mod3Pick(int weight0, int weight1, int weight2) {
+  if (weight0 > weight1 && weight0 > weight2) return Verdict::Mod3Is0;
+  if (weight1 > weight0 && weight1 > weight2) return Verdict::Mod3Is1;
+  if (weight2 > weight0 && weight2 > weight1) return Verdict::Mod3Is2;
+  return Verdict::NoCall;
+}
+
 // Weighs each candidate with exactly 1, 2 or 3 votes by its count into the remainder class of
-// the sum modulo 3; a class that beats both others is called, anything else is NoCall.
+// the sum modulo 3, and picks the call with mod3Pick.
 Verdict ruleMod3(PassStorage& pass);
 
 }  // namespace quorvel

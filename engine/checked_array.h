@@ -7,9 +7,9 @@
 
 namespace quorvel {
 
-// A signed 16-bit working array with declared indices 0...Upper, created at zero. An index outside
-// them raises the subscript failure; a value leaving the 16-bit range raises Overflow.
-template <int Upper>
+// A signed 16-bit working array of Size values, indices 0...Size-1, created at zero. An index
+// outside them raises the subscript failure; a value leaving the 16-bit range raises Overflow.
+template <int Size>
 class CheckedArray {
  public:
   std::int16_t operator[](int index) const { return values_[slot(index)]; }
@@ -24,7 +24,7 @@ class CheckedArray {
   // keeping the check out of the loop lets the compiler vectorise it.
   template <int Count, class Delta>
   void addEach(Delta delta) {
-    static_assert(Count <= Upper + 1);
+    static_assert(Count <= Size);
     bool outOfRange = false;
     for (std::size_t i = 0; i < static_cast<std::size_t>(Count); ++i) {
       const int value = values_[i] + delta(static_cast<int>(i));
@@ -38,11 +38,11 @@ class CheckedArray {
 
  private:
   static std::size_t slot(int index) {
-    if (index < 0 || index > Upper) raiseSubscript();
+    if (index < 0 || index >= Size) raiseSubscript();
     return static_cast<std::size_t>(index);
   }
 
-  std::array<std::int16_t, static_cast<std::size_t>(Upper) + 1> values_{};
+  std::array<std::int16_t, static_cast<std::size_t>(Size)> values_{};
 };
 
 }  // namespace quorvel

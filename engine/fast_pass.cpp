@@ -12,10 +12,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstdint>
 #include <utility>
 
+#include "attribute_rules.h"
+#include "rule_cells.h"
 #include "sum_votes.h"
 #include "tail_votes.h"
 #include "weight_rules.h"
@@ -59,10 +60,7 @@ const std::array<DigitVotes, kRowChoices* kRowChoices* kRowChoices> kDigitVotes 
       if (c >= 2) v.atLeastTwo |= SumSet{1} << s;
       if (c >= 1 && c <= 3) weight[static_cast<std::size_t>(s % 3)] += c;
     }
-    v.mod3 = weight[0] > weight[1] && weight[0] > weight[2]   ? Verdict::Mod3Is0
-             : weight[1] > weight[0] && weight[1] > weight[2] ? Verdict::Mod3Is1
-             : weight[2] > weight[0] && weight[2] > weight[1] ? Verdict::Mod3Is2
-                                                              : Verdict::NoCall;
+    v.mod3 = mod3Pick(weight[0], weight[1], weight[2]);
   }
   return votes;
 }();
@@ -88,107 +86,103 @@ const std::array<SumSet, 10> kThirdColumnTailByDigit = [] {
   return sums;
 }();
 
-// The sum of tail combination C's cells, its cells known when compiling.
-template <std::size_t C>
-unsigned tailSum(const std::array<unsigned, kGridCells>& v) {
-  constexpr FailureCause kCombination = kTailCombinations[C];
+using Values = PlainGrid;
+
+// The numbers of the cells `Cause` names, added or multiplied, its cells known when compiling.
+template <FailureCause Cause>
+unsigned combined(const Values& v) {
   return [&]<std::size_t... J>(std::index_sequence<J...>) {
-    return ((J < kCombination.cellCount ? v[kCombination.cellIndices[J]] : 0U) + ...);
+    if constexpr (Cause.combination == CellCombination::Product) {
+      return (unsigned{v[Cause.cellIndices[J]]} * ...);
+    } else {
+      return (unsigned{v[Cause.cellIndices[J]]} + ...);
+    }
   }
-  (std::make_index_sequence<kCombination.cellIndices.size()>{});
+  (std::make_index_sequence<Cause.cellCount>{});
 }
 
 std::size_t rowChoice(unsigned digit) { return digit <= 9 ? digit : 10; }
 
-// The pass over texts, for a plain grid with a value beyond 9999.
-PassResult passOverTexts(const PlainGrid& cells) {
-  std::array<char, kGridCells * 6> buffer;
-  GridTexts texts;
-  char* next = buffer.data();
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const auto written = std::to_chars(next, next + 6, cells[i]);
-    texts[i] = std::string_view(next, static_cast<std::size_t>(written.ptr - next));
-    next = written.ptr;
+// The sums the range rules penalise, beside those without a vote.
+SumSet rangePenalties(const Values& v) {
+  // The tail votes are counted in one nibble per digit; a digit is hot with five or more of the
+  // eight, so at most one is, and adding 3 carries its nibble into bit 3.
+  static_assert(kHotTailVotes == 4 && kTailCombinations.size() == 8);
+  std::uint64_t tailVotes = 0;
+  unsigned thirdColumnTail = 0;  // the last combination's tail
+  [&]<std::size_t... C>(std::index_sequence<C...>) {
+    ((thirdColumnTail = combined<kTailCombinations[C]>(v) % 10,
+      tailVotes += std::uint64_t{1} << (4 * thirdColumnTail)),
+     ...);
   }
-  return runReferencePass(texts);
+  (std::make_index_sequence<kTailCombinations.size()>{});
+  SumSet penalised = 0;
+  const std::uint64_t hot = (tailVotes + 0x3333333333ULL) & 0x8888888888ULL;
+  if (hot != 0) penalised |= kSumsEndingIn[static_cast<std::size_t>(std::countr_zero(hot) / 4)];
+  const unsigned latestSum = combined<kLatestSumCell>(v);
+  penalised |= kLatestSumTailPenalties[latestSum % 10];
+  penalised |= kThirdColumnTailByDigit[thirdColumnTail];
+  penalised |= kDiagParityAPenalties[combined<kDiagonalA>(v) % 2];
+  penalised |= kDiagParityBPenalties[combined<kDiagonalB>(v) % 2];
+  penalised |= kZodiacPenalties[latestSum % 12];
+  return penalised;
+}
+
+SumSet keyPenalties(const Values& v) {
+  return kSumsEndingIn[combined<kSumProduct>(v) % 10] |
+         kSumsByRemainder12[combined<kFirstDigitPair>(v) % 12] |
+         kSumsByRemainder12[combined<kSumPair>(v) % 12];
+}
+
+using Products = std::array<unsigned, kAttributeProducts.size()>;
+
+Products attributeProducts(const Values& v) {
+  return [&]<std::size_t... I>(std::index_sequence<I...>) {
+    return Products{combined<kAttributeProducts[I]>(v)...};
+  }
+  (std::make_index_sequence<kAttributeProducts.size()>{});
+}
+
+// The four product rules and the remainder call, written in the pass's order. The four classes
+// of each product are counted in one nibble each; nine votes never tie, and the first class wins
+// with five, which adding 3 carries into the nibble's bit 3.
+void writeVerdicts(const Products& products, Verdict mod3, PassResult& result) {
+  unsigned classVotes = 0;
+  for (const unsigned product : products) classVotes += kProductClasses[product];
+  const unsigned wins = (classVotes + 0x3333U) & 0x8888U;
+  result.writeVerdict(Output::MiddleEdge, (wins & 0x0008U) != 0 ? Verdict::Middle : Verdict::Edge);
+  result.writeVerdict(Output::BigSmall, (wins & 0x0080U) != 0 ? Verdict::Big : Verdict::Small);
+  result.writeVerdict(Output::OddEven, (wins & 0x0800U) != 0 ? Verdict::Even : Verdict::Odd);
+  result.writeVerdict(Output::Mod3, mod3);
+  result.writeVerdict(Output::FrontBack, (wins & 0x8000U) != 0 ? Verdict::Front : Verdict::Back);
 }
 
 }  // namespace
 
-PassResult runPredictionPass(const PlainGrid& cells) {
-  std::array<unsigned, kGridCells> v;
-  for (std::size_t i = 0; i < v.size(); ++i) {
-    if (cells[i] > kPlainCellMax) return passOverTexts(cells);
-    v[i] = cells[i];
-  }
-  return runFastPass(v);
-}
-
-PassResult runFastPass(const std::array<unsigned, kGridCells>& v) {
+PassResult runFastPass(const PlainGrid& v) {
   PassResult result;
   const DigitVotes& votes =
       kDigitVotes[(rowChoice(v[0]) * kRowChoices + rowChoice(v[1])) * kRowChoices +
                   rowChoice(v[2])];
-  SumSet penalised = ~votes.atLeastOne & kAllSums;
-
-  // The range rules. The tail votes are counted in one nibble per digit; a digit is hot with
-  // five or more of the eight, so at most one is, and adding 3 carries its nibble into bit 3.
-  static_assert(kHotTailVotes == 4 && kTailCombinations.size() == 8);
-  std::uint64_t tailVotes = 0;
-  unsigned thirdColumnTail = 0;
-  [&]<std::size_t... C>(std::index_sequence<C...>) {
-    ((thirdColumnTail = tailSum<C>(v) % 10, tailVotes += std::uint64_t{1} << (4 * thirdColumnTail)),
-     ...);
-  }
-  (std::make_index_sequence<kTailCombinations.size()>{});
-  const std::uint64_t hot = (tailVotes + 0x3333333333ULL) & 0x8888888888ULL;
-  if (hot != 0) penalised |= kSumsEndingIn[static_cast<std::size_t>(std::countr_zero(hot) / 4)];
-  penalised |= kLatestSumTailPenalties[v[3] % 10];
-  penalised |= kThirdColumnTailByDigit[thirdColumnTail];
-  penalised |= kDiagParityAPenalties[(v[0] + v[5] + v[10]) % 2];
-  penalised |= kDiagParityBPenalties[(v[2] + v[5] + v[8]) % 2];
-  penalised |= kZodiacPenalties[v[3] % 12];
-  result.lists[0] = ~penalised & kAllSums;
-
-  // The key rules.
-  penalised |= kSumsEndingIn[v[3] * v[7] % 10];
-  penalised |= kSumsByRemainder12[(v[0] + v[4]) % 12];
-  penalised |= kSumsByRemainder12[(v[3] + v[7]) % 12];
-  result.lists[1] = ~penalised & kAllSums;
-
-  // The extreme rule.
+  SumSet penalised = (~votes.atLeastOne & kAllSums) | rangePenalties(v);
+  result.writeList(Output::PredictedRange, ~penalised & kAllSums);
+  penalised |= keyPenalties(v);
+  result.writeList(Output::KeyRange, ~penalised & kAllSums);
   penalised |= ~votes.atLeastTwo & kAllSums;
-  result.lists[2] = ~penalised & kAllSums;
-  result.written = kListBoxes;
+  result.writeList(Output::ExtremeNumbers, ~penalised & kAllSums);
 
-  // Product 3k + p is digit k of period p times the sum of period k; the first above 32767
-  // stops the pass before any verdict. When the largest digit times the largest sum fits, all do.
-  const unsigned largestDigit = std::max({v[0], v[1], v[2], v[4], v[5], v[6], v[8], v[9], v[10]});
-  if (largestDigit * std::max({v[3], v[7], v[11]}) > kProductLimit) {
-    for (unsigned k = 0; k < 3; ++k) {
-      for (unsigned p = 0; p < 3; ++p) {
-        if (v[4 * p + k] * v[4 * k + 3] <= kProductLimit) continue;
-        result.failure = Failure::Overflow;
-        result.cause = {FailureStep::AttributeProducts,
-                        CellCombination::Product,
-                        {static_cast<int>(4 * p + k), static_cast<int>(4 * k + 3)}};
-        return result;
-      }
-    }
+  // The first product above 32767 stops the pass before any verdict.
+  const Products products = attributeProducts(v);
+  unsigned largest = 0;
+  for (const unsigned product : products) largest = std::max(largest, product);
+  if (largest > kProductLimit) {
+    const auto tooLarge = std::find_if(products.begin(), products.end(),
+                                       [](unsigned product) { return product > kProductLimit; });
+    result.failure = Failure::Overflow;
+    result.cause = kAttributeProducts[static_cast<std::size_t>(tooLarge - products.begin())];
+    return result;
   }
-  // The four classes of each product are counted in one nibble each; nine votes never tie, and
-  // the first class wins with five, which adding 3 carries into the nibble's bit 3.
-  unsigned classVotes = 0;
-  for (unsigned k = 0; k < 3; ++k) {
-    for (unsigned p = 0; p < 3; ++p) classVotes += kProductClasses[v[4 * p + k] * v[4 * k + 3]];
-  }
-  const unsigned wins = (classVotes + 0x3333U) & 0x8888U;
-  result.verdicts[0] = (wins & 0x0008U) != 0 ? Verdict::Middle : Verdict::Edge;
-  result.verdicts[1] = (wins & 0x0080U) != 0 ? Verdict::Big : Verdict::Small;
-  result.verdicts[2] = (wins & 0x0800U) != 0 ? Verdict::Even : Verdict::Odd;
-  result.verdicts[4] = votes.mod3;
-  result.verdicts[3] = (wins & 0x8000U) != 0 ? Verdict::Front : Verdict::Back;
-  result.written = kOutputBoxes;
+  writeVerdicts(products, votes.mod3, result);
   return result;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <array>
-
 #include "quorvel/prediction_pass.h"
 
 namespace quorvel {
 
-// The pass over a grid of plain whole numbers, each 0...9999, without text, doubles or checked
-// counters; it gives exactly what runReferencePass gives for the numbers' texts.
-PassResult runFastPass(const std::array<unsigned, kGridCells>& values);
+// The fast road: the pass over a grid whose every cell is at most kPlainCellMax, without text,
+// doubles or checked counters. It gives exactly what runReferencePass gives for the numbers'
+// texts, and allocates nothing.
+PassResult runFastPass(const PlainGrid& cells);
 
 }  // namespace quorvel

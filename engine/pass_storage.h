@@ -8,11 +8,11 @@ namespace quorvel {
 
 // The working storage of one pass, created at zero and discarded with it.
 struct PassStorage {
-  CheckedArray<28> sumVotes;     // votes per candidate sum, 0...27 used
-  CheckedArray<28> sumWeight;    // a sum is listed while its weight is 0 or more
-  CheckedArray<10> tailVotes;    // votes per last digit, 0...9 used
-  CheckedArray<3> attrVotes;     // the counters of one attribute rule, 0...2 used
-  CheckedArray<9> attrProducts;  // the nine cell products, 0...8 used
+  CheckedArray<29> sumVotes;      // votes per candidate sum, indices 0...28, 0...27 used
+  CheckedArray<29> sumWeight;     // a sum is listed while its weight is 0 or more
+  CheckedArray<11> tailVotes;     // votes per last digit, 0...10, 0...9 used
+  CheckedArray<4> attrVotes;      // the counters of one attribute rule, 0...3, 0...2 used
+  CheckedArray<10> attrProducts;  // the nine cell products, 0...9, 0...8 used
 
   // Derived from the grid before any scoring starts.
   std::int16_t latestSumMod12 = 0;

@@ -27,14 +27,14 @@ double toFifteenDigits(double x) {
 
 // std::nearbyint rounds halves to even in the default rounding mode, which this program never
 // changes.
-std::optional<std::int16_t> roundedInt16(double x) {
+std::optional<std::int16_t> roundToInt16OrNothing(double x) {
   const double r = std::nearbyint(x);
   if (!(r >= -32768.0 && r <= 32767.0)) return std::nullopt;
   return static_cast<std::int16_t>(r);
 }
 
-std::int16_t roundToInt16(double x) {
-  const std::optional<std::int16_t> rounded = roundedInt16(x);
+std::int16_t roundToInt16OrOverflow(double x) {
+  const std::optional<std::int16_t> rounded = roundToInt16OrNothing(x);
   if (!rounded) raiseOverflow();
   return *rounded;
 }

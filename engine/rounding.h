@@ -7,10 +7,10 @@ namespace quorvel {
 
 // Rounds to the nearest integer, halves to the even neighbour, as a signed 16-bit integer.
 // Gives nullopt when the result lies outside -32768...32767 or x is not finite.
-std::optional<std::int16_t> roundedInt16(double x);
+std::optional<std::int16_t> roundToInt16OrNothing(double x);
 
-// The same, raising Overflow where roundedInt16 gives nullopt.
-std::int16_t roundToInt16(double x);
+// The same, raising Overflow where roundToInt16OrNothing gives nullopt.
+std::int16_t roundToInt16OrOverflow(double x);
 
 // Whole-number rounding: x rounded to 15 significant decimal digits, then to the nearest integer
 // with halves to even, as a signed 32-bit integer. Raises Overflow when that does not fit.

@@ -5,6 +5,7 @@
 
 #include "pass_stopped.h"
 #include "rounding.h"
+#include "rule_cells.h"
 
 namespace quorvel {
 namespace {
@@ -98,19 +99,12 @@ void applyRangeRules(PassStorage& pass) {
 }
 
 void applyKeyRules(const HistoryGrid& grid, PassStorage& pass) {
-  auto rounded = [&](CellCombination combination, int a, int b) {
-    const FailureCause cause{FailureStep::KeyRules, combination, {a, b}};
+  auto rounded = [&](const FailureCause& cause) {
     return blamingCells(cause, [&] { return wholeNumberRound(grid.combine(cause)); });
   };
-  // The last digit of the product of the latest and previous sums.
-  const int productTail = truncMod(rounded(CellCombination::Product, 3, 7), 10);
-  penaliseAll(entryFor(kSumsEndingIn, productTail), pass);
-  // The first digits of the latest and previous periods.
-  const int firstDigitPair = truncMod(rounded(CellCombination::Sum, 0, 4), 12);
-  penaliseAll(entryFor(kSumsByRemainder12, firstDigitPair), pass);
-  // The latest and previous sums.
-  const int sumPair = truncMod(rounded(CellCombination::Sum, 3, 7), 12);
-  penaliseAll(entryFor(kSumsByRemainder12, sumPair), pass);
+  penaliseAll(entryFor(kSumsEndingIn, truncMod(rounded(kSumProduct), 10)), pass);
+  penaliseAll(entryFor(kSumsByRemainder12, truncMod(rounded(kFirstDigitPair), 12)), pass);
+  penaliseAll(entryFor(kSumsByRemainder12, truncMod(rounded(kSumPair), 12)), pass);
 }
 
 void applyExtremeRule(PassStorage& pass) {

@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "draw_history.h"
 #include "fuzz_check.h"
+#include "quorvel/backtest/draw_history.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

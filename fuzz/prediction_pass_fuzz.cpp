@@ -10,7 +10,7 @@
 
 namespace {
 
-using quorvel::OutputBox;
+using quorvel::Output;
 
 bool isListText(const std::string& text) {
   int previous = -1;
@@ -43,42 +43,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const quorvel::PassResult result = quorvel::runPredictionPass(texts);
   const int failure = static_cast<int>(result.failure);
   FUZZ_CHECK(failure == 0 || failure == 6 || failure == 9);
-  FUZZ_CHECK(result.written >= 0 && result.written <= quorvel::kOutputBoxes);
-  FUZZ_CHECK((result.failure == quorvel::Failure::None) ==
-             (result.written == quorvel::kOutputBoxes));
+  FUZZ_CHECK(result.written >= 0 && result.written <= quorvel::kOutputs);
+  FUZZ_CHECK((result.failure == quorvel::Failure::None) == (result.written == quorvel::kOutputs));
   // A failure ends the pass where it arises: between stages, never inside the verdicts.
   FUZZ_CHECK(result.written == 0 || result.written == 1 || result.written == 3 ||
              result.written == 8);
 
-  for (int i = 0; i < quorvel::kOutputBoxes; ++i) {
-    const OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
+  for (int i = 0; i < quorvel::kOutputs; ++i) {
+    const Output box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
     FUZZ_CHECK(result.isWritten(box) == (i < result.written));
     if (i >= result.written) FUZZ_CHECK(result.text(box).empty());
   }
-  for (OutputBox box : {OutputBox::Text2, OutputBox::Text3, OutputBox::Text4}) {
+  for (Output box : {Output::PredictedRange, Output::KeyRange, Output::ExtremeNumbers}) {
     FUZZ_CHECK(isListText(result.text(box)));
   }
   if (result.written >= 3) {
     // Weights only go down: every later list is part of the earlier one.
-    FUZZ_CHECK((result.lists[1] & ~result.lists[0]) == 0);
-    FUZZ_CHECK((result.lists[2] & ~result.lists[1]) == 0);
+    FUZZ_CHECK((result.list(Output::KeyRange) & ~result.list(Output::PredictedRange)) == 0);
+    FUZZ_CHECK((result.list(Output::ExtremeNumbers) & ~result.list(Output::KeyRange)) == 0);
   }
   if (result.written == 8) {
     using quorvel::Verdict;
-    const auto& v = result.verdicts;
-    FUZZ_CHECK(v[0] == Verdict::Middle || v[0] == Verdict::Edge);
-    FUZZ_CHECK(v[1] == Verdict::Big || v[1] == Verdict::Small);
-    FUZZ_CHECK(v[2] == Verdict::Even || v[2] == Verdict::Odd);
-    FUZZ_CHECK(v[3] == Verdict::Front || v[3] == Verdict::Back);
-    FUZZ_CHECK(v[4] == Verdict::Mod3Is0 || v[4] == Verdict::Mod3Is1 || v[4] == Verdict::Mod3Is2 ||
-               v[4] == Verdict::NoCall);
+    const auto v = [&](Output output) { return result.verdict(output); };
+    FUZZ_CHECK(v(Output::MiddleEdge) == Verdict::Middle || v(Output::MiddleEdge) == Verdict::Edge);
+    FUZZ_CHECK(v(Output::BigSmall) == Verdict::Big || v(Output::BigSmall) == Verdict::Small);
+    FUZZ_CHECK(v(Output::OddEven) == Verdict::Even || v(Output::OddEven) == Verdict::Odd);
+    FUZZ_CHECK(v(Output::FrontBack) == Verdict::Front || v(Output::FrontBack) == Verdict::Back);
+    FUZZ_CHECK(v(Output::Mod3) == Verdict::Mod3Is0 || v(Output::Mod3) == Verdict::Mod3Is1 ||
+               v(Output::Mod3) == Verdict::Mod3Is2 || v(Output::Mod3) == Verdict::NoCall);
   }
 
   // The result depends on the texts alone.
   const quorvel::PassResult again = quorvel::runPredictionPass(texts);
   FUZZ_CHECK(again.failure == result.failure && again.written == result.written);
-  for (int box = 0; box < quorvel::kOutputBoxes; ++box) {
-    FUZZ_CHECK(again.text(static_cast<OutputBox>(box)) == result.text(static_cast<OutputBox>(box)));
+  for (const Output output : quorvel::kAllOutputs) {
+    FUZZ_CHECK(again.text(output) == result.text(output));
   }
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "tsv_codec.h"
-#include "tsv_filter.h"
+#include "quorvel/cli/tsv_codec.h"
+#include "quorvel/cli/tsv_filter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "grid_cells.h"
+#include "quorvel/ui/grid_cells.h"
 
 #include <QLineEdit>
 

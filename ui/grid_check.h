@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid_cells.h"
+#include "quorvel/ui/grid_cells.h"
 
 // Empties every grid cell whose text is not a number, in index order. Emptying a cell changes
 // its text, which runs this check again, nested, before the next cell is looked at; a cell that

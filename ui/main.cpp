@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "main_form.h"
+#include "quorvel/ui/main_form.h"
+#include "quorvel/ui/translations.h"
 #include "quorvel/version.h"
-#include "translations.h"
 
 namespace {
 
@@ -31,13 +31,15 @@ struct ToolkitOption {
   const char* name;
   bool takesValue;
 };
-constexpr ToolkitOption kToolkitOptions[] = {
-    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true},
-    {"plugin", true},     {"display", true},            {"qwindowgeometry", true},
-    {"geometry", true},   {"qwindowicon", true},        {"qwindowtitle", true},
-    {"style", true},      {"stylesheet", true},         {"session", true},
-    {"reverse", false},   {"widgetcount", false},       {"nograb", false},
-    {"dograb", false},    {"sync", false}};
+constexpr ToolkitOption kToolkitOptions[] = {{"platform", true},      {"platformpluginpath", true},
+                                             {"platformtheme", true}, {"plugin", true},
+                                             {"display", true},       {"qwindowgeometry", true},
+                                             {"geometry", true},      {"qwindowicon", true},
+                                             {"qwindowtitle", true},  {"style", true},
+                                             {"stylesheet", true},    {"session", true},
+                                             {"reverse", false},      {"widgetcount", false},
+                                             {"nograb", false},       {"dograb", false},
+                                             {"sync", false}};
 
 // Prints `text` to `stream` and gives the exit status: `status`, or 1 when it could not be
 // written, after saying why where that still works.
@@ -59,9 +61,10 @@ int printed(std::FILE* stream, const QString& text, int status) {
 // own warnings; say it in one line and exit with status 1 instead.
 void reportMissingDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    std::fputs("quorvel: cannot open the window: no display can be reached (check DISPLAY or "
-               "WAYLAND_DISPLAY, or run it under xvfb-run)\n",
-               stderr);
+    std::fputs(
+        "quorvel: cannot open the window: no display can be reached (check DISPLAY or "
+        "WAYLAND_DISPLAY, or run it under xvfb-run)\n",
+        stderr);
     std::fflush(stderr);
     std::_Exit(1);
   }
@@ -104,12 +107,13 @@ int main(int argc, char** argv) {
                    kUsageError);
   }
   if (parser.isSet(help)) {  // without an application object Qt cannot know the program's name
-    return printed(stdout,
-                   parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                             QStringLiteral("quorvel")),
-                   0);
+    return printed(
+        stdout,
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("quorvel")),
+        0);
   }
-  if (parser.isSet(version)) return printed(stdout, QStringLiteral("quorvel " QUORVEL_VERSION "\n"), 0);
+  if (parser.isSet(version))
+    return printed(stdout, QStringLiteral("quorvel " QUORVEL_VERSION "\n"), 0);
   if (!parser.positionalArguments().isEmpty()) {
     return printed(stderr,
                    QStringLiteral("quorvel: unexpected argument %1\nRun quorvel --help for the "
@@ -118,10 +122,11 @@ int main(int argc, char** argv) {
                    kUsageError);
   }
   if (!displayNamed() && !parser.isSet(QStringLiteral("platform"))) {
-    std::fputs("quorvel: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
-               "is set).\nStart it from a desktop session, or on a headless machine under a "
-               "virtual display: xvfb-run quorvel\n",
-               stderr);
+    std::fputs(
+        "quorvel: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+        "is set).\nStart it from a desktop session, or on a headless machine under a "
+        "virtual display: xvfb-run quorvel\n",
+        stderr);
     return 1;
   }
   qInstallMessageHandler(reportMissingDisplay);

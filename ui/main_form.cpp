@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "quorvel/ui/main_form.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -11,15 +11,15 @@
 #include <limits>
 #include <string>
 
-#include "draw_shift.h"
-#include "grid_cells.h"
 #include "grid_check.h"
 #include "quorvel/prediction_pass.h"
 #include "quorvel/presentation/cell_names.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/screen_layout.h"
+#include "quorvel/ui/grid_cells.h"
 #include "quorvel/version.h"
 #include "shop_link.h"
+#include "window_draw_shift.h"
 
 namespace {
 
@@ -102,38 +102,66 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
 // Positions are in pixels of the client area, or of the frame for the three buttons. Frames come
 // first so that the boxes laid over them, their siblings, are drawn on top.
 void MainForm::createControls() {
-  Frame1 = makeFrame(this, "Frame1", QStringLiteral("输入前三期的开奖数据"), {8, 8, 209, 185});
-  using quorvel::kListCaptions;
-  Frame2 = makeFrame(this, "Frame2", qString(kListCaptions[0]), {232, 8, 353, 57});
-  Frame3[0] = makeFrame(this, "Frame3(0)", qString(kListCaptions[1]), {232, 72, 353, 57});
-  Frame3[1] = makeFrame(this, "Frame3(1)", qString(kListCaptions[2]), {232, 136, 353, 57});
-  Frame4 = makeFrame(this, "Frame4", qString(quorvel::kVerdictCaption), {16, 200, 569, 49});
+  createFrames();
+  createGrid();
+  createOutputs();
+  createLabel();
+  const std::array<QWidget*, 23> focusOrder = {
+      Text1[0], Text1[1], Text1[2],  Text1[3],  Text1[4], Text1[5], Text1[6], Text1[7],
+      Text1[8], Text1[9], Text1[10], Text1[11], Command1, Text2,    Command2, Text3,
+      Text4,    Text5[0], Text5[1],  Text5[2],  Text5[4], Command3, Text5[3]};
+  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+    setTabOrder(focusOrder[i - 1], focusOrder[i]);
+  }
+}
 
+void MainForm::createFrames() {
+  using quorvel::listCaption;
+  using quorvel::Output;
+  Frame1 = makeFrame(this, "Frame1", QStringLiteral("输入前三期的开奖数据"), {8, 8, 209, 185});
+  Frame2 =
+      makeFrame(this, "Frame2", qString(listCaption(Output::PredictedRange)), {232, 8, 353, 57});
+  Frame3[0] =
+      makeFrame(this, "Frame3(0)", qString(listCaption(Output::KeyRange)), {232, 72, 353, 57});
+  Frame3[1] = makeFrame(this, "Frame3(1)", qString(listCaption(Output::ExtremeNumbers)),
+                        {232, 136, 353, 57});
+  Frame4 = makeFrame(this, "Frame4", qString(quorvel::kVerdictCaption), {16, 200, 569, 49});
+}
+
+// The twelve cells and the two buttons under them.
+void MainForm::createGrid() {
   // Cell 4p + k: period p (0 latest) down, column k (three digits, then the sum) across.
   for (int i = 0; i < quorvel::kGridCells; ++i) {
     const int p = i / quorvel::kGridColumns;
     const int k = i % quorvel::kGridColumns;
     QLineEdit* cell =
-        makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), qString(quorvel::cellName(i)),
+        makeTextBox(this, QStringLiteral("Text1(%1)").arg(i), qString(quorvel::cellName(p, k)),
                     {16 + 48 * k, 24 + 32 * p, 41, 25});
     setTextColours(cell, &kWhite, kRed);
     Text1[static_cast<std::size_t>(i)] = cell;
   }
   Command1 = makeButton(Frame1, "Command1", QStringLiteral("预 测"), {8, 128, 81, 33});
   Command2 = makeButton(Frame1, "Command2", QStringLiteral("开奖了"), {112, 128, 81, 33});
+}
 
-  Text2 = makeTextBox(this, QStringLiteral("Text2"), qString(kListCaptions[0]), {240, 24, 337, 33});
-  Text3 = makeTextBox(this, QStringLiteral("Text3"), qString(kListCaptions[1]), {240, 88, 337, 33});
-  Text4 =
-      makeTextBox(this, QStringLiteral("Text4"), qString(kListCaptions[2]), {240, 152, 337, 33});
+// The three list boxes, the shop button and the five verdict boxes.
+void MainForm::createOutputs() {
+  using quorvel::listCaption;
+  using quorvel::Output;
+  Text2 = makeTextBox(this, QStringLiteral("Text2"), qString(listCaption(Output::PredictedRange)),
+                      {240, 24, 337, 33});
+  Text3 = makeTextBox(this, QStringLiteral("Text3"), qString(listCaption(Output::KeyRange)),
+                      {240, 88, 337, 33});
+  Text4 = makeTextBox(this, QStringLiteral("Text4"), qString(listCaption(Output::ExtremeNumbers)),
+                      {240, 152, 337, 33});
 
   Command3 = makeButton(Frame4, "Command3", QStringLiteral("去 淘 宝"), {8, 16, 57, 25});
   // Left to right in their screen order, 96 pixels apart.
   for (std::size_t place = 0; place < quorvel::kVerdictsOnScreen.size(); ++place) {
     const auto box = static_cast<std::size_t>(quorvel::kVerdictsOnScreen[place]) -
-                     static_cast<std::size_t>(quorvel::OutputBox::Text5_0);
+                     static_cast<std::size_t>(Output::MiddleEdge);
     const int left = 104 + 96 * static_cast<int>(place);
-    static const std::array<QString, quorvel::kVerdictBoxes> kCalls = {
+    static const std::array<QString, quorvel::kVerdicts> kCalls = {
         QStringLiteral("中边"), QStringLiteral("大小"), QStringLiteral("单双"),
         QStringLiteral("前后"), QStringLiteral("3N")};
     Text5[box] = makeTextBox(this, QStringLiteral("Text5(%1)").arg(box),
@@ -141,7 +169,9 @@ void MainForm::createControls() {
                              {left, 216, 81, 25});
     setTextColours(Text5[box], nullptr, kRed);
   }
+}
 
+void MainForm::createLabel() {
   Label1 = new QLabel(kDisclaimer, this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAccessibleName(QStringLiteral("免责声明"));
@@ -159,14 +189,6 @@ void MainForm::createControls() {
   palette.setColor(QPalette::WindowText, kRed);
   Label1->setPalette(palette);
   Label1->setAutoFillBackground(true);
-
-  const std::array<QWidget*, 23> focusOrder = {
-      Text1[0], Text1[1], Text1[2],  Text1[3],  Text1[4], Text1[5], Text1[6], Text1[7],
-      Text1[8], Text1[9], Text1[10], Text1[11], Command1, Text2,    Command2, Text3,
-      Text4,    Text5[0], Text5[1],  Text5[2],  Text5[4], Command3, Text5[3]};
-  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-    setTabOrder(focusOrder[i - 1], focusOrder[i]);
-  }
 }
 
 void MainForm::wireEvents() {
@@ -179,7 +201,7 @@ void MainForm::wireEvents() {
   }
 }
 
-std::array<QLineEdit*, quorvel::kOutputBoxes> MainForm::outputBoxes() const {
+std::array<QLineEdit*, quorvel::kOutputs> MainForm::outputBoxes() const {
   return {Text2, Text3, Text4, Text5[0], Text5[1], Text5[2], Text5[3], Text5[4]};
 }
 
@@ -193,7 +215,7 @@ void MainForm::onPredict() {
   const quorvel::PassResult result = quorvel::runPredictionPass(quorvel::viewsOf(texts));
   const auto boxes = outputBoxes();
   for (int i = 0; i < result.written; ++i) {
-    const quorvel::OutputBox box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
+    const quorvel::Output box = quorvel::kWriteOrder[static_cast<std::size_t>(i)];
     boxes[static_cast<std::size_t>(box)]->setText(QString::fromStdString(result.text(box)));
   }
   if (result.failure != quorvel::Failure::None) reportFailure(result.failure, result.cause, texts);

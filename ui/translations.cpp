@@ -1,4 +1,4 @@
-#include "translations.h"
+#include "quorvel/ui/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

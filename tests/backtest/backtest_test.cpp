@@ -1,4 +1,4 @@
-#include "backtest.h"
+#include "quorvel/backtest/backtest.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ struct Independent {
       const PassResult result = runPredictionPass(viewsOf(cells));
       const int sum = draws[t].digits[0] + draws[t].digits[1] + draws[t].digits[2];
       for (std::size_t i = 0; i < kOutputs; ++i) {
-        const auto box = static_cast<OutputBox>(i);
+        const auto box = static_cast<Output>(i);
         if (!result.isWritten(box)) continue;
         const std::string text = result.text(box);
         bool hit = false;

@@ -1,4 +1,4 @@
-#include "draw_history.h"
+#include "quorvel/backtest/draw_history.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"},
         BadHistory{"99999999999999999999999,1,2,3\n",
                    "draws.csv:1:1: the period is too large; the largest is 18446744073709551615"},
-        BadHistory{std::string("1\0,\0" "1\0,\0", 8),
+        BadHistory{std::string("1\0,\0"
+                               "1\0,\0",
+                               8),
                    "draws.csv:1:1: this looks like UTF-16 text; save the history as UTF-8"},
         BadHistory{"1,1,2,3\n2,\x9c\x01\xff\n",
                    "draws.csv:2:3: this is not a text file: a CSV history is UTF-8 text"},

@@ -6,7 +6,7 @@
 #include <map>
 #include <numeric>
 
-#include "backtest.h"
+#include "quorvel/backtest/backtest.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -1,10 +1,10 @@
-#include "replay.h"
+#include "quorvel/backtest/replay.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "draw_history.h"
+#include "quorvel/backtest/draw_history.h"
 
 namespace quorvel::backtest {
 namespace {

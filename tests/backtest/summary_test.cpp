@@ -1,4 +1,4 @@
-#include "summary.h"
+#include "quorvel/backtest/summary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screen_report.h"
+#include "quorvel/cli/screen_report.h"
 
 #include <gtest/gtest.h>
 

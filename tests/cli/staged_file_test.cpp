@@ -1,4 +1,4 @@
-#include "staged_file.h"
+#include "quorvel/cli/staged_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "tsv_codec.h"
+#include "quorvel/cli/tsv_codec.h"
 
 #include <gtest/gtest.h>
 

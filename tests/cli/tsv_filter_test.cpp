@@ -1,4 +1,4 @@
-#include "tsv_filter.h"
+#include "quorvel/cli/tsv_filter.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

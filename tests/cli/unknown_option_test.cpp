@@ -1,4 +1,4 @@
-#include "unknown_option.h"
+#include "quorvel/cli/unknown_option.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ TEST_P(UnknownOption, IsNamedAloneWithAKnownOneCloseToIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, UnknownOption,
-    ::testing::Values(
-        Arguments{{"--seed", "5", "draws.csv"}, ""},
-        Arguments{{"--sed", "5", "draws.csv"}, "unknown option --sed (did you mean --seed?)"},
-        Arguments{{"--simulate", "100", "--shufles=3"},
-                  "unknown option --shufles (did you mean --shuffles?)"},
-        Arguments{{"--frobnicate"}, "unknown option --frobnicate"},
-        Arguments{{"-1", "-", "--", "--anything"}, ""}),
+    ::testing::Values(Arguments{{"--seed", "5", "draws.csv"}, ""},
+                      Arguments{{"--sed", "5", "draws.csv"},
+                                "unknown option --sed (did you mean --seed?)"},
+                      Arguments{{"--simulate", "100", "--shufles=3"},
+                                "unknown option --shufles (did you mean --shuffles?)"},
+                      Arguments{{"--frobnicate"}, "unknown option --frobnicate"},
+                      Arguments{{"-1", "-", "--", "--anything"}, ""}),
     testing::NamedRow{});
 
 TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {

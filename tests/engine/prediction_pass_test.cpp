@@ -37,10 +37,10 @@ class PassLists : public ::testing::TestWithParam<ListsCase> {};
 TEST_P(PassLists, NarrowFromPredictedToKeyToExtreme) {
   const PassResult result = run(GetParam().grid);
   EXPECT_EQ(result.failure, Failure::None);
-  EXPECT_EQ(result.written, kOutputBoxes);
-  EXPECT_EQ(result.text(OutputBox::Text2), GetParam().text2);
-  EXPECT_EQ(result.text(OutputBox::Text3), GetParam().text3);
-  EXPECT_EQ(result.text(OutputBox::Text4), GetParam().text4);
+  EXPECT_EQ(result.written, kOutputs);
+  EXPECT_EQ(result.text(Output::PredictedRange), GetParam().text2);
+  EXPECT_EQ(result.text(Output::KeyRange), GetParam().text3);
+  EXPECT_EQ(result.text(Output::ExtremeNumbers), GetParam().text4);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,10 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PredictionPass, AttributeVerdictsOfTheWorkedGrid) {
   const PassResult result =
       run(Grid{"3", "5", "8", "16", "1", "2", "7", "10", "9", "0", "4", "13"});
-  EXPECT_EQ(result.text(OutputBox::Text5_0), "中边：中");
-  EXPECT_EQ(result.text(OutputBox::Text5_1), "大小：大");
-  EXPECT_EQ(result.text(OutputBox::Text5_2), "单双：双");
-  EXPECT_EQ(result.text(OutputBox::Text5_3), "前后：后肖");
+  EXPECT_EQ(result.text(Output::MiddleEdge), "中边：中");
+  EXPECT_EQ(result.text(Output::BigSmall), "大小：大");
+  EXPECT_EQ(result.text(Output::OddEven), "单双：双");
+  EXPECT_EQ(result.text(Output::FrontBack), "前后：后肖");
 }
 
 struct FailureCase {
@@ -78,8 +78,8 @@ TEST_P(PassFailure, StopsAtOnceKeepingWhatWasWritten) {
   const PassResult result = run(c.grid);
   EXPECT_EQ(result.failure, c.failure) << c.what;
   EXPECT_EQ(result.written, c.written) << c.what;
-  for (int i = 0; i < kOutputBoxes; ++i) {
-    const OutputBox box = kWriteOrder[static_cast<std::size_t>(i)];
+  for (int i = 0; i < kOutputs; ++i) {
+    const Output box = kWriteOrder[static_cast<std::size_t>(i)];
     EXPECT_EQ(result.isWritten(box), i < c.written) << c.what << ", box " << i;
     if (i >= c.written) {
       EXPECT_EQ(result.text(box), "") << c.what << ", box " << i;
@@ -171,7 +171,8 @@ TEST(PredictionPass, EveryFailureFromOneOversizedCellBlamesThatCell) {
       if (result.failure == Failure::None) continue;
       const auto cells = result.cause.cells();
       EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end())
-          << "cell " << cell << " = " << text << " failed in step " << static_cast<int>(result.cause.step);
+          << "cell " << cell << " = " << text << " failed in step "
+          << static_cast<int>(result.cause.step);
     }
   }
 }

@@ -54,14 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Rounding, SixteenBitOverflowIsTheOverflowFailure) {
   try {
-    roundToInt16(32768.0);
+    roundToInt16OrOverflow(32768.0);
     FAIL() << "32768 does not fit";
   } catch (const PassStopped& stopped) {
     EXPECT_EQ(stopped.failure(), Failure::Overflow);
   }
-  EXPECT_EQ(roundToInt16(-32768.0), -32768);
-  EXPECT_EQ(roundToInt16(7.5), 8);
-  EXPECT_THROW(roundToInt16(std::numeric_limits<double>::quiet_NaN()), PassStopped);
+  EXPECT_EQ(roundToInt16OrOverflow(-32768.0), -32768);
+  EXPECT_EQ(roundToInt16OrOverflow(7.5), 8);
+  EXPECT_THROW(roundToInt16OrOverflow(std::numeric_limits<double>::quiet_NaN()), PassStopped);
 }
 
 TEST(Rounding, RemainderTakesTheSignOfTheDividend) {

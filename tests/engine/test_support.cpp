@@ -24,9 +24,9 @@ std::string renderResult(const PassResult& result) {
   static constexpr const char* kNames[] = {"Text2",    "Text3",    "Text4",    "Text5(0)",
                                            "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};
   std::string text;
-  for (int box = 0; box < kOutputBoxes; ++box) {
+  for (int box = 0; box < kOutputs; ++box) {
     text += kNames[box];
-    text += "=[" + result.text(static_cast<OutputBox>(box)) + "] ";
+    text += "=[" + result.text(static_cast<Output>(box)) + "] ";
   }
   return text + "failure=" + std::to_string(static_cast<int>(result.failure));
 }

@@ -22,8 +22,8 @@ struct Grid {
 std::string describe(const Grid& grid);
 
 // The first `count` entries of a working array, space-separated, as the examples write them.
-template <int Upper>
-std::string render(const CheckedArray<Upper>& values, int count) {
+template <int Size>
+std::string render(const CheckedArray<Size>& values, int count) {
   std::string text;
   for (int i = 0; i < count; ++i) {
     if (i > 0) text += ' ';

@@ -1,6 +1,6 @@
 // The window driven as a person drives it: keys typed into cells, buttons clicked.
 
-#include "main_form.h"
+#include "quorvel/ui/main_form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,7 +16,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "translations.h"
+#include "quorvel/ui/translations.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <random>
 #include <string>
 
-#include "main_form.h"
 #include "quorvel/draw_shift.h"
 #include "quorvel/prediction_pass.h"
+#include "quorvel/ui/main_form.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ class StressTest : public QObject {
     if (grid() != before) return false;
     for (int i = 0; i < 8; ++i) {
       const std::string shown = box(kOutputNames[i])->text().toStdString();
-      if (shown != expected.text(static_cast<quorvel::OutputBox>(i))) return false;
+      if (shown != expected.text(static_cast<quorvel::Output>(i))) return false;
     }
     return (reports > reportsBefore) == (expected.failure != quorvel::Failure::None);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -11,43 +12,78 @@
 
 namespace quorvel {
 
-// The eight output boxes, indexed as the window's controls.
-enum class OutputBox : std::uint8_t {
-  Text2,  // the predicted range
-  Text3,  // the key range
-  Text4,  // the extreme numbers
-  Text5_0,
-  Text5_1,
-  Text5_2,
-  Text5_3,
-  Text5_4,  // middle/edge, big/small, odd/even, front/back, mod 3
+// The eight outputs of a pass, by what each holds. Their order is the window's box order:
+// Text2, Text3, Text4 hold the lists, Text5(0)...Text5(4) the verdicts.
+enum class Output : std::uint8_t {
+  PredictedRange,  // Text2
+  KeyRange,        // Text3
+  ExtremeNumbers,  // Text4
+  MiddleEdge,      // Text5(0)
+  BigSmall,        // Text5(1)
+  OddEven,         // Text5(2)
+  FrontBack,       // Text5(3)
+  Mod3,            // Text5(4)
 };
-inline constexpr int kOutputBoxes = 8;
-inline constexpr int kListBoxes = 3;     // Text2...Text4
-inline constexpr int kVerdictBoxes = 5;  // Text5(0)...Text5(4)
+inline constexpr int kOutputs = 8;
+inline constexpr int kLists = 3;     // the three lists come first
+inline constexpr int kVerdicts = 5;  // then the five verdicts
+
+// Every output, in Output order.
+inline constexpr std::array<Output, kOutputs> kAllOutputs = {
+    Output::PredictedRange, Output::KeyRange, Output::ExtremeNumbers, Output::MiddleEdge,
+    Output::BigSmall,       Output::OddEven,  Output::FrontBack,      Output::Mod3};
+
+// Whether an output is one of the lists (or else a verdict).
+constexpr bool isList(Output output) { return static_cast<int>(output) < kLists; }
 
 // The order in which a pass writes its outputs. A pass that fails has written a prefix of it.
-inline constexpr std::array<OutputBox, kOutputBoxes> kWriteOrder = {
-    OutputBox::Text2,   OutputBox::Text3,   OutputBox::Text4,   OutputBox::Text5_0,
-    OutputBox::Text5_1, OutputBox::Text5_2, OutputBox::Text5_4, OutputBox::Text5_3};
+inline constexpr std::array<Output, kOutputs> kWriteOrder = {
+    Output::PredictedRange, Output::KeyRange, Output::ExtremeNumbers, Output::MiddleEdge,
+    Output::BigSmall,       Output::OddEven,  Output::Mod3,           Output::FrontBack};
 
 // What one prediction pass reported.
 struct PassResult {
   Failure failure = Failure::None;
-  FailureCause cause;                      // where the failure arose, when there is one
-  int written = 0;                         // outputs written: the first `written` of kWriteOrder
-  std::array<SumSet, kListBoxes> lists{};  // Text2, Text3, Text4: the sums each list names
-  std::array<Verdict, kVerdictBoxes> verdicts{};  // Text5(0)...Text5(4)
+  FailureCause cause;  // where the failure arose, when there is one
+  int written = 0;     // outputs written: the first `written` of kWriteOrder
 
-  bool isWritten(OutputBox box) const;
-  // The box's text: "" for a box the pass did not write.
-  std::string text(OutputBox box) const;
-  // Appends the box's text to `out`.
-  void appendText(std::string& out, OutputBox box) const;
+  bool isWritten(Output output) const;
+  // The sums a list names (0 for one not written), and a verdict (NoCall for one not written).
+  SumSet list(Output output) const { return lists_[slot(output)]; }
+  Verdict verdict(Output output) const { return verdicts_[slot(output) - kLists]; }
+  // The output's text: "" for an output the pass did not write.
+  std::string text(Output output) const;
+  // Appends the output's text to `out`.
+  void appendText(std::string& out, Output output) const;
+
+  // Records the next output in kWriteOrder; `output` must be that one. Only the pass writes.
+  void writeList(Output output, SumSet sums) {
+    assert(isList(output));
+    lists_[slot(output)] = sums;
+    advance(output);
+  }
+  void writeVerdict(Output output, Verdict call) {
+    assert(!isList(output));
+    verdicts_[slot(output) - kLists] = call;
+    advance(output);
+  }
+
+ private:
+  static std::size_t slot(Output output) { return static_cast<std::size_t>(output); }
+  void advance([[maybe_unused]] Output output) {
+    assert(written < kOutputs && kWriteOrder[static_cast<std::size_t>(written)] == output);
+    ++written;
+  }
+
+  std::array<SumSet, kLists> lists_{};
+  std::array<Verdict, kVerdicts> verdicts_{};
 };
 
 // Runs one prediction pass over the twelve cell texts. Never throws: a pass stopped by a failure
-// reports it in `failure` and `cause`, with the outputs written before it. Allocates nothing.
+// reports it in `failure` and `cause`, with the outputs written before it. A grid of plain
+// numbers (see PlainGrid) takes the fast road, which allocates nothing; any other grid takes the
+// reference road, which may allocate while it reads a number with blanks inside it and when a
+// failure stops it.
 PassResult runPredictionPass(const GridTexts& cells);
 
 // A grid of plain whole numbers, each 0...9999: what cell texts of one to four decimal digits

@@ -20,7 +20,7 @@ enum class Verdict : std::uint8_t {
   Mod3Is2,  // Text5(4)
   NoCall,   // Text5(4): no remainder class won
 };
-inline constexpr int kVerdicts = 12;
+inline constexpr int kVerdictValues = 12;  // every Verdict, NoCall included
 
 // The verdict as its box shows it, such as "中边：中", "3N：3２" or "无".
 std::string_view verdictText(Verdict verdict);

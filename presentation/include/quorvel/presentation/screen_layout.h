@@ -10,16 +10,18 @@
 // and the command line.
 namespace quorvel {
 
-// The captions of the three lists' frames, for Text2, Text3 and Text4.
-inline constexpr std::array<std::string_view, kListBoxes> kListCaptions = {
-    "预测号码范围", "重点号码范围", "极限号码"};
+// The caption of a list's frame: "预测号码范围", "重点号码范围", "极限号码"; "" for a verdict.
+constexpr std::string_view listCaption(Output output) {
+  constexpr std::array<std::string_view, kLists> kCaptions = {"预测号码范围", "重点号码范围",
+                                                              "极限号码"};
+  return isList(output) ? kCaptions[static_cast<std::size_t>(output)] : std::string_view{};
+}
 
 // The caption of the frame around the five verdict boxes.
 inline constexpr std::string_view kVerdictCaption = "属性选择";
 
 // The verdict boxes from left to right as the window shows them.
-inline constexpr std::array<OutputBox, kVerdictBoxes> kVerdictsOnScreen = {
-    OutputBox::Text5_0, OutputBox::Text5_4, OutputBox::Text5_1, OutputBox::Text5_2,
-    OutputBox::Text5_3};
+inline constexpr std::array<Output, kVerdicts> kVerdictsOnScreen = {
+    Output::MiddleEdge, Output::Mod3, Output::BigSmall, Output::OddEven, Output::FrontBack};
 
 }  // namespace quorvel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/summary.h"
+
+namespace quorvel::backtest {
+
+struct BacktestOptions {
+  std::uint64_t shuffles = 0;  // reorderings of the history for the permutation test
+  std::uint64_t seed = 1;      // drives the shuffles
+  unsigned threads = 1;        // threads for the shuffles; the result does not depend on it
+  // Called with each replayed pass of the history as it is, in order, as it is made.
+  std::function<void(const Replayed&)> onReplay;
+};
+
+// Reports progress: the phase ("replayed", "shuffled"), how far it is, and of how many; a total
+// of 0 means it is not known in advance, as for draws that come as a stream.
+using Progress = std::function<void(const char* phase, std::uint64_t done, std::uint64_t total)>;
+
+// The permutation test of one output: the statistic on the history as it is, and the share of
+// shuffles that reached it (one-sided), before and after Holm's adjustment over the eight.
+struct OutputTest {
+  std::int64_t excessThousandths = 0;
+  double pValue = 1, pValueHolm = 1;
+  std::int64_t patterns = 0;
+  double patternPValue = 1, patternPValueHolm = 1;
+};
+
+struct BacktestResult {
+  Summary summary;
+  std::uint64_t shuffles = 0;
+  std::uint64_t seed = 0;
+  std::array<OutputTest, kOutputs> tests;
+};
+
+// Replays `record`, oldest draw first: scores every pass against the draw after it and, with
+// shuffles, runs the permutation test over the record, which it reads in place and does not
+// copy. Throws std::invalid_argument for fewer than four draws.
+BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
+                           const Progress& progress = {});
+
+// The same over the draws that `next` yields as they come (it fills one and returns true, or
+// returns false at the end). With shuffles the record is kept in memory for them; without,
+// memory stays flat however many draws come.
+BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
+                           const Progress& progress = {});
+
+}  // namespace quorvel::backtest

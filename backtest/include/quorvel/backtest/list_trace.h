@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "quorvel/backtest/replay.h"
+
+namespace quorvel::backtest {
+
+// The rolling hit rate of each list, gathered as the passes stream by: it keeps the running
+// totals only at the points the chart draws, so its size does not grow with the number of passes.
+class ListTrace {
+ public:
+  explicit ListTrace(std::uint64_t passes);
+  void add(const Replayed& replayed);
+
+  struct Totals {
+    std::array<double, kLists> hits{}, chance{}, calls{};
+  };
+  std::uint64_t passes() const { return passes_; }
+  std::uint64_t window() const { return window_; }
+  // The ends of the windows drawn, and the running totals at each window's start and end.
+  const std::vector<std::uint64_t>& ends() const { return ends_; }
+  const Totals& totalsAfter(std::uint64_t passes) const;
+
+ private:
+  std::uint64_t passes_, window_, seen_ = 0;
+  std::vector<std::uint64_t> ends_;
+  std::vector<std::uint64_t> marks_;  // every start and end, sorted, each once
+  std::vector<Totals> atMark_;
+  Totals running_;
+  std::size_t nextMark_ = 0;
+};
+
+}  // namespace quorvel::backtest

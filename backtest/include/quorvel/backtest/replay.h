@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/prediction_pass.h"
+
+namespace quorvel::backtest {
+
+// The names of the eight outputs, in Output order.
+extern const std::array<const char*, kOutputs> kOutputNames;
+
+// How many of the 1000 digit triples sum to s (0 outside 0...27).
+int sumTriples(int s);
+
+// The chance that three uniform digits prove a call right, in thousandths (digit triples out of
+// 1000): for a list, the triples whose sum it names; for a verdict, those whose sum it holds for.
+int listChance(SumSet list);
+int verdictChance(Verdict verdict);
+
+// One output of one replayed pass, scored against the draw that followed.
+struct Call {
+  bool made = false;  // a list the pass wrote, or a verdict other than NoCall
+  bool noCall = false;
+  bool hit = false;
+  int chanceThousandths = 0;  // the chance that a uniform draw proves this call right
+  int listSize = 0;
+  double chance() const { return chanceThousandths / 1000.0; }
+};
+
+struct Replayed {
+  std::uint64_t period;  // the period forecast
+  int sum;               // its real sum
+  PassResult result;
+  std::array<Call, kOutputs> calls;
+};
+
+// The grid as a user types it from the three draws before `next` (latest on top), one pass,
+// scored against `next`.
+Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next);
+
+}  // namespace quorvel::backtest

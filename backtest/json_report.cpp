@@ -1,0 +1,48 @@
+#include "quorvel/backtest/json_report.h"
+
+#include <string>
+
+#include "number_text.h"
+#include "statistics.h"
+
+namespace quorvel::backtest {
+
+void writeJson(std::ostream& out, const BacktestResult& result) {
+  const Summary& summary = result.summary;
+  auto runsJson = [](const std::map<int, long long>& runs) {
+    std::string text = "{";
+    for (auto [length, n] : runs) {
+      if (text.size() > 1) text += ",";
+      text += "\"" + std::to_string(length) + "\":" + std::to_string(n);
+    }
+    return text + "}";
+  };
+  out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
+      << ",\"replays\":" << summary.replays() << ",\"outputs\":[";
+  for (int i = 0; i < kOutputs; ++i) {
+    const OutputSummary& o = summary.output(i);
+    const auto [low, high] = wilsonInterval(o.hits, o.calls);
+    if (i > 0) out << ',';
+    out << "{\"name\":\"" << kOutputNames[static_cast<std::size_t>(i)] << "\",\"calls\":" << o.calls
+        << ",\"hits\":" << o.hits << ",\"noCalls\":" << o.noCalls
+        << ",\"hitRate\":" << fixed(o.hitRate(), 6)
+        << ",\"chanceRate\":" << fixed(o.chanceRate(), 6) << ",\"interval95\":[" << fixed(low, 6)
+        << ',' << fixed(high, 6) << ']';
+    if (isList(kAllOutputs[static_cast<std::size_t>(i)])) {
+      out << ",\"meanListSize\":" << fixed(meanSize(o.listSizeSum, o.calls), 4);
+    }
+    const OutputTest& test = result.tests[static_cast<std::size_t>(i)];
+    out << ",\"chanceThousandths\":" << o.chanceThousandths
+        << ",\"excessHits\":" << fixed(static_cast<double>(test.excessThousandths) / 1000.0, 3)
+        << ",\"pValue\":" << fixed(test.pValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.pValueHolm, 6)
+        << ",\"pattern\":{\"observed\":" << test.patterns
+        << ",\"pValue\":" << fixed(test.patternPValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.patternPValueHolm, 6) << '}';
+    out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses)
+        << '}';
+  }
+  out << "]}\n";
+}
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,130 @@
+#include "quorvel/backtest/table_report.h"
+
+#include <algorithm>
+#include <string>
+
+#include "number_text.h"
+#include "statistics.h"
+
+namespace quorvel::backtest {
+namespace {
+
+constexpr int kLongestRun = 10;  // runs this long or longer share the last column
+
+// The outputs whose runs are shown: the predicted range and the five calls.
+constexpr std::array<Output, 6> kRunOutputs = {Output::PredictedRange, Output::MiddleEdge,
+                                               Output::BigSmall,       Output::OddEven,
+                                               Output::FrontBack,      Output::Mod3};
+
+std::string padded(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+long long observedRuns(const std::map<int, long long>& runs, int length) {
+  long long count = 0;
+  for (auto [runLength, n] : runs) {
+    if (runLength == length || (length == kLongestRun && runLength > kLongestRun)) count += n;
+  }
+  return count;
+}
+
+double chanceRuns(int length, long long trials, double p) {
+  if (length < kLongestRun) return expectedRuns(length, trials, p);
+  double tail = 0;
+  for (long long k = kLongestRun; k <= std::min<long long>(trials, 200); ++k) {
+    tail += expectedRuns(static_cast<int>(k), trials, p);
+  }
+  return tail;
+}
+
+void writeRunRow(std::ostream& out, const char* label, const std::map<int, long long>& runs,
+                 long long trials, double p) {
+  out << "  " << label << " observed";
+  for (int k = 1; k <= kLongestRun; ++k) out << padded(std::to_string(observedRuns(runs, k)), 9);
+  out << "\n  " << label << " chance  ";
+  for (int k = 1; k <= kLongestRun; ++k) out << padded(fixed(chanceRuns(k, trials, p), 1), 9);
+  out << '\n';
+}
+
+}  // namespace
+
+void writeTable(std::ostream& out, const BacktestResult& result) {
+  const Summary& summary = result.summary;
+  out << "replayed passes: " << summary.replays() << "\n\n";
+  out << "output              calls  hit rate  mean size  chance    lift   95% interval   excess "
+         "hits"
+      << (result.shuffles > 0 ? "       p  p Holm  patterns       p  p Holm" : "  patterns")
+      << "\n";
+  for (int i = 0; i < kOutputs; ++i) {
+    const OutputSummary& o = summary.output(i);
+    const auto [low, high] = wilsonInterval(o.hits, o.calls);
+    const double chance = o.chanceRate();
+    std::string line = kOutputNames[static_cast<std::size_t>(i)];
+    line.resize(16, ' ');
+    line += padded(std::to_string(o.calls), 9) + padded(fixed(o.hitRate(), 4), 10);
+    line += isList(kAllOutputs[static_cast<std::size_t>(i)])
+                ? padded(fixed(meanSize(o.listSizeSum, o.calls), 2), 11)
+                : padded("-", 11);
+    line +=
+        padded(fixed(chance, 4), 8) + padded(chance > 0 ? fixed(o.hitRate() / chance, 3) : "-", 8);
+    line += "   " + fixed(low, 4) + "-" + fixed(high, 4);
+    const OutputTest& test = result.tests[static_cast<std::size_t>(i)];
+    line += padded(fixed(static_cast<double>(test.excessThousandths) / 1000.0, 1), 14);
+    if (result.shuffles > 0)
+      line += padded(fixed(test.pValue, 4), 8) + padded(fixed(test.pValueHolm, 4), 8);
+    line += padded(std::to_string(test.patterns), 10);
+    if (result.shuffles > 0) {
+      line += padded(fixed(test.patternPValue, 4), 8) + padded(fixed(test.patternPValueHolm, 4), 8);
+    }
+    if (o.noCalls > 0) line += "   (" + std::to_string(o.noCalls) + " passes made no call)";
+    out << line << '\n';
+  }
+  out << "\nruns of consecutive hits and misses, by length (the last column is " << kLongestRun
+      << " or more),\nbeside the runs independent calls at the same hit rate would give:\n";
+  out << "                  ";
+  for (int k = 1; k <= kLongestRun; ++k) out << padded(std::to_string(k), 9);
+  out << '\n';
+  for (const Output output : kRunOutputs) {
+    const auto i = static_cast<std::size_t>(output);
+    const OutputSummary& o = summary.output(static_cast<int>(i));
+    out << kOutputNames[i] << '\n';
+    writeRunRow(out, "hits  ", o.runs.hits, o.calls, o.hitRate());
+    writeRunRow(out, "misses", o.runs.misses, o.calls, 1 - o.hitRate());
+  }
+  out << '\n' << verdictSentence(result) << '\n';
+}
+
+std::string verdictSentence(const BacktestResult& result) {
+  if (result.shuffles == 0) {
+    return "No permutation test was run (--shuffles 0), so this report cannot say whether any "
+           "output beats chance.";
+  }
+  auto names = [&](auto passes) {
+    std::vector<std::string> listed;
+    for (std::size_t i = 0; i < kOutputs; ++i) {
+      if (passes(result.tests[i])) listed.push_back(kOutputNames[i]);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+      text += i == 0 ? "" : i + 1 == listed.size() ? " and " : ", ";
+      text += listed[i];
+    }
+    return text;
+  };
+  const std::string beat = names([](const OutputTest& t) { return t.pValueHolm < 0.05; });
+  const std::string pattern = names([](const OutputTest& t) { return t.patternPValueHolm < 0.05; });
+  std::string sentence = "Against " + std::to_string(result.shuffles) +
+                         " shuffles of this record, after Holm's adjustment for eight outputs: ";
+  sentence += beat.empty() ? "no output beats chance at the 5% level, so the forecast picks no "
+                             "better than blind picks of the same size"
+                           : "the " + beat + " beat chance at the 5% level";
+  sentence += pattern.empty()
+                  ? "; and the claimed runs of 4-5 right then 1-2 wrong come no more often than "
+                    "in a shuffled record."
+                  : "; the claimed runs of 4-5 right then 1-2 wrong come more often than in a "
+                    "shuffled record for the " +
+                        pattern + ".";
+  return sentence;
+}
+
+}  // namespace quorvel::backtest
