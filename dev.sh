@@ -16,6 +16,8 @@ packages=(
   qt6-translations-l10n                 # Qt's own dialogs in Chinese
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+# The web edition's compiler; its JavaScript optimiser needs Debian's acorn.
+web_packages=(emscripten node-acorn)
 # What the tests check the desktop files and the Debian package with.
 test_packages=(clang libclang-rt-14-dev clang-tidy  # libFuzzer, clang's sanitizer runtimes, the size check
                desktop-file-utils appstream lintian dpkg-dev file)
@@ -34,6 +36,9 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# emscripten's optimiser loads Debian's Node modules, which the installed Node does not look for.
+export NODE_PATH=/usr/share/nodejs
+
 build() {  # build PRESET (from CMakePresets.json)
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
@@ -47,7 +52,9 @@ case ${1:-} in
     exec build/ui/quorvel
     ;;
   test)
-    install_missing "${packages[@]}" "${test_packages[@]}"
+    install_missing "${packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
+    echo "== the web edition (WebAssembly)"
+    build web
     echo "== the normal build"
     build dev
     ctest --preset dev

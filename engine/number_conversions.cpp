@@ -1,9 +1,9 @@
 #include "quorvel/number_conversions.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
 
+#include "decimal_text.h"
 #include "rounding.h"
 #include "text_scan.h"
 
@@ -79,12 +79,9 @@ class NumberScan {
       }
       number = compact;
     }
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-      value = leadingPosition_ + exponent_ > 0 ? HUGE_VAL : 0.0;
-    }
-    return value;
+    const DecimalRead read = readDecimal(number);
+    if (read.outOfRange) return leadingPosition_ + exponent_ > 0 ? HUGE_VAL : 0.0;
+    return read.value;
   }
 
  private:

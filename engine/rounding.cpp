@@ -1,8 +1,8 @@
 #include "rounding.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "decimal_text.h"
 #include "pass_stopped.h"
 
 namespace quorvel {
@@ -15,12 +15,7 @@ constexpr double kBeyondInt32 = 4294967296.0;
 // most 15 digits and come back unchanged, so they skip the round trip.
 double toFifteenDigits(double x) {
   if (std::fabs(x) < 1e15 && std::trunc(x) == x) return x;
-  char text[32];
-  const auto written =
-      std::to_chars(text, text + sizeof text, x, std::chars_format::scientific, 14);
-  double back = 0.0;
-  std::from_chars(text, written.ptr, back);
-  return back;
+  return throughFifteenDigits(x);
 }
 
 }  // namespace
