@@ -63,7 +63,7 @@ case ${1:-} in
     ctest --preset asan
     echo "== the fuzz targets, briefly"
     build fuzz
-    fuzz/run.sh build-fuzz
+    fuzz/run.sh build-fuzz 20
     ;;
   *)
     echo "usage: bash dev.sh run | test" >&2
