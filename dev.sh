@@ -3,6 +3,7 @@
 #
 #   bash dev.sh run    install what is missing, build, start the window
 #   bash dev.sh test   install what is missing, build, run the whole test suite
+#   bash dev.sh web    install what is missing, build the web edition, serve it on 127.0.0.1:8080
 #
 # Run it as root, or as a user who may use sudo for apt-get.
 set -euo pipefail
@@ -16,8 +17,9 @@ packages=(
   qt6-translations-l10n                 # Qt's own dialogs in Chinese
   libgtest-dev libgmock-dev libbenchmark-dev
 )
-# The web edition's compiler; its JavaScript optimiser needs Debian's acorn.
-web_packages=(emscripten node-acorn)
+# The web edition's compiler (its JavaScript optimiser needs Debian's acorn), and the browser its
+# tests drive.
+web_packages=(emscripten node-acorn chromium)
 # What the tests check the desktop files and the Debian package with.
 test_packages=(clang libclang-rt-14-dev clang-tidy  # libFuzzer, clang's sanitizer runtimes, the size check
                desktop-file-utils appstream lintian dpkg-dev file)
@@ -44,6 +46,10 @@ build() {  # build PRESET (from CMakePresets.json)
   cmake --build --preset "$1"
 }
 
+web_tests_setup() {  # the pinned test packages of web/package-lock.json
+  [[ -d web/node_modules/playwright-core ]] || (cd web && npm ci --no-audit --no-fund)
+}
+
 case ${1:-} in
   run)
     install_missing "${packages[@]}"
@@ -53,6 +59,7 @@ case ${1:-} in
     ;;
   test)
     install_missing "${packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
+    web_tests_setup
     echo "== the web edition (WebAssembly)"
     build web
     echo "== the normal build"
@@ -65,8 +72,13 @@ case ${1:-} in
     build fuzz
     fuzz/run.sh build-fuzz 20
     ;;
+  web)
+    install_missing cmake ninja-build librsvg2-bin libcli11-dev "${web_packages[@]}"
+    build web
+    exec node web/serve.mjs build-web/site 8080
+    ;;
   *)
-    echo "usage: bash dev.sh run | test" >&2
+    echo "usage: bash dev.sh run | test | web" >&2
     exit 2
     ;;
 esac

@@ -86,7 +86,8 @@ static void loadResources() { Q_INIT_RESOURCE(quorvel); }
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
   loadResources();
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Quorvel预测软件(Qt版)V" QUORVEL_VERSION_MAJOR_MINOR));
+  setWindowTitle(qString(quorvel::kTitleStart) +
+                 QStringLiteral("(Qt版)V" QUORVEL_VERSION_MAJOR_MINOR));
   setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/quorvel.png"))));
   resize(kClientWidth, kClientHeight);
   QPalette palette = this->palette();

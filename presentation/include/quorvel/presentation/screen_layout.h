@@ -24,4 +24,11 @@ inline constexpr std::string_view kVerdictCaption = "属性选择";
 inline constexpr std::array<Output, kVerdicts> kVerdictsOnScreen = {
     Output::MiddleEdge, Output::Mod3, Output::BigSmall, Output::OddEven, Output::FrontBack};
 
+// The shop page that 去 淘 宝 opens: a fixed http address with a host name only.
+inline constexpr std::string_view kShopPageAddress = "http://www.taobao.com";
+
+// The beginning of the window's title; an edition tag in parentheses and "V" with the version
+// follow it: "Quorvel预测软件(Qt版)V1.6".
+inline constexpr std::string_view kTitleStart = "Quorvel预测软件";
+
 }  // namespace quorvel

@@ -1,0 +1,15 @@
+# Writes SITE/sw.js from TEMPLATE: the list of FILES and a cache name from VERSION and the
+# files' digest, so that any change of a file gives the service worker a new cache.
+set(digest_input "${VERSION}")
+set(list "")
+separate_arguments(files UNIX_COMMAND "${FILES}")
+foreach(file ${files})
+  file(SHA256 ${SITE}/${file} hash)
+  string(APPEND digest_input "${file}${hash}")
+  string(APPEND list "'./${file}', ")
+endforeach()
+string(SHA256 digest "${digest_input}")
+string(SUBSTRING "${digest}" 0 16 digest)
+set(QUORVEL_SITE_DIGEST "${VERSION}-${digest}")
+set(QUORVEL_SITE_FILES "'./', ${list}")
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

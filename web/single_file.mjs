@@ -1,0 +1,20 @@
+// Writes the one-file edition: the page with its style, the engine (WebAssembly inlined by the
+// SINGLE_FILE build) and the form's code all inside one HTML file that works opened from disk.
+//   node single_file.mjs SITE_DIR ENGINE_JS OUT_HTML
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+const [site, engineFile, out] = process.argv.slice(2);
+const read = (file) => readFileSync(file, 'utf8');
+const inline = (code) => code.replaceAll('</script', '<\\/script');
+const form = read(join(site, 'window_form.js')).replace(/^export function start/m, 'function start');
+let page = read(join(site, 'index.html'));
+page = page.replace(
+  /<meta http-equiv="Content-Security-Policy" content="[^"]*">/,
+  `<meta http-equiv="Content-Security-Policy" content="default-src 'none'; script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:; connect-src data:; base-uri 'none'; form-action 'none'">`);
+page = page.replace(/<link rel="(manifest|icon)"[^>]*>\n/g, '');
+page = page.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n${read(join(site, 'style.css'))}</style>`);
+page = page.replace(/<script src="quorvel_engine.js"><\/script>\n<script type="module" src="main.js"><\/script>/, () =>
+  `<script>\n${inline(read(engineFile))}\n</script>\n<script>\n${inline(form)}\ncreateQuorvel().then(start);\n</script>`);
+page = page.replace(/<p id="Download">.*<\/p>\n/, '');
+writeFileSync(out, page);

@@ -1,0 +1,57 @@
+// What the page tests share: the built site served on 127.0.0.1, Debian's Chromium driven by
+// Playwright, and the native quorvel-predict to hold the page's answers to.
+import { execFileSync } from 'node:child_process';
+import { chromium } from 'playwright-core';
+import { serve } from '../serve.mjs';
+
+export const SITE = process.env.QUORVEL_SITE;
+const NATIVE = process.env.QUORVEL_PREDICT;
+
+export async function openBrowser() {
+  const server = await serve(SITE);
+  const browser = await chromium.launch({
+    executablePath: process.env.QUORVEL_CHROMIUM ?? '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  return {
+    browser, origin,
+    async close() {
+      await browser.close();
+      server.close();
+    },
+  };
+}
+
+// A new page of the site (or of `url`), ready to Predict.
+export async function openPage(browser, url, options = {}) {
+  const context = await browser.newContext(options);
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(url);
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  return { context, page, errors };
+}
+
+// Types each cell's text key by key, as a person does, moving on with Tab.
+export async function typeGrid(page, cells) {
+  await page.click('#Text1_0');
+  for (const text of cells) {
+    await page.keyboard.type(text);
+    await page.keyboard.press('Tab');
+  }
+}
+
+export const OUTPUT_IDS = ['Text2', 'Text3', 'Text4', 'Text5_0', 'Text5_1', 'Text5_2', 'Text5_3',
+                           'Text5_4'];
+
+// The eight outputs the native program gives for `cells`, in box order, and its failure number.
+export function nativeAnswer(cells) {
+  const line = execFileSync(NATIVE, ['--tsv'], { input: `${cells.join('\t')}\n` }).toString();
+  const fields = line.replace(/\n$/, '').split('\t');
+  return { outputs: fields.slice(0, 8), failure: Number(fields[8]) };
+}
+
+export const outputsOf = (page) => Promise.all(OUTPUT_IDS.map((id) => page.inputValue(`#${id}`)));
