@@ -97,12 +97,8 @@ Options parseOptions(int argc, char** argv) {
       kProgram};
   Options options;
   describeOptions(app, options);
-  std::vector<std::string> known;
-  for (const CLI::Option* option : app.get_options()) {
-    for (const std::string& name : option->get_lnames()) known.push_back("--" + name);
-  }
-  const std::string unknown =
-      cli::unknownOptionMessage({argv + 1, static_cast<std::size_t>(argc - 1)}, known);
+  const std::string unknown = cli::unknownOptionMessage(
+      {argv + 1, static_cast<std::size_t>(argc - 1)}, cli::longOptionNames(app));
   if (!unknown.empty())
     throw Stop{kUsageError, unknown + "\nRun with --help for more information."};
   try {
@@ -168,20 +164,16 @@ Outputs openOutputs(const Options& o) {
   return outputs;
 }
 
-// Why a history file cannot be read, in the system's words, or "" when it can.
+// Why a history cannot be read, in the system's words, or "" when it can. "-" is standard
+// input, which may be closed or a folder.
 std::string unreadable(const std::string& path) {
+  const bool standardInput = path == "-";
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
+  if ((standardInput ? ::fstat(STDIN_FILENO, &info) : ::stat(path.c_str(), &info)) != 0) {
+    return std::strerror(errno);
+  }
   if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
-  if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
-  return "";
-}
-
-// The same for standard input, which may be closed or a folder.
-std::string unreadableInput() {
-  struct stat info {};
-  if (::fstat(STDIN_FILENO, &info) != 0) return std::strerror(errno);
-  if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+  if (!standardInput && ::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
   return "";
 }
 
@@ -189,7 +181,7 @@ std::string unreadableInput() {
 std::vector<bt::Draw> readHistoryFile(const std::string& path) {
   const bool standardInput = path == "-";
   const std::string name = standardInput ? "standard input" : path;
-  if (const std::string why = standardInput ? unreadableInput() : unreadable(path); !why.empty()) {
+  if (const std::string why = unreadable(path); !why.empty()) {
     throw Stop{kFailure, "cannot read " + name + ": " + why};
   }
   std::ifstream file;
@@ -236,19 +228,20 @@ bool reportWritten(std::ostream& report) {
 // Step 4: the replay, its outputs and the report. The outputs replace their targets only when
 // everything, the report included, was written.
 int run(const Options& o, const std::vector<bt::Draw>& draws, Outputs& outputs) {
-  const std::uint64_t total = o.simulate ? *o.simulate : draws.size();
+  const std::uint64_t count = o.simulate ? *o.simulate : draws.size();
+  const std::uint64_t passes = count > 3 ? count - 3 : 0;  // every draw from the fourth on
   bt::BacktestOptions options;
   options.shuffles = o.shuffles.value_or(o.simulate ? 0 : 1000);
   options.seed = o.seed;
   options.threads = o.threads;
   std::optional<bt::ListTrace> trace;
-  if (outputs.chart) trace.emplace(total > 3 ? total - 3 : 0);
+  if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) bt::writeCsvHeader(*outputs.rows);
   options.onReplay = [&](const bt::Replayed& replayed) {
     if (outputs.rows) bt::writeCsvRow(*outputs.rows, replayed);
     if (trace) trace->add(replayed);
   };
-  const bt::Progress progress = terminalProgress(total > 3 ? total - 3 : 0);
+  const bt::Progress progress = terminalProgress(passes);
   bt::BacktestResult result;
   try {
     result = o.simulate ? bt::runBacktest(simulatedDraws(*o.simulate, o.seed), options, progress)

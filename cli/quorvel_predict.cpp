@@ -62,7 +62,7 @@ int runProgram(int argc, char** argv) {
   // Everything that is not an option is a cell; after a "--" everything is.
   std::vector<std::string> cells = app.remaining();
   const std::string unknown = quorvel::cli::unknownOptionMessage(
-      {argv + 1, static_cast<std::size_t>(argc - 1)}, {"--tsv", "--help", "--version"});
+      {argv + 1, static_cast<std::size_t>(argc - 1)}, quorvel::cli::longOptionNames(app));
   if (!unknown.empty()) {
     std::cerr << "quorvel-predict: " << unknown << "; put -- before a cell that starts with --\n";
     return kUsageError;

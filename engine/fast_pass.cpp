@@ -86,11 +86,9 @@ const std::array<SumSet, 10> kThirdColumnTailByDigit = [] {
   return sums;
 }();
 
-using Values = PlainGrid;
-
 // The numbers of the cells `Cause` names, added or multiplied, its cells known when compiling.
 template <FailureCause Cause>
-unsigned combined(const Values& v) {
+unsigned combined(const PlainGrid& v) {
   return [&]<std::size_t... J>(std::index_sequence<J...>) {
     if constexpr (Cause.combination == CellCombination::Product) {
       return (unsigned{v[Cause.cellIndices[J]]} * ...);
@@ -104,7 +102,7 @@ unsigned combined(const Values& v) {
 std::size_t rowChoice(unsigned digit) { return digit <= 9 ? digit : 10; }
 
 // The sums the range rules penalise, beside those without a vote.
-SumSet rangePenalties(const Values& v) {
+SumSet rangePenalties(const PlainGrid& v) {
   // The tail votes are counted in one nibble per digit; a digit is hot with five or more of the
   // eight, so at most one is, and adding 3 carries its nibble into bit 3.
   static_assert(kHotTailVotes == 4 && kTailCombinations.size() == 8);
@@ -128,7 +126,7 @@ SumSet rangePenalties(const Values& v) {
   return penalised;
 }
 
-SumSet keyPenalties(const Values& v) {
+SumSet keyPenalties(const PlainGrid& v) {
   return kSumsEndingIn[combined<kSumProduct>(v) % 10] |
          kSumsByRemainder12[combined<kFirstDigitPair>(v) % 12] |
          kSumsByRemainder12[combined<kSumPair>(v) % 12];
@@ -136,7 +134,7 @@ SumSet keyPenalties(const Values& v) {
 
 using Products = std::array<unsigned, kAttributeProducts.size()>;
 
-Products attributeProducts(const Values& v) {
+Products attributeProducts(const PlainGrid& v) {
   return [&]<std::size_t... I>(std::index_sequence<I...>) {
     return Products{combined<kAttributeProducts[I]>(v)...};
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,15 @@ namespace quorvel::cli {
 // taken for a value or a file and nothing else is blamed for it.
 std::string unknownOptionMessage(std::span<const char* const> arguments,
                                  const std::vector<std::string>& known);
+
+// The long options `app` knows, "--name" each, its help and version flags included.
+inline std::vector<std::string> longOptionNames(const CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+  }
+  return names;
+}
 
 // The number of single-character insertions, deletions and substitutions that turn `a` into `b`.
 std::size_t editDistance(std::string_view a, std::string_view b);
