@@ -1,6 +1,8 @@
 #include "permutation_test.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <thread>
@@ -19,20 +21,40 @@ std::uint64_t mix(std::uint64_t x) {
 }
 
 // A uniform integer in 0...bound-1, by rejecting the incomplete last block of the 64-bit range.
+// That block is shorter than `bound`, so below UINT64_MAX - bound + 1 no draw needs the division
+// that finds where it starts.
 std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
-  const std::uint64_t whole = UINT64_MAX - UINT64_MAX % bound;
   std::uint64_t x = generator();
-  while (x >= whole) x = generator();
+  if (x > UINT64_MAX - bound) {
+    const std::uint64_t whole = UINT64_MAX - UINT64_MAX % bound;
+    while (x >= whole) x = generator();
+  }
   return x % bound;
 }
 
 }  // namespace
 
-ReplayStatistics replayStatistics(std::span<const Draw> draws) {
+namespace {
+
+// One draw as a grid row holds it: its three digits and their sum.
+using GridRow = std::array<std::uint16_t, 4>;
+static_assert(sizeof(PlainGrid) == kGridPeriods * sizeof(GridRow));
+
+GridRow gridRow(const Draw& draw) {
+  return {static_cast<std::uint16_t>(draw.digits[0]), static_cast<std::uint16_t>(draw.digits[1]),
+          static_cast<std::uint16_t>(draw.digits[2]), static_cast<std::uint16_t>(draw.sum())};
+}
+
+// Replays draws whose rows are stored newest first. Then the grid of the three draws before a
+// draw, latest on top, is the twelve cells that follow its row, copied in one go: the shuffles
+// replay millions of grids.
+ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
   std::array<Tally, kOutputs> tallies;
-  for (std::size_t t = 3; t < draws.size(); ++t) {
-    const Replayed replayed = replay(draws[t - 3], draws[t - 2], draws[t - 1], draws[t]);
-    for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(replayed.calls[i]);
+  for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
+    PlainGrid cells;
+    std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
+    const std::array<Call, kOutputs> calls = scoreCalls(runPredictionPass(cells), rows[r][3]);
+    for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(calls[i]);
   }
   ReplayStatistics statistics;
   for (std::size_t i = 0; i < tallies.size(); ++i) {
@@ -41,6 +63,14 @@ ReplayStatistics replayStatistics(std::span<const Draw> draws) {
     statistics.patterns[i] = tallies[i].patterns();
   }
   return statistics;
+}
+
+}  // namespace
+
+ReplayStatistics replayStatistics(std::span<const Draw> draws) {
+  std::vector<GridRow> rows(draws.size());
+  for (std::size_t i = 0; i < draws.size(); ++i) rows[draws.size() - 1 - i] = gridRow(draws[i]);
+  return replayNewestFirst(rows);
 }
 
 std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
@@ -56,14 +86,18 @@ std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::u
                                              std::uint64_t seed, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done) {
   std::vector<ReplayStatistics> results(shuffles);
+  std::vector<GridRow> rows(draws.size());
+  std::transform(draws.begin(), draws.end(), rows.begin(), gridRow);
   std::atomic<std::uint64_t> next{0};
   std::atomic<std::uint64_t> finished{0};
   auto work = [&](bool reports) {
-    std::vector<Draw> shuffled(draws.size());
+    std::vector<GridRow> shuffled(draws.size());
     for (std::uint64_t b = next++; b < shuffles; b = next++) {
       const std::vector<std::uint32_t> order = shuffleOrder(draws.size(), seed, b);
-      for (std::size_t i = 0; i < order.size(); ++i) shuffled[i] = draws[order[i]];
-      results[b] = replayStatistics(shuffled);
+      for (std::size_t i = 0; i < order.size(); ++i) {
+        shuffled[order.size() - 1 - i] = rows[order[i]];
+      }
+      results[b] = replayNewestFirst(shuffled);
       const std::uint64_t count = ++finished;
       if (reports && done) done(count);
     }

@@ -1,35 +1,20 @@
 #include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
-
-int Tally::add(const Call& call) {
-  if (!call.made) return 0;
-  excess_ += (call.hit ? 1000 : 0) - call.chanceThousandths;
-  const int closed = run_ != 0 && (run_ > 0) != call.hit ? closeRun() : 0;
-  run_ += call.hit ? 1 : -1;
-  return closed;
-}
-
-int Tally::finish() { return run_ != 0 ? closeRun() : 0; }
-
-int Tally::closeRun() {
-  const int closed = run_;
-  if (run_ > 0) {
-    hitRunBefore_ = run_;
-  } else {
-    const int misses = -run_;
-    if ((misses == 1 || misses == 2) && (hitRunBefore_ == 4 || hitRunBefore_ == 5)) ++patterns_;
-    hitRunBefore_ = 0;
-  }
-  run_ = 0;
-  return closed;
-}
-
 namespace {
 
-void record(int closedRun, RunLengths& runs) {
-  if (closedRun > 0) ++runs.hits[closedRun];
-  if (closedRun < 0) ++runs.misses[-closedRun];
+// Extends the open run by `call`, first recording the run it ends.
+void extendRun(const Call& call, int& run, RunLengths& runs) {
+  if (run > 0 && !call.hit) ++runs.hits[run];
+  if (run < 0 && call.hit) ++runs.misses[-run];
+  if ((run > 0) != call.hit) run = 0;
+  run += call.hit ? 1 : -1;
+}
+
+void closeRun(int& run, RunLengths& runs) {
+  if (run > 0) ++runs.hits[run];
+  if (run < 0) ++runs.misses[-run];
+  run = 0;
 }
 
 }  // namespace
@@ -39,9 +24,10 @@ void Summary::add(const Replayed& replayed) {
   for (std::size_t i = 0; i < outputs_.size(); ++i) {
     const Call& call = replayed.calls[i];
     OutputSummary& summary = outputs_[i];
-    record(summary.tally.add(call), summary.runs);
+    summary.tally.add(call);
     summary.noCalls += call.noCall;
     if (!call.made) continue;
+    extendRun(call, openRuns_[i], summary.runs);
     ++summary.calls;
     summary.hits += call.hit;
     summary.chanceThousandths += call.chanceThousandths;
@@ -50,7 +36,10 @@ void Summary::add(const Replayed& replayed) {
 }
 
 void Summary::finish() {
-  for (OutputSummary& summary : outputs_) record(summary.tally.finish(), summary.runs);
+  for (std::size_t i = 0; i < outputs_.size(); ++i) {
+    outputs_[i].tally.finish();
+    closeRun(openRuns_[i], outputs_[i].runs);
+  }
 }
 
 }  // namespace quorvel::backtest

@@ -10,12 +10,6 @@
 
 namespace quorvel {
 
-bool PassResult::isWritten(Output output) const {
-  if (written == kOutputs) return true;
-  const auto writtenEnd = kWriteOrder.begin() + written;
-  return std::find(kWriteOrder.begin(), writtenEnd, output) != writtenEnd;
-}
-
 void PassResult::appendText(std::string& out, Output output) const {
   if (!isWritten(output)) return;
   if (isList(output)) {

@@ -67,6 +67,25 @@ TEST(PermutationTest, AgreesWithEnumeratingEveryOrderOfATinyHistory) {
   }
 }
 
+// The shuffles' own replay loop against the summary the report is made from.
+TEST(PermutationTest, ScoresEachOrderAsTheReportsSummaryDoes) {
+  for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+    const std::vector<Draw> draws = simulateHistory(3 + seed * 7, seed);
+    Summary summary;
+    for (std::size_t t = 3; t < draws.size(); ++t) {
+      summary.add(replay(draws[t - 3], draws[t - 2], draws[t - 1], draws[t]));
+    }
+    summary.finish();
+    const ReplayStatistics statistics = replayStatistics(draws);
+    for (std::size_t i = 0; i < kOutputs; ++i) {
+      const Tally& tally = summary.output(static_cast<int>(i)).tally;
+      EXPECT_EQ(statistics.excessThousandths[i], tally.excessThousandths()) << seed;
+      EXPECT_EQ(statistics.patterns[i], tally.patterns()) << seed;
+    }
+  }
+  EXPECT_EQ(replayStatistics(simulateHistory(3, 1)).patterns, ReplayStatistics{}.patterns);
+}
+
 TEST(PermutationTest, GivesTheSameShufflesWhateverTheNumberOfThreads) {
   const std::vector<Draw> draws = simulateHistory(60, 5);
   const auto one = replayShuffles(draws, 24, 9, 1, {});

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::backtest {
 namespace {
@@ -61,6 +64,33 @@ TEST(Tally, CountsFourOrFiveHitsDirectlyFollowedByOneOrTwoMisses) {
   EXPECT_EQ(tallyOf("HH-HH-M-MH").patterns(), 1);  // a no call neither ends nor starts a run
   EXPECT_EQ(tallyOf("HHHH").patterns(), 0);
   EXPECT_EQ(tallyOf("").patterns(), 0);
+}
+
+// The pattern counted the slow way: the runs of the made calls, then each hit run of 4 or 5 that
+// the next run, of 1 or 2 misses, directly follows.
+long long patternsByRuns(std::string_view calls) {
+  std::vector<int> runs;  // > 0 hits, < 0 misses
+  for (char c : calls) {
+    if (c == '-') continue;
+    const int step = c == 'H' ? 1 : -1;
+    if (runs.empty() || (runs.back() > 0) != (step > 0)) runs.push_back(0);
+    runs.back() += step;
+  }
+  long long patterns = 0;
+  for (std::size_t i = 0; i + 1 < runs.size(); ++i) {
+    patterns += (runs[i] == 4 || runs[i] == 5) && (runs[i + 1] == -1 || runs[i + 1] == -2);
+  }
+  return patterns;
+}
+
+TEST(Tally, CountsPatternsAsTheRunsOfARandomSequenceDo) {
+  std::mt19937 generator(11);
+  for (int trial = 0; trial < 2000; ++trial) {
+    std::string calls(std::uniform_int_distribution<std::size_t>(0, 60)(generator), ' ');
+    // Mostly hits, as the lists score, so that long hit runs come often.
+    for (char& c : calls) c = "HHHHHM-M"[generator() % 8];
+    EXPECT_EQ(tallyOf(calls).patterns(), patternsByRuns(calls)) << calls;
+  }
 }
 
 TEST(Tally, CountsTheExcessOverChanceExactlyInThousandths) {

@@ -47,7 +47,13 @@ struct PassResult {
   FailureCause cause;  // where the failure arose, when there is one
   int written = 0;     // outputs written: the first `written` of kWriteOrder
 
-  bool isWritten(Output output) const;
+  bool isWritten(Output output) const {
+    if (written == kOutputs) return true;
+    for (int i = 0; i < written; ++i) {
+      if (kWriteOrder[static_cast<std::size_t>(i)] == output) return true;
+    }
+    return false;
+  }
   // The sums a list names (0 for one not written), and a verdict (NoCall for one not written).
   SumSet list(Output output) const { return lists_[slot(output)]; }
   Verdict verdict(Output output) const { return verdicts_[slot(output) - kLists]; }

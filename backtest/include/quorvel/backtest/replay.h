@@ -36,6 +36,9 @@ struct Replayed {
   std::array<Call, kOutputs> calls;
 };
 
+// Scores the outputs a pass wrote against the sum of the draw that followed.
+std::array<Call, kOutputs> scoreCalls(const PassResult& result, int sum);
+
 // The grid as a user types it from the three draws before `next` (latest on top), one pass,
 // scored against `next`.
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next);
