@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "permutation_test.h"
+#include "quorvel/backtest/permutation_test.h"
+#include "quorvel/backtest/report_texts.h"
 #include "statistics.h"
 
 namespace quorvel::backtest {
@@ -28,24 +29,40 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
     if (options.onReplay) options.onReplay(replayed);
     if (progress && count % 65536 == 0) progress("replayed", count - 2, total);
   }
-  if (count < 4) {
-    throw std::invalid_argument("need at least four draws, found " + std::to_string(count));
+  if (count < kMinimumDraws) {
+    throw std::invalid_argument(problemText({HistoryFault::TooFewDraws, count}, Language::English));
   }
   result.summary.finish();
   return count;
 }
 
-// The permutation test of every output against shuffles of `record`, with Holm's adjustment.
+BacktestResult started(const BacktestOptions& options) {
+  BacktestResult result;
+  result.shuffles = options.shuffles;
+  result.seed = options.seed;
+  return result;
+}
+
+// Replays the shuffles of `record` the options ask for and tests the result against them.
 void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
                          const Progress& progress, BacktestResult& result) {
+  std::vector<ReplayStatistics> shuffled;
+  if (options.shuffles > 0) {
+    shuffled = replayShuffles(record, options.seed, {0, options.shuffles}, options.threads,
+                              [&](std::uint64_t done) {
+                                if (progress) progress("shuffled", done, options.shuffles);
+                              });
+  }
+  testAgainstShuffles(shuffled, result);
+}
+
+}  // namespace
+
+void testAgainstShuffles(std::span<const ReplayStatistics> shuffled, BacktestResult& result) {
   std::array<double, kOutputs> pValues{}, patternPValues{};
   pValues.fill(1);
   patternPValues.fill(1);
-  if (options.shuffles > 0) {
-    const std::vector<ReplayStatistics> shuffled = replayShuffles(
-        record, options.shuffles, options.seed, options.threads, [&](std::uint64_t done) {
-          if (progress) progress("shuffled", done, options.shuffles);
-        });
+  if (!shuffled.empty()) {
     std::vector<std::int64_t> values(shuffled.size());
     for (std::size_t i = 0; i < kOutputs; ++i) {
       const Tally& tally = result.summary.output(static_cast<int>(i)).tally;
@@ -63,16 +80,8 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
     result.tests[i] = {tally.excessThousandths(), pValues[i],        holm[i],
                        tally.patterns(),          patternPValues[i], patternHolm[i]};
   }
+  result.shuffles = shuffled.size();
 }
-
-BacktestResult started(const BacktestOptions& options) {
-  BacktestResult result;
-  result.shuffles = options.shuffles;
-  result.seed = options.seed;
-  return result;
-}
-
-}  // namespace
 
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress) {

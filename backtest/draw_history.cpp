@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "quorvel/backtest/report_texts.h"
+
 namespace quorvel::backtest {
 namespace {
 
@@ -47,7 +49,9 @@ bool nextLine(std::istream& in, std::string& line, std::size_t number) {
   line.clear();
   for (char c; in.get(c);) {
     if (c == '\n') return true;
-    if (line.size() == kMaxLineBytes) throw lineTooLong(number);
+    if (line.size() == kMaxLineBytes) {
+      throw HistoryError(number, kMaxLineBytes + 1, {HistoryFault::LineTooLong, kMaxLineBytes});
+    }
     line.push_back(c);
   }
   return !line.empty();
@@ -86,40 +90,38 @@ std::size_t firstNonText(std::string_view line) {
 
 // The draw on line `number`, whose fields are split; `previous` is the draw before it, if any.
 Draw parseDraw(const std::vector<Field>& fields, std::size_t number, const Draw* previous) {
-  auto fail = [&](std::size_t column, const std::string& what) {
-    throw LocatedError(number, column, what);
+  auto fail = [&](std::size_t column, HistoryProblem problem) {
+    throw HistoryError(number, column, problem);
   };
   if (fields.size() != 4 && fields.size() != 5) {
-    fail(1, "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " +
-                std::to_string(fields.size()) + " fields");
+    fail(1, {HistoryFault::FieldCount, fields.size()});
   }
   Draw draw{};
   const Parsed period = parseUnsigned(fields[0].text, draw.period);
-  if (period == Parsed::TooLarge) {
-    fail(fields[0].column, "the period is too large; the largest is " + std::to_string(UINT64_MAX));
-  }
-  if (period == Parsed::NotANumber) fail(fields[0].column, "the period is not a whole number");
+  if (period == Parsed::TooLarge) fail(fields[0].column, {HistoryFault::PeriodTooLarge, UINT64_MAX});
+  if (period == Parsed::NotANumber) fail(fields[0].column, {HistoryFault::PeriodNotANumber});
   if (previous != nullptr && draw.period <= previous->period) {
-    fail(fields[0].column, "period " + std::to_string(draw.period) + " does not follow period " +
-                               std::to_string(previous->period));
+    fail(fields[0].column, {HistoryFault::PeriodOutOfOrder, draw.period, previous->period});
   }
   for (std::size_t k = 0; k < 3; ++k) {
     std::uint64_t digit = 0;
     if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
-      fail(fields[k + 1].column, "d" + std::to_string(k + 1) + " is not a digit 0-9");
+      fail(fields[k + 1].column, {HistoryFault::NotADigit, k + 1});
     }
     draw.digits[k] = static_cast<int>(digit);
   }
   std::uint64_t sum = 0;
   if (fields.size() == 5 && (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
                              sum != static_cast<std::uint64_t>(draw.sum()))) {
-    fail(fields[4].column,
-         "the sum is not " + std::to_string(draw.sum()) + ", the sum of the digits");
+    fail(fields[4].column, {HistoryFault::WrongSum, static_cast<std::uint64_t>(draw.sum())});
   }
   return draw;
 }
 
 }  // namespace
+
+HistoryError::HistoryError(std::size_t line, std::size_t column, HistoryProblem problem)
+    : LocatedError(line, column, problemText(problem, Language::English)), problem_(problem) {}
 
 std::vector<Draw> readHistory(std::istream& in) {
   std::vector<Draw> draws;
@@ -129,10 +131,10 @@ std::vector<Draw> readHistory(std::istream& in) {
     std::string_view text = line;
     if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (number == 1 && looksLikeUtf16(text)) {
-      throw LocatedError(1, 1, "this looks like UTF-16 text; save the history as UTF-8");
+      throw HistoryError(1, 1, {HistoryFault::Utf16});
     }
     if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
-      throw LocatedError(number, bad + 1, "this is not a text file: a CSV history is UTF-8 text");
+      throw HistoryError(number, bad + 1, {HistoryFault::NotText});
     }
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;

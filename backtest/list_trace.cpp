@@ -3,6 +3,17 @@
 #include <algorithm>
 
 namespace quorvel::backtest {
+namespace {
+
+// The year a period of seven or eight digits begins with, or 0.
+int yearOf(std::uint64_t period) {
+  const std::uint64_t year = period >= 10'000'000 ? period / 10'000 : period / 1'000;
+  return period >= 1'000'000 && period < 100'000'000 && year >= 1900 && year <= 2999
+             ? static_cast<int>(year)
+             : 0;
+}
+
+}  // namespace
 
 ListTrace::ListTrace(std::uint64_t passes)
     : passes_(passes), window_(std::max<std::uint64_t>(50, passes / 100)) {
@@ -22,6 +33,9 @@ ListTrace::ListTrace(std::uint64_t passes)
 }
 
 void ListTrace::add(const Replayed& r) {
+  const int year = yearOf(r.period);
+  allHaveYears_ = allHaveYears_ && year != 0;
+  if (allHaveYears_ && (years_.empty() || years_.back().year != year)) years_.push_back({seen_, year});
   for (std::size_t i = 0; i < kLists; ++i) {
     if (!r.calls[i].made) continue;
     running_.calls[i] += 1;

@@ -1,4 +1,4 @@
-#include "permutation_test.h"
+#include "quorvel/backtest/permutation_test.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,6 +6,7 @@
 #include <numeric>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include "quorvel/backtest/summary.h"
 
@@ -78,35 +79,35 @@ std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
   std::mt19937_64 generator(mix(mix(seed) ^ index));
   std::vector<std::uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0U);
-  for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[below(generator, i)]);
+  for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[static_cast<std::size_t>(below(generator, i))]);
   return order;
 }
 
-std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t shuffles,
-                                             std::uint64_t seed, unsigned threads,
+std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
+                                             ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done) {
-  std::vector<ReplayStatistics> results(shuffles);
+  std::vector<ReplayStatistics> results(static_cast<std::size_t>(range.count));
   std::vector<GridRow> rows(draws.size());
   std::transform(draws.begin(), draws.end(), rows.begin(), gridRow);
-  std::atomic<std::uint64_t> next{0};
+  std::atomic<std::size_t> next{0};
   std::atomic<std::uint64_t> finished{0};
   auto work = [&](bool reports) {
     std::vector<GridRow> shuffled(draws.size());
-    for (std::uint64_t b = next++; b < shuffles; b = next++) {
-      const std::vector<std::uint32_t> order = shuffleOrder(draws.size(), seed, b);
+    for (std::size_t k = next++; k < results.size(); k = next++) {
+      const std::vector<std::uint32_t> order = shuffleOrder(draws.size(), seed, range.first + k);
       for (std::size_t i = 0; i < order.size(); ++i) {
         shuffled[order.size() - 1 - i] = rows[order[i]];
       }
-      results[b] = replayNewestFirst(shuffled);
+      results[k] = replayNewestFirst(shuffled);
       const std::uint64_t count = ++finished;
       if (reports && done) done(count);
     }
   };
-  std::vector<std::jthread> helpers;
+  std::vector<std::thread> helpers;
   for (unsigned t = 1; t < std::max(threads, 1U); ++t) helpers.emplace_back(work, false);
   work(true);
-  helpers.clear();  // joins
-  if (done) done(shuffles);
+  for (std::thread& helper : helpers) helper.join();
+  if (done) done(range.count);
   return results;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/report_texts.h"
 #include "statistics.h"
 
 namespace quorvel::backtest {
@@ -92,39 +93,6 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
     writeRunRow(out, "misses", o.runs.misses, o.calls, 1 - o.hitRate());
   }
   out << '\n' << verdictSentence(result) << '\n';
-}
-
-std::string verdictSentence(const BacktestResult& result) {
-  if (result.shuffles == 0) {
-    return "No permutation test was run (--shuffles 0), so this report cannot say whether any "
-           "output beats chance.";
-  }
-  auto names = [&](auto passes) {
-    std::vector<std::string> listed;
-    for (std::size_t i = 0; i < kOutputs; ++i) {
-      if (passes(result.tests[i])) listed.push_back(kOutputNames[i]);
-    }
-    std::string text;
-    for (std::size_t i = 0; i < listed.size(); ++i) {
-      text += i == 0 ? "" : i + 1 == listed.size() ? " and " : ", ";
-      text += listed[i];
-    }
-    return text;
-  };
-  const std::string beat = names([](const OutputTest& t) { return t.pValueHolm < 0.05; });
-  const std::string pattern = names([](const OutputTest& t) { return t.patternPValueHolm < 0.05; });
-  std::string sentence = "Against " + std::to_string(result.shuffles) +
-                         " shuffles of this record, after Holm's adjustment for eight outputs: ";
-  sentence += beat.empty() ? "no output beats chance at the 5% level, so the forecast picks no "
-                             "better than blind picks of the same size"
-                           : "the " + beat + " beat chance at the 5% level";
-  sentence += pattern.empty()
-                  ? "; and the claimed runs of 4-5 right then 1-2 wrong come no more often than "
-                    "in a shuffled record."
-                  : "; the claimed runs of 4-5 right then 1-2 wrong come more often than in a "
-                    "shuffled record for the " +
-                        pattern + ".";
-  return sentence;
 }
 
 }  // namespace quorvel::backtest

@@ -17,4 +17,6 @@ page = page.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n
 page = page.replace(/<script src="quorvel_engine.js"><\/script>\n<script type="module" src="main.js"><\/script>/, () =>
   `<script>\n${inline(read(engineFile))}\n</script>\n<script>\n${inline(form)}\ncreateQuorvel().then(start);\n</script>`);
 page = page.replace(/<p id="Download">.*<\/p>\n/, '');
+// The backtest needs workers, which a page opened from disk may not start: it is left out.
+page = page.replace(/<section id="Backtest"[\s\S]*?<\/section>\n/, '');
 writeFileSync(out, page);

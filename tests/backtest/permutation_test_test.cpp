@@ -1,4 +1,4 @@
-#include "permutation_test.h"
+#include "quorvel/backtest/permutation_test.h"
 
 #include <gtest/gtest.h>
 
@@ -86,13 +86,19 @@ TEST(PermutationTest, ScoresEachOrderAsTheReportsSummaryDoes) {
   EXPECT_EQ(replayStatistics(simulateHistory(3, 1)).patterns, ReplayStatistics{}.patterns);
 }
 
-TEST(PermutationTest, GivesTheSameShufflesWhateverTheNumberOfThreads) {
+TEST(PermutationTest, GivesTheSameShufflesWhateverTheThreadsOrParts) {
   const std::vector<Draw> draws = simulateHistory(60, 5);
-  const auto one = replayShuffles(draws, 24, 9, 1, {});
-  const auto three = replayShuffles(draws, 24, 9, 3, {});
+  const auto one = replayShuffles(draws, 9, {0, 24}, 1, {});
+  const auto three = replayShuffles(draws, 9, {0, 24}, 3, {});
+  // The page replays the shuffles in parts, one part a worker.
+  const auto part = replayShuffles(draws, 9, {10, 14}, 1, {});
+  ASSERT_EQ(part.size(), 14u);
   for (std::size_t b = 0; b < one.size(); ++b) {
     EXPECT_EQ(one[b].excessThousandths, three[b].excessThousandths) << b;
     EXPECT_EQ(one[b].patterns, three[b].patterns) << b;
+    if (b < 10) continue;
+    EXPECT_EQ(one[b].excessThousandths, part[b - 10].excessThousandths) << b;
+    EXPECT_EQ(one[b].patterns, part[b - 10].patterns) << b;
   }
 }
 

@@ -1,8 +1,12 @@
-// The site's entry: the engine (quorvel_engine.js, loaded before this module), the form, and the
-// service worker that keeps every file of the site for use offline.
+// The site's entry: the engine (quorvel_engine.js, loaded before this module), the form, the
+// backtest under it, and the service worker that keeps every file of the site for use offline.
 import { start } from './window_form.js';
+import { startBacktest } from './backtest_section.js';
 
-globalThis.createQuorvel().then(start);
+globalThis.createQuorvel().then((engine) => {
+  start(engine);
+  startBacktest(engine);
+});
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:') {
   navigator.serviceWorker.register('sw.js');

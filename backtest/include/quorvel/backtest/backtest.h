@@ -6,9 +6,13 @@
 #include <span>
 
 #include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/permutation_test.h"
 #include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
+
+// The fewest draws a backtest replays: three for the first grid and one to score it.
+inline constexpr std::uint64_t kMinimumDraws = 4;
 
 struct BacktestOptions {
   std::uint64_t shuffles = 0;  // reorderings of the history for the permutation test
@@ -40,7 +44,7 @@ struct BacktestResult {
 
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with
 // shuffles, runs the permutation test over the record, which it reads in place and does not
-// copy. Throws std::invalid_argument for fewer than four draws.
+// copy. Throws std::invalid_argument for fewer than kMinimumDraws draws.
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress = {});
 
@@ -49,5 +53,10 @@ BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& 
 // memory stays flat however many draws come.
 BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
                            const Progress& progress = {});
+
+// The permutation test of a result made without shuffles, against shuffles replayed elsewhere:
+// shuffled[b] is shuffle b's, as replayShuffles gives them. The result then has shuffled.size()
+// shuffles, exactly as if runBacktest had replayed them.
+void testAgainstShuffles(std::span<const ReplayStatistics> shuffled, BacktestResult& result);
 
 }  // namespace quorvel::backtest

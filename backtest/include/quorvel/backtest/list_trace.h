@@ -24,6 +24,14 @@ class ListTrace {
   const std::vector<std::uint64_t>& ends() const { return ends_; }
   const Totals& totalsAfter(std::uint64_t passes) const;
 
+  // Where each year begins: the passes before its first draw, and the year. Empty unless every
+  // period forecast begins with its year, as 2004001 (year × 1000 + draw) or 20040001 do.
+  struct YearStart {
+    std::uint64_t passesBefore;
+    int year;
+  };
+  std::vector<YearStart> years() const { return allHaveYears_ ? years_ : std::vector<YearStart>{}; }
+
  private:
   std::uint64_t passes_, window_, seen_ = 0;
   std::vector<std::uint64_t> ends_;
@@ -31,6 +39,8 @@ class ListTrace {
   std::vector<Totals> atMark_;
   Totals running_;
   std::size_t nextMark_ = 0;
+  std::vector<YearStart> years_;
+  bool allHaveYears_ = true;
 };
 
 }  // namespace quorvel::backtest

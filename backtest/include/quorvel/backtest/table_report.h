@@ -1,7 +1,6 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
 #include "quorvel/backtest/backtest.h"
 
@@ -11,9 +10,5 @@ namespace quorvel::backtest {
 // predicted range and the attribute calls beside what chance gives at the same hit rate, and last
 // the verdict a player can act on.
 void writeTable(std::ostream& out, const BacktestResult& result);
-
-// The verdict alone: which outputs beat chance at the 5 % level after Holm's adjustment, and
-// whether the claimed run pattern does.
-std::string verdictSentence(const BacktestResult& result);
 
 }  // namespace quorvel::backtest

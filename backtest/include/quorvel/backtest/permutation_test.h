@@ -25,11 +25,18 @@ ReplayStatistics replayStatistics(std::span<const Draw> draws);
 // shuffle is the same on every machine and in every thread.
 std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed, std::uint64_t index);
 
-// Replays `shuffles` reorderings of the history, spread over `threads` threads (at least one).
-// Entry b of the result is shuffle b's, whatever the number of threads. `done` is called on the
-// calling thread with the number of shuffles finished so far.
-std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t shuffles,
-                                             std::uint64_t seed, unsigned threads,
+// Shuffles `first` ... `first` + `count` - 1 of a permutation test. Each shuffle's order depends
+// on its number alone, so the shuffles can be replayed in parts, in any order and anywhere.
+struct ShuffleRange {
+  std::uint64_t first = 0;
+  std::uint64_t count = 0;
+};
+
+// Replays the shuffles of `range`, spread over `threads` threads (at least one). Entry k of the
+// result is shuffle first + k's, whatever the number of threads. `done` is called on the calling
+// thread with the number of shuffles finished so far.
+std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
+                                             ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done);
 
 }  // namespace quorvel::backtest

@@ -1,0 +1,175 @@
+#include "quorvel/backtest/report_texts.h"
+
+#include "number_text.h"
+#include "quorvel/presentation/screen_layout.h"
+
+namespace quorvel::backtest {
+namespace {
+
+constexpr std::array<std::string_view, kVerdicts> kChineseVerdictNames = {"中边", "大小", "单双",
+                                                                          "前后", "3N"};
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+std::string englishProblem(const HistoryProblem& p) {
+  switch (p.fault) {
+    case HistoryFault::Utf16:
+      return "this looks like UTF-16 text; save the history as UTF-8";
+    case HistoryFault::NotText:
+      return "this is not a text file: a CSV history is UTF-8 text";
+    case HistoryFault::LineTooLong:
+      return "the line is longer than " + number(p.first) + " bytes";
+    case HistoryFault::FieldCount:
+      return "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " + number(p.first) +
+             " fields";
+    case HistoryFault::PeriodTooLarge:
+      return "the period is too large; the largest is " + number(p.first);
+    case HistoryFault::PeriodNotANumber:
+      return "the period is not a whole number";
+    case HistoryFault::PeriodOutOfOrder:
+      return "period " + number(p.first) + " does not follow period " + number(p.second);
+    case HistoryFault::NotADigit:
+      return "d" + number(p.first) + " is not a digit 0-9";
+    case HistoryFault::WrongSum:
+      return "the sum is not " + number(p.first) + ", the sum of the digits";
+    case HistoryFault::TooFewDraws:
+      return "need at least four draws, found " + number(p.first);
+  }
+  return {};
+}
+
+std::string chineseProblem(const HistoryProblem& p) {
+  switch (p.fault) {
+    case HistoryFault::Utf16:
+      return "这像是 UTF-16 文本，请把记录另存为 UTF-8";
+    case HistoryFault::NotText:
+      return "这不是文本文件：CSV 记录应是 UTF-8 文本";
+    case HistoryFault::LineTooLong:
+      return "这一行超过 " + number(p.first) + " 字节";
+    case HistoryFault::FieldCount:
+      return "应为 period,d1,d2,d3 或 period,d1,d2,d3,sum（期号、三位数字、和值），这一行有 " +
+             number(p.first) + " 项";
+    case HistoryFault::PeriodTooLarge:
+      return "期号太大，最大是 " + number(p.first);
+    case HistoryFault::PeriodNotANumber:
+      return "期号不是整数";
+    case HistoryFault::PeriodOutOfOrder:
+      return "期号 " + number(p.first) + " 没有排在上一期 " + number(p.second) +
+             " 之后（期号须逐行增大）";
+    case HistoryFault::NotADigit:
+      return "d" + number(p.first) + " 不是 0 到 9 的数字";
+    case HistoryFault::WrongSum:
+      return "和值不是三位数字之和 " + number(p.first);
+    case HistoryFault::TooFewDraws:
+      return "至少需要四期开奖，只找到 " + number(p.first) + " 期";
+  }
+  return {};
+}
+
+// The outputs a test picks, named and joined as the language joins a list.
+std::string namesWhere(const BacktestResult& result, Language language,
+                       bool (*picked)(const OutputTest&)) {
+  std::vector<std::string_view> listed;
+  for (const Output output : kAllOutputs) {
+    if (picked(result.tests[static_cast<std::size_t>(output)]))
+      listed.push_back(outputName(output, language));
+  }
+  std::string text;
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    if (language == Language::Chinese) {
+      text += i == 0 ? "「" : "、「";
+      text += std::string(listed[i]) + "」";
+    } else {
+      text += i == 0 ? "" : i + 1 == listed.size() ? " and " : ", ";
+      text += listed[i];
+    }
+  }
+  return text;
+}
+
+bool beatsChance(const OutputTest& t) { return t.pValueHolm < 0.05; }
+bool patternBeatsChance(const OutputTest& t) { return t.patternPValueHolm < 0.05; }
+
+std::string englishVerdict(const BacktestResult& result) {
+  if (result.shuffles == 0) {
+    return "No permutation test was run (--shuffles 0), so this report cannot say whether any "
+           "output beats chance.";
+  }
+  const std::string beat = namesWhere(result, Language::English, beatsChance);
+  const std::string pattern = namesWhere(result, Language::English, patternBeatsChance);
+  std::string sentence = "Against " + number(result.shuffles) +
+                         " shuffles of this record, after Holm's adjustment for eight outputs: ";
+  sentence += beat.empty() ? "no output beats chance at the 5% level, so the forecast picks no "
+                             "better than blind picks of the same size"
+                           : "the " + beat + " beat chance at the 5% level";
+  sentence += pattern.empty()
+                  ? "; and the claimed runs of 4-5 right then 1-2 wrong come no more often than "
+                    "in a shuffled record."
+                  : "; the claimed runs of 4-5 right then 1-2 wrong come more often than in a "
+                    "shuffled record for the " +
+                        pattern + ".";
+  return sentence;
+}
+
+std::string chineseVerdict(const BacktestResult& result) {
+  if (result.shuffles == 0) return "没有做置换检验（打乱 0 次），所以说不出哪一项胜过运气。";
+  const std::string beat = namesWhere(result, Language::Chinese, beatsChance);
+  const std::string pattern = namesWhere(result, Language::Chinese, patternBeatsChance);
+  std::string sentence = "把这份记录打乱 " + number(result.shuffles) +
+                         " 次作对照，并按八项输出做 Holm 校正后：";
+  sentence += beat.empty() ? "没有一项在 5% 水平上胜过运气，这个预测并不比同样多的随手盲选更准"
+                           : beat + "在 5% 水平上胜过运气";
+  sentence += pattern.empty()
+                  ? "；所说的“连准4-5期后错1-2期”也不比打乱的记录里更常见。"
+                  : "；所说的“连准4-5期后错1-2期”在" + pattern + "上比打乱的记录里更常见。";
+  return sentence;
+}
+
+}  // namespace
+
+std::string_view outputName(Output output, Language language) {
+  const auto i = static_cast<std::size_t>(output);
+  if (language == Language::English) return kOutputNames[i];
+  return isList(output) ? listCaption(output) : kChineseVerdictNames[i - kLists];
+}
+
+std::string problemText(const HistoryProblem& problem, Language language) {
+  return language == Language::Chinese ? chineseProblem(problem) : englishProblem(problem);
+}
+
+std::string locatedText(std::string_view fileName, const HistoryError& error, Language language) {
+  const std::string line = number(error.line()), column = number(error.column());
+  const std::string what = problemText(error.problem(), language);
+  if (language == Language::Chinese) {
+    return std::string(fileName) + " 第" + line + "行第" + column + "列：" + what;
+  }
+  return std::string(fileName) + ", line " + line + ", column " + column + ": " + what;
+}
+
+std::string verdictSentence(const BacktestResult& result, Language language) {
+  return language == Language::Chinese ? chineseVerdict(result) : englishVerdict(result);
+}
+
+std::vector<ReportRow> reportTable(const BacktestResult& result, Language language) {
+  std::vector<ReportRow> rows;
+  if (language == Language::Chinese) {
+    rows.push_back({"输出", "命中率", "运气", "多中几次", "p", "Holm 校正后 p", "规律的 p"});
+  } else {
+    rows.push_back({"output", "hit rate", "chance", "excess hits", "p", "p after Holm",
+                    "pattern's p"});
+  }
+  const bool tested = result.shuffles > 0;
+  auto p = [&](double value) { return tested ? fixed(value, 3) : std::string("-"); };
+  for (const Output output : kAllOutputs) {
+    const auto i = static_cast<std::size_t>(output);
+    const OutputSummary& o = result.summary.output(static_cast<int>(i));
+    const OutputTest& t = result.tests[i];
+    rows.push_back({std::string(outputName(output, language)), fixed(100 * o.hitRate(), 1) + "%",
+                    fixed(100 * o.chanceRate(), 1) + "%",
+                    fixed(static_cast<double>(t.excessThousandths) / 1000.0, 1), p(t.pValue),
+                    p(t.pValueHolm), p(t.patternPValue)});
+  }
+  return rows;
+}
+
+}  // namespace quorvel::backtest

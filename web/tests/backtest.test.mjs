@@ -1,0 +1,94 @@
+// The backtest section: the page's report against the native quorvel-backtest, a damaged file,
+// the window answering while the workers replay, cancel, and the English texts.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { SITE, nativeAnswer, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
+
+const SHIPPED = join(SITE, 'draws-2004-2026.csv');
+const nativeBacktest = (...args) => execFileSync(process.env.QUORVEL_BACKTEST, args).toString();
+
+let session;
+before(async () => { session = await openBrowser(); });
+after(async () => { await session.close(); });
+
+// The page with its backtest section ready, in the browser language `locale`.
+async function openSection(query, locale = 'zh-CN') {
+  const opened = await openPage(session.browser, `${session.origin}/${query}`, { locale, acceptDownloads: true });
+  await opened.page.waitForSelector('#Backtest[aria-busy="false"]');
+  return opened;
+}
+
+const finished = (page) => page.waitForSelector('#BacktestResult:not([hidden])', { timeout: 60000 });
+
+test('the saved report is the native program\'s JSON for the same record, seed and shuffles', async () => {
+  const { page, context, errors } = await openSection('?shuffles=60&seed=7');
+  await page.click('#BacktestRun');
+  await finished(page);
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#BacktestSave')]);
+  const saved = readFileSync(await download.path(), 'utf8');
+  assert.equal(saved, nativeBacktest(SHIPPED, '--json', '--threads', '1', '--seed', '7', '--shuffles', '60'));
+  assert.equal(download.suggestedFilename(), 'draws-2004-2026-backtest.json');
+  assert.match(await page.textContent('#BacktestVerdict'), /^把这份记录打乱 60 次作对照/);
+  assert.equal(await page.locator('#BacktestTable tbody tr').count(), 8);
+  assert.equal(await page.locator('#BacktestChart svg text', { hasText: '2026' }).count(), 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('a damaged file gets its place and fault, and leaves the page as it was', async () => {
+  const { page, context } = await openSection('?shuffles=20');
+  await page.click('#BacktestRun');
+  await finished(page);
+  const before = await page.evaluate(() => [
+    document.getElementById('BacktestVerdict').textContent, document.getElementById('BacktestRecord').textContent]);
+  const damaged = 'period,d1,d2,d3\n2004001,1,2,3\n2004002,1,x,3\n';
+  await page.setInputFiles('#BacktestFile', { name: 'mine.csv', mimeType: 'text/csv', buffer: Buffer.from(damaged) });
+  await page.waitForSelector('#BacktestError:not([hidden])');
+  // The native reader puts the same fault at the same place: line 3, column 11.
+  assert.throws(() => execFileSync(process.env.QUORVEL_BACKTEST, ['-'], { input: damaged, stdio: 'pipe' }),
+    (error) => /:3:11: d2 is not a digit 0-9/.test(error.stderr.toString()));
+  assert.equal(await page.textContent('#BacktestError'), 'mine.csv 第3行第11列：d2 不是 0 到 9 的数字');
+  assert.deepEqual(await page.evaluate(() => [
+    document.getElementById('BacktestVerdict').textContent, document.getElementById('BacktestRecord').textContent]), before);
+  assert.equal(await page.isVisible('#BacktestResult'), true);
+  await context.close();
+});
+
+test('Predict answers while the workers replay, and cancel stops them all', async () => {
+  const { page, context } = await openSection('?shuffles=200000');
+  await page.click('#BacktestRun');
+  await page.waitForSelector('#BacktestProgress:not([hidden])');
+  const cells = ['3', '5', '8', '16', '2', '7', '1', '10', '9', '0', '4', '13'];
+  const started = Date.now();
+  await typeGrid(page, cells);
+  await page.click('#Command1');
+  assert.deepEqual(await outputsOf(page), nativeAnswer(cells).outputs);
+  assert.ok(Date.now() - started < 5000, `the window took ${Date.now() - started} ms`);
+  assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'true');
+
+  await page.click('#BacktestCancel');
+  await page.waitForSelector('#BacktestProgress', { state: 'hidden' });
+  assert.equal(await page.textContent('#BacktestError'), '已取消检验。');
+  const shown = await page.getAttribute('#BacktestBar', 'value');
+  await page.waitForTimeout(500);
+  assert.equal(await page.getAttribute('#BacktestBar', 'value'), shown);
+  assert.ok(Number(shown) < 200000);
+  assert.equal(await page.isVisible('#BacktestResult'), false);
+  await context.close();
+});
+
+test('under an English browser the section speaks English and the window keeps its own texts', async () => {
+  const { page, context } = await openSection('?shuffles=30', 'en-US');
+  assert.equal(await page.textContent('#BacktestTitle'), 'Does this forecast work?');
+  assert.equal(await page.textContent('#Command1'), '预 测');
+  await page.click('#BacktestRun');
+  await finished(page);
+  const table = nativeBacktest(SHIPPED, '--shuffles', '30', '--threads', '1').trimEnd().split('\n');
+  assert.equal(await page.textContent('#BacktestVerdict'), table.at(-1));
+  assert.equal(await page.textContent('#BacktestTable thead th:first-child'), 'output');
+  assert.match(await page.textContent('#BacktestChart svg'), /year of the draw forecast/);
+  await context.close();
+});
