@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "quorvel/backtest/report_texts.h"
 #include "row_name.h"
 
 namespace quorvel::backtest {
@@ -24,8 +25,15 @@ TEST_P(HistoryErrors, NameFileLineAndColumn) {
   try {
     readHistory(in);
     FAIL() << "accepted: " << GetParam().csv;
-  } catch (const LocatedError& error) {
+  } catch (const HistoryError& error) {
     EXPECT_EQ("draws.csv:" + std::string(error.what()), GetParam().message);
+    // The page words the same fault at the same place in Chinese.
+    const std::string place = "draws.csv 第" + std::to_string(error.line()) + "行第" +
+                              std::to_string(error.column()) + "列：";
+    const std::string chinese = locatedText("draws.csv", error, Language::Chinese);
+    ASSERT_TRUE(chinese.starts_with(place)) << chinese;
+    EXPECT_GT(chinese.size(), place.size() + 6);
+    EXPECT_EQ(chinese.find(error.message()), std::string::npos) << chinese;
   }
 }
 

@@ -11,8 +11,9 @@ namespace quorvel::backtest {
 namespace {
 
 // A replay whose first list hits when `hit`, with the chance 0.4; the other lists make no call.
-Replayed listReplay(bool hit) {
+Replayed listReplay(bool hit, std::uint64_t period = 0) {
   Replayed r{};
+  r.period = period;
   r.calls[0].made = true;
   r.calls[0].hit = hit;
   r.calls[0].chanceThousandths = 400;
@@ -51,6 +52,43 @@ TEST(ListTrace, FewerPassesThanAWindowDrawNoLine) {
   writeChart(svg, trace);
   EXPECT_NE(svg.str().find("</svg>"), std::string::npos);
   EXPECT_NE(svg.str().find("points=\"\""), std::string::npos);
+}
+
+std::string chartOf(const ListTrace& trace, Language language = Language::English) {
+  std::ostringstream svg;
+  writeChart(svg, trace, language);
+  return svg.str();
+}
+
+// Periods that begin with their year put the years on the time axis; any other period, such as
+// the simulated 1, 2, 3..., leaves them off.
+TEST(ListTrace, MarksWhereEachYearOfTheForecastDrawsBegins) {
+  std::vector<std::uint64_t> periods;
+  for (std::uint64_t p = 2004300; p <= 2004359; ++p) periods.push_back(p);
+  for (std::uint64_t p = 2005001; p <= 2005200; ++p) periods.push_back(p);
+  for (std::uint64_t p = 20060001; p <= 20060040; ++p) periods.push_back(p);
+  ListTrace trace(periods.size());
+  for (const std::uint64_t period : periods) trace.add(listReplay(period % 3 == 0, period));
+  const std::vector<ListTrace::YearStart> years = trace.years();
+  ASSERT_EQ(years.size(), 3u);
+  EXPECT_EQ(years[0].passesBefore, 0u);
+  EXPECT_EQ(years[0].year, 2004);
+  EXPECT_EQ(years[1].passesBefore, 60u);
+  EXPECT_EQ(years[1].year, 2005);
+  EXPECT_EQ(years[2].passesBefore, 260u);
+  EXPECT_EQ(years[2].year, 2006);
+  EXPECT_NE(chartOf(trace).find(">2005</text>"), std::string::npos);
+  EXPECT_NE(chartOf(trace).find("year of the draw forecast (300 replayed passes)"),
+            std::string::npos);
+  EXPECT_NE(chartOf(trace, Language::Chinese).find("预测号码范围"), std::string::npos);
+
+  for (const std::uint64_t odd : {7ULL, 999999ULL, 1899001ULL, 123456789ULL}) {
+    ListTrace mixed(periods.size() + 1);
+    for (const std::uint64_t period : periods) mixed.add(listReplay(true, period));
+    mixed.add(listReplay(true, odd));
+    EXPECT_TRUE(mixed.years().empty()) << odd;
+    EXPECT_NE(chartOf(mixed).find("replayed pass (301 in all)"), std::string::npos) << odd;
+  }
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ const TEXTS = {
       + 'order of the draws, so if it worked it would do clearly better on the real record than on the shuffled '
       + 'ones. Everything runs in your browser; a file you choose is sent nowhere.',
     run: 'Run the test', choose: 'Choose your own record (CSV)…', shipped: 'Back to the shipped record',
-    format: 'You can also drop a CSV file on this section. The format is the command line’s: '
+    format: 'You can also drop a CSV file on this section. The format is the command line\'s: '
       + 'period,d1,d2,d3 or period,d1,d2,d3,sum a line, oldest draw first.',
     record: (name, shuffles, seed) => `Record: ${name}, ${shuffles} shuffles, seed ${seed}`,
     progress: (done, total) => `${done} of ${total} shuffles replayed`,
