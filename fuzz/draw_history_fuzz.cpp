@@ -1,10 +1,12 @@
-// The draw-history reader over arbitrary bytes: a located error or a history of valid draws.
+// The draw-history reader over arbitrary bytes: a located error, worded in either language, or a
+// history of valid draws.
 
 #include <sstream>
 #include <string>
 
 #include "fuzz_check.h"
 #include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/report_texts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
@@ -14,8 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const int digit : draws[i].digits) FUZZ_CHECK(digit >= 0 && digit <= 9);
       FUZZ_CHECK(i == 0 || draws[i].period > draws[i - 1].period);
     }
-  } catch (const quorvel::LocatedError& error) {
+  } catch (const quorvel::backtest::HistoryError& error) {
     FUZZ_CHECK(error.line() >= 1 && error.column() >= 1 && !error.message().empty());
+    // The page's wording in Chinese names the same place.
+    const std::string chinese =
+        locatedText("f.csv", error, quorvel::backtest::Language::Chinese);
+    FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(error.line()) + "行"));
     // The line named exists: there are at least line - 1 line feeds.
     std::size_t lineFeeds = 0;
     for (std::size_t i = 0; i < size; ++i) lineFeeds += data[i] == '\n';

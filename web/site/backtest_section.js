@@ -4,6 +4,8 @@
 
 const SHIPPED = 'draws-2004-2026.csv';
 const MAX_WORKERS = 8;
+const MAX_SHUFFLES = 100000;  // each kept shuffle takes 128 bytes of the page's memory
+const MAX_FILE_BYTES = 64 * 1024 * 1024;  // a record of every draw since 1900 is under 2 MB
 
 const TEXTS = {
   zh: {
@@ -17,6 +19,7 @@ const TEXTS = {
     progress: (done, total) => `已打乱 ${done} / ${total} 次`,
     cancel: '取消', cancelled: '已取消检验。', failed: '检验中途出错，请重试。',
     took: (seconds) => `（用时 ${seconds} 秒）`,
+    tooLarge: (name) => `${name} 超过 64 MB，不像开奖记录。`,
     save: '保存报告（JSON）',
     reproduce: '命令行上同样的结果：',
     chartTitle: '三个号码范围的滚动命中率',
@@ -35,6 +38,7 @@ const TEXTS = {
     progress: (done, total) => `${done} of ${total} shuffles replayed`,
     cancel: 'Cancel', cancelled: 'The test was cancelled.', failed: 'The test failed part way; please try again.',
     took: (seconds) => ` (${seconds} s)`,
+    tooLarge: (name) => `${name} is larger than 64 MB, far larger than any record of draws.`,
     save: 'Save the report (JSON)',
     reproduce: 'The same result on the command line: ',
     chartTitle: 'Rolling hit rate of the three lists',
@@ -54,16 +58,28 @@ function testSettings() {
   const shuffles = Number(query.get('shuffles') ?? 1000);
   return {
     seed: query.get('seed') ?? '1',
-    shuffles: Number.isInteger(shuffles) && shuffles >= 1 && shuffles <= 1000000 ? shuffles : 1000,
+    shuffles: Number.isInteger(shuffles) && shuffles >= 1 && shuffles <= MAX_SHUFFLES ? shuffles : 1000,
   };
 }
 
-// Workers for the shuffles, one a core up to eight, started with the page so that their engines
-// are ready by the first click; a cancelled test ends them, and new ones take their place.
+// Workers for the shuffles, one a core up to eight. They start when the section comes into view,
+// so that their engines are ready by the first click and a visitor who never scrolls to it starts
+// none; a cancelled test ends them, and new ones take their place.
 class WorkerPool {
-  constructor() {
+  constructor(section) {
     this.size = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1));
-    this.start();
+    this.workers = [];
+    const observer = new IntersectionObserver((entries) => {
+      if (entries.some((entry) => entry.isIntersecting)) {
+        observer.disconnect();
+        this.ready();
+      }
+    });
+    observer.observe(section);
+  }
+
+  ready() {
+    if (this.workers.length === 0) this.start();
   }
 
   start() {
@@ -74,6 +90,7 @@ class WorkerPool {
   // worker free, and calls onPart with each part's statistics. Resolves when all are in;
   // cancel() ends every worker at once.
   replay(record, { seed, shuffles }, onPart) {
+    this.ready();
     const workers = this.workers.slice(0, Math.min(this.size, shuffles));
     const size = Math.max(1, Math.min(50, Math.ceil(shuffles / (workers.length * 8))));
     let next = 0;
@@ -140,7 +157,7 @@ export function startBacktest(engine) {
     ['BacktestChooseText', 'choose'], ['BacktestShipped', 'shipped'], ['BacktestFormat', 'format'],
     ['BacktestCancel', 'cancel'], ['BacktestSave', 'save']]) byId(id).textContent = texts[key];
 
-  const pool = new WorkerPool();
+  const pool = new WorkerPool(section);
   let record = { name: SHIPPED, own: false, bytes: null };
   let shippedRecord = null;
   let running = null;
@@ -225,6 +242,11 @@ export function startBacktest(engine) {
     return shippedRecord;
   };
   const fromFile = async (file) => ({ name: file.name, own: true, bytes: new Uint8Array(await file.arrayBuffer()) });
+  const runFile = async (file) => {
+    if (!file || running) return;
+    if (file.size > MAX_FILE_BYTES) say(texts.tooLarge(file.name));
+    else await run(await fromFile(file));
+  };
 
   byId('BacktestRun').addEventListener('click', async () => {
     if (!running) await run(record.own ? record : await shipped());
@@ -233,14 +255,13 @@ export function startBacktest(engine) {
   byId('BacktestFile').addEventListener('change', async (event) => {
     const [file] = event.target.files;
     event.target.value = '';
-    if (file && !running) await run(await fromFile(file));
+    await runFile(file);
   });
   byId('BacktestCancel').addEventListener('click', () => running?.cancel());
   section.addEventListener('dragover', (event) => { event.preventDefault(); });
   section.addEventListener('drop', async (event) => {
     event.preventDefault();
-    const [file] = event.dataTransfer.files;
-    if (file && !running) await run(await fromFile(file));
+    await runFile(event.dataTransfer.files[0]);
   });
   showRecord();
   section.setAttribute('aria-busy', 'false');
