@@ -22,6 +22,8 @@ namespace {
 namespace bt = quorvel::backtest;
 using emscripten::val;
 
+constexpr double kMaxShuffles = 1'000'000;  // as many as quorvel-backtest takes
+
 // The bytes of a JavaScript Uint8Array, copied once.
 std::string bytesOf(const val& array) {
   std::string bytes(array["length"].as<std::size_t>(), '\0');
@@ -88,7 +90,8 @@ class PageBacktest {
     options.seed = *parsedSeed;
     options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
     result_ = bt::runBacktest(read.draws, options);
-    shuffled_.resize(static_cast<std::size_t>(shuffles));
+    shuffled_.resize(shuffles >= 1 && shuffles <= kMaxShuffles ? static_cast<std::size_t>(shuffles)
+                                                                : 0);
   }
 
   std::string error() const { return error_; }
@@ -116,6 +119,7 @@ class PageBacktest {
   }
   std::string verdict() const { return bt::verdictSentence(result_, language_); }
   std::string chart() const {
+    if (!trace_) return {};
     std::ostringstream out;
     bt::writeChart(out, *trace_, language_);
     return out.str();
