@@ -70,7 +70,7 @@ case ${1:-} in
     ctest --preset asan
     echo "== the fuzz targets, briefly"
     build fuzz
-    fuzz/run.sh build-fuzz 20
+    fuzz/run.sh build-fuzz 15
     ;;
   web)
     install_missing cmake ninja-build librsvg2-bin libcli11-dev "${web_packages[@]}"
