@@ -38,7 +38,6 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
 
 BacktestResult started(const BacktestOptions& options) {
   BacktestResult result;
-  result.shuffles = options.shuffles;
   result.seed = options.seed;
   return result;
 }

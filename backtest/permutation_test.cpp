@@ -37,14 +37,7 @@ std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
 
 namespace {
 
-// One draw as a grid row holds it: its three digits and their sum.
-using GridRow = std::array<std::uint16_t, 4>;
 static_assert(sizeof(PlainGrid) == kGridPeriods * sizeof(GridRow));
-
-GridRow gridRow(const Draw& draw) {
-  return {static_cast<std::uint16_t>(draw.digits[0]), static_cast<std::uint16_t>(draw.digits[1]),
-          static_cast<std::uint16_t>(draw.digits[2]), static_cast<std::uint16_t>(draw.sum())};
-}
 
 // Replays draws whose rows are stored newest first. Then the grid of the three draws before a
 // draw, latest on top, is the twelve cells that follow its row, copied in one go: the shuffles

@@ -1,5 +1,7 @@
 #include "quorvel/backtest/replay.h"
 
+#include <algorithm>
+
 namespace quorvel::backtest {
 
 const std::array<const char*, kOutputs> kOutputNames = {
@@ -96,15 +98,18 @@ std::array<Call, kOutputs> scoreCalls(const PassResult& result, int sum) {
   return calls;
 }
 
+GridRow gridRow(const Draw& draw) {
+  return {static_cast<std::uint16_t>(draw.digits[0]), static_cast<std::uint16_t>(draw.digits[1]),
+          static_cast<std::uint16_t>(draw.digits[2]), static_cast<std::uint16_t>(draw.sum())};
+}
+
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
   // The numbers a user types, passed as numbers: the pass gives what their texts would give.
   PlainGrid cells;
   const Draw* rows[kGridPeriods] = {&latest, &previous, &oldest};
   for (std::size_t p = 0; p < kGridPeriods; ++p) {
-    for (std::size_t k = 0; k < 3; ++k) {
-      cells[4 * p + k] = static_cast<std::uint16_t>(rows[p]->digits[k]);
-    }
-    cells[4 * p + 3] = static_cast<std::uint16_t>(rows[p]->sum());
+    const GridRow row = gridRow(*rows[p]);
+    std::copy(row.begin(), row.end(), cells.begin() + static_cast<std::ptrdiff_t>(4 * p));
   }
   Replayed out{next.period, next.sum(), runPredictionPass(cells), {}};
   out.calls = scoreCalls(out.result, out.sum);

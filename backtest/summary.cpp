@@ -3,18 +3,16 @@
 namespace quorvel::backtest {
 namespace {
 
-// Extends the open run by `call`, first recording the run it ends.
-void extendRun(const Call& call, int& run, RunLengths& runs) {
-  if (run > 0 && !call.hit) ++runs.hits[run];
-  if (run < 0 && call.hit) ++runs.misses[-run];
-  if ((run > 0) != call.hit) run = 0;
-  run += call.hit ? 1 : -1;
-}
-
 void closeRun(int& run, RunLengths& runs) {
   if (run > 0) ++runs.hits[run];
   if (run < 0) ++runs.misses[-run];
   run = 0;
+}
+
+// Extends the open run by `call`, first closing the run it ends.
+void extendRun(const Call& call, int& run, RunLengths& runs) {
+  if ((run > 0) != call.hit) closeRun(run, runs);
+  run += call.hit ? 1 : -1;
 }
 
 }  // namespace

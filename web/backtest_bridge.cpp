@@ -95,7 +95,6 @@ class PageBacktest {
   }
 
   std::string error() const { return error_; }
-  double draws() const { return static_cast<double>(result_.summary.replays() + 3); }
 
   // Shuffles first... of a worker's part: eight excess values, then eight pattern counts, each.
   void addShuffles(double first, const val& values) {
@@ -170,7 +169,6 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
   emscripten::class_<PageBacktest>("PageBacktest")
       .constructor<const val&, const std::string&, const std::string&, double, const std::string&>()
       .function("error", &PageBacktest::error)
-      .function("draws", &PageBacktest::draws)
       .function("addShuffles", &PageBacktest::addShuffles)
       .function("finish", &PageBacktest::finish)
       .function("json", &PageBacktest::json)

@@ -36,6 +36,10 @@ struct Replayed {
   std::array<Call, kOutputs> calls;
 };
 
+// One draw as a row of the grid holds it: its three digits and their sum.
+using GridRow = std::array<std::uint16_t, 4>;
+GridRow gridRow(const Draw& draw);
+
 // Scores the outputs a pass wrote against the sum of the draw that followed.
 std::array<Call, kOutputs> scoreCalls(const PassResult& result, int sum);
 
