@@ -1,11 +1,8 @@
 #include "quorvel/backtest/backtest.h"
 
-#include <stdexcept>
-#include <string>
+#include <algorithm>
 #include <vector>
 
-#include "quorvel/backtest/permutation_test.h"
-#include "quorvel/backtest/report_texts.h"
 #include "statistics.h"
 
 namespace quorvel::backtest {
@@ -29,9 +26,7 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
     if (options.onReplay) options.onReplay(replayed);
     if (progress && count % 65536 == 0) progress("replayed", count - 2, total);
   }
-  if (count < kMinimumDraws) {
-    throw std::invalid_argument(problemText({HistoryFault::TooFewDraws, count}, Language::English));
-  }
+  if (count < kMinimumDraws) throw BacktestError({Fault::TooFewDraws, 0, 0, count});
   result.summary.finish();
   return count;
 }
@@ -42,44 +37,52 @@ BacktestResult started(const BacktestOptions& options) {
   return result;
 }
 
-// Replays the shuffles of `record` the options ask for and tests the result against them.
+// Replays the shuffles of `record` the options ask for, a part at a time so that memory stays
+// flat however many, and tests the result against them.
 void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
                          const Progress& progress, BacktestResult& result) {
-  std::vector<ReplayStatistics> shuffled;
-  if (options.shuffles > 0) {
-    shuffled = replayShuffles(record, options.seed, {0, options.shuffles}, options.threads,
-                              [&](std::uint64_t done) {
-                                if (progress) progress("shuffled", done, options.shuffles);
-                              });
+  constexpr std::uint64_t kPart = 4096;
+  ShuffleTally tally(observedStatistics(result));
+  for (std::uint64_t first = 0; first < options.shuffles; first += kPart) {
+    const std::uint64_t count = std::min(kPart, options.shuffles - first);
+    const std::vector<ReplayStatistics> part = replayShuffles(
+        record, options.seed, {first, count}, options.threads, [&](std::uint64_t done) {
+          if (progress) progress("shuffled", first + done, options.shuffles);
+        });
+    for (const ReplayStatistics& shuffle : part) tally.add(shuffle);
   }
-  testAgainstShuffles(shuffled, result);
+  testAgainstShuffles(tally, result);
 }
 
 }  // namespace
 
-void testAgainstShuffles(std::span<const ReplayStatistics> shuffled, BacktestResult& result) {
-  std::array<double, kOutputs> pValues{}, patternPValues{};
-  pValues.fill(1);
-  patternPValues.fill(1);
-  if (!shuffled.empty()) {
-    std::vector<std::int64_t> values(shuffled.size());
-    for (std::size_t i = 0; i < kOutputs; ++i) {
-      const Tally& tally = result.summary.output(static_cast<int>(i)).tally;
-      for (std::size_t b = 0; b < shuffled.size(); ++b)
-        values[b] = shuffled[b].excessThousandths[i];
-      pValues[i] = permutationPValue(tally.excessThousandths(), values);
-      for (std::size_t b = 0; b < shuffled.size(); ++b) values[b] = shuffled[b].patterns[i];
-      patternPValues[i] = permutationPValue(tally.patterns(), values);
-    }
+ReplayStatistics observedStatistics(const BacktestResult& result) {
+  ReplayStatistics observed;
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    const Tally& tally = result.summary.output(static_cast<int>(i)).tally;
+    observed.excessThousandths[i] = tally.excessThousandths();
+    observed.patterns[i] = tally.patterns();
+  }
+  return observed;
+}
+
+void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
+  const auto pValue = [&](std::uint64_t reached) {
+    return permutationPValue(reached, tally.shuffles());
+  };
+  std::array<double, engine::kOutputs> pValues{}, patternPValues{};
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    pValues[i] = pValue(tally.excessReached()[i]);
+    patternPValues[i] = pValue(tally.patternsReached()[i]);
   }
   const std::vector<double> holm = holmAdjust(pValues);
   const std::vector<double> patternHolm = holmAdjust(patternPValues);
-  for (std::size_t i = 0; i < kOutputs; ++i) {
-    const Tally& tally = result.summary.output(static_cast<int>(i)).tally;
-    result.tests[i] = {tally.excessThousandths(), pValues[i],        holm[i],
-                       tally.patterns(),          patternPValues[i], patternHolm[i]};
+  const ReplayStatistics observed = observedStatistics(result);
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    result.tests[i] = {observed.excessThousandths[i], pValues[i],        holm[i],
+                       observed.patterns[i],          patternPValues[i], patternHolm[i]};
   }
-  result.shuffles = shuffled.size();
+  result.shuffles = tally.shuffles();
 }
 
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
@@ -91,8 +94,7 @@ BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& 
     draw = record[next++];
     return true;
   };
-  const std::uint64_t passes = record.size() > 3 ? record.size() - 3 : 0;
-  replayAll(fromRecord, options, progress, passes, result, nullptr);
+  replayAll(fromRecord, options, progress, replayedPasses(record.size()), result, nullptr);
   testAgainstShuffles(record, options, progress, result);
   return result;
 }

@@ -32,7 +32,7 @@ std::string axisLabel(Language language, std::uint64_t passes, bool years) {
 }  // namespace
 
 void writeChart(std::ostream& out, const ListTrace& trace, Language language) {
-  const char* colours[kLists] = {"#d62728", "#1f77b4", "#2ca02c"};
+  const char* colours[engine::kLists] = {"#d62728", "#1f77b4", "#2ca02c"};
   const std::uint64_t n = trace.passes();
   const std::uint64_t window = trace.window();
   const std::vector<ListTrace::YearStart> years = trace.years();
@@ -69,7 +69,7 @@ void writeChart(std::ostream& out, const ListTrace& trace, Language language) {
   }
   out << "<text x=\"" << kLeft + kPlotWidth / 2 << "\" y=\"" << kHeight - 12
       << "\" text-anchor=\"middle\">" << axisLabel(language, n, !years.empty()) << "</text>\n";
-  for (std::size_t list = 0; list < kLists; ++list) {
+  for (std::size_t list = 0; list < engine::kLists; ++list) {
     std::string hitLine, chanceLine;
     for (const std::uint64_t end : trace.ends()) {
       const ListTrace::Totals& to = trace.totalsAfter(end);
@@ -86,7 +86,7 @@ void writeChart(std::ostream& out, const ListTrace& trace, Language language) {
     out << "<polyline fill=\"none\" stroke=\"" << colours[list]
         << "\" stroke-dasharray=\"5,4\" points=\"" << chanceLine << "\"/>\n";
     out << "<text x=\"" << kLeft + kPlotWidth + 12 << "\" y=\"" << kTop + 20 + 20 * list
-        << "\" fill=\"" << colours[list] << "\">" << outputName(kAllOutputs[list], language)
+        << "\" fill=\"" << colours[list] << "\">" << outputName(engine::kAllOutputs[list], language)
         << "</text>\n";
   }
   out << "</svg>\n";

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "quorvel/backtest/report_texts.h"
-
 namespace quorvel::backtest {
 namespace {
 
@@ -50,7 +48,7 @@ bool nextLine(std::istream& in, std::string& line, std::size_t number) {
   for (char c; in.get(c);) {
     if (c == '\n') return true;
     if (line.size() == kMaxLineBytes) {
-      throw HistoryError(number, kMaxLineBytes + 1, {HistoryFault::LineTooLong, kMaxLineBytes});
+      throw BacktestError({Fault::LineTooLong, number, kMaxLineBytes + 1, kMaxLineBytes});
     }
     line.push_back(c);
   }
@@ -90,51 +88,53 @@ std::size_t firstNonText(std::string_view line) {
 
 // The draw on line `number`, whose fields are split; `previous` is the draw before it, if any.
 Draw parseDraw(const std::vector<Field>& fields, std::size_t number, const Draw* previous) {
-  auto fail = [&](std::size_t column, HistoryProblem problem) {
-    throw HistoryError(number, column, problem);
+  auto fail = [&](std::size_t column, Fault fault, std::uint64_t first = 0,
+                  std::uint64_t second = 0) {
+    throw BacktestError({fault, number, column, first, second});
   };
   if (fields.size() != 4 && fields.size() != 5) {
-    fail(1, {HistoryFault::FieldCount, fields.size()});
+    fail(1, Fault::FieldCount, fields.size());
   }
   Draw draw{};
   const Parsed period = parseUnsigned(fields[0].text, draw.period);
-  if (period == Parsed::TooLarge) fail(fields[0].column, {HistoryFault::PeriodTooLarge, UINT64_MAX});
-  if (period == Parsed::NotANumber) fail(fields[0].column, {HistoryFault::PeriodNotANumber});
+  if (period == Parsed::TooLarge) fail(fields[0].column, Fault::PeriodTooLarge, UINT64_MAX);
+  if (period == Parsed::NotANumber) fail(fields[0].column, Fault::PeriodNotANumber);
   if (previous != nullptr && draw.period <= previous->period) {
-    fail(fields[0].column, {HistoryFault::PeriodOutOfOrder, draw.period, previous->period});
+    fail(fields[0].column, Fault::PeriodOutOfOrder, draw.period, previous->period);
   }
   for (std::size_t k = 0; k < 3; ++k) {
     std::uint64_t digit = 0;
     if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
-      fail(fields[k + 1].column, {HistoryFault::NotADigit, k + 1});
+      fail(fields[k + 1].column, Fault::NotADigit, k + 1);
     }
     draw.digits[k] = static_cast<int>(digit);
   }
   std::uint64_t sum = 0;
   if (fields.size() == 5 && (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
                              sum != static_cast<std::uint64_t>(draw.sum()))) {
-    fail(fields[4].column, {HistoryFault::WrongSum, static_cast<std::uint64_t>(draw.sum())});
+    fail(fields[4].column, Fault::WrongSum, static_cast<std::uint64_t>(draw.sum()));
   }
   return draw;
 }
 
 }  // namespace
 
-HistoryError::HistoryError(std::size_t line, std::size_t column, HistoryProblem problem)
-    : LocatedError(line, column, problemText(problem, Language::English)), problem_(problem) {}
-
 std::vector<Draw> readHistory(std::istream& in) {
   std::vector<Draw> draws;
   std::string line;
   bool contentSeen = false;
+  std::uint64_t bytes = 0;
   for (std::size_t number = 1; nextLine(in, line, number); ++number) {
+    bytes += line.size() + 1;
+    if (bytes > kMaxRecordBytes)
+      throw BacktestError({Fault::RecordTooLarge, 0, 0, kMaxRecordBytes});
     std::string_view text = line;
     if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (number == 1 && looksLikeUtf16(text)) {
-      throw HistoryError(1, 1, {HistoryFault::Utf16});
+      throw BacktestError({Fault::Utf16, 1, 1});
     }
     if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
-      throw HistoryError(number, bad + 1, {HistoryFault::NotText});
+      throw BacktestError({Fault::NotText, number, bad + 1});
     }
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/report_texts.h"
 #include "statistics.h"
 
 namespace quorvel::backtest {
@@ -19,16 +20,16 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
   };
   out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
       << ",\"replays\":" << summary.replays() << ",\"outputs\":[";
-  for (int i = 0; i < kOutputs; ++i) {
+  for (int i = 0; i < engine::kOutputs; ++i) {
     const OutputSummary& o = summary.output(i);
     const auto [low, high] = wilsonInterval(o.hits, o.calls);
     if (i > 0) out << ',';
-    out << "{\"name\":\"" << kOutputNames[static_cast<std::size_t>(i)] << "\",\"calls\":" << o.calls
-        << ",\"hits\":" << o.hits << ",\"noCalls\":" << o.noCalls
+    out << "{\"name\":\"" << outputName(engine::kAllOutputs[static_cast<std::size_t>(i)])
+        << "\",\"calls\":" << o.calls << ",\"hits\":" << o.hits << ",\"noCalls\":" << o.noCalls
         << ",\"hitRate\":" << fixed(o.hitRate(), 6)
         << ",\"chanceRate\":" << fixed(o.chanceRate(), 6) << ",\"interval95\":[" << fixed(low, 6)
         << ',' << fixed(high, 6) << ']';
-    if (isList(kAllOutputs[static_cast<std::size_t>(i)])) {
+    if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) {
       out << ",\"meanListSize\":" << fixed(meanSize(o.listSizeSum, o.calls), 4);
     }
     const OutputTest& test = result.tests[static_cast<std::size_t>(i)];

@@ -35,8 +35,9 @@ ListTrace::ListTrace(std::uint64_t passes)
 void ListTrace::add(const Replayed& r) {
   const int year = yearOf(r.period);
   allHaveYears_ = allHaveYears_ && year != 0;
-  if (allHaveYears_ && (years_.empty() || years_.back().year != year)) years_.push_back({seen_, year});
-  for (std::size_t i = 0; i < kLists; ++i) {
+  if (allHaveYears_ && (years_.empty() || years_.back().year != year))
+    years_.push_back({seen_, year});
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
     if (!r.calls[i].made) continue;
     running_.calls[i] += 1;
     running_.hits[i] += r.calls[i].hit ? 1 : 0;

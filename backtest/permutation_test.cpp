@@ -37,17 +37,18 @@ std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
 
 namespace {
 
-static_assert(sizeof(PlainGrid) == kGridPeriods * sizeof(GridRow));
+static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow));
 
 // Replays draws whose rows are stored newest first. Then the grid of the three draws before a
 // draw, latest on top, is the twelve cells that follow its row, copied in one go: the shuffles
 // replay millions of grids.
 ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
-  std::array<Tally, kOutputs> tallies;
+  std::array<Tally, engine::kOutputs> tallies;
   for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
-    PlainGrid cells;
+    engine::PlainGrid cells;
     std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
-    const std::array<Call, kOutputs> calls = scoreCalls(runPredictionPass(cells), rows[r][3]);
+    const std::array<Call, engine::kOutputs> calls =
+        scoreCalls(engine::runPredictionPass(cells), rows[r][3]);
     for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(calls[i]);
   }
   ReplayStatistics statistics;
@@ -61,6 +62,30 @@ ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
 
 }  // namespace
 
+void appendValues(const ReplayStatistics& statistics, std::vector<double>& values) {
+  for (const std::int64_t value : statistics.excessThousandths)
+    values.push_back(static_cast<double>(value));
+  for (const std::int64_t value : statistics.patterns) values.push_back(static_cast<double>(value));
+}
+
+ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k) {
+  const std::span<const double> replay = values.subspan(k * kStatisticsValues, kStatisticsValues);
+  ReplayStatistics statistics;
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    statistics.excessThousandths[i] = static_cast<std::int64_t>(replay[i]);
+    statistics.patterns[i] = static_cast<std::int64_t>(replay[engine::kOutputs + i]);
+  }
+  return statistics;
+}
+
+void ShuffleTally::add(const ReplayStatistics& shuffle) {
+  ++shuffles_;
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    excess_[i] += shuffle.excessThousandths[i] >= observed_.excessThousandths[i];
+    patterns_[i] += shuffle.patterns[i] >= observed_.patterns[i];
+  }
+}
+
 ReplayStatistics replayStatistics(std::span<const Draw> draws) {
   std::vector<GridRow> rows(draws.size());
   for (std::size_t i = 0; i < draws.size(); ++i) rows[draws.size() - 1 - i] = gridRow(draws[i]);
@@ -72,7 +97,8 @@ std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
   std::mt19937_64 generator(mix(mix(seed) ^ index));
   std::vector<std::uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0U);
-  for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[static_cast<std::size_t>(below(generator, i))]);
+  for (std::size_t i = count; i > 1; --i)
+    std::swap(order[i - 1], order[static_cast<std::size_t>(below(generator, i))]);
   return order;
 }
 

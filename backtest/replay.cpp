@@ -4,14 +4,10 @@
 
 namespace quorvel::backtest {
 
-const std::array<const char*, kOutputs> kOutputNames = {
-    "predicted range", "key range", "extreme numbers", "middle/edge",
-    "big/small",       "odd/even",  "front/back",      "mod 3"};
-
 namespace {
 
-constexpr std::array<int, kSumCount> kTriples = [] {
-  std::array<int, kSumCount> triples{};
+constexpr std::array<int, engine::kSumCount> kTriples = [] {
+  std::array<int, engine::kSumCount> triples{};
   for (int a = 0; a <= 9; ++a) {
     for (int b = 0; b <= 9; ++b) {
       for (int c = 0; c <= 9; ++c) ++triples[static_cast<std::size_t>(a + b + c)];
@@ -21,11 +17,12 @@ constexpr std::array<int, kSumCount> kTriples = [] {
 }();
 
 // The sums each verdict holds for, and the triples behind them.
-constexpr std::array<SumSet, kVerdictValues> kVerdictSums = [] {
-  std::array<SumSet, kVerdictValues> sums{};
+constexpr std::array<engine::SumSet, engine::kVerdictValues> kVerdictSums = [] {
+  std::array<engine::SumSet, engine::kVerdictValues> sums{};
   for (std::size_t v = 0; v < sums.size(); ++v) {
-    for (int s = 0; s < kSumCount; ++s) {
-      if (verdictHolds(static_cast<Verdict>(v), s)) sums[v] |= SumSet{1} << s;
+    for (int s = 0; s < engine::kSumCount; ++s) {
+      if (engine::verdictHolds(static_cast<engine::Verdict>(v), s))
+        sums[v] |= engine::SumSet{1} << s;
     }
   }
   return sums;
@@ -38,8 +35,9 @@ struct ListWeight {
   int size = 0;
 };
 constexpr int kBlockSums = 7;
-constexpr SumSet kBlockMask = (SumSet{1} << kBlockSums) - 1;
-using BlockWeights = std::array<std::array<ListWeight, kBlockMask + 1>, kSumCount / kBlockSums>;
+constexpr engine::SumSet kBlockMask = (engine::SumSet{1} << kBlockSums) - 1;
+using BlockWeights =
+    std::array<std::array<ListWeight, kBlockMask + 1>, engine::kSumCount / kBlockSums>;
 constexpr BlockWeights kBlockWeights = [] {
   BlockWeights weights{};
   for (std::size_t block = 0; block < weights.size(); ++block) {
@@ -54,7 +52,7 @@ constexpr BlockWeights kBlockWeights = [] {
   return weights;
 }();
 
-constexpr ListWeight weigh(SumSet list) {
+constexpr ListWeight weigh(engine::SumSet list) {
   static_assert(kBlockWeights.size() == 4);
   const ListWeight& a = kBlockWeights[0][list & kBlockMask];
   const ListWeight& b = kBlockWeights[1][list >> kBlockSums & kBlockMask];
@@ -63,8 +61,8 @@ constexpr ListWeight weigh(SumSet list) {
   return {a.chance + b.chance + c.chance + d.chance, a.size + b.size + c.size + d.size};
 }
 
-constexpr std::array<int, kVerdictValues> kVerdictChance = [] {
-  std::array<int, kVerdictValues> chance{};
+constexpr std::array<int, engine::kVerdictValues> kVerdictChance = [] {
+  std::array<int, engine::kVerdictValues> chance{};
   for (std::size_t v = 0; v < chance.size(); ++v) chance[v] = weigh(kVerdictSums[v]).chance;
   return chance;
 }();
@@ -72,28 +70,31 @@ constexpr std::array<int, kVerdictValues> kVerdictChance = [] {
 }  // namespace
 
 int sumTriples(int s) {
-  return s >= 0 && s < kSumCount ? kTriples[static_cast<std::size_t>(s)] : 0;
+  return s >= 0 && s < engine::kSumCount ? kTriples[static_cast<std::size_t>(s)] : 0;
 }
 
-int listChance(SumSet list) { return weigh(list).chance; }
+int listChance(engine::SumSet list) { return weigh(list).chance; }
 
-int verdictChance(Verdict verdict) { return kVerdictChance[static_cast<std::size_t>(verdict)]; }
+int verdictChance(engine::Verdict verdict) {
+  return kVerdictChance[static_cast<std::size_t>(verdict)];
+}
 
-std::array<Call, kOutputs> scoreCalls(const PassResult& result, int sum) {
-  std::array<Call, kOutputs> calls{};
-  for (std::size_t i = 0; i < kLists; ++i) {
-    const Output output = kAllOutputs[i];
+std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum) {
+  std::array<Call, engine::kOutputs> calls{};
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    const engine::Output output = engine::kAllOutputs[i];
     if (!result.isWritten(output)) continue;
-    const SumSet list = result.list(output);
+    const engine::SumSet list = result.list(output);
     const ListWeight weight = weigh(list);
-    calls[i] = {true, false, contains(list, sum), weight.chance, weight.size};
+    calls[i] = {true, false, engine::contains(list, sum), weight.chance, weight.size};
   }
-  for (std::size_t i = kLists; i < kOutputs; ++i) {
-    const Output output = kAllOutputs[i];
+  for (std::size_t i = engine::kLists; i < engine::kOutputs; ++i) {
+    const engine::Output output = engine::kAllOutputs[i];
     if (!result.isWritten(output)) continue;
     const auto verdict = static_cast<std::size_t>(result.verdict(output));
-    const bool noCall = verdict == static_cast<std::size_t>(Verdict::NoCall);
-    calls[i] = {!noCall, noCall, contains(kVerdictSums[verdict], sum), kVerdictChance[verdict], 0};
+    const bool noCall = verdict == static_cast<std::size_t>(engine::Verdict::NoCall);
+    calls[i] = {!noCall, noCall, engine::contains(kVerdictSums[verdict], sum),
+                kVerdictChance[verdict], 0};
   }
   return calls;
 }
@@ -105,13 +106,13 @@ GridRow gridRow(const Draw& draw) {
 
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
   // The numbers a user types, passed as numbers: the pass gives what their texts would give.
-  PlainGrid cells;
-  const Draw* rows[kGridPeriods] = {&latest, &previous, &oldest};
-  for (std::size_t p = 0; p < kGridPeriods; ++p) {
+  engine::PlainGrid cells;
+  const Draw* rows[engine::kGridPeriods] = {&latest, &previous, &oldest};
+  for (std::size_t p = 0; p < engine::kGridPeriods; ++p) {
     const GridRow row = gridRow(*rows[p]);
     std::copy(row.begin(), row.end(), cells.begin() + static_cast<std::ptrdiff_t>(4 * p));
   }
-  Replayed out{next.period, next.sum(), runPredictionPass(cells), {}};
+  Replayed out{next.period, next.sum(), engine::runPredictionPass(cells), {}};
   out.calls = scoreCalls(out.result, out.sum);
   return out;
 }

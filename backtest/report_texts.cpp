@@ -6,62 +6,97 @@
 namespace quorvel::backtest {
 namespace {
 
-constexpr std::array<std::string_view, kVerdicts> kChineseVerdictNames = {"中边", "大小", "单双",
-                                                                          "前后", "3N"};
-
 std::string number(std::uint64_t value) { return std::to_string(value); }
 
-std::string englishProblem(const HistoryProblem& p) {
+// A setting's text as a message quotes it: whole when short, else its beginning and "…".
+std::string given(const std::string& text) {
+  constexpr std::size_t kQuoted = 40;
+  if (text.size() <= kQuoted) return text;
+  std::size_t end = kQuoted;  // not inside a character
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "…";
+}
+
+std::string englishProblem(const Problem& p) {
   switch (p.fault) {
-    case HistoryFault::Utf16:
+    case Fault::Utf16:
       return "this looks like UTF-16 text; save the history as UTF-8";
-    case HistoryFault::NotText:
+    case Fault::NotText:
       return "this is not a text file: a CSV history is UTF-8 text";
-    case HistoryFault::LineTooLong:
+    case Fault::LineTooLong:
       return "the line is longer than " + number(p.first) + " bytes";
-    case HistoryFault::FieldCount:
+    case Fault::FieldCount:
       return "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " + number(p.first) +
              " fields";
-    case HistoryFault::PeriodTooLarge:
+    case Fault::PeriodTooLarge:
       return "the period is too large; the largest is " + number(p.first);
-    case HistoryFault::PeriodNotANumber:
+    case Fault::PeriodNotANumber:
       return "the period is not a whole number";
-    case HistoryFault::PeriodOutOfOrder:
+    case Fault::PeriodOutOfOrder:
       return "period " + number(p.first) + " does not follow period " + number(p.second);
-    case HistoryFault::NotADigit:
+    case Fault::NotADigit:
       return "d" + number(p.first) + " is not a digit 0-9";
-    case HistoryFault::WrongSum:
+    case Fault::WrongSum:
       return "the sum is not " + number(p.first) + ", the sum of the digits";
-    case HistoryFault::TooFewDraws:
+    case Fault::TooFewDraws:
       return "need at least four draws, found " + number(p.first);
+    case Fault::RecordTooLarge:
+      return "the record is larger than " + number(p.first) +
+             " bytes, far larger than any record of draws";
+    case Fault::Shuffles:
+      return given(p.text) + " is not a whole number of shuffles from " + number(p.first) + " to " +
+             number(p.second);
+    case Fault::Seed:
+      return given(p.text) + " is not a whole number from " + number(p.first) + " to " +
+             number(p.second);
+    case Fault::Simulated:
+      return given(p.text) + " is not a whole number of draws from " + number(p.first) + " to " +
+             number(p.second);
+    case Fault::Threads:
+      return given(p.text) + " is not a whole number of threads from " + number(p.first) + " to " +
+             number(p.second);
   }
   return {};
 }
 
-std::string chineseProblem(const HistoryProblem& p) {
+std::string chineseProblem(const Problem& p) {
   switch (p.fault) {
-    case HistoryFault::Utf16:
+    case Fault::Utf16:
       return "这像是 UTF-16 文本，请把记录另存为 UTF-8";
-    case HistoryFault::NotText:
+    case Fault::NotText:
       return "这不是文本文件：CSV 记录应是 UTF-8 文本";
-    case HistoryFault::LineTooLong:
+    case Fault::LineTooLong:
       return "这一行超过 " + number(p.first) + " 字节";
-    case HistoryFault::FieldCount:
+    case Fault::FieldCount:
       return "应为 period,d1,d2,d3 或 period,d1,d2,d3,sum（期号、三位数字、和值），这一行有 " +
              number(p.first) + " 项";
-    case HistoryFault::PeriodTooLarge:
+    case Fault::PeriodTooLarge:
       return "期号太大，最大是 " + number(p.first);
-    case HistoryFault::PeriodNotANumber:
+    case Fault::PeriodNotANumber:
       return "期号不是整数";
-    case HistoryFault::PeriodOutOfOrder:
+    case Fault::PeriodOutOfOrder:
       return "期号 " + number(p.first) + " 没有排在上一期 " + number(p.second) +
              " 之后（期号须逐行增大）";
-    case HistoryFault::NotADigit:
+    case Fault::NotADigit:
       return "d" + number(p.first) + " 不是 0 到 9 的数字";
-    case HistoryFault::WrongSum:
+    case Fault::WrongSum:
       return "和值不是三位数字之和 " + number(p.first);
-    case HistoryFault::TooFewDraws:
+    case Fault::TooFewDraws:
       return "至少需要四期开奖，只找到 " + number(p.first) + " 期";
+    case Fault::RecordTooLarge:
+      return "记录超过 " + number(p.first) + " 字节，不像开奖记录";
+    case Fault::Shuffles:
+      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
+             " 之间的整数打乱次数";
+    case Fault::Seed:
+      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
+             " 之间的整数种子";
+    case Fault::Simulated:
+      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
+             " 之间的整数期数";
+    case Fault::Threads:
+      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
+             " 之间的整数线程数";
   }
   return {};
 }
@@ -70,7 +105,7 @@ std::string chineseProblem(const HistoryProblem& p) {
 std::string namesWhere(const BacktestResult& result, Language language,
                        bool (*picked)(const OutputTest&)) {
   std::vector<std::string_view> listed;
-  for (const Output output : kAllOutputs) {
+  for (const engine::Output output : engine::kAllOutputs) {
     if (picked(result.tests[static_cast<std::size_t>(output)]))
       listed.push_back(outputName(output, language));
   }
@@ -115,8 +150,8 @@ std::string chineseVerdict(const BacktestResult& result) {
   if (result.shuffles == 0) return "没有做置换检验（打乱 0 次），所以说不出哪一项胜过运气。";
   const std::string beat = namesWhere(result, Language::Chinese, beatsChance);
   const std::string pattern = namesWhere(result, Language::Chinese, patternBeatsChance);
-  std::string sentence = "把这份记录打乱 " + number(result.shuffles) +
-                         " 次作对照，并按八项输出做 Holm 校正后：";
+  std::string sentence =
+      "把这份记录打乱 " + number(result.shuffles) + " 次作对照，并按八项输出做 Holm 校正后：";
   sentence += beat.empty() ? "没有一项在 5% 水平上胜过运气，这个预测并不比同样多的随手盲选更准"
                            : beat + "在 5% 水平上胜过运气";
   sentence += pattern.empty()
@@ -127,23 +162,27 @@ std::string chineseVerdict(const BacktestResult& result) {
 
 }  // namespace
 
-std::string_view outputName(Output output, Language language) {
-  const auto i = static_cast<std::size_t>(output);
-  if (language == Language::English) return kOutputNames[i];
-  return isList(output) ? listCaption(output) : kChineseVerdictNames[i - kLists];
+std::string_view outputName(engine::Output output, Language language) {
+  constexpr std::array<std::string_view, engine::kOutputs> kEnglish = {
+      "predicted range", "key range", "extreme numbers", "middle/edge",
+      "big/small",       "odd/even",  "front/back",      "mod 3"};
+  if (language == Language::English) return kEnglish[static_cast<std::size_t>(output)];
+  return engine::isList(output) ? presentation::listCaption(output)
+                                : presentation::verdictBoxName(output);
 }
 
-std::string problemText(const HistoryProblem& problem, Language language) {
+std::string problemText(const Problem& problem, Language language) {
   return language == Language::Chinese ? chineseProblem(problem) : englishProblem(problem);
 }
 
-std::string locatedText(std::string_view fileName, const HistoryError& error, Language language) {
-  const std::string line = number(error.line()), column = number(error.column());
-  const std::string what = problemText(error.problem(), language);
+std::string locatedText(std::string_view source, const Problem& problem, Language language) {
+  const std::string what = problemText(problem, language);
+  const std::string line = number(problem.line), column = number(problem.column);
   if (language == Language::Chinese) {
-    return std::string(fileName) + " 第" + line + "行第" + column + "列：" + what;
+    return std::string(source) +
+           (problem.placed() ? " 第" + line + "行第" + column + "列：" : "：") + what;
   }
-  return std::string(fileName) + ", line " + line + ", column " + column + ": " + what;
+  return std::string(source) + (problem.placed() ? ":" + line + ":" + column + ": " : ": ") + what;
 }
 
 std::string verdictSentence(const BacktestResult& result, Language language) {
@@ -155,12 +194,12 @@ std::vector<ReportRow> reportTable(const BacktestResult& result, Language langua
   if (language == Language::Chinese) {
     rows.push_back({"输出", "命中率", "运气", "多中几次", "p", "Holm 校正后 p", "规律的 p"});
   } else {
-    rows.push_back({"output", "hit rate", "chance", "excess hits", "p", "p after Holm",
-                    "pattern's p"});
+    rows.push_back(
+        {"output", "hit rate", "chance", "excess hits", "p", "p after Holm", "pattern's p"});
   }
   const bool tested = result.shuffles > 0;
   auto p = [&](double value) { return tested ? fixed(value, 3) : std::string("-"); };
-  for (const Output output : kAllOutputs) {
+  for (const engine::Output output : engine::kAllOutputs) {
     const auto i = static_cast<std::size_t>(output);
     const OutputSummary& o = result.summary.output(static_cast<int>(i));
     const OutputTest& t = result.tests[i];

@@ -16,9 +16,9 @@ std::pair<double, double> wilsonInterval(long long hits, long long calls);
 // each succeed with probability p.
 double expectedRuns(int length, long long trials, double p);
 
-// The one-sided permutation p-value of `observed` against the statistics of the shuffles:
-// (1 + how many shuffles reach at least the observed value) / (shuffles + 1).
-double permutationPValue(std::int64_t observed, std::span<const std::int64_t> shuffled);
+// The one-sided permutation p-value when `reached` of `shuffles` shuffles reach at least the
+// observed value: (1 + reached) / (shuffles + 1), the record itself counted as one ordering.
+double permutationPValue(std::uint64_t reached, std::uint64_t shuffles);
 
 // Holm's step-down adjustment of a family of p-values, in their given order: the i-th smallest
 // is multiplied by (m - i + 1), capped at 1 and never below the adjusted value before it.

@@ -13,9 +13,9 @@ namespace {
 constexpr int kLongestRun = 10;  // runs this long or longer share the last column
 
 // The outputs whose runs are shown: the predicted range and the five calls.
-constexpr std::array<Output, 6> kRunOutputs = {Output::PredictedRange, Output::MiddleEdge,
-                                               Output::BigSmall,       Output::OddEven,
-                                               Output::FrontBack,      Output::Mod3};
+constexpr std::array<engine::Output, 6> kRunOutputs = {
+    engine::Output::PredictedRange, engine::Output::MiddleEdge, engine::Output::BigSmall,
+    engine::Output::OddEven,        engine::Output::FrontBack,  engine::Output::Mod3};
 
 std::string padded(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
@@ -56,14 +56,14 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
          "hits"
       << (result.shuffles > 0 ? "       p  p Holm  patterns       p  p Holm" : "  patterns")
       << "\n";
-  for (int i = 0; i < kOutputs; ++i) {
+  for (int i = 0; i < engine::kOutputs; ++i) {
     const OutputSummary& o = summary.output(i);
     const auto [low, high] = wilsonInterval(o.hits, o.calls);
     const double chance = o.chanceRate();
-    std::string line = kOutputNames[static_cast<std::size_t>(i)];
+    std::string line(outputName(engine::kAllOutputs[static_cast<std::size_t>(i)]));
     line.resize(16, ' ');
     line += padded(std::to_string(o.calls), 9) + padded(fixed(o.hitRate(), 4), 10);
-    line += isList(kAllOutputs[static_cast<std::size_t>(i)])
+    line += engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])
                 ? padded(fixed(meanSize(o.listSizeSum, o.calls), 2), 11)
                 : padded("-", 11);
     line +=
@@ -85,10 +85,10 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
   out << "                  ";
   for (int k = 1; k <= kLongestRun; ++k) out << padded(std::to_string(k), 9);
   out << '\n';
-  for (const Output output : kRunOutputs) {
+  for (const engine::Output output : kRunOutputs) {
     const auto i = static_cast<std::size_t>(output);
     const OutputSummary& o = summary.output(static_cast<int>(i));
-    out << kOutputNames[i] << '\n';
+    out << outputName(output) << '\n';
     writeRunRow(out, "hits  ", o.runs.hits, o.calls, o.hitRate());
     writeRunRow(out, "misses", o.runs.misses, o.calls, 1 - o.hitRate());
   }

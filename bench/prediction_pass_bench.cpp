@@ -10,14 +10,16 @@
 
 #include "quorvel/backtest/replay.h"
 #include "quorvel/cli/tsv_codec.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
+#include "quorvel/engine/reference_pass.h"
 
 namespace {
 
-std::vector<std::array<std::string, quorvel::kGridCells>> realisticGrids(std::size_t count) {
+std::vector<std::array<std::string, quorvel::engine::kGridCells>> realisticGrids(
+    std::size_t count) {
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> digit(0, 9);
-  std::vector<std::array<std::string, quorvel::kGridCells>> grids(count);
+  std::vector<std::array<std::string, quorvel::engine::kGridCells>> grids(count);
   for (auto& grid : grids) {
     for (std::size_t period = 0; period < 3; ++period) {
       int sum = 0;
@@ -36,8 +38,8 @@ void FullPass(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    quorvel::PassResult result =
-        quorvel::runPredictionPass(quorvel::viewsOf(grids[i++ % grids.size()]));
+    quorvel::engine::PassResult result =
+        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
     benchmark::DoNotOptimize(result);
   }
 }
@@ -47,8 +49,8 @@ void ReferencePass(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    quorvel::PassResult result =
-        quorvel::runReferencePass(quorvel::viewsOf(grids[i++ % grids.size()]));
+    quorvel::engine::PassResult result =
+        quorvel::engine::runReferencePass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
     benchmark::DoNotOptimize(result);
   }
 }
@@ -70,10 +72,10 @@ void FullPassWithTexts(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    const quorvel::PassResult result =
-        quorvel::runPredictionPass(quorvel::viewsOf(grids[i++ % grids.size()]));
-    for (int box = 0; box < quorvel::kOutputs; ++box) {
-      std::string text = result.text(static_cast<quorvel::Output>(box));
+    const quorvel::engine::PassResult result =
+        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
+    for (int box = 0; box < quorvel::engine::kOutputs; ++box) {
+      std::string text = result.text(static_cast<quorvel::engine::Output>(box));
       benchmark::DoNotOptimize(text);
     }
   }
@@ -89,15 +91,15 @@ void TsvLine(benchmark::State& state) {
     line.pop_back();
     lines.push_back(line);
   }
-  quorvel::GridStrings decoded;
-  quorvel::GridTexts fields;
+  quorvel::engine::GridStrings decoded;
+  quorvel::engine::GridTexts fields;
   std::string out;
   std::size_t i = 0;
   for (auto _ : state) {
     out.clear();
-    quorvel::tsv::splitLine(lines[i % lines.size()], i + 1, decoded, fields);
+    quorvel::cli::splitLine(lines[i % lines.size()], i + 1, decoded, fields);
     ++i;
-    quorvel::tsv::appendResultLine(out, quorvel::runPredictionPass(fields));
+    quorvel::cli::appendResultLine(out, quorvel::engine::runPredictionPass(fields));
     benchmark::DoNotOptimize(out);
   }
 }

@@ -5,14 +5,13 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "quorvel/backtest/backtest.h"
@@ -21,6 +20,8 @@
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/json_report.h"
 #include "quorvel/backtest/list_trace.h"
+#include "quorvel/backtest/report_texts.h"
+#include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/table_report.h"
 #include "quorvel/cli/staged_file.h"
 #include "quorvel/cli/standard_streams.h"
@@ -36,47 +37,36 @@ constexpr const char* kProgram = "quorvel-backtest";
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
-// Ends the run with an exit status and, unless it is empty, a message on standard error.
-struct Stop {
-  int status;
-  std::string message;
-};
-
 struct Options {
   std::string history, csv, chart;
-  std::optional<std::uint64_t> simulate, shuffles;
-  std::uint64_t seed = 1;
-  unsigned threads = std::max(1U, std::thread::hardware_concurrency());
+  bt::SettingTexts settings;  // checked by the backtest's own validate
   bool json = false;
 };
 
-// A seed is written in plain digits and fits 64 bits.
-const CLI::Validator kWholeNumber(
-    [](std::string& text) -> std::string {
-      std::uint64_t value = 0;
-      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-      if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-        return "Value " + text + " is not a whole number from 0 to 18446744073709551615";
-      }
-      return "";
-    },
-    "UINT64");
+// Writes "quorvel-backtest: MESSAGE" to standard error and gives `status`.
+int fail(int status, const std::string& message) {
+  std::cerr << kProgram << ": " << message << '\n';
+  return status;
+}
 
 void describeOptions(CLI::App& app, Options& o) {
+  const std::string n = std::to_string(bt::kMaxShuffles);
   auto* history = app.add_option("HISTORY.csv", o.history,
                                  "Past draws, oldest first: period,d1,d2,d3[,sum] a line; - reads "
                                  "standard input");
-  auto* simulated =
-      app.add_option("--simulate", o.simulate, "Replay N simulated uniform draws instead")
-          ->check(CLI::Range(std::uint64_t{4}, std::uint64_t{1'000'000'000}));
-  app.add_option("--seed", o.seed, "Seed of the simulated draws and of the shuffles (default 1)")
-      ->check(kWholeNumber);
-  app.add_option("--shuffles", o.shuffles,
-                 "Shuffles of the record for the permutation test (default 1000 for a history, "
-                 "0 with --simulate)")
-      ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{1'000'000}));
-  app.add_option("--threads", o.threads, "Threads for the shuffles (default: every core)")
-      ->check(CLI::Range(1U, 1024U));
+  auto* simulated = app.add_option("--simulate", o.settings.simulated,
+                                   "Replay N simulated uniform draws instead (" +
+                                       std::to_string(bt::kMinimumDraws) + " to " +
+                                       std::to_string(bt::kMaxSimulatedDraws) + ")");
+  app.add_option("--seed", o.settings.seed,
+                 "Seed of the simulated draws and of the shuffles (a whole number, default " +
+                     std::to_string(bt::kDefaultSeed) + ")");
+  app.add_option("--shuffles", o.settings.shuffles,
+                 "Shuffles of the record for the permutation test (0 to " + n + "; default " +
+                     std::to_string(bt::kRecordShuffles) + " for a history, 0 with --simulate)");
+  app.add_option("--threads", o.settings.threads,
+                 "Threads for the shuffles (1 to " + std::to_string(bt::kMaxThreads) +
+                     "; default: every core)");
   app.add_option("--csv", o.csv,
                  "Also write one row per replayed pass to FILE (- for standard "
                  "output; the report then goes to standard error)");
@@ -87,29 +77,43 @@ void describeOptions(CLI::App& app, Options& o) {
                        "Print the program's name and version and exit");
 }
 
-// Step 1: the options. Help and version are printed here and end the run with status 0.
-Options parseOptions(int argc, char** argv) {
+// Step 1: the options. Gives the exit status when the run ends here: after --help or --version
+// (0), or at a usage error (2).
+std::optional<int> parseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
       "Replays the forecast over a history of draws: for every draw from the fourth on, the grid\n"
       "of the three draws before it is forecast and scored against it, beside what blind chance\n"
       "would score with the same calls. A permutation test then replays shuffles of the record\n"
       "to tell whether the order of the draws, which is all the forecast reads, helps it.",
       kProgram};
-  Options options;
   describeOptions(app, options);
   const std::string unknown = cli::unknownOptionMessage(
       {argv + 1, static_cast<std::size_t>(argc - 1)}, cli::longOptionNames(app));
   if (!unknown.empty())
-    throw Stop{kUsageError, unknown + "\nRun with --help for more information."};
+    return fail(kUsageError, unknown + "\nRun with --help for more information.");
   try {
     app.parse(argc, argv);
-    if (options.history.empty() && !options.simulate) {
+    if (options.history.empty() && !options.settings.simulated) {
       throw CLI::RequiredError("HISTORY.csv or --simulate");
     }
   } catch (const CLI::ParseError& e) {
-    throw Stop{app.exit(e) == 0 ? 0 : kUsageError, ""};
+    return app.exit(e) == 0 ? 0 : kUsageError;
   }
-  return options;
+  return std::nullopt;
+}
+
+// The option that holds a setting the backtest refused.
+std::string optionOf(bt::Fault fault) {
+  switch (fault) {
+    case bt::Fault::Shuffles:
+      return "--shuffles";
+    case bt::Fault::Seed:
+      return "--seed";
+    case bt::Fault::Simulated:
+      return "--simulate";
+    default:
+      return "--threads";
+  }
 }
 
 struct Outputs {
@@ -118,84 +122,80 @@ struct Outputs {
   std::ostream* report = nullptr;  // the table or JSON: standard error when the rows have stdout
 };
 
-// No output may overwrite the history it is made from, nor share its file with another output.
-void refuseSharedFiles(const Options& o) {
+// Why one output would overwrite the history it is made from, or share its file with another
+// output; "" when none does.
+std::string sharedFile(const Options& o) {
   struct Named {
     std::string what, path;
+    cli::FileIdentity identity;
   };
-  std::vector<std::pair<Named, cli::FileIdentity>> seen;
-  const auto add = [&](const std::string& what, const std::string& path) {
-    if (path.empty() || path == "-") return;
+  std::vector<Named> seen;
+  const std::pair<std::string, std::string> files[] = {
+      {"the history", o.history}, {"--csv", o.csv}, {"--chart", o.chart}};
+  for (const auto& [what, path] : files) {
+    if (path.empty() || path == "-") continue;
     const std::optional<cli::FileIdentity> identity = cli::identify(path);
-    if (!identity) return;  // opening it says why
-    for (const auto& [earlier, other] : seen) {
-      if (other == *identity) {
-        throw Stop{kUsageError, what + " " + path + " is the same file as " + earlier.what + " " +
-                                    earlier.path + "; give each its own file"};
+    if (!identity) continue;  // opening it says why
+    for (const Named& earlier : seen) {
+      if (earlier.identity == *identity) {
+        return what + " " + path + " is the same file as " + earlier.what + " " + earlier.path +
+               "; give each its own file";
       }
     }
-    seen.push_back({{what, path}, *identity});
-  };
-  add("the history", o.history);
-  add("--csv", o.csv);
-  add("--chart", o.chart);
+    seen.push_back({what, path, *identity});
+  }
+  return "";
 }
 
-// Step 2: every output is checked and opened before the replay starts, so that a bad path fails
-// at once, and is only put in place when the whole run succeeds.
+// A file the run cannot read or write, in the system's words.
+std::system_error fileError(int error, const std::string& doing) {
+  return std::system_error(error, std::generic_category(), doing);
+}
+
+// Step 2: every output is opened before the replay starts, so that a bad path fails at once, and
+// is only put in place when the whole run succeeds. Throws std::system_error.
 Outputs openOutputs(const Options& o) {
-  refuseSharedFiles(o);
-  if (o.chart == "-") throw Stop{kFailure, "cannot write -: the chart needs a file"};
   Outputs outputs;
-  const auto stage = [](const std::string& path) {
-    try {
-      return std::make_unique<cli::StagedFile>(path);
-    } catch (const std::system_error& error) {
-      throw Stop{kFailure, "cannot write " + path + ": " + error.code().message()};
-    }
-  };
   if (o.csv == "-") outputs.rows = &std::cout;
   if (!o.csv.empty() && o.csv != "-") {
-    outputs.csv = stage(o.csv);
+    outputs.csv = std::make_unique<cli::StagedFile>(o.csv);
     outputs.rows = &outputs.csv->stream();
   }
-  if (!o.chart.empty()) outputs.chart = stage(o.chart);
+  if (!o.chart.empty()) outputs.chart = std::make_unique<cli::StagedFile>(o.chart);
   outputs.report = o.csv == "-" ? &std::cerr : &std::cout;
   return outputs;
 }
 
-// Why a history cannot be read, in the system's words, or "" when it can. "-" is standard
-// input, which may be closed or a folder.
-std::string unreadable(const std::string& path) {
+// The system's error number for a history that cannot be read, or 0 when it can. "-" is
+// standard input, which may be closed or a folder.
+int unreadable(const std::string& path) {
   const bool standardInput = path == "-";
   struct stat info {};
   if ((standardInput ? ::fstat(STDIN_FILENO, &info) : ::stat(path.c_str(), &info)) != 0) {
-    return std::strerror(errno);
+    return errno;
   }
-  if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
-  if (!standardInput && ::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
-  return "";
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!standardInput && ::access(path.c_str(), R_OK) != 0) return errno;
+  return 0;
 }
 
-// Step 3: the history, from a file or from standard input ("-").
+// How a message names the history: its path, or "standard input" for "-".
+std::string historyName(const std::string& path) { return path == "-" ? "standard input" : path; }
+
+// Step 3: the history, from a file or from standard input ("-"). Throws std::system_error when
+// it cannot be read, and BacktestError at a fault in it.
 std::vector<bt::Draw> readHistoryFile(const std::string& path) {
   const bool standardInput = path == "-";
-  const std::string name = standardInput ? "standard input" : path;
-  if (const std::string why = unreadable(path); !why.empty()) {
-    throw Stop{kFailure, "cannot read " + name + ": " + why};
+  if (const int error = unreadable(path); error != 0) {
+    throw fileError(error, "cannot read " + historyName(path));
   }
   std::ifstream file;
   if (!standardInput) file.open(path, std::ios::binary);
   std::istream& in = standardInput ? std::cin : file;
-  std::vector<bt::Draw> draws;
-  try {
-    errno = 0;
-    draws = bt::readHistory(in);
-  } catch (const quorvel::LocatedError& error) {
-    throw Stop{kFailure, name + ":" + error.what()};
-  }
+  errno = 0;
+  std::vector<bt::Draw> draws = bt::readHistory(in);
   if (in.bad() || (standardInput && std::ferror(stdin) != 0)) {
-    throw Stop{kFailure, "cannot read " + name + ": " + std::strerror(errno != 0 ? errno : EIO)};
+    throw fileError(errno != 0 ? errno : EIO, "cannot read " + historyName(path));
   }
   return draws;
 }
@@ -210,13 +210,28 @@ std::function<bool(bt::Draw&)> simulatedDraws(std::uint64_t count, std::uint64_t
   };
 }
 
-// Progress on a terminal: "shuffled 120 of 1000", rewritten in place.
-bt::Progress terminalProgress(std::uint64_t replays) {
-  if (isatty(STDERR_FILENO) == 0) return {};
-  return [replays](const char* phase, std::uint64_t done, std::uint64_t of) {
-    std::cerr << '\r' << phase << ' ' << done << " of " << (of > 0 ? of : replays) << std::flush;
-  };
-}
+// Progress on a terminal: "shuffled 120 of 1000", rewritten in place, and wiped when done.
+class TerminalProgress {
+ public:
+  explicit TerminalProgress(std::uint64_t passes)
+      : passes_(passes), shown_(isatty(STDERR_FILENO) != 0) {}
+  ~TerminalProgress() {
+    if (shown_) std::cerr << "\r\x1b[K" << std::flush;
+  }
+  TerminalProgress(const TerminalProgress&) = delete;
+  TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+  bt::Progress report() const {
+    if (!shown_) return {};
+    return [passes = passes_](const char* phase, std::uint64_t done, std::uint64_t of) {
+      std::cerr << '\r' << phase << ' ' << done << " of " << (of > 0 ? of : passes) << std::flush;
+    };
+  }
+
+ private:
+  std::uint64_t passes_;
+  bool shown_;
+};
 
 // Whether standard output (and error, when it has the report) took it; finishOutput names the
 // reason if not.
@@ -226,14 +241,14 @@ bool reportWritten(std::ostream& report) {
 }
 
 // Step 4: the replay, its outputs and the report. The outputs replace their targets only when
-// everything, the report included, was written.
-int run(const Options& o, const std::vector<bt::Draw>& draws, Outputs& outputs) {
-  const std::uint64_t count = o.simulate ? *o.simulate : draws.size();
-  const std::uint64_t passes = count > 3 ? count - 3 : 0;  // every draw from the fourth on
+// everything, the report included, was written. Throws BacktestError and std::system_error.
+int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Draw>& draws,
+        Outputs& outputs) {
+  const std::uint64_t passes = bt::replayedPasses(settings.simulated.value_or(draws.size()));
   bt::BacktestOptions options;
-  options.shuffles = o.shuffles.value_or(o.simulate ? 0 : 1000);
-  options.seed = o.seed;
-  options.threads = o.threads;
+  options.shuffles = settings.shuffles;
+  options.seed = settings.seed;
+  options.threads = settings.threads;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) bt::writeCsvHeader(*outputs.rows);
@@ -241,16 +256,14 @@ int run(const Options& o, const std::vector<bt::Draw>& draws, Outputs& outputs) 
     if (outputs.rows) bt::writeCsvRow(*outputs.rows, replayed);
     if (trace) trace->add(replayed);
   };
-  const bt::Progress progress = terminalProgress(passes);
   bt::BacktestResult result;
-  try {
-    result = o.simulate ? bt::runBacktest(simulatedDraws(*o.simulate, o.seed), options, progress)
-                        : bt::runBacktest(draws, options, progress);
-  } catch (const std::invalid_argument& error) {
-    if (progress) std::cerr << "\r\x1b[K";
-    throw Stop{kFailure, error.what()};
+  {
+    const TerminalProgress progress(passes);
+    result = settings.simulated
+                 ? bt::runBacktest(simulatedDraws(*settings.simulated, settings.seed), options,
+                                   progress.report())
+                 : bt::runBacktest(draws, options, progress.report());
   }
-  if (progress) std::cerr << "\r\x1b[K" << std::flush;
   if (trace) bt::writeChart(outputs.chart->stream(), *trace);
   if (o.json) {
     bt::writeJson(*outputs.report, result);
@@ -258,26 +271,35 @@ int run(const Options& o, const std::vector<bt::Draw>& draws, Outputs& outputs) 
     bt::writeTable(*outputs.report, result);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
-  try {
-    if (outputs.csv) outputs.csv->commit();
-    if (outputs.chart) outputs.chart->commit();
-  } catch (const std::system_error& error) {
-    throw Stop{kFailure, "cannot write " + std::string(error.what())};
-  }
+  if (outputs.csv) outputs.csv->commit();
+  if (outputs.chart) outputs.chart->commit();
   return 0;
 }
 
 int runProgram(int argc, char** argv) {
+  Options options;
+  if (const std::optional<int> status = parseOptions(argc, argv, options)) return *status;
+  const bt::Validated valid =
+      bt::validate(options.settings, std::max(1U, std::thread::hardware_concurrency()));
+  if (valid.problem) {
+    return fail(kUsageError, bt::locatedText(optionOf(valid.problem->fault), *valid.problem,
+                                             bt::Language::English));
+  }
+  if (const std::string shared = sharedFile(options); !shared.empty()) {
+    return fail(kUsageError, shared);
+  }
+  if (options.chart == "-") return fail(kFailure, "cannot write -: the chart needs a file");
+  cli::removeStagedFilesOnSignal();
   try {
-    const Options options = parseOptions(argc, argv);
-    cli::removeStagedFilesOnSignal();
     Outputs outputs = openOutputs(options);
     const std::vector<bt::Draw> draws =
-        options.simulate ? std::vector<bt::Draw>{} : readHistoryFile(options.history);
-    return run(options, draws, outputs);
-  } catch (const Stop& stop) {
-    if (!stop.message.empty()) std::cerr << kProgram << ": " << stop.message << '\n';
-    return stop.status;
+        valid.settings.simulated ? std::vector<bt::Draw>{} : readHistoryFile(options.history);
+    return run(options, valid.settings, draws, outputs);
+  } catch (const bt::BacktestError& error) {
+    return fail(kFailure, bt::locatedText(historyName(options.history), error.problem(),
+                                          bt::Language::English));
+  } catch (const std::system_error& error) {
+    return fail(kFailure, error.what());
   }
 }
 

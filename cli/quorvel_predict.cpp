@@ -9,12 +9,12 @@
 #include <system_error>
 #include <vector>
 
+#include "quorvel/cli/located_error.h"
 #include "quorvel/cli/screen_report.h"
 #include "quorvel/cli/standard_streams.h"
 #include "quorvel/cli/tsv_filter.h"
 #include "quorvel/cli/unknown_option.h"
-#include "quorvel/located_error.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/version.h"
 
@@ -24,14 +24,14 @@ constexpr const char* kProgram = "quorvel-predict";
 constexpr int kUsageError = 2;
 
 int predictOne(const std::vector<std::string>& cells) {
-  quorvel::GridTexts texts;
+  quorvel::engine::GridTexts texts;
   std::copy(cells.begin(), cells.end(), texts.begin());
-  const quorvel::PassResult result = quorvel::runPredictionPass(texts);
-  std::cout << quorvel::screenReport(result);
+  const quorvel::engine::PassResult result = quorvel::engine::runPredictionPass(texts);
+  std::cout << quorvel::cli::screenReport(result);
   quorvel::cli::flushStandardOutput();
-  if (result.failure == quorvel::Failure::None) return 0;
-  std::cerr << "quorvel-predict: " << quorvel::failureMessage(result.failure, result.cause, texts)
-            << '\n';
+  if (result.failure == quorvel::engine::Failure::None) return 0;
+  std::cerr << "quorvel-predict: "
+            << quorvel::presentation::failureMessage(result.failure, result.cause, texts) << '\n';
   return 1;
 }
 
@@ -77,9 +77,9 @@ int runProgram(int argc, char** argv) {
       return kUsageError;
     }
     try {
-      quorvel::tsv::runFilter(STDIN_FILENO, STDOUT_FILENO);
-    } catch (const quorvel::LocatedError& error) {
-      std::cerr << "quorvel-predict: line " << error.line() << ": " << error.message() << '\n';
+      quorvel::cli::runFilter(STDIN_FILENO, STDOUT_FILENO);
+    } catch (const quorvel::cli::LocatedError& error) {
+      std::cerr << "quorvel-predict: standard input:" << error.what() << '\n';
       return kUsageError;
     } catch (const std::system_error& error) {
       std::cerr << "quorvel-predict: " << error.what() << '\n';
@@ -87,8 +87,8 @@ int runProgram(int argc, char** argv) {
     }
     return 0;
   }
-  if (cells.size() != quorvel::kGridCells) {
-    std::cerr << "quorvel-predict: expected " << quorvel::kGridCells << " cells, got "
+  if (cells.size() != quorvel::engine::kGridCells) {
+    std::cerr << "quorvel-predict: expected " << quorvel::engine::kGridCells << " cells, got "
               << cells.size() << "\nRun with --help for more information.\n";
     return kUsageError;
   }

@@ -2,22 +2,25 @@
 
 #include "quorvel/presentation/screen_layout.h"
 
-namespace quorvel {
+namespace quorvel::cli {
 
-std::string screenReport(const PassResult& result) {
+std::string screenReport(const engine::PassResult& result) {
   std::string report;
-  for (const Output output : kAllOutputs) {
-    if (!isList(output) || !result.isWritten(output)) continue;
-    report.append(listCaption(output)).append("\n").append(result.text(output)).append("\n");
+  for (const engine::Output output : engine::kAllOutputs) {
+    if (!engine::isList(output) || !result.isWritten(output)) continue;
+    report.append(presentation::listCaption(output))
+        .append("\n")
+        .append(result.text(output))
+        .append("\n");
   }
   bool captioned = false;
-  for (Output box : kVerdictsOnScreen) {
+  for (engine::Output box : presentation::kVerdictsOnScreen) {
     if (!result.isWritten(box)) continue;
-    if (!captioned) report.append(kVerdictCaption).append("\n");
+    if (!captioned) report.append(presentation::kVerdictCaption).append("\n");
     captioned = true;
     report.append(result.text(box)).append("\n");
   }
   return report;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::cli

@@ -66,7 +66,7 @@ StagedFile::StagedFile(std::string target) : target_(std::move(target)) {
   const auto [folder, name] = folderAndName(target_);
   std::string pattern = folder + "/." + name + ".XXXXXX";
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) fail(errno, target_);
+  if (fd < 0) fail(errno, "cannot write " + target_);
   ::close(fd);
   temporary_ = pattern;
   slot_ = claimSlot(temporary_);
@@ -75,7 +75,7 @@ StagedFile::StagedFile(std::string target) : target_(std::move(target)) {
     const int error = errno;
     ::unlink(temporary_.c_str());
     releaseSlot(slot_);
-    fail(error, target_);
+    fail(error, "cannot write " + target_);
   }
 }
 
@@ -89,7 +89,7 @@ StagedFile::~StagedFile() {
 void StagedFile::commit() {
   errno = 0;
   stream_.close();
-  if (!stream_) fail(errno != 0 ? errno : EIO, target_);
+  if (!stream_) fail(errno != 0 ? errno : EIO, "cannot write " + target_);
   struct stat info {};
   mode_t mode = 0;
   if (::stat(target_.c_str(), &info) == 0) {
@@ -101,7 +101,7 @@ void StagedFile::commit() {
   }
   if (::chmod(temporary_.c_str(), mode) != 0 ||
       ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    fail(errno, target_);
+    fail(errno, "cannot write " + target_);
   }
   committed_ = true;
   releaseSlot(slot_);

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace quorvel::tsv {
+namespace quorvel::cli {
 namespace {
 
 // "\q" for a printable character, "\ followed by byte 0x07" for any other.
@@ -15,7 +15,7 @@ std::string describeEscape(char c) {
 
 }  // namespace
 
-void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cells) {
+void decodeLine(std::string_view line, std::size_t lineNumber, engine::GridStrings& cells) {
   auto fail = [&](std::size_t offset, const std::string& message) {
     throw LocatedError(lineNumber, offset + 1, message);
   };
@@ -26,7 +26,7 @@ void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cell
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (c == '\t') {
-      if (++field == kGridCells) break;
+      if (++field == engine::kGridCells) break;
       cells[field].clear();
       continue;
     }
@@ -56,10 +56,10 @@ void decodeLine(std::string_view line, std::size_t lineNumber, GridStrings& cell
                         describeEscape(escaped));
     }
   }
-  if (field + 1 != kGridCells) {
+  if (field + 1 != engine::kGridCells) {
     std::size_t fields = 1;
     for (char c : line) fields += c == '\t';
-    fail(0, "expected " + std::to_string(kGridCells) + " tab-separated fields, found " +
+    fail(0, "expected " + std::to_string(engine::kGridCells) + " tab-separated fields, found " +
                 std::to_string(fields));
   }
 }
@@ -85,8 +85,8 @@ void appendEscaped(std::string& out, std::string_view field) {
   }
 }
 
-void splitLine(std::string_view line, std::size_t lineNumber, GridStrings& decoded,
-               GridTexts& fields) {
+void splitLine(std::string_view line, std::size_t lineNumber, engine::GridStrings& decoded,
+               engine::GridTexts& fields) {
   std::string_view rest = line;
   if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
   // One pass over the bytes; a line with an escape, or with another number of fields, is left to
@@ -109,12 +109,12 @@ void splitLine(std::string_view line, std::size_t lineNumber, GridStrings& decod
     return;
   }
   decodeLine(line, lineNumber, decoded);
-  fields = viewsOf(decoded);
+  fields = engine::viewsOf(decoded);
 }
 
-void appendResultLine(std::string& out, const PassResult& result) {
+void appendResultLine(std::string& out, const engine::PassResult& result) {
   // List texts are digits and spaces and verdicts are fixed texts, so nothing needs escaping.
-  for (const Output output : kAllOutputs) {
+  for (const engine::Output output : engine::kAllOutputs) {
     result.appendText(out, output);
     out.push_back('\t');
   }
@@ -122,4 +122,4 @@ void appendResultLine(std::string& out, const PassResult& result) {
   out.push_back('\n');
 }
 
-}  // namespace quorvel::tsv
+}  // namespace quorvel::cli

@@ -11,18 +11,18 @@
 #include <system_error>
 #include <utility>
 
+#include "quorvel/cli/located_error.h"
 #include "quorvel/cli/tsv_codec.h"
-#include "quorvel/located_error.h"
 
-namespace quorvel::tsv {
+namespace quorvel::cli {
 namespace {
 
 constexpr std::size_t kBlock = 1 << 18;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-class Output {
+class OutputBuffer {
  public:
-  explicit Output(int fd) : fd_(fd) { pending_.reserve(kBlock + 1024); }
+  explicit OutputBuffer(int fd) : fd_(fd) { pending_.reserve(kBlock + 1024); }
   std::string& buffer() { return pending_; }
   void flushIfFull() {
     if (pending_.size() >= kBlock) flush();
@@ -59,14 +59,14 @@ bool inputWaiting([[maybe_unused]] int fd) {
 }  // namespace
 
 void runFilter(int in, int out) {
-  Output output(out);
+  OutputBuffer output(out);
   std::size_t capacity = kBlock;
   std::unique_ptr<char[]> input(new char[capacity]);  // left unset: only what is read is used
-  std::size_t begin = 0, end = 0;  // the bytes read and not yet answered
-  std::size_t scanned = 0;         // where the search for the next line end goes on
+  std::size_t begin = 0, end = 0;                     // the bytes read and not yet answered
+  std::size_t scanned = 0;  // where the search for the next line end goes on
   std::size_t number = 0;
-  GridStrings decoded;
-  GridTexts fields;
+  engine::GridStrings decoded;
+  engine::GridTexts fields;
 
   auto stop = [&](const auto& error) {
     output.flush();
@@ -80,7 +80,7 @@ void runFilter(int in, int out) {
     } catch (const LocatedError& error) {
       stop(error);
     }
-    appendResultLine(output.buffer(), runPredictionPass(fields));
+    appendResultLine(output.buffer(), engine::runPredictionPass(fields));
     output.flushIfFull();
   };
 
@@ -117,4 +117,4 @@ void runFilter(int in, int out) {
   output.flush();
 }
 
-}  // namespace quorvel::tsv
+}  // namespace quorvel::cli

@@ -1,11 +1,11 @@
 #include "attribute_rules.h"
 
 #include "pass_stopped.h"
-#include "quorvel/sum_list.h"
+#include "quorvel/engine/sum_list.h"
 #include "rounding.h"
 #include "rule_cells.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 void formAttrProducts(const HistoryGrid& grid, PassStorage& pass) {
   pass.attrProducts.clear();
@@ -56,4 +56,4 @@ Verdict ruleMod3(PassStorage& pass) {
   return mod3Pick(pass.attrVotes[0], pass.attrVotes[1], pass.attrVotes[2]);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

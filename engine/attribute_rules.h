@@ -4,9 +4,9 @@
 
 #include "history_grid.h"
 #include "pass_storage.h"
-#include "quorvel/verdict.h"
+#include "quorvel/engine/verdict.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // Fills attrProducts: entry 3k + p is digit k of period p times the sum of period k, rounded to
 // 16 bits. Raises Overflow where a product does not fit.
@@ -35,4 +35,4 @@ constexpr Verdict mod3Pick(int weight0, int weight1, int weight2) {
 // the sum modulo 3, and picks the call with mod3Pick.
 Verdict ruleMod3(PassStorage& pass);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -5,7 +5,7 @@
 
 #include "pass_stopped.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // A signed 16-bit working array of Size values, indices 0...Size-1, created at zero. An index
 // outside them raises the subscript failure; a value leaving the 16-bit range raises Overflow.
@@ -45,4 +45,4 @@ class CheckedArray {
   std::array<std::int16_t, static_cast<std::size_t>(Size)> values_{};
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

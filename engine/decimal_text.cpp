@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 namespace portable {
 
@@ -77,4 +77,4 @@ double throughFifteenDigits(double x) {
 #endif
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

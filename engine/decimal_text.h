@@ -7,7 +7,7 @@
 // work; where it lacks them (the libc++ of the WebAssembly build) the C library's strtod and
 // snprintf do, in the "C" locale the program never leaves, and give the same doubles. Both roads
 // are compiled where both exist, so that a test can hold them to each other.
-namespace quorvel {
+namespace quorvel::engine {
 
 // A decimal number read from text of the form digits, at most one ".", and an optional exponent
 // ("e" or "E", an optional sign, digits), with nothing around it.
@@ -33,4 +33,4 @@ DecimalRead readDecimal(std::string_view number);
 double throughFifteenDigits(double x);
 }  // namespace standard
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

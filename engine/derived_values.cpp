@@ -4,7 +4,7 @@
 #include "rounding.h"
 #include "rule_cells.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 void computeDerivedValues(const HistoryGrid& grid, PassStorage& pass) {
   auto rounded = [&](const FailureCause& cause) {
@@ -17,4 +17,4 @@ void computeDerivedValues(const HistoryGrid& grid, PassStorage& pass) {
   pass.diagParityB = truncMod(rounded(kDiagonalB), 2);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

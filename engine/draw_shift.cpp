@@ -1,10 +1,10 @@
-#include "quorvel/draw_shift.h"
+#include "quorvel/engine/draw_shift.h"
 
 #include <charconv>
 
-#include "quorvel/number_conversions.h"
+#include "quorvel/engine/number_conversions.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 DrawShiftResult shiftGridDown(const GridTexts& cells) {
   // Every cell is read before anything moves, the oldest row too: a value that does not fit
@@ -27,4 +27,4 @@ DrawShiftResult shiftGridDown(const GridTexts& cells) {
   return result;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

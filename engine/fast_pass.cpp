@@ -21,7 +21,7 @@
 #include "tail_votes.h"
 #include "weight_rules.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 constexpr SumSet kAllSums = (SumSet{1} << kSumCount) - 1;
@@ -184,4 +184,4 @@ PassResult runFastPass(const PlainGrid& v) {
   return result;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -1,8 +1,8 @@
-#include "quorvel/grid.h"
+#include "quorvel/engine/grid.h"
 
 #include <algorithm>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 GridTexts viewsOf(const GridStrings& cells) {
   GridTexts views;
@@ -10,4 +10,4 @@ GridTexts viewsOf(const GridStrings& cells) {
   return views;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

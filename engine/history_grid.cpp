@@ -1,8 +1,8 @@
 #include "history_grid.h"
 
-#include "quorvel/number_conversions.h"
+#include "quorvel/engine/number_conversions.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 HistoryGrid::HistoryGrid(const GridTexts& cells) {
   for (std::size_t i = 0; i < cells.size(); ++i) raw_[i] = parseLeadingNumber(cells[i]);
@@ -18,4 +18,4 @@ double HistoryGrid::combine(const FailureCause& cause) const {
   return value;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

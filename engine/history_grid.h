@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "quorvel/failure.h"
-#include "quorvel/grid.h"
+#include "quorvel/engine/failure.h"
+#include "quorvel/engine/grid.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // The raw cell numbers of the history grid, parsed once when the pass starts: the grid cannot
 // change while a pass runs, so this reads every cell exactly as reading it at each use would.
@@ -24,4 +24,4 @@ class HistoryGrid {
   std::array<double, kGridCells> raw_;
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

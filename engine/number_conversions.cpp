@@ -1,4 +1,4 @@
-#include "quorvel/number_conversions.h"
+#include "quorvel/engine/number_conversions.h"
 
 #include <cmath>
 #include <string>
@@ -7,7 +7,7 @@
 #include "rounding.h"
 #include "text_scan.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 constexpr bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
@@ -119,4 +119,4 @@ std::optional<std::int16_t> cellValue(std::string_view text) {
   return roundToInt16OrNothing(parseLeadingNumber(text));
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -1,8 +1,8 @@
-#include "quorvel/numeric_text.h"
+#include "quorvel/engine/numeric_text.h"
 
 #include "text_scan.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 bool isNumericText(std::string_view text) {
   std::size_t first = 0;
@@ -35,4 +35,4 @@ bool isNumericText(std::string_view text) {
   return i == last;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

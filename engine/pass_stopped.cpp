@@ -1,6 +1,6 @@
 #include "pass_stopped.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 const char* PassStopped::what() const noexcept {
   return failure_ == Failure::Overflow ? "overflow" : "subscript out of range";
@@ -9,4 +9,4 @@ const char* PassStopped::what() const noexcept {
 void raiseOverflow() { throw PassStopped(Failure::Overflow); }
 void raiseSubscript() { throw PassStopped(Failure::Subscript); }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -4,9 +4,9 @@
 #include <exception>
 #include <utility>
 
-#include "quorvel/failure.h"
+#include "quorvel/engine/failure.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // Thrown where a failure arises inside an action; the action catches it once at its top, which
 // stops it at once with everything written so far left in place.
@@ -47,4 +47,4 @@ inline std::int16_t checkedInt16(std::int32_t value) {
   return static_cast<std::int16_t>(value);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

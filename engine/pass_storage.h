@@ -4,7 +4,7 @@
 
 #include "checked_array.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // The working storage of one pass, created at zero and discarded with it.
 struct PassStorage {
@@ -25,4 +25,4 @@ struct PassStorage {
   void penalise(int s) { sumWeight.add(s, -1); }
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

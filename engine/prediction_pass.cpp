@@ -1,29 +1,15 @@
-// The outputs of a pass and the two entries that choose its road: the fast road for a grid of
-// plain numbers, the reference road for any other.
+// The two entries that choose a pass's road: the fast road for a grid of plain numbers, the
+// reference road for any other.
 
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
 
 #include <algorithm>
 #include <charconv>
 
 #include "fast_pass.h"
+#include "quorvel/engine/reference_pass.h"
 
-namespace quorvel {
-
-void PassResult::appendText(std::string& out, Output output) const {
-  if (!isWritten(output)) return;
-  if (isList(output)) {
-    formatSumList(out, list(output));
-  } else {
-    out.append(verdictText(verdict(output)));
-  }
-}
-
-std::string PassResult::text(Output output) const {
-  std::string text;
-  appendText(text, output);
-  return text;
-}
+namespace quorvel::engine {
 
 namespace {
 
@@ -87,4 +73,4 @@ PassResult runPredictionPass(const PlainGrid& cells) {
   return plain ? runFastPass(cells) : passOverTexts(cells);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -1,18 +1,19 @@
 // The reference road: the pass as the rules state it, rule by rule over the parsed cells, every
 // conversion rounded and every counter checked as the rules say.
 
+#include "quorvel/engine/reference_pass.h"
+
 #include "attribute_rules.h"
 #include "derived_values.h"
 #include "history_grid.h"
 #include "pass_stopped.h"
 #include "pass_storage.h"
-#include "quorvel/prediction_pass.h"
 #include "rounding.h"
 #include "sum_votes.h"
 #include "tail_votes.h"
 #include "weight_rules.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 void runStages(const GridTexts& cells, PassResult& out) {
@@ -61,4 +62,4 @@ PassResult runReferencePass(const GridTexts& cells) {
   return result;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

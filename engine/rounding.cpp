@@ -5,7 +5,7 @@
 #include "decimal_text.h"
 #include "pass_stopped.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 // Beyond this no 32-bit result is possible, whatever the 15-digit step does.
@@ -41,4 +41,4 @@ std::int32_t wholeNumberRound(double x) {
   return static_cast<std::int32_t>(r);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

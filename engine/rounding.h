@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // Rounds to the nearest integer, halves to the even neighbour, as a signed 16-bit integer.
 // Gives nullopt when the result lies outside -32768...32767 or x is not finite.
@@ -21,4 +21,4 @@ inline std::int16_t truncMod(std::int32_t a, std::int32_t n) {
   return static_cast<std::int16_t>(a % n);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -3,11 +3,11 @@
 #include <array>
 #include <initializer_list>
 
-#include "quorvel/failure.h"
+#include "quorvel/engine/failure.h"
 
 // The cells each rule combines, written once: both roads of the pass read them, and a failure
 // in a combination names its cells from here.
-namespace quorvel {
+namespace quorvel::engine {
 
 // The latest sum, from which the latest sum's tail and remainder modulo 12 are taken.
 inline constexpr FailureCause kLatestSumCell{FailureStep::DerivedValues, CellCombination::One, {3}};
@@ -51,4 +51,4 @@ inline constexpr std::array<FailureCause, 9> kAttributeProducts = [] {
   return products;
 }();
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

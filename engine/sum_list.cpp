@@ -1,9 +1,9 @@
-#include "quorvel/sum_list.h"
+#include "quorvel/engine/sum_list.h"
 
 #include <array>
 #include <cstring>
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 // The text of every subset of four consecutive sums 4g...4g+3, so that a list is written seven
@@ -45,4 +45,4 @@ void formatSumList(std::string& out, SumSet set) {
   out.append(text, end);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 constexpr VoteTable kFirstDigitVotes = {{
     /* 0 */ voteRow({2, 5, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 24, 26}, {}, {}),
@@ -65,4 +65,4 @@ void applyZeroVotePenalty(PassStorage& pass) {
   pass.sumWeight.addEach<kSumCount>([&](int s) { return -static_cast<int>(pass.sumVotes[s] < 1); });
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -5,9 +5,9 @@
 #include <initializer_list>
 
 #include "pass_storage.h"
-#include "quorvel/sum_list.h"
+#include "quorvel/engine/sum_list.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // One row of a digit vote table, held as its net effect: the sums it gives a vote, and the sums it
 // gives a second one.
@@ -55,4 +55,4 @@ void countSumVotes(std::int16_t d0, std::int16_t d1, std::int16_t d2, PassStorag
 // Penalises every sum that ended the vote tables without a vote.
 void applyZeroVotePenalty(PassStorage& pass);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -5,7 +5,7 @@
 #include "pass_stopped.h"
 #include "rounding.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 void countTailVotes(const HistoryGrid& grid, PassStorage& pass) {
   for (const FailureCause& combination : kTailCombinations) {
@@ -17,4 +17,4 @@ void countTailVotes(const HistoryGrid& grid, PassStorage& pass) {
   }
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

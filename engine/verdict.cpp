@@ -1,6 +1,6 @@
-#include "quorvel/verdict.h"
+#include "quorvel/engine/verdict.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 std::string_view verdictText(Verdict verdict) {
   switch (verdict) {
@@ -32,4 +32,4 @@ std::string_view verdictText(Verdict verdict) {
   return "";
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

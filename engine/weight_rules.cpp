@@ -7,7 +7,7 @@
 #include "rounding.h"
 #include "rule_cells.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 // The sums s with s mod n == remainder, for each remainder 0...n-1.
@@ -117,4 +117,4 @@ SumSet unpenalisedSums(const PassStorage& pass) {
   return set;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

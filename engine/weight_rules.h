@@ -4,9 +4,9 @@
 
 #include "history_grid.h"
 #include "pass_storage.h"
-#include "quorvel/sum_list.h"
+#include "quorvel/engine/sum_list.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // The sums ending in each digit, and the sums with each remainder modulo 12.
 extern const std::array<SumSet, 10> kSumsEndingIn;
@@ -37,4 +37,4 @@ void applyExtremeRule(PassStorage& pass);
 // The sums whose weight is still 0 or more.
 SumSet unpenalisedSums(const PassStorage& pass);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -16,16 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const int digit : draws[i].digits) FUZZ_CHECK(digit >= 0 && digit <= 9);
       FUZZ_CHECK(i == 0 || draws[i].period > draws[i - 1].period);
     }
-  } catch (const quorvel::backtest::HistoryError& error) {
-    FUZZ_CHECK(error.line() >= 1 && error.column() >= 1 && !error.message().empty());
+  } catch (const quorvel::backtest::BacktestError& error) {
+    const quorvel::backtest::Problem& problem = error.problem();
+    FUZZ_CHECK(problem.line >= 1 && problem.column >= 1 && *error.what() != '\0');
     // The page's wording in Chinese names the same place.
-    const std::string chinese =
-        locatedText("f.csv", error, quorvel::backtest::Language::Chinese);
-    FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(error.line()) + "行"));
+    const std::string chinese = locatedText("f.csv", problem, quorvel::backtest::Language::Chinese);
+    FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(problem.line) + "行"));
     // The line named exists: there are at least line - 1 line feeds.
     std::size_t lineFeeds = 0;
     for (std::size_t i = 0; i < size; ++i) lineFeeds += data[i] == '\n';
-    FUZZ_CHECK(error.line() <= lineFeeds + 1);
+    FUZZ_CHECK(problem.line <= lineFeeds + 1);
   }
   return 0;
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "quorvel/draw_shift.h"
-#include "quorvel/number_conversions.h"
-#include "quorvel/numeric_text.h"
+#include "quorvel/engine/draw_shift.h"
+#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/numeric_text.h"
 
 namespace {
 
@@ -27,44 +27,47 @@ void checkAgainstFromChars(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
   if (ec != std::errc()) return;  // beyond the double range
   FUZZ_CHECK(end == text.data() + text.size());
-  const double parsed = quorvel::parseLeadingNumber(text);
+  const double parsed = quorvel::engine::parseLeadingNumber(text);
   FUZZ_CHECK(parsed == expected);
-  FUZZ_CHECK(quorvel::parseLeadingNumber(std::string(negative ? "-" : "+") + std::string(text)) ==
-             (negative ? -expected : expected));
+  FUZZ_CHECK(
+      quorvel::engine::parseLeadingNumber(std::string(negative ? "-" : "+") + std::string(text)) ==
+      (negative ? -expected : expected));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  std::array<std::string, quorvel::kGridCells> cells;
+  std::array<std::string, quorvel::engine::kGridCells> cells;
   for (std::size_t i = 0; i + 1 < cells.size(); ++i) cells[i] = input.ConsumeRandomLengthString(40);
   cells.back() = input.ConsumeRemainingBytesAsString();
 
-  quorvel::GridTexts texts;
+  quorvel::engine::GridTexts texts;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     texts[i] = cells[i];
-    const double value = quorvel::parseLeadingNumber(cells[i]);
+    const double value = quorvel::engine::parseLeadingNumber(cells[i]);
     FUZZ_CHECK(!std::isnan(value));
-    if (quorvel::isNumericText(cells[i])) checkAgainstFromChars(cells[i]);
+    if (quorvel::engine::isNumericText(cells[i])) checkAgainstFromChars(cells[i]);
   }
 
-  const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(texts);
-  if (shifted.failure != quorvel::Failure::None) {
-    FUZZ_CHECK(shifted.failure == quorvel::Failure::Overflow);
+  const quorvel::engine::DrawShiftResult shifted = quorvel::engine::shiftGridDown(texts);
+  if (shifted.failure != quorvel::engine::Failure::None) {
+    FUZZ_CHECK(shifted.failure == quorvel::engine::Failure::Overflow);
     // The cell named is the first whose value does not fit.
     FUZZ_CHECK(shifted.cause.cells().size() == 1);
     const std::size_t blamed = shifted.cause.cells()[0];
-    FUZZ_CHECK(!quorvel::cellValue(cells[blamed]).has_value());
-    for (std::size_t i = 0; i < blamed; ++i) FUZZ_CHECK(quorvel::cellValue(cells[i]).has_value());
+    FUZZ_CHECK(!quorvel::engine::cellValue(cells[blamed]).has_value());
+    for (std::size_t i = 0; i < blamed; ++i)
+      FUZZ_CHECK(quorvel::engine::cellValue(cells[i]).has_value());
     return 0;
   }
   for (std::size_t i = 0; i < 4; ++i) FUZZ_CHECK(shifted.cells[i].empty());
   for (std::size_t i = 4; i < cells.size(); ++i) {
-    FUZZ_CHECK(quorvel::isNumericText(shifted.cells[i]));
+    FUZZ_CHECK(quorvel::engine::isNumericText(shifted.cells[i]));
     // A shifted cell holds the plain decimal of the value it came from.
-    FUZZ_CHECK(quorvel::cellValue(shifted.cells[i]) == quorvel::cellValue(cells[i - 4]));
-    FUZZ_CHECK(std::to_string(*quorvel::cellValue(cells[i - 4])) == shifted.cells[i]);
+    FUZZ_CHECK(quorvel::engine::cellValue(shifted.cells[i]) ==
+               quorvel::engine::cellValue(cells[i - 4]));
+    FUZZ_CHECK(std::to_string(*quorvel::engine::cellValue(cells[i - 4])) == shifted.cells[i]);
   }
   return 0;
 }

@@ -19,23 +19,23 @@ std::size_t count(const std::string& text, char c) {
   return n;
 }
 
-bool decodes(std::string_view line, std::size_t number, quorvel::GridStrings& cells) {
+bool decodes(std::string_view line, std::size_t number, quorvel::engine::GridStrings& cells) {
   try {
-    quorvel::tsv::decodeLine(line, number, cells);
+    quorvel::cli::decodeLine(line, number, cells);
     // The filter's splitter gives the same fields.
-    quorvel::GridStrings scratch;
-    quorvel::GridTexts fields;
-    quorvel::tsv::splitLine(line, number, scratch, fields);
+    quorvel::engine::GridStrings scratch;
+    quorvel::engine::GridTexts fields;
+    quorvel::cli::splitLine(line, number, scratch, fields);
     for (std::size_t i = 0; i < fields.size(); ++i) FUZZ_CHECK(fields[i] == cells[i]);
     return true;
-  } catch (const quorvel::LocatedError& error) {
+  } catch (const quorvel::cli::LocatedError& error) {
     FUZZ_CHECK(error.line() == number);
-    quorvel::GridStrings scratch;
-    quorvel::GridTexts fields;
+    quorvel::engine::GridStrings scratch;
+    quorvel::engine::GridTexts fields;
     bool splitterRefuses = false;
     try {
-      quorvel::tsv::splitLine(line, number, scratch, fields);
-    } catch (const quorvel::LocatedError& again) {
+      quorvel::cli::splitLine(line, number, scratch, fields);
+    } catch (const quorvel::cli::LocatedError& again) {
       splitterRefuses = again.message() == error.message();
     }
     FUZZ_CHECK(splitterRefuses);
@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ::lseek(in, 0, SEEK_SET);
   std::size_t badLine = 0;
   try {
-    quorvel::tsv::runFilter(in, out);
-  } catch (const quorvel::LocatedError& error) {
+    quorvel::cli::runFilter(in, out);
+  } catch (const quorvel::cli::LocatedError& error) {
     badLine = error.line();
     FUZZ_CHECK(badLine >= 1 && error.column() >= 1);
   }
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     std::istringstream lines(bytes);
     std::string line;
-    quorvel::GridStrings cells;
+    quorvel::engine::GridStrings cells;
     while (std::getline(lines, line) && decodes(line, goodLines + 1, cells)) ++goodLines;
   }
   FUZZ_CHECK(count(answers, '\n') == goodLines);
@@ -84,15 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Any twelve fields survive escaping and decoding unchanged.
   FuzzedDataProvider input(data, size);
-  std::array<std::string, quorvel::kGridCells> fields;
+  std::array<std::string, quorvel::engine::kGridCells> fields;
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     fields[i] = input.ConsumeRandomLengthString(32);
     if (i > 0) line.push_back('\t');
-    quorvel::tsv::appendEscaped(line, fields[i]);
+    quorvel::cli::appendEscaped(line, fields[i]);
   }
   FUZZ_CHECK(line.find('\n') == std::string::npos && line.find('\r') == std::string::npos);
-  quorvel::GridStrings decoded;
+  quorvel::engine::GridStrings decoded;
   FUZZ_CHECK(decodes(line, 1, decoded));
   FUZZ_CHECK(decoded == fields);
   return 0;

@@ -2,7 +2,7 @@
 
 #include "quorvel/presentation/cell_names.h"
 
-namespace quorvel {
+namespace quorvel::presentation {
 namespace {
 
 std::size_t characterCount(std::string_view text) {
@@ -30,11 +30,29 @@ std::string quoted(std::string_view text, Wording wording) {
 
 }  // namespace
 
-std::string blamedCells(const FailureCause& cause, const GridTexts& cells, Wording wording) {
+std::string_view failureName(engine::Failure failure) {
+  switch (failure) {
+    case engine::Failure::None:
+      return "";
+    case engine::Failure::Overflow:
+      return "溢出";
+    case engine::Failure::Subscript:
+      return "下标越界";
+  }
+  return "";
+}
+
+std::string failureReport(engine::Failure failure) {
+  return "运行时错误 '" + std::to_string(static_cast<int>(failure)) + "'：" +
+         std::string(failureName(failure));
+}
+
+std::string blamedCells(const engine::FailureCause& cause, const engine::GridTexts& cells,
+                        Wording wording) {
   const bool screen = wording == Wording::Screen;
-  const char* joint = cause.combination == CellCombination::Product ? " × "
-                      : screen                                       ? " ＋ "
-                                                                     : " + ";
+  const char* joint = cause.combination == engine::CellCombination::Product ? " × "
+                      : screen                                              ? " ＋ "
+                                                                            : " + ";
   std::string joined;
   for (const int cell : cause.cells()) {
     if (!joined.empty()) joined += joint;
@@ -44,39 +62,40 @@ std::string blamedCells(const FailureCause& cause, const GridTexts& cells, Wordi
   return joined;
 }
 
-std::string blamedCellsLine(const FailureCause& cause, const GridTexts& cells) {
+std::string blamedCellsLine(const engine::FailureCause& cause, const engine::GridTexts& cells) {
   if (cause.cells().empty()) return "";
   return "出错的格子：" + blamedCells(cause, cells, Wording::Screen);
 }
 
-std::string failureMessage(Failure failure, const FailureCause& cause, const GridTexts& cells) {
+std::string failureMessage(engine::Failure failure, const engine::FailureCause& cause,
+                           const engine::GridTexts& cells) {
   std::string message = failureReport(failure);
   if (cause.cells().empty()) return message;
   return message + " — " + blamedCells(cause, cells, Wording::CommandLine) + " in " +
          std::string(stepName(cause.step));
 }
 
-std::string_view stepName(FailureStep step) {
+std::string_view stepName(engine::FailureStep step) {
   switch (step) {
-    case FailureStep::Unknown:
+    case engine::FailureStep::Unknown:
       return "the pass";
-    case FailureStep::LatestDigits:
+    case engine::FailureStep::LatestDigits:
       return "the latest digits";
-    case FailureStep::DerivedValues:
+    case engine::FailureStep::DerivedValues:
       return "the latest sum's tail and the diagonal parities";
-    case FailureStep::TailVotes:
+    case engine::FailureStep::TailVotes:
       return "the tail votes";
-    case FailureStep::KeyRules:
+    case engine::FailureStep::KeyRules:
       return "the key rules";
-    case FailureStep::AttributeProducts:
+    case engine::FailureStep::AttributeProducts:
       return "the attribute products";
-    case FailureStep::DrawShift:
+    case engine::FailureStep::DrawShift:
       return "the draw shift";
   }
   return "";
 }
 
-int cellToFix(const FailureCause& cause, const GridTexts& cells) {
+int cellToFix(const engine::FailureCause& cause, const engine::GridTexts& cells) {
   // An empty cell reads as 0 and cannot be what pushed a value out of range, unless every
   // named cell is empty.
   for (const int cell : cause.cells()) {
@@ -85,4 +104,4 @@ int cellToFix(const FailureCause& cause, const GridTexts& cells) {
   return cause.cells().empty() ? -1 : cause.cells().front();
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::presentation

@@ -13,13 +13,14 @@ sleep 1
 export DISPLAY=:97
 "$window" >/dev/null 2>&1 &
 app=$!
-sleep 2
-xdotool mousemove 30 36 click 1   # the first grid cell
+id=$(xdotool search --sync --onlyvisible --name 'Quorvel' | tail -1)
+xdotool windowfocus --sync "$id"  # the window opens with the focus in the first grid cell
+sleep 1
 for cell in 3 5 8 16 2 7 1 10 9 0 4 13; do
   xdotool type "$cell"
   xdotool key Tab
 done
 xdotool key space                 # the focus is on Predict after the twelfth cell
 sleep 1
-import -window root -crop 590x315+0+0 "$out"
+import -window "$id" "$out"       # the client area: Xvfb draws no frame around it
 echo "wrote $out"

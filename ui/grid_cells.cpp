@@ -2,8 +2,12 @@
 
 #include <QLineEdit>
 
-quorvel::GridStrings cellTexts(const GridCells& grid) {
-  quorvel::GridStrings texts;
+namespace quorvel::ui {
+
+engine::GridStrings cellTexts(const GridCells& grid) {
+  engine::GridStrings texts;
   for (std::size_t i = 0; i < grid.size(); ++i) texts[i] = grid[i]->text().toStdString();
   return texts;
 }
+
+}  // namespace quorvel::ui

@@ -2,10 +2,14 @@
 
 #include <QLineEdit>
 
-#include "quorvel/numeric_text.h"
+#include "quorvel/engine/numeric_text.h"
+
+namespace quorvel::ui {
 
 void runGridCheck(const GridCells& grid) {
   for (QLineEdit* cell : grid) {
-    if (!quorvel::isNumericText(cell->text().toStdString())) cell->setText(QString());
+    if (!engine::isNumericText(cell->text().toStdString())) cell->setText(QString());
   }
 }
+
+}  // namespace quorvel::ui

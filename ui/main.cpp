@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("quorvel"));
   QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
-  installChineseTranslations(app);
-  MainForm form;
+  quorvel::ui::installChineseTranslations(app);
+  quorvel::ui::MainForm form;
   form.show();
   return QApplication::exec();
 }

@@ -5,11 +5,12 @@
 
 #include "quorvel/presentation/screen_layout.h"
 
-namespace Module1 {
+namespace quorvel::ui::Module1 {
 
 void OpenShopPage() {
-  QDesktopServices::openUrl(QUrl(QString::fromLatin1(
-      quorvel::kShopPageAddress.data(), static_cast<qsizetype>(quorvel::kShopPageAddress.size()))));
+  QDesktopServices::openUrl(
+      QUrl(QString::fromLatin1(presentation::kShopPageAddress.data(),
+                               static_cast<qsizetype>(presentation::kShopPageAddress.size()))));
 }
 
-}  // namespace Module1
+}  // namespace quorvel::ui::Module1

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace quorvel::ui {
+
 bool installChineseTranslations(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
   if (!translator->load(QStringLiteral("qtbase_zh_CN"),
@@ -13,3 +15,5 @@ bool installChineseTranslations(QCoreApplication& app) {
   }
   return QCoreApplication::installTranslator(translator);
 }
+
+}  // namespace quorvel::ui

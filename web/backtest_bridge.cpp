@@ -1,10 +1,9 @@
-// The page's way into the backtest: the record read and replayed as it is on the page's thread,
-// the shuffles replayed in parts by its workers, and the report's texts, JSON and chart. It moves
-// bytes and texts and holds no rule.
+// The page's way into the backtest: its settings checked, the record read and replayed as it is
+// on the page's thread, the shuffles replayed in parts by its workers, and the report's texts,
+// JSON and chart. It moves bytes and texts and holds no rule.
 
 #include <emscripten/bind.h>
 
-#include <charconv>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -16,13 +15,14 @@
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/permutation_test.h"
 #include "quorvel/backtest/report_texts.h"
+#include "quorvel/backtest/section_texts.h"
+#include "quorvel/backtest/settings.h"
 
+namespace quorvel::web {
 namespace {
 
-namespace bt = quorvel::backtest;
+namespace bt = backtest;
 using emscripten::val;
-
-constexpr double kMaxShuffles = 1'000'000;  // as many as quorvel-backtest takes
 
 // The bytes of a JavaScript Uint8Array, copied once.
 std::string bytesOf(const val& array) {
@@ -31,40 +31,38 @@ std::string bytesOf(const val& array) {
   return bytes;
 }
 
-bt::Language languageOf(const std::string& code) {
-  return code.starts_with("zh") ? bt::Language::Chinese : bt::Language::English;
+std::optional<std::string> textOf(const val& value) {
+  if (value.isNull() || value.isUndefined()) return std::nullopt;
+  return value.as<std::string>();
 }
 
-// A seed as the command line takes it: a whole number 0...2^64-1; nothing for anything else.
-std::optional<std::uint64_t> seedOf(const std::string& text) {
-  std::uint64_t seed = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return seed;
+bt::Language languageOf(const std::string& tag) { return presentation::languageForTag(tag); }
+
+// The page's settings from its link (?seed=7&shuffles=5000; null for one not given), checked as
+// the command line checks its options: { seed, shuffles, problem }, where a setting that is not
+// valid gives its located reason, worded for the link, and the defaults are used.
+val pageSettings(const val& seed, const val& shuffles, const std::string& tag) {
+  const bt::Validated seeded = bt::validate({{}, textOf(seed), {}, {}});
+  const bt::Validated shuffled = bt::validate({textOf(shuffles), {}, {}, {}});
+  const bt::Settings defaults = bt::validate({}).settings;
+  val out = val::object();
+  out.set("seed", std::to_string(seeded.problem ? defaults.seed : seeded.settings.seed));
+  out.set("shuffles",
+          static_cast<double>(shuffled.problem ? defaults.shuffles : shuffled.settings.shuffles));
+  std::string problem;
+  if (seeded.problem) problem = bt::locatedText("seed", *seeded.problem, languageOf(tag));
+  if (shuffled.problem && problem.empty()) {
+    problem = bt::locatedText("shuffles", *shuffled.problem, languageOf(tag));
+  }
+  out.set("problem", problem);
+  return out;
 }
 
-// A history's draws, or its fault worded in `language`.
-struct ReadHistory {
-  std::vector<bt::Draw> draws;
-  std::string error;
-};
-
-ReadHistory readHistory(const std::string& bytes, const std::string& fileName,
-                        bt::Language language) {
-  ReadHistory read;
-  std::istringstream in(bytes);
-  try {
-    read.draws = bt::readHistory(in);
-  } catch (const bt::HistoryError& error) {
-    read.error = bt::locatedText(fileName, error, language);
-    return read;
-  }
-  if (read.draws.size() < bt::kMinimumDraws) {
-    const std::string what =
-        bt::problemText({bt::HistoryFault::TooFewDraws, read.draws.size()}, language);
-    read.error = fileName + (language == bt::Language::Chinese ? "：" : ": ") + what;
-  }
-  return read;
+// Why a record of `bytes` bytes is too large to read, in the player's words; "" when it is not.
+std::string recordSizeProblem(const std::string& name, double bytes, const std::string& tag) {
+  if (bytes <= static_cast<double>(bt::kMaxRecordBytes)) return "";
+  return bt::locatedText(name, {bt::Fault::RecordTooLarge, 0, 0, bt::kMaxRecordBytes},
+                         languageOf(tag));
 }
 
 // One backtest of the page: made from the record's bytes, it replays the record as it is at once;
@@ -72,44 +70,34 @@ ReadHistory readHistory(const std::string& bytes, const std::string& fileName,
 class PageBacktest {
  public:
   PageBacktest(const val& bytes, const std::string& fileName, const std::string& seed,
-               double shuffles, const std::string& language)
-      : language_(languageOf(language)) {
-    const std::optional<std::uint64_t> parsedSeed = seedOf(seed);
-    if (!parsedSeed) {
-      error_ = language_ == bt::Language::Chinese ? "种子应为非负整数：" + seed
-                                                  : "the seed is not a whole number: " + seed;
-      return;
+               const std::string& tag)
+      : language_(languageOf(tag)) {
+    try {
+      std::istringstream in(bytesOf(bytes));
+      const std::vector<bt::Draw> draws = bt::readHistory(in);
+      trace_.emplace(bt::replayedPasses(draws.size()));
+      bt::BacktestOptions options;
+      options.seed = bt::validate({{}, seed, {}, {}}).settings.seed;
+      options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
+      result_ = bt::runBacktest(draws, options);
+      tally_.emplace(bt::observedStatistics(result_));
+    } catch (const bt::BacktestError& error) {
+      error_ = bt::locatedText(fileName, error.problem(), language_);
     }
-    ReadHistory read = readHistory(bytesOf(bytes), fileName, language_);
-    if (!read.error.empty()) {
-      error_ = read.error;
-      return;
-    }
-    trace_.emplace(read.draws.size() - 3);
-    bt::BacktestOptions options;
-    options.seed = *parsedSeed;
-    options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
-    result_ = bt::runBacktest(read.draws, options);
-    shuffled_.resize(shuffles >= 1 && shuffles <= kMaxShuffles ? static_cast<std::size_t>(shuffles)
-                                                                : 0);
   }
 
   std::string error() const { return error_; }
 
-  // Shuffles first... of a worker's part: eight excess values, then eight pattern counts, each.
-  void addShuffles(double first, const val& values) {
+  // A worker's part of the shuffles, as replayShufflePart gave it.
+  void addShuffles(const val& values) {
     const std::vector<double> numbers = emscripten::convertJSArrayToNumberVector<double>(values);
-    for (std::size_t k = 0; 16 * (k + 1) <= numbers.size(); ++k) {
-      bt::ReplayStatistics& statistics = shuffled_.at(static_cast<std::size_t>(first) + k);
-      for (std::size_t i = 0; i < quorvel::kOutputs; ++i) {
-        statistics.excessThousandths[i] = static_cast<std::int64_t>(numbers[16 * k + i]);
-        statistics.patterns[i] = static_cast<std::int64_t>(numbers[16 * k + 8 + i]);
-      }
+    for (std::size_t k = 0; k < numbers.size() / bt::kStatisticsValues; ++k) {
+      tally_->add(bt::statisticsAt(numbers, k));
     }
   }
 
   // Ends the test once every shuffle has come in.
-  void finish() { bt::testAgainstShuffles(shuffled_, result_); }
+  void finish() { bt::testAgainstShuffles(*tally_, result_); }
 
   std::string json() const {
     std::ostringstream out;
@@ -118,7 +106,6 @@ class PageBacktest {
   }
   std::string verdict() const { return bt::verdictSentence(result_, language_); }
   std::string chart() const {
-    if (!trace_) return {};
     std::ostringstream out;
     bt::writeChart(out, *trace_, language_);
     return out.str();
@@ -138,36 +125,67 @@ class PageBacktest {
   std::string error_;
   std::optional<bt::ListTrace> trace_;
   bt::BacktestResult result_;
-  std::vector<bt::ReplayStatistics> shuffled_;
+  std::optional<bt::ShuffleTally> tally_;
 };
 
-// A worker's part: shuffles first ... first + count - 1 of the record, as a Float64Array of
-// sixteen numbers a shuffle (see addShuffles). The page has read the record already.
+// A worker's part: shuffles first ... first + count - 1 of the record, as a Float64Array that
+// PageBacktest::addShuffles reads back. The page has read the record already.
 val replayShufflePart(const val& bytes, const std::string& seed, double first, double count) {
   std::istringstream in(bytesOf(bytes));
   const std::vector<bt::Draw> draws = bt::readHistory(in);
-  const std::vector<bt::ReplayStatistics> part =
-      bt::replayShuffles(draws, seedOf(seed).value_or(0),
-                         {static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(count)},
-                         1, {});
+  const std::vector<bt::ReplayStatistics> part = bt::replayShuffles(
+      draws, bt::validate({{}, seed, {}, {}}).settings.seed,
+      {static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(count)}, 1, {});
   std::vector<double> numbers;
-  numbers.reserve(16 * part.size());
-  for (const bt::ReplayStatistics& statistics : part) {
-    for (const std::int64_t value : statistics.excessThousandths)
-      numbers.push_back(static_cast<double>(value));
-    for (const std::int64_t value : statistics.patterns)
-      numbers.push_back(static_cast<double>(value));
-  }
+  numbers.reserve(bt::kStatisticsValues * part.size());
+  for (const bt::ReplayStatistics& statistics : part) bt::appendValues(statistics, numbers);
   val out = val::global("Float64Array").new_(numbers.size());
   out.call<void>("set", val(emscripten::typed_memory_view(numbers.size(), numbers.data())));
   return out;
 }
 
+// The section's fixed words in the player's language, by the names SectionTexts gives them.
+val sectionTexts(const std::string& tag) {
+  const bt::SectionTexts& texts = bt::sectionTexts(languageOf(tag));
+  val out = val::object();
+  const std::pair<const char*, std::string_view> named[] = {
+      {"title", texts.title},   {"about", texts.about},         {"run", texts.run},
+      {"choose", texts.choose}, {"shipped", texts.shipped},     {"format", texts.format},
+      {"cancel", texts.cancel}, {"cancelled", texts.cancelled}, {"failed", texts.failed},
+      {"save", texts.save},     {"reproduce", texts.reproduce}, {"chartTitle", texts.chartTitle}};
+  for (const auto& [name, text] : named) out.set(name, std::string(text));
+  out.set("lang", std::string(presentation::languageTag(languageOf(tag))));
+  return out;
+}
+
+std::string recordLine(const std::string& name, double shuffles, const std::string& seed,
+                       const std::string& tag) {
+  return bt::recordLine(name, static_cast<std::uint64_t>(shuffles),
+                        bt::validate({{}, seed, {}, {}}).settings.seed, languageOf(tag));
+}
+
+std::string progressLine(double done, double total, const std::string& tag) {
+  return bt::progressLine(static_cast<std::uint64_t>(done), static_cast<std::uint64_t>(total),
+                          languageOf(tag));
+}
+
+std::string tookText(double seconds, const std::string& tag) {
+  return bt::tookText(seconds, languageOf(tag));
+}
+
+std::string commandLine(const std::string& name, double shuffles, const std::string& seed) {
+  return bt::commandLine(name, static_cast<std::uint64_t>(shuffles),
+                         bt::validate({{}, seed, {}, {}}).settings.seed);
+}
+
 }  // namespace
+}  // namespace quorvel::web
 
 EMSCRIPTEN_BINDINGS(quorvel_backtest) {
+  using quorvel::web::PageBacktest;
   emscripten::class_<PageBacktest>("PageBacktest")
-      .constructor<const val&, const std::string&, const std::string&, double, const std::string&>()
+      .constructor<const emscripten::val&, const std::string&, const std::string&,
+                   const std::string&>()
       .function("error", &PageBacktest::error)
       .function("addShuffles", &PageBacktest::addShuffles)
       .function("finish", &PageBacktest::finish)
@@ -175,5 +193,12 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("verdict", &PageBacktest::verdict)
       .function("chart", &PageBacktest::chart)
       .function("table", &PageBacktest::table);
-  emscripten::function("replayShufflePart", &replayShufflePart);
+  emscripten::function("pageSettings", &quorvel::web::pageSettings);
+  emscripten::function("recordSizeProblem", &quorvel::web::recordSizeProblem);
+  emscripten::function("replayShufflePart", &quorvel::web::replayShufflePart);
+  emscripten::function("sectionTexts", &quorvel::web::sectionTexts);
+  emscripten::function("recordLine", &quorvel::web::recordLine);
+  emscripten::function("progressLine", &quorvel::web::progressLine);
+  emscripten::function("tookText", &quorvel::web::tookText);
+  emscripten::function("commandLine", &quorvel::web::commandLine);
 }

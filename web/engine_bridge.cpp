@@ -1,49 +1,51 @@
-// The page's way into the engine: the pass, the draw shift, the grid check's test and the texts
-// the window shows, as plain JavaScript values. It moves texts and holds no rule.
+// The page's way into the engine: the pass, the draw shift, the grid check's test and MainForm's
+// layout, as plain JavaScript values. It moves texts and holds no rule.
 
 #include <emscripten/bind.h>
 
 #include <string>
 #include <vector>
 
-#include "quorvel/draw_shift.h"
-#include "quorvel/numeric_text.h"
-#include "quorvel/prediction_pass.h"
-#include "quorvel/presentation/cell_names.h"
+#include "quorvel/engine/draw_shift.h"
+#include "quorvel/engine/numeric_text.h"
+#include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
-#include "quorvel/presentation/screen_layout.h"
-#include "quorvel/version.h"
+#include "quorvel/presentation/main_form_layout.h"
+#include "quorvel/presentation/page_texts.h"
 
+namespace quorvel::web {
 namespace {
 
 using emscripten::val;
 
 // Twelve cell texts from a JavaScript array of strings; missing cells are empty.
-quorvel::GridStrings gridOf(const val& cells) {
+engine::GridStrings gridOf(const val& cells) {
   const std::vector<std::string> texts = emscripten::vecFromJSArray<std::string>(cells);
-  quorvel::GridStrings grid;
+  engine::GridStrings grid;
   for (std::size_t i = 0; i < grid.size() && i < texts.size(); ++i) grid[i] = texts[i];
   return grid;
 }
 
 // The report of a failure: its two lines and the cell to fix (-1 for none).
-void describeFailure(val& out, quorvel::Failure failure, const quorvel::FailureCause& cause,
-                     const quorvel::GridStrings& cells) {
-  const quorvel::GridTexts texts = quorvel::viewsOf(cells);
+void describeFailure(val& out, engine::Failure failure, const engine::FailureCause& cause,
+                     const engine::GridStrings& cells) {
+  const engine::GridTexts texts = engine::viewsOf(cells);
+  const bool failed = failure != engine::Failure::None;
   out.set("failure", static_cast<int>(failure));
-  out.set("report", failure == quorvel::Failure::None ? "" : quorvel::failureReport(failure));
-  out.set("cellsLine", quorvel::blamedCellsLine(cause, texts));
-  out.set("cellToFix", failure == quorvel::Failure::None ? -1 : quorvel::cellToFix(cause, texts));
+  out.set("report", failed ? presentation::failureReport(failure) : "");
+  out.set("cellsLine", presentation::blamedCellsLine(cause, texts));
+  out.set("cellToFix", failed ? presentation::cellToFix(cause, texts) : -1);
 }
 
 // { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten] }
 val predict(const val& cells) {
-  const quorvel::GridStrings grid = gridOf(cells);
-  const quorvel::PassResult result = quorvel::runPredictionPass(quorvel::viewsOf(grid));
+  const engine::GridStrings grid = gridOf(cells);
+  const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(grid));
   val out = val::object();
   val outputs = val::array();
-  for (const quorvel::Output output : quorvel::kAllOutputs)
+  for (const engine::Output output : engine::kAllOutputs) {
     outputs.call<void>("push", result.text(output));
+  }
   out.set("outputs", outputs);
   describeFailure(out, result.failure, result.cause, grid);
   return out;
@@ -51,8 +53,8 @@ val predict(const val& cells) {
 
 // { failure, report, cellsLine, cellToFix, cells: [12 texts after the shift] }
 val shiftGridDown(const val& cells) {
-  const quorvel::GridStrings grid = gridOf(cells);
-  const quorvel::DrawShiftResult shifted = quorvel::shiftGridDown(quorvel::viewsOf(grid));
+  const engine::GridStrings grid = gridOf(cells);
+  const engine::DrawShiftResult shifted = engine::shiftGridDown(engine::viewsOf(grid));
   val out = val::object();
   val texts = val::array();
   for (const std::string& cell : shifted.cells) texts.call<void>("push", cell);
@@ -61,30 +63,45 @@ val shiftGridDown(const val& cells) {
   return out;
 }
 
-bool isNumericText(const std::string& text) { return quorvel::isNumericText(text); }
+bool isNumericText(const std::string& text) { return engine::isNumericText(text); }
 
-// The texts of the window: its title, the frames' captions, the cells' names and the shop.
-val screenTexts() {
-  val texts = val::object();
-  texts.set("title", std::string(quorvel::kTitleStart) + "(网页版)V" QUORVEL_VERSION_MAJOR_MINOR);
-  texts.set("predictedRange", std::string(quorvel::listCaption(quorvel::Output::PredictedRange)));
-  texts.set("keyRange", std::string(quorvel::listCaption(quorvel::Output::KeyRange)));
-  texts.set("extremeNumbers", std::string(quorvel::listCaption(quorvel::Output::ExtremeNumbers)));
-  texts.set("verdicts", std::string(quorvel::kVerdictCaption));
-  texts.set("shop", std::string(quorvel::kShopPageAddress));
-  val names = val::array();
-  for (int cell = 0; cell < quorvel::kGridCells; ++cell) {
-    names.call<void>("push", std::string(quorvel::cellName(cell)));
+// MainForm's controls as the page's markup was made from them: [{ id, name, container, rect:
+// [left, top, width, height] on the form, caption, tabPosition, accessibleName }], for the
+// page's tests to hold the page against.
+val formLayout() {
+  val controls = val::array();
+  for (const presentation::Control& control : presentation::mainFormControls()) {
+    const presentation::Rect r = presentation::rectOnForm(control);
+    val rect = val::array();
+    for (const int edge : {r.left, r.top, r.width, r.height}) rect.call<void>("push", edge);
+    val out = val::object();
+    out.set("id", presentation::elementId(control.name));
+    out.set("name", std::string(control.name));
+    out.set("container", std::string(control.container));
+    out.set("rect", rect);
+    out.set("caption", std::string(control.caption));
+    out.set("tabPosition", control.tabPosition);
+    out.set("accessibleName", std::string(control.accessibleName));
+    controls.call<void>("push", out);
   }
-  texts.set("cellNames", names);
-  return texts;
+  return controls;
+}
+
+// The words of the page around the form, in the language of the browser's first language tag.
+val pageTexts(const std::string& tag) {
+  const presentation::PageTexts& texts = presentation::pageTexts(presentation::languageForTag(tag));
+  val out = val::object();
+  out.set("downloadLink", std::string(texts.downloadLink));
+  return out;
 }
 
 }  // namespace
+}  // namespace quorvel::web
 
 EMSCRIPTEN_BINDINGS(quorvel) {
-  emscripten::function("predict", &predict);
-  emscripten::function("shiftGridDown", &shiftGridDown);
-  emscripten::function("isNumericText", &isNumericText);
-  emscripten::function("screenTexts", &screenTexts);
+  emscripten::function("predict", &quorvel::web::predict);
+  emscripten::function("shiftGridDown", &quorvel::web::shiftGridDown);
+  emscripten::function("isNumericText", &quorvel::web::isNumericText);
+  emscripten::function("formLayout", &quorvel::web::formLayout);
+  emscripten::function("pageTexts", &quorvel::web::pageTexts);
 }

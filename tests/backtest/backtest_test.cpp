@@ -10,7 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "quorvel/prediction_pass.h"
+#include "quorvel/backtest/report_texts.h"
+#include "quorvel/engine/prediction_pass.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -18,9 +19,9 @@ namespace {
 // An independent scorer: it reads the boxes' texts as a user would and works out the chances by
 // counting digit triples, sharing nothing with the library but the pass itself.
 struct Independent {
-  std::array<long long, kOutputs> calls{}, hits{}, noCalls{}, chance{};
-  std::array<std::string, kOutputs> sequence;  // H and M, no calls left out
-  std::map<std::string, long long> triplesOf;  // by box text, counted once
+  std::array<long long, engine::kOutputs> calls{}, hits{}, noCalls{}, chance{};
+  std::array<std::string, engine::kOutputs> sequence;  // H and M, no calls left out
+  std::map<std::string, long long> triplesOf;          // by box text, counted once
 
   bool holds(const std::string& verdict, int sum) const {
     const int r12 = sum % 12;
@@ -41,7 +42,7 @@ struct Independent {
 
   void score(const std::vector<Draw>& draws) {
     for (std::size_t t = 3; t < draws.size(); ++t) {
-      GridStrings cells;
+      engine::GridStrings cells;
       for (int p = 0; p < 3; ++p) {
         const Draw& d = draws[t - 1 - static_cast<std::size_t>(p)];
         for (int k = 0; k < 3; ++k)
@@ -49,10 +50,10 @@ struct Independent {
         cells[static_cast<std::size_t>(4 * p + 3)] =
             std::to_string(d.digits[0] + d.digits[1] + d.digits[2]);
       }
-      const PassResult result = runPredictionPass(viewsOf(cells));
+      const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(cells));
       const int sum = draws[t].digits[0] + draws[t].digits[1] + draws[t].digits[2];
-      for (std::size_t i = 0; i < kOutputs; ++i) {
-        const auto box = static_cast<Output>(i);
+      for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+        const auto box = static_cast<engine::Output>(i);
         if (!result.isWritten(box)) continue;
         const std::string text = result.text(box);
         bool hit = false;
@@ -115,21 +116,21 @@ void expectSameFigures(const std::vector<Draw>& draws) {
   independent.score(draws);
   const BacktestResult result = runOn(draws);
   EXPECT_EQ(result.summary.replays(), static_cast<long long>(draws.size()) - 3);
-  for (int i = 0; i < kOutputs; ++i) {
+  for (int i = 0; i < engine::kOutputs; ++i) {
     const auto u = static_cast<std::size_t>(i);
     const OutputSummary& o = result.summary.output(i);
-    EXPECT_EQ(o.calls, independent.calls[u]) << kOutputNames[u];
-    EXPECT_EQ(o.hits, independent.hits[u]) << kOutputNames[u];
-    EXPECT_EQ(o.noCalls, independent.noCalls[u]) << kOutputNames[u];
-    EXPECT_EQ(o.chanceThousandths, independent.chance[u]) << kOutputNames[u];
+    EXPECT_EQ(o.calls, independent.calls[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(o.hits, independent.hits[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(o.noCalls, independent.noCalls[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(o.chanceThousandths, independent.chance[u]) << outputName(engine::kAllOutputs[u]);
     EXPECT_EQ(result.tests[u].excessThousandths, 1000 * independent.hits[u] - independent.chance[u])
-        << kOutputNames[u];
+        << outputName(engine::kAllOutputs[u]);
     EXPECT_EQ(result.tests[u].patterns, Independent::patterns(independent.sequence[u]))
-        << kOutputNames[u];
+        << outputName(engine::kAllOutputs[u]);
     long long runsSeen = 0;
     for (const auto& [length, n] : o.runs.hits) runsSeen += length * n;
     for (const auto& [length, n] : o.runs.misses) runsSeen += length * n;
-    EXPECT_EQ(runsSeen, o.calls) << kOutputNames[u];
+    EXPECT_EQ(runsSeen, o.calls) << outputName(engine::kAllOutputs[u]);
   }
 }
 
@@ -153,14 +154,17 @@ TEST(SyntheticHistory, FiguresEqualAnIndependentScoring) {
 // The observed figures of the real record, which no shuffle changes.
 TEST(RealRecord, PinnedFigures) {
   const BacktestResult result = runOn(realRecord());
-  const std::array<long long, kOutputs> calls = {7677, 7677, 7677, 7677, 7677, 7677, 7677, 6247};
-  const std::array<long long, kOutputs> hits = {5562, 4255, 3848, 3576, 3838, 3802, 3866, 2112};
-  const std::array<std::int64_t, kOutputs> patterns = {263, 173, 131, 110, 146, 135, 138, 22};
-  for (int i = 0; i < kOutputs; ++i) {
+  const std::array<long long, engine::kOutputs> calls = {7677, 7677, 7677, 7677,
+                                                         7677, 7677, 7677, 6247};
+  const std::array<long long, engine::kOutputs> hits = {5562, 4255, 3848, 3576,
+                                                        3838, 3802, 3866, 2112};
+  const std::array<std::int64_t, engine::kOutputs> patterns = {263, 173, 131, 110,
+                                                               146, 135, 138, 22};
+  for (int i = 0; i < engine::kOutputs; ++i) {
     const auto u = static_cast<std::size_t>(i);
-    EXPECT_EQ(result.summary.output(i).calls, calls[u]) << kOutputNames[u];
-    EXPECT_EQ(result.summary.output(i).hits, hits[u]) << kOutputNames[u];
-    EXPECT_EQ(result.tests[u].patterns, patterns[u]) << kOutputNames[u];
+    EXPECT_EQ(result.summary.output(i).calls, calls[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(result.summary.output(i).hits, hits[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(result.tests[u].patterns, patterns[u]) << outputName(engine::kAllOutputs[u]);
   }
 }
 
@@ -176,26 +180,26 @@ TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
 
   Independent observed;
   observed.score(draws);
-  std::array<int, kOutputs> reaching{};
+  std::array<int, engine::kOutputs> reaching{};
   std::mt19937 generator(42);
   std::vector<Draw> shuffled = draws;
   for (int b = 0; b < kShuffles; ++b) {
     std::shuffle(shuffled.begin(), shuffled.end(), generator);
     Independent s;
     s.score(shuffled);
-    for (std::size_t i = 0; i < kOutputs; ++i) {
+    for (std::size_t i = 0; i < engine::kOutputs; ++i) {
       reaching[i] += 1000 * s.hits[i] - s.chance[i] >= 1000 * observed.hits[i] - observed.chance[i];
     }
   }
-  for (std::size_t i = 0; i < kOutputs; ++i) {
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     const double p = (1.0 + reaching[i]) / (kShuffles + 1);
     const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
-    EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << kOutputNames[i];
+    EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << outputName(engine::kAllOutputs[i]);
   }
 }
 
 TEST(Backtest, FewerThanFourDrawsIsAnError) {
-  EXPECT_THROW(runOn(simulateHistory(3, 1)), std::invalid_argument);
+  EXPECT_THROW(runOn(simulateHistory(3, 1)), BacktestError);
 }
 
 }  // namespace

@@ -25,15 +25,16 @@ TEST_P(HistoryErrors, NameFileLineAndColumn) {
   try {
     readHistory(in);
     FAIL() << "accepted: " << GetParam().csv;
-  } catch (const HistoryError& error) {
-    EXPECT_EQ("draws.csv:" + std::string(error.what()), GetParam().message);
+  } catch (const BacktestError& error) {
+    const Problem& problem = error.problem();
+    EXPECT_EQ(locatedText("draws.csv", problem, Language::English), GetParam().message);
     // The page words the same fault at the same place in Chinese.
-    const std::string place = "draws.csv 第" + std::to_string(error.line()) + "行第" +
-                              std::to_string(error.column()) + "列：";
-    const std::string chinese = locatedText("draws.csv", error, Language::Chinese);
+    const std::string place = "draws.csv 第" + std::to_string(problem.line) + "行第" +
+                              std::to_string(problem.column) + "列：";
+    const std::string chinese = locatedText("draws.csv", problem, Language::Chinese);
     ASSERT_TRUE(chinese.starts_with(place)) << chinese;
     EXPECT_GT(chinese.size(), place.size() + 6);
-    EXPECT_EQ(chinese.find(error.message()), std::string::npos) << chinese;
+    EXPECT_EQ(chinese.find(error.what()), std::string::npos) << chinese;
   }
 }
 

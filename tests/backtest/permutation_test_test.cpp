@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/report_texts.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -41,13 +42,13 @@ TEST(PermutationTest, AgreesWithEnumeratingEveryOrderOfATinyHistory) {
 
   std::vector<std::size_t> order(draws.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::array<int, kOutputs> reaching{};
+  std::array<int, engine::kOutputs> reaching{};
   int orders = 0;
   do {
     std::vector<Draw> permuted;
     for (std::size_t i : order) permuted.push_back(draws[i]);
     const ReplayStatistics s = replayStatistics(permuted);
-    for (std::size_t i = 0; i < kOutputs; ++i)
+    for (std::size_t i = 0; i < engine::kOutputs; ++i)
       reaching[i] += s.excessThousandths[i] >= observed.excessThousandths[i];
     ++orders;
   } while (std::next_permutation(order.begin(), order.end()));
@@ -59,11 +60,11 @@ TEST(PermutationTest, AgreesWithEnumeratingEveryOrderOfATinyHistory) {
   std::size_t next = 0;
   const BacktestResult result = runBacktest(
       [&](Draw& draw) { return next < draws.size() && (draw = draws[next++], true); }, options);
-  for (std::size_t i = 0; i < kOutputs; ++i) {
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     const double exact = reaching[i] / 120.0;
     EXPECT_EQ(result.tests[i].excessThousandths, observed.excessThousandths[i]);
     EXPECT_NEAR(result.tests[i].pValue, exact, 5 * std::sqrt(exact * (1 - exact) / 4000) + 1e-3)
-        << kOutputNames[i];
+        << outputName(engine::kAllOutputs[i]);
   }
 }
 
@@ -77,7 +78,7 @@ TEST(PermutationTest, ScoresEachOrderAsTheReportsSummaryDoes) {
     }
     summary.finish();
     const ReplayStatistics statistics = replayStatistics(draws);
-    for (std::size_t i = 0; i < kOutputs; ++i) {
+    for (std::size_t i = 0; i < engine::kOutputs; ++i) {
       const Tally& tally = summary.output(static_cast<int>(i)).tally;
       EXPECT_EQ(statistics.excessThousandths[i], tally.excessThousandths()) << seed;
       EXPECT_EQ(statistics.patterns[i], tally.patterns()) << seed;
@@ -100,6 +101,45 @@ TEST(PermutationTest, GivesTheSameShufflesWhateverTheThreadsOrParts) {
     EXPECT_EQ(one[b].excessThousandths, part[b - 10].excessThousandths) << b;
     EXPECT_EQ(one[b].patterns, part[b - 10].patterns) << b;
   }
+}
+
+// A shuffle reaches the record's value when it scores at least as much, a tie included; the
+// p-value counts the record itself as one more ordering.
+TEST(ShuffleTally, CountsTheShufflesThatReachTheRecordsValueTiesIncluded) {
+  ReplayStatistics observed;
+  observed.excessThousandths = {3, 6, -1, 0, 0, 0, 0, 0};
+  observed.patterns = {2, 0, 0, 0, 0, 0, 0, 9};
+  ShuffleTally tally(observed);
+  for (const std::int64_t value : {1, 3, 5, 2}) {
+    ReplayStatistics shuffle;
+    shuffle.excessThousandths.fill(value);
+    shuffle.patterns.fill(value);
+    tally.add(shuffle);
+  }
+  EXPECT_EQ(tally.shuffles(), 4u);
+  EXPECT_EQ(tally.excessReached()[0], 2u);  // 3 and 5
+  EXPECT_EQ(tally.excessReached()[1], 0u);
+  EXPECT_EQ(tally.excessReached()[2], 4u);
+  EXPECT_EQ(tally.patternsReached()[0], 3u);
+  EXPECT_EQ(tally.patternsReached()[7], 0u);
+
+  BacktestResult result;
+  testAgainstShuffles(tally, result);
+  EXPECT_EQ(result.shuffles, 4u);
+  EXPECT_DOUBLE_EQ(result.tests[7].patternPValue, 1.0 / 5);
+  BacktestResult untested;
+  testAgainstShuffles(ShuffleTally(observed), untested);
+  EXPECT_DOUBLE_EQ(untested.tests[0].pValue, 1.0);
+}
+
+// The page's workers hand their shuffles over as plain numbers; they come back unchanged.
+TEST(ReplayStatistics, CrossAsNumbersUnchanged) {
+  const std::vector<Draw> draws = simulateHistory(200, 3);
+  const std::vector<ReplayStatistics> part = replayShuffles(draws, 4, {0, 12}, 1, {});
+  std::vector<double> values;
+  for (const ReplayStatistics& statistics : part) appendValues(statistics, values);
+  ASSERT_EQ(values.size(), part.size() * kStatisticsValues);
+  for (std::size_t k = 0; k < part.size(); ++k) EXPECT_EQ(statisticsAt(values, k), part[k]) << k;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/report_texts.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -19,20 +20,20 @@ TEST(Chance, SumProbabilitiesCountDigitTriples) {
   EXPECT_EQ(sumTriples(14), 75);
   EXPECT_EQ(sumTriples(20), 36);
   EXPECT_EQ(sumTriples(27), 1);
-  EXPECT_EQ(listChance(makeSumSet({0, 13, 27})), 77);
+  EXPECT_EQ(listChance(engine::makeSumSet({0, 13, 27})), 77);
 }
 
 TEST(Chance, OfEachSideOfACall) {
   // Edges 0-6 and 21-27 hold 84 triples each; the twelve-cycle's front half 504.
-  EXPECT_EQ(verdictChance(Verdict::Middle), 832);
-  EXPECT_EQ(verdictChance(Verdict::Edge), 168);
-  EXPECT_EQ(verdictChance(Verdict::Big), 500);
-  EXPECT_EQ(verdictChance(Verdict::Even), 500);
-  EXPECT_EQ(verdictChance(Verdict::Front), 504);
-  EXPECT_EQ(verdictChance(Verdict::Back), 496);
-  EXPECT_EQ(verdictChance(Verdict::Mod3Is0), 334);
-  EXPECT_EQ(verdictChance(Verdict::Mod3Is1), 333);
-  EXPECT_EQ(verdictChance(Verdict::NoCall), 0);
+  EXPECT_EQ(verdictChance(engine::Verdict::Middle), 832);
+  EXPECT_EQ(verdictChance(engine::Verdict::Edge), 168);
+  EXPECT_EQ(verdictChance(engine::Verdict::Big), 500);
+  EXPECT_EQ(verdictChance(engine::Verdict::Even), 500);
+  EXPECT_EQ(verdictChance(engine::Verdict::Front), 504);
+  EXPECT_EQ(verdictChance(engine::Verdict::Back), 496);
+  EXPECT_EQ(verdictChance(engine::Verdict::Mod3Is0), 334);
+  EXPECT_EQ(verdictChance(engine::Verdict::Mod3Is1), 333);
+  EXPECT_EQ(verdictChance(engine::Verdict::NoCall), 0);
 }
 
 TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
@@ -48,9 +49,9 @@ TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
   const bool hits[8] = {true, true, true, false, false, true, true, true};
   for (int i = 0; i < 8; ++i) {
     EXPECT_TRUE(r.calls[static_cast<std::size_t>(i)].made)
-        << kOutputNames[static_cast<std::size_t>(i)];
+        << outputName(engine::kAllOutputs[static_cast<std::size_t>(i)]);
     EXPECT_EQ(r.calls[static_cast<std::size_t>(i)].hit, hits[i])
-        << kOutputNames[static_cast<std::size_t>(i)];
+        << outputName(engine::kAllOutputs[static_cast<std::size_t>(i)]);
   }
   EXPECT_EQ(r.calls[0].listSize, 13);
   EXPECT_EQ(r.calls[0].chanceThousandths, 624);  // 15+21+45+55+63+69+73+75+73+63+36+21+15

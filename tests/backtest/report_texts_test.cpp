@@ -8,12 +8,15 @@ namespace quorvel::backtest {
 namespace {
 
 // A tested result in which `beating` beat chance after Holm and `patterned` showed the pattern.
-BacktestResult tested(std::initializer_list<Output> beating, std::initializer_list<Output> patterned) {
+BacktestResult tested(std::initializer_list<engine::Output> beating,
+                      std::initializer_list<engine::Output> patterned) {
   BacktestResult result;
   result.shuffles = 1000;
-  for (OutputTest& test : result.tests) test.pValue = test.pValueHolm = test.patternPValueHolm = 0.5;
-  for (const Output output : beating) result.tests[static_cast<std::size_t>(output)].pValueHolm = 0.01;
-  for (const Output output : patterned)
+  for (OutputTest& test : result.tests)
+    test.pValue = test.pValueHolm = test.patternPValueHolm = 0.5;
+  for (const engine::Output output : beating)
+    result.tests[static_cast<std::size_t>(output)].pValueHolm = 0.01;
+  for (const engine::Output output : patterned)
     result.tests[static_cast<std::size_t>(output)].patternPValueHolm = 0.049;
   return result;
 }
@@ -25,7 +28,8 @@ TEST(ReportTexts, VerdictsNameTheSameOutputsInBothLanguages) {
   EXPECT_NE(verdictSentence(none, Language::Chinese).find("没有一项在 5% 水平上胜过运气"),
             std::string::npos);
 
-  const BacktestResult some = tested({Output::KeyRange, Output::Mod3}, {Output::OddEven});
+  const BacktestResult some =
+      tested({engine::Output::KeyRange, engine::Output::Mod3}, {engine::Output::OddEven});
   EXPECT_NE(verdictSentence(some).find("the key range and mod 3 beat chance"), std::string::npos);
   EXPECT_NE(verdictSentence(some).find("shuffled record for the odd/even."), std::string::npos);
   const std::string chinese = verdictSentence(some, Language::Chinese);
@@ -41,15 +45,15 @@ TEST(ReportTexts, TableHasAHeadingAndARowAnOutputWithoutPValuesUntested) {
   BacktestResult result = tested({}, {});
   for (const Language language : {Language::English, Language::Chinese}) {
     const std::vector<ReportRow> rows = reportTable(result, language);
-    ASSERT_EQ(rows.size(), 1u + kOutputs);
-    for (std::size_t i = 0; i < kOutputs; ++i) {
-      EXPECT_EQ(rows[i + 1][0], outputName(kAllOutputs[i], language));
+    ASSERT_EQ(rows.size(), 1u + engine::kOutputs);
+    for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+      EXPECT_EQ(rows[i + 1][0], outputName(engine::kAllOutputs[i], language));
       EXPECT_EQ(rows[i + 1][5], "0.500");
     }
   }
   result.shuffles = 0;
   EXPECT_EQ(reportTable(result, Language::English)[1][4], "-");
-  EXPECT_EQ(outputName(Output::PredictedRange, Language::Chinese), "预测号码范围");
+  EXPECT_EQ(outputName(engine::Output::PredictedRange, Language::Chinese), "预测号码范围");
 }
 
 }  // namespace

@@ -40,13 +40,5 @@ TEST(Holm, AdjustsAKnownFamilyStepByStep) {
   EXPECT_TRUE(holmAdjust(std::vector<double>{}).empty());
 }
 
-TEST(PermutationPValue, CountsTheShufflesThatReachTheObservedValue) {
-  const std::vector<std::int64_t> shuffled = {1, 3, 5, 2};
-  EXPECT_DOUBLE_EQ(permutationPValue(3, shuffled), 3.0 / 5);  // 3 and 5 reach it, plus one
-  EXPECT_DOUBLE_EQ(permutationPValue(6, shuffled), 1.0 / 5);
-  EXPECT_DOUBLE_EQ(permutationPValue(-1, shuffled), 1.0);
-  EXPECT_DOUBLE_EQ(permutationPValue(0, std::vector<std::int64_t>{}), 1.0);
-}
-
 }  // namespace
 }  // namespace quorvel::backtest

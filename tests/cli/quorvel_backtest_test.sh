@@ -47,9 +47,9 @@ expect_status() {  # expect_status NAME STATUS MESSAGE ARGS...
     failed=$((failed + 1)); echo "FAIL $name: exit $rc, stderr '$(cat "$dir/err")'"
   fi
 }
-expect_status "too few simulated draws" 2 "--simulate: Value -5 not in range 4 to 1000000000" --simulate -5
-expect_status "a negative seed" 2 "--seed: Value -1 is not a whole number" --simulate 10 --seed -1
-expect_status "too many shuffles" 2 "--shuffles: Value 1000001 not in range" "$dir/good.csv" --shuffles 1000001
+expect_status "too few simulated draws" 2 "--simulate: -5 is not a whole number of draws from 4 to 1000000000" --simulate -5
+expect_status "a negative seed" 2 "--seed: -1 is not a whole number from 0 to 18446744073709551615" --simulate 10 --seed -1
+expect_status "too many shuffles" 2 "--shuffles: 1000001 is not a whole number of shuffles from 0 to 1000000" "$dir/good.csv" --shuffles 1000001
 expect_status "an unknown option is named" 2 "--simulat" --simulat 5
 expect_status "a missing history" 1 "cannot read $dir/none.csv: No such file or directory" "$dir/none.csv"
 expect_status "a directory" 1 "cannot read $dir: Is a directory" "$dir"

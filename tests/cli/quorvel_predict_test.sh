@@ -55,7 +55,7 @@ fi
 out=$(printf '1\t2\t3\t6\t4\t5\t6\t15\t7\t8\t9\t24\nbad\n' | "$predict" --tsv 2>"$dir/err")
 rc=$?
 if [[ $rc -eq 2 && $out == "3 5 6 8 9 10 11 12 13 14 15 17 20 23 "$'\t'* ]] &&
-   grep -q "line 2: expected 12 tab-separated fields, found 1" "$dir/err"; then
+   grep -q "standard input:2:1: expected 12 tab-separated fields, found 1" "$dir/err"; then
   echo "ok   --tsv reports the bad line after the good one"; passed=$((passed + 1))
 else
   echo "FAIL --tsv: exit $rc, output: $out"; failures=$((failures + 1))

@@ -2,23 +2,23 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel {
+namespace quorvel::cli {
 namespace {
 
 TEST(ScreenReport, ShowsWrittenBoxesInScreenOrderUnderTheirCaptions) {
-  GridTexts grid{"3", "5", "8", "16", "2", "7", "1", "10", "9", "0", "4", "13"};
-  EXPECT_EQ(screenReport(runPredictionPass(grid)),
+  engine::GridTexts grid{"3", "5", "8", "16", "2", "7", "1", "10", "9", "0", "4", "13"};
+  EXPECT_EQ(screenReport(engine::runPredictionPass(grid)),
             "预测号码范围\n4 5 8 9 10 11 12 14 15 17 20 22 23 \n"
             "重点号码范围\n4 8 9 11 12 15 22 23 \n"
             "极限号码\n9 11 12 15 22 \n"
             "属性选择\n中边：边\n3N：3０\n大小：大\n单双：双\n前后：前肖\n");
 
-  GridTexts keyOverflow{"", "", "", "50000", "", "", "", "50000"};
-  EXPECT_EQ(screenReport(runPredictionPass(keyOverflow)),
+  engine::GridTexts keyOverflow{"", "", "", "50000", "", "", "", "50000"};
+  EXPECT_EQ(screenReport(engine::runPredictionPass(keyOverflow)),
             "预测号码范围\n5 7 8 9 11 12 14 16 17 18 \n");
-  GridTexts firstCell{"40000"};
-  EXPECT_EQ(screenReport(runPredictionPass(firstCell)), "");
+  engine::GridTexts firstCell{"40000"};
+  EXPECT_EQ(screenReport(engine::runPredictionPass(firstCell)), "");
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::cli

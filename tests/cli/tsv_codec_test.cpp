@@ -4,13 +4,13 @@
 
 #include "row_name.h"
 
-namespace quorvel {
+namespace quorvel::cli {
 namespace {
 
 // What decodeLine says of a line: "" when it takes it, else its message.
-std::string decodeError(std::string_view line, GridStrings& cells) {
+std::string decodeError(std::string_view line, engine::GridStrings& cells) {
   try {
-    tsv::decodeLine(line, 1, cells);
+    decodeLine(line, 1, cells);
     return "";
   } catch (const LocatedError& error) {
     return error.message();
@@ -29,13 +29,13 @@ class DecodeLine : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeLine, SplitsTwelveFieldsAndDecodesEscapes) {
   const DecodeCase& c = GetParam();
-  GridStrings cells;
+  engine::GridStrings cells;
   EXPECT_EQ(decodeError(c.line, cells), c.error);
   // The splitter that answers the filter's lines agrees, field by field or by its message.
-  GridStrings scratch;
-  GridTexts fields;
+  engine::GridStrings scratch;
+  engine::GridTexts fields;
   try {
-    tsv::splitLine(c.line, 1, scratch, fields);
+    splitLine(c.line, 1, scratch, fields);
     EXPECT_EQ(c.error, "");
     for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i], c.cells[i]) << i;
   } catch (const LocatedError& error) {
@@ -78,13 +78,13 @@ TEST(Escapes, RoundTripEveryByte) {
   std::string line;
   for (int i = 0; i < 12; ++i) {
     if (i > 0) line.push_back('\t');
-    tsv::appendEscaped(line, field);
+    appendEscaped(line, field);
   }
   EXPECT_EQ(line.find('\n'), std::string::npos);
-  GridStrings cells;
+  engine::GridStrings cells;
   ASSERT_EQ(decodeError(line, cells), "");
   for (const std::string& cell : cells) EXPECT_EQ(cell, field);
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::cli

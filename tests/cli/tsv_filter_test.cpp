@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
-#include "quorvel/located_error.h"
+#include "quorvel/cli/located_error.h"
 
-namespace quorvel {
+namespace quorvel::cli {
 namespace {
 
 // A file in memory holding `text`, read from its start.
@@ -39,7 +39,7 @@ struct Filtered {
     ::close(in);
     ::close(out);
   }
-  void run() { tsv::runFilter(in, out); }
+  void run() { runFilter(in, out); }
   std::string written() const { return contents(out); }
 };
 
@@ -103,7 +103,7 @@ TEST(TsvFilter, AnswersAnInteractiveLineBeforeTheNextArrives) {
   int input[2], output[2];
   ASSERT_EQ(::pipe(input), 0);
   ASSERT_EQ(::pipe(output), 0);
-  std::thread filter([&] { tsv::runFilter(input[0], output[1]); });
+  std::thread filter([&] { runFilter(input[0], output[1]); });
   const std::string line = "\t\t\t\t\t\t\t\t\t\t\t\n";
   ASSERT_EQ(::write(input[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
   pollfd answered{output[0], POLLIN, 0};
@@ -117,4 +117,4 @@ TEST(TsvFilter, AnswersAnInteractiveLineBeforeTheNextArrives) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::cli

@@ -6,7 +6,7 @@
 #include "row_name.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -144,4 +144,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NamedRow{});
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

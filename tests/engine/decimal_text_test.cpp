@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 bool sameDouble(double a, double b) {
@@ -73,4 +73,4 @@ TEST(DecimalText, ThePortableFifteenDigitsGiveTheStandardDoubles) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -5,7 +5,7 @@
 #include "row_name.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -44,4 +44,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NamedRow{});
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -1,11 +1,11 @@
-#include "quorvel/draw_shift.h"
+#include "quorvel/engine/draw_shift.h"
 
 #include <gtest/gtest.h>
 
-#include "quorvel/numeric_text.h"
+#include "quorvel/engine/numeric_text.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -56,4 +56,4 @@ TEST(DrawShift, ValueOutOfRangeAnywhereIsTheOverflowFailure) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -8,9 +8,10 @@
 #include <random>
 #include <string>
 
+#include "quorvel/engine/reference_pass.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::describe;
@@ -119,4 +120,4 @@ TEST(FastPass, APlainGridBeyondFourDigitsIsReadAsItsText) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -1,4 +1,4 @@
-#include "quorvel/number_conversions.h"
+#include "quorvel/engine/number_conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "row_name.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 struct ParseCase {
@@ -91,4 +91,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NamedRow{});
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

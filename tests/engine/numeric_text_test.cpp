@@ -1,10 +1,10 @@
-#include "quorvel/numeric_text.h"
+#include "quorvel/engine/numeric_text.h"
 
 #include <gtest/gtest.h>
 
 #include "row_name.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 struct NumericCase {
@@ -41,4 +41,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NamedRow{});
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

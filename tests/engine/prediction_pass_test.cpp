@@ -1,4 +1,4 @@
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "row_name.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -178,4 +178,4 @@ TEST(PredictionPass, EveryFailureFromOneOversizedCellBlamesThatCell) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

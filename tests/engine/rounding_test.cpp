@@ -10,7 +10,7 @@
 #include "pass_stopped.h"
 #include "row_name.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -74,4 +74,4 @@ TEST(Rounding, RemainderTakesTheSignOfTheDividend) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

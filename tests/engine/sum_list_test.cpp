@@ -1,11 +1,11 @@
-#include "quorvel/sum_list.h"
+#include "quorvel/engine/sum_list.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 // The list text as its rule says it: every listed sum in ascending order, each followed by a space.
@@ -40,4 +40,4 @@ TEST(SumList, WritesEverySetAsItsRuleSpellsIt) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

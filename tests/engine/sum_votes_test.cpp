@@ -7,7 +7,7 @@
 #include "row_name.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::countsOf;
@@ -119,4 +119,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NamedRow{});
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

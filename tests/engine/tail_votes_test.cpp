@@ -6,7 +6,7 @@
 #include "row_name.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -63,4 +63,4 @@ TEST(TailVotes, NegativeTailIsTheSubscriptFailureBeforeAnyVote) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

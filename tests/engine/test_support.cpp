@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace quorvel::testing {
+namespace quorvel::engine::testing {
 
 Grid::Grid(std::initializer_list<std::string_view> texts) {
   std::size_t i = 0;
@@ -46,4 +46,4 @@ std::array<int, 28> countsOf(std::string_view sums) {
   return counts;
 }
 
-}  // namespace quorvel::testing
+}  // namespace quorvel::engine::testing

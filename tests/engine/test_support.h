@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "checked_array.h"
-#include "quorvel/grid.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/grid.h"
+#include "quorvel/engine/prediction_pass.h"
+#include "row_name.h"
 
-namespace quorvel::testing {
+namespace quorvel::engine::testing {
+
+using quorvel::testing::NamedRow;
 
 // Twelve cell texts from a list; missing trailing cells are empty.
 struct Grid {
@@ -38,4 +41,4 @@ std::string renderResult(const PassResult& result);
 // Sums written as "2, 5, 7-8" into one count per sum; a repeated sum counts twice.
 std::array<int, 28> countsOf(std::string_view sums);
 
-}  // namespace quorvel::testing
+}  // namespace quorvel::engine::testing

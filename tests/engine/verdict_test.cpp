@@ -1,10 +1,10 @@
-#include "quorvel/verdict.h"
+#include "quorvel/engine/verdict.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 TEST(Verdicts, TextsUseFullWidthColonAndDigits) {
@@ -33,4 +33,4 @@ TEST(Verdicts, TextsUseFullWidthColonAndDigits) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -4,13 +4,13 @@
 
 #include "derived_values.h"
 #include "pass_stopped.h"
-#include "quorvel/number_conversions.h"
+#include "quorvel/engine/number_conversions.h"
 #include "row_name.h"
 #include "sum_votes.h"
 #include "tail_votes.h"
 #include "test_support.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 namespace {
 
 using testing::Grid;
@@ -152,4 +152,4 @@ TEST(KeyRules, ProductBeyond32BitsIsTheOverflowFailure) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::engine

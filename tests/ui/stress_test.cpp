@@ -17,8 +17,8 @@
 #include <random>
 #include <string>
 
-#include "quorvel/draw_shift.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/draw_shift.h"
+#include "quorvel/engine/prediction_pass.h"
 #include "quorvel/ui/main_form.h"
 
 namespace {
@@ -46,7 +46,7 @@ class StressTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<quorvel::ui::MainForm> form;
   QTimer dismisser;
   int reports = 0;
   QString lastReport;
@@ -68,13 +68,14 @@ class StressTest : public QObject {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command1")->click();
-    const quorvel::PassResult expected = quorvel::runPredictionPass(quorvel::viewsOf(before));
+    const quorvel::engine::PassResult expected =
+        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(before));
     if (grid() != before) return false;
     for (int i = 0; i < 8; ++i) {
       const std::string shown = box(kOutputNames[i])->text().toStdString();
-      if (shown != expected.text(static_cast<quorvel::Output>(i))) return false;
+      if (shown != expected.text(static_cast<quorvel::engine::Output>(i))) return false;
     }
-    return (reports > reportsBefore) == (expected.failure != quorvel::Failure::None);
+    return (reports > reportsBefore) == (expected.failure != quorvel::engine::Failure::None);
   }
 
   // Presses the draw shift and checks the grid moved down, or stayed as it was on a failure.
@@ -82,11 +83,12 @@ class StressTest : public QObject {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command2")->click();
-    const quorvel::DrawShiftResult expected = quorvel::shiftGridDown(quorvel::viewsOf(before));
+    const quorvel::engine::DrawShiftResult expected =
+        quorvel::engine::shiftGridDown(quorvel::engine::viewsOf(before));
     for (const QString& name : kOutputNames) {
       if (!box(name)->text().isEmpty()) return false;
     }
-    if (expected.failure != quorvel::Failure::None) {
+    if (expected.failure != quorvel::engine::Failure::None) {
       return reports > reportsBefore && grid() == before;
     }
     return reports == reportsBefore && grid() == expected.cells;
@@ -95,7 +97,7 @@ class StressTest : public QObject {
  private slots:
   void initTestCase() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    form = std::make_unique<MainForm>();
+    form = std::make_unique<quorvel::ui::MainForm>();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     // Answers every error report as a person would, by closing it.

@@ -3,9 +3,12 @@
 import { start } from './window_form.js';
 import { startBacktest } from './backtest_section.js';
 
+// The browser's first language, which the engine reads to choose the words around the form.
+const language = navigator.languages?.[0] ?? navigator.language ?? '';
+
 globalThis.createQuorvel().then((engine) => {
-  start(engine);
-  startBacktest(engine);
+  start(engine, language);
+  startBacktest(engine, language);
 });
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:') {

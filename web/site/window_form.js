@@ -1,17 +1,21 @@
 // MainForm in the page: moves texts between the form's elements and the engine, as the desktop
-// window does. Every rule, text test and caption comes from the engine.
+// window does. The elements, their captions and places were made from the window's layout table;
+// every rule and text test comes from the engine.
 
-const GRID_CELLS = 12;
-const OUTPUTS = ['Text2', 'Text3', 'Text4', 'Text5_0', 'Text5_1', 'Text5_2', 'Text5_3', 'Text5_4'];
 const STORED_GRID = 'quorvel.grid';
 
 const byId = (id) => document.getElementById(id);
-const cells = () => Array.from({ length: GRID_CELLS }, (_, i) => byId(`Text1_${i}`));
+// The elements that carry `attribute`, in the order of its number.
+const numbered = (attribute) => [...document.querySelectorAll(`[${attribute}]`)]
+  .sort((a, b) => Number(a.getAttribute(attribute)) - Number(b.getAttribute(attribute)));
+const cells = () => numbered('data-cell');
+const outputBoxes = () => numbered('data-output');
+const action = (name) => document.querySelector(`[data-action="${name}"]`);
 const gridTexts = () => cells().map((cell) => cell.value);
 
-// The window's width in the page: the whole 590-pixel form, scaled down on a narrow screen.
+// The window's width in the page: the whole form, scaled down on a narrow screen.
 function fitToScreen() {
-  const scale = Math.min(1, document.documentElement.clientWidth / 590);
+  const scale = Math.min(1, document.documentElement.clientWidth / byId('MainForm').offsetWidth);
   document.documentElement.style.setProperty('--scale', String(scale));
 }
 
@@ -29,7 +33,7 @@ function checkGrid(engine) {
 }
 
 function clearOutputs() {
-  for (const id of OUTPUTS) byId(id).value = '';
+  for (const box of outputBoxes()) box.value = '';
 }
 
 // The error report: its two lines in a modal dialog; afterwards the focus is in the cell to fix,
@@ -53,7 +57,7 @@ function report(answer) {
 function predict(engine) {
   clearOutputs();
   const answer = engine.predict(gridTexts());
-  answer.outputs.forEach((text, box) => { byId(OUTPUTS[box]).value = text; });
+  outputBoxes().forEach((box, i) => { box.value = answer.outputs[i]; });
   if (answer.failure !== 0) report(answer);
 }
 
@@ -68,21 +72,6 @@ function shiftDown(engine) {
   checkGrid(engine);
 }
 
-function showTexts(engine) {
-  const texts = engine.screenTexts();
-  document.title = texts.title;
-  const captions = { Frame2: texts.predictedRange, Frame3_0: texts.keyRange,
-                     Frame3_1: texts.extremeNumbers, Frame4: texts.verdicts };
-  for (const [frame, caption] of Object.entries(captions)) {
-    byId(frame).querySelector('.caption').textContent = caption;
-  }
-  byId('Text2').setAttribute('aria-label', texts.predictedRange);
-  byId('Text3').setAttribute('aria-label', texts.keyRange);
-  byId('Text4').setAttribute('aria-label', texts.extremeNumbers);
-  cells().forEach((cell, i) => cell.setAttribute('aria-label', texts.cellNames[i]));
-  return texts;
-}
-
 function restoreGrid(engine) {
   let stored = null;
   try {
@@ -94,17 +83,20 @@ function restoreGrid(engine) {
   checkGrid(engine);
 }
 
-// Wires the form to `engine`, the WebAssembly module, once it is ready.
-export function start(engine) {
-  const texts = showTexts(engine);
+// Wires the form to `engine`, the WebAssembly module, once it is ready; `language` is the
+// browser's first language tag, for the words around the form.
+export function start(engine, language) {
   fitToScreen();
   window.addEventListener('resize', fitToScreen);
   for (const cell of cells()) cell.addEventListener('input', () => checkGrid(engine));
-  byId('Command1').addEventListener('click', () => predict(engine));
-  byId('Command2').addEventListener('click', () => shiftDown(engine));
-  byId('Command3').addEventListener('click', () => window.open(texts.shop, '_blank', 'noopener'));
+  action('predict').addEventListener('click', () => predict(engine));
+  action('shift').addEventListener('click', () => shiftDown(engine));
+  const shop = action('shop');
+  shop.addEventListener('click', () => window.open(shop.dataset.href, '_blank', 'noopener'));
   // Enter in a box submits nothing and presses no button: there is no form around them.
+  const download = byId('DownloadLink');
+  if (download) download.textContent = engine.pageTexts(language).downloadLink;
   restoreGrid(engine);
   byId('MainForm').setAttribute('aria-busy', 'false');
-  byId('Text1_0').focus();
+  cells()[0].focus();
 }

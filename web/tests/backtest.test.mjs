@@ -92,3 +92,25 @@ test('under an English browser the section speaks English and the window keeps i
   assert.match(await page.textContent('#BacktestChart svg'), /year of the draw forecast/);
   await context.close();
 });
+
+test('a link\'s shuffle count is held to the command line\'s limits and refused with its reason', async () => {
+  const { page, context } = await openSection('?shuffles=2000000', 'en-US');
+  const reason = (stderr) => stderr.slice(stderr.indexOf(': ', stderr.indexOf('--shuffles')) + 2).trim();
+  let native = '';
+  try {
+    execFileSync(process.env.QUORVEL_BACKTEST, [SHIPPED, '--shuffles', '2000000'], { stdio: 'pipe' });
+  } catch (error) {
+    native = error.stderr.toString();
+  }
+  assert.match(native, /--shuffles: /);
+  assert.equal(await page.textContent('#BacktestError'), `shuffles: ${reason(native)}`);
+  assert.match(await page.textContent('#BacktestRecord'), / 1000 shuffles/);
+  await context.close();
+
+  const none = await openSection('?shuffles=0', 'en-US');
+  await none.page.click('#BacktestRun');
+  await finished(none.page);
+  assert.equal(await none.page.textContent('#BacktestVerdict'),
+    nativeBacktest(SHIPPED, '--shuffles', '0').trimEnd().split('\n').at(-1));
+  await none.context.close();
+});

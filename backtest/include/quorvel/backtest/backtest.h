@@ -7,17 +7,15 @@
 
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/permutation_test.h"
+#include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
 
-// The fewest draws a backtest replays: three for the first grid and one to score it.
-inline constexpr std::uint64_t kMinimumDraws = 4;
-
 struct BacktestOptions {
-  std::uint64_t shuffles = 0;  // reorderings of the history for the permutation test
-  std::uint64_t seed = 1;      // drives the shuffles
-  unsigned threads = 1;        // threads for the shuffles; the result does not depend on it
+  std::uint64_t shuffles = 0;         // reorderings of the history for the permutation test
+  std::uint64_t seed = kDefaultSeed;  // drives the shuffles
+  unsigned threads = 1;               // threads for the shuffles; the result does not depend on it
   // Called with each replayed pass of the history as it is, in order, as it is made.
   std::function<void(const Replayed&)> onReplay;
 };
@@ -39,12 +37,12 @@ struct BacktestResult {
   Summary summary;
   std::uint64_t shuffles = 0;
   std::uint64_t seed = 0;
-  std::array<OutputTest, kOutputs> tests;
+  std::array<OutputTest, engine::kOutputs> tests;
 };
 
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with
 // shuffles, runs the permutation test over the record, which it reads in place and does not
-// copy. Throws std::invalid_argument for fewer than kMinimumDraws draws.
+// copy. Throws BacktestError (TooFewDraws) for fewer than kMinimumDraws draws.
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress = {});
 
@@ -54,9 +52,12 @@ BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& 
 BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
                            const Progress& progress = {});
 
-// The permutation test of a result made without shuffles, against shuffles replayed elsewhere:
-// shuffled[b] is shuffle b's, as replayShuffles gives them. The result then has shuffled.size()
-// shuffles, exactly as if runBacktest had replayed them.
-void testAgainstShuffles(std::span<const ReplayStatistics> shuffled, BacktestResult& result);
+// The statistics of the record as it is, which the shuffles are held against.
+ReplayStatistics observedStatistics(const BacktestResult& result);
+
+// Ends the permutation test of a result made without shuffles, against shuffles counted
+// elsewhere: the result then has tally.shuffles() shuffles, exactly as if runBacktest had
+// replayed them.
+void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result);
 
 }  // namespace quorvel::backtest

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "quorvel/located_error.h"
+#include "quorvel/backtest/problem.h"
 
 namespace quorvel::backtest {
 
@@ -15,42 +15,19 @@ struct Draw {
   int sum() const { return digits[0] + digits[1] + digits[2]; }
 };
 
-// What can be wrong with a history; `first` and `second` carry the numbers its message names.
-enum class HistoryFault : std::uint8_t {
-  Utf16,             // the text looks like UTF-16
-  NotText,           // a byte that is not UTF-8 text
-  LineTooLong,       // first: the limit in bytes
-  FieldCount,        // first: the fields found
-  PeriodTooLarge,    // first: the largest period
-  PeriodNotANumber,  //
-  PeriodOutOfOrder,  // first: the period, second: the one before it
-  NotADigit,         // first: the digit's place, 1...3
-  WrongSum,          // first: the digits' sum
-  TooFewDraws,       // first: the draws found; at no place in the text
-};
-struct HistoryProblem {
-  HistoryFault fault;
-  std::uint64_t first = 0;
-  std::uint64_t second = 0;
-};
-
-// A fault in a history, where it is and what it is, so that a front end can word it in the
-// user's language; what() and message() are in English.
-class HistoryError : public LocatedError {
- public:
-  HistoryError(std::size_t line, std::size_t column, HistoryProblem problem);
-  const HistoryProblem& problem() const { return problem_; }
-
- private:
-  HistoryProblem problem_;
-};
+// The longest line the reader takes, in bytes without its line end, and the largest record:
+// a record of every draw since 1900 is under 2 MB. A longer line or larger record is refused as
+// soon as it passes the limit, so that a stream without line ends cannot fill the memory.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+inline constexpr std::uint64_t kMaxRecordBytes = std::uint64_t{64} << 20;
 
 // Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
 // line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
 // order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
-// agree with its digits. Throws HistoryError at the first fault: at 1:1 for a text that looks
-// like UTF-16, at the first byte that is not UTF-8 text for anything else that is not text, and
-// as soon as a line passes kMaxLineBytes.
+// agree with its digits. Throws BacktestError at the first fault: at 1:1 for a text that looks
+// like UTF-16, at the first byte that is not UTF-8 text for anything else that is not text, as
+// soon as a line passes kMaxLineBytes, and at no place as soon as the record passes
+// kMaxRecordBytes.
 std::vector<Draw> readHistory(std::istream& in);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is

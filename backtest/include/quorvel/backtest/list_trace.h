@@ -16,7 +16,7 @@ class ListTrace {
   void add(const Replayed& replayed);
 
   struct Totals {
-    std::array<double, kLists> hits{}, chance{}, calls{};
+    std::array<double, engine::kLists> hits{}, chance{}, calls{};
   };
   std::uint64_t passes() const { return passes_; }
   std::uint64_t window() const { return window_; }

@@ -13,9 +13,17 @@ namespace quorvel::backtest {
 
 // The statistics of one replay of a history, output by output.
 struct ReplayStatistics {
-  std::array<std::int64_t, kOutputs> excessThousandths{};
-  std::array<std::int64_t, kOutputs> patterns{};
+  std::array<std::int64_t, engine::kOutputs> excessThousandths{};
+  std::array<std::int64_t, engine::kOutputs> patterns{};
+  bool operator==(const ReplayStatistics&) const = default;
 };
+
+// ReplayStatistics as plain numbers, to cross a boundary that takes only numbers (the page's
+// workers): kStatisticsValues a replay, exact, since every statistic is far below 2^53.
+inline constexpr std::size_t kStatisticsValues = 2 * engine::kOutputs;
+void appendValues(const ReplayStatistics& statistics, std::vector<double>& values);
+// The statistics of replay `k` of `values`, which holds whole replays as appendValues wrote them.
+ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k);
 
 // Replays every draw from the fourth on against the three before it.
 ReplayStatistics replayStatistics(std::span<const Draw> draws);
@@ -38,5 +46,23 @@ struct ShuffleRange {
 std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
                                              ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done);
+
+// The permutation test's count: for each statistic of the record as it is, how many shuffles
+// reach it. Shuffles may come in any order and in any parts, so nothing but the counts is kept.
+class ShuffleTally {
+ public:
+  explicit ShuffleTally(const ReplayStatistics& observed) : observed_(observed) {}
+  void add(const ReplayStatistics& shuffle);
+
+  std::uint64_t shuffles() const { return shuffles_; }
+  // How many shuffles reached the record's excess hits and its count of the pattern.
+  const std::array<std::uint64_t, engine::kOutputs>& excessReached() const { return excess_; }
+  const std::array<std::uint64_t, engine::kOutputs>& patternsReached() const { return patterns_; }
+
+ private:
+  ReplayStatistics observed_;
+  std::uint64_t shuffles_ = 0;
+  std::array<std::uint64_t, engine::kOutputs> excess_{}, patterns_{};
+};
 
 }  // namespace quorvel::backtest

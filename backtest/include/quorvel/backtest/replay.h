@@ -4,20 +4,17 @@
 #include <cstdint>
 
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
 
 namespace quorvel::backtest {
-
-// The names of the eight outputs, in Output order.
-extern const std::array<const char*, kOutputs> kOutputNames;
 
 // How many of the 1000 digit triples sum to s (0 outside 0...27).
 int sumTriples(int s);
 
 // The chance that three uniform digits prove a call right, in thousandths (digit triples out of
 // 1000): for a list, the triples whose sum it names; for a verdict, those whose sum it holds for.
-int listChance(SumSet list);
-int verdictChance(Verdict verdict);
+int listChance(engine::SumSet list);
+int verdictChance(engine::Verdict verdict);
 
 // One output of one replayed pass, scored against the draw that followed.
 struct Call {
@@ -32,8 +29,8 @@ struct Call {
 struct Replayed {
   std::uint64_t period;  // the period forecast
   int sum;               // its real sum
-  PassResult result;
-  std::array<Call, kOutputs> calls;
+  engine::PassResult result;
+  std::array<Call, engine::kOutputs> calls;
 };
 
 // One draw as a row of the grid holds it: its three digits and their sum.
@@ -41,7 +38,7 @@ using GridRow = std::array<std::uint16_t, 4>;
 GridRow gridRow(const Draw& draw);
 
 // Scores the outputs a pass wrote against the sum of the draw that followed.
-std::array<Call, kOutputs> scoreCalls(const PassResult& result, int sum);
+std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum);
 
 // The grid as a user types it from the three draws before `next` (latest on top), one pass,
 // scored against `next`.

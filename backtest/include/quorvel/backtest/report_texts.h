@@ -6,23 +6,26 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/problem.h"
+#include "quorvel/presentation/language.h"
 
 // The backtest's words for a player, in English (the command line's) or in Chinese (the page's,
 // for a browser set to Chinese).
 namespace quorvel::backtest {
 
-enum class Language : std::uint8_t { English, Chinese };
+using presentation::Language;
 
 // An output's name: "predicted range" in English, the window's caption "预测号码范围" in Chinese.
-std::string_view outputName(Output output, Language language);
+// The English names also name the outputs in the JSON and CSV reports.
+std::string_view outputName(engine::Output output, Language language = Language::English);
 
-// What is wrong with a history, without its place.
-std::string problemText(const HistoryProblem& problem, Language language);
+// What is wrong, without its place: "d2 is not a digit 0-9", "d2 不是 0 到 9 的数字".
+std::string problemText(const Problem& problem, Language language);
 
-// The same with its place in the file `fileName`: "draws.csv, line 3, column 5: d2 is not a
-// digit 0-9", "draws.csv 第3行第5列：d2 不是 0 到 9 的数字".
-std::string locatedText(std::string_view fileName, const HistoryError& error, Language language);
+// The same after its place: `source` is the record's file name or the setting's name as the
+// front end spells it, followed by the line and column of a placed problem. "draws.csv:3:5: d2 is
+// not a digit 0-9", "draws.csv 第3行第5列：d2 不是 0 到 9 的数字", "--shuffles: ...".
+std::string locatedText(std::string_view source, const Problem& problem, Language language);
 
 // The verdict alone: which outputs beat chance at the 5 % level after Holm's adjustment, and
 // whether the claimed run pattern does.

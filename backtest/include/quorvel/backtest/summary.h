@@ -88,8 +88,8 @@ class Summary {
 
  private:
   long long replays_ = 0;
-  std::array<OutputSummary, kOutputs> outputs_;
-  std::array<int, kOutputs> openRuns_{};  // > 0: hits so far, < 0: misses so far
+  std::array<OutputSummary, engine::kOutputs> outputs_;
+  std::array<int, engine::kOutputs> openRuns_{};  // > 0: hits so far, < 0: misses so far
 };
 
 }  // namespace quorvel::backtest

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "quorvel/prediction_pass.h"
+#include "quorvel/engine/prediction_pass.h"
 
-namespace quorvel {
+namespace quorvel::cli {
 
 // The outputs a pass wrote, in the window's screen order, each under its caption: the three
 // lists, then the five verdicts under "属性选择". Boxes the pass did not write are left out.
-std::string screenReport(const PassResult& result);
+std::string screenReport(const engine::PassResult& result);
 
-}  // namespace quorvel
+}  // namespace quorvel::cli

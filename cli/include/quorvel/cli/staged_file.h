@@ -26,7 +26,7 @@ std::optional<FileIdentity> identify(const std::string& path);
 // `removeStagedFilesOnSignal`), leaves no temporary file behind.
 class StagedFile {
  public:
-  // Creates the temporary file. Throws std::system_error, with the system's reason, when the
+  // Creates the temporary file. Throws std::system_error, "cannot write TARGET: reason", when the
   // target's folder does not take it.
   explicit StagedFile(std::string target);
   ~StagedFile();

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace quorvel::tsv {
+namespace quorvel::cli {
 
 // Reads one grid a line from file descriptor `in` and writes one result line for each to `out`.
 // Input is read in large blocks and lines are split where they lie; output goes through one
@@ -12,4 +12,4 @@ namespace quorvel::tsv {
 // line limit and the time is linear in the input.
 void runFilter(int in, int out);
 
-}  // namespace quorvel::tsv
+}  // namespace quorvel::cli

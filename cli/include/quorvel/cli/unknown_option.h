@@ -1,6 +1,5 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,10 +15,11 @@ namespace quorvel::cli {
 std::string unknownOptionMessage(std::span<const char* const> arguments,
                                  const std::vector<std::string>& known);
 
-// The long options `app` knows, "--name" each, its help and version flags included.
-inline std::vector<std::string> longOptionNames(const CLI::App& app) {
+// The long options a CLI11 `app` knows, "--name" each, its help and version flags included.
+template <class App>
+std::vector<std::string> longOptionNames(const App& app) {
   std::vector<std::string> names;
-  for (const CLI::Option* option : app.get_options()) {
+  for (const auto* option : app.get_options()) {
     for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
   }
   return names;

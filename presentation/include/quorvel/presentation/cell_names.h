@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace quorvel {
+namespace quorvel::presentation {
 
 // A grid cell as the window's user knows it, by its row (period 0 latest ... 2 oldest) and column
 // (0...2 the digits, 3 the sum): "最新一期第一位", "上一期和值", "最早一期第三位". A row or
@@ -12,4 +12,4 @@ std::string_view cellName(int period, int column);
 // The same by the cell's index in grid order, 4 * period + column.
 std::string_view cellName(int cell);
 
-}  // namespace quorvel
+}  // namespace quorvel::presentation

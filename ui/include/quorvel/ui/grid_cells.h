@@ -2,12 +2,16 @@
 
 #include <array>
 
-#include "quorvel/grid.h"
+#include "quorvel/engine/grid.h"
 
 class QLineEdit;
 
+namespace quorvel::ui {
+
 // The window's twelve grid cells, Text1(0)...Text1(11).
-using GridCells = std::array<QLineEdit*, quorvel::kGridCells>;
+using GridCells = std::array<QLineEdit*, engine::kGridCells>;
 
 // The twelve cells' texts as the engine takes them, UTF-8.
-quorvel::GridStrings cellTexts(const GridCells& grid);
+engine::GridStrings cellTexts(const GridCells& grid);
+
+}  // namespace quorvel::ui

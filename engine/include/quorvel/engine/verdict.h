@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
-namespace quorvel {
+#include "quorvel/engine/output.h"
+
+namespace quorvel::engine {
 
 // The calls an attribute rule can make, grouped by the box that shows them.
 enum class Verdict : std::uint8_t {
@@ -24,6 +27,16 @@ inline constexpr int kVerdictValues = 12;  // every Verdict, NoCall included
 
 // The verdict as its box shows it, such as "中边：中", "3N：3２" or "无".
 std::string_view verdictText(Verdict verdict);
+
+// The box a verdict is written in: Text5(0) for Middle and Edge, ..., Text5(4) for the remainder
+// calls and NoCall.
+constexpr Output boxOf(Verdict verdict) {
+  constexpr std::array<Output, kVerdictValues> kBoxes = {
+      Output::MiddleEdge, Output::MiddleEdge, Output::BigSmall,  Output::BigSmall,
+      Output::OddEven,    Output::OddEven,    Output::FrontBack, Output::FrontBack,
+      Output::Mod3,       Output::Mod3,       Output::Mod3,      Output::Mod3};
+  return kBoxes[static_cast<std::size_t>(verdict)];
+}
 
 // The classes the attribute calls name, for a draw result r from 0 to 27: a candidate sum, or a
 // product reduced to a remainder. A negative remainder is in none of them.
@@ -64,4 +77,4 @@ constexpr bool verdictHolds(Verdict verdict, int sum) {
   return false;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

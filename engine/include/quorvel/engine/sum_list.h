@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 inline constexpr int kSumCount = 28;  // candidate sums 0...27
 
@@ -23,4 +23,4 @@ constexpr SumSet makeSumSet(std::initializer_list<int> sums) {
 // followed by exactly one space, the last one included; the empty set appends nothing.
 void formatSumList(std::string& out, SumSet set);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace quorvel {
+namespace quorvel::cli {
 
 // A fault in a text that a reader rejects: where it is (line and column, both from 1) and what
 // is wrong. `what()` is "LINE:COLUMN: message"; a program puts the file's name in front.
@@ -26,9 +26,9 @@ class LocatedError : public std::runtime_error {
   std::string message_;
 };
 
-// The longest line the readers take, in bytes without its line end. No grid or draw that a person
-// writes comes near it; a longer line is refused as soon as it passes the limit, so that a stream
-// without line ends cannot fill the memory.
+// The longest line the TSV reader takes, in bytes without its line end. No grid or draw that a
+// person writes comes near it; a longer line is refused as soon as it passes the limit, so that a
+// stream without line ends cannot fill the memory.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
 // The error for line `line` when it passes kMaxLineBytes.
@@ -37,4 +37,4 @@ inline LocatedError lineTooLong(std::size_t line) {
                       "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::cli

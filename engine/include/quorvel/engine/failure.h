@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
-#include <string>
-#include <string_view>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // How an action ended. The numbers are the ones the error report shows the user.
 enum class Failure : int {
@@ -15,12 +13,6 @@ enum class Failure : int {
   Overflow = 6,   // a number did not fit the integer it was converted to
   Subscript = 9,  // an index fell outside its array
 };
-
-// The failure's name as the error report shows it: "溢出" or "下标越界"; "" for None.
-std::string_view failureName(Failure failure);
-
-// The error report for a failure, with its number and name: "运行时错误 '6'：溢出".
-std::string failureReport(Failure failure);
 
 // The step of an action in which a failure arose.
 enum class FailureStep : std::uint8_t {
@@ -55,4 +47,4 @@ struct FailureCause {
   bool operator==(const FailureCause&) const = default;
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

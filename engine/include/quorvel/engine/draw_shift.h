@@ -1,9 +1,9 @@
 #pragma once
 
-#include "quorvel/failure.h"
-#include "quorvel/grid.h"
+#include "quorvel/engine/failure.h"
+#include "quorvel/engine/grid.h"
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // What the draw shift reports: the new grid, or the failure and the cell that caused it.
 struct DrawShiftResult {
@@ -17,4 +17,4 @@ struct DrawShiftResult {
 // value does not fit, reports Overflow naming that cell, and no new grid.
 DrawShiftResult shiftGridDown(const GridTexts& cells);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

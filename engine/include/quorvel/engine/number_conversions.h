@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quorvel {
+namespace quorvel::engine {
 
 // The leading number of a text. Blanks, tabs and line feeds are skipped wherever they stand;
 // then come an optional sign, decimal digits with at most one ".", and an optional exponent (E or
@@ -19,4 +19,4 @@ double parseLeadingNumber(std::string_view text);
 // neighbour. Returns nullopt where the result lies outside -32768...32767 (the Overflow failure).
 std::optional<std::int16_t> cellValue(std::string_view text);
 
-}  // namespace quorvel
+}  // namespace quorvel::engine

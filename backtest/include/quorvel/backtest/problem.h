@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace quorvel::backtest {
+
+// What can be wrong with what a backtest is given: its record of draws or its settings.
+enum class Fault : std::uint8_t {
+  // At a place in a record: its line and column.
+  Utf16,             // the text looks like UTF-16
+  NotText,           // a byte that is not UTF-8 text
+  LineTooLong,       // first: the limit in bytes
+  FieldCount,        // first: the fields found
+  PeriodTooLarge,    // first: the largest period
+  PeriodNotANumber,  //
+  PeriodOutOfOrder,  // first: the period, second: the one before it
+  NotADigit,         // first: the digit's place, 1...3
+  WrongSum,          // first: the digits' sum
+  // Of a record as a whole.
+  TooFewDraws,     // first: the draws found
+  RecordTooLarge,  // first: the limit in bytes
+  // Of a setting; `text` is what was given.
+  Shuffles,   // not a whole number of shuffles in range
+  Seed,       // not a whole number that fits 64 bits
+  Simulated,  // not a whole number of simulated draws in range
+  Threads,    // not a whole number of threads in range
+};
+
+// A fault with its place and the values that word it. A record's fault lies at `line` and
+// `column` (both from 1), or at no place (0, 0) when it is the whole record's; a setting's fault
+// is placed by whoever names the setting.
+struct Problem {
+  Fault fault;
+  std::size_t line = 0, column = 0;
+  std::uint64_t first = 0, second = 0;
+  std::string text{};
+
+  bool placed() const { return line > 0; }
+  bool ofSetting() const { return fault >= Fault::Shuffles; }
+};
+
+// The one error the backtest library throws. It carries the problem, not a sentence: front ends
+// word it with problemText or locatedText (report_texts.h) in their user's language; what() is
+// the English reason, for logs.
+class BacktestError : public std::exception {
+ public:
+  explicit BacktestError(Problem problem);
+  const Problem& problem() const { return problem_; }
+  const char* what() const noexcept override { return reason_.c_str(); }
+
+ private:
+  Problem problem_;
+  std::string reason_;
+};
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "quorvel/backtest/problem.h"
+
+// What a backtest can be asked, its limits and its defaults: every front end takes its settings
+// through validate, so that the command line and the page accept and refuse the same.
+namespace quorvel::backtest {
+
+// The fewest draws a backtest replays: three for the first grid and one to score it.
+inline constexpr std::uint64_t kMinimumDraws = 4;
+
+inline constexpr std::uint64_t kMaxShuffles = 1'000'000;
+inline constexpr std::uint64_t kRecordShuffles = 1000;  // the default for a record of draws
+inline constexpr std::uint64_t kDefaultSeed = 1;
+inline constexpr std::uint64_t kMaxSimulatedDraws = 1'000'000'000;
+inline constexpr unsigned kMaxThreads = 1024;
+
+// The passes a backtest of `draws` draws replays: one for every draw from the fourth on.
+constexpr std::uint64_t replayedPasses(std::uint64_t draws) { return draws > 3 ? draws - 3 : 0; }
+
+// The settings as a front end was given them, as text; nothing for a setting not given.
+struct SettingTexts {
+  std::optional<std::string> shuffles, seed, simulated, threads;
+};
+
+// The settings, read and checked. Without --simulate, shuffles defaults to kRecordShuffles;
+// simulated draws default to none, since their order is random by construction.
+struct Settings {
+  std::uint64_t shuffles = kRecordShuffles;
+  std::uint64_t seed = kDefaultSeed;
+  std::optional<std::uint64_t> simulated;
+  unsigned threads = 1;
+};
+
+struct Validated {
+  Settings settings;
+  std::optional<Problem> problem;  // the first setting that is not valid, if one is not
+};
+
+// Reads the settings: each a whole number in plain decimal digits, within its limits. Settings
+// not given take their defaults, and `threads` defaults to `defaultThreads`.
+Validated validate(const SettingTexts& texts, unsigned defaultThreads = 1);
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,74 @@
+#include "quorvel/backtest/section_texts.h"
+
+#include "number_text.h"
+
+namespace quorvel::backtest {
+
+const SectionTexts& sectionTexts(Language language) {
+  static constexpr SectionTexts kChinese{
+      "这个预测灵吗？",
+      "这里把上面的预测放到真实的开奖记录上逐期重演：每一期都用它之前三期的号码来预测，再对照那一期"
+      "真正开出的号码，并和同样大小的盲选比一比。然后把记录的先后顺序打乱许多次，每次再算一遍。预测"
+      "只看"
+      "号码的先后顺序，所以它若真有门道，在真实的记录上就该明显比在打乱的记录上准。所有计算都在你的"
+      "浏览器"
+      "里完成，你选的文件不会发送到任何地方。",
+      "开始检验",
+      "选择自己的记录（CSV）…",
+      "改回自带的记录",
+      "也可以把 CSV 文件拖到这一栏里。格式与命令行相同：每行 period,d1,d2,d3 或 "
+      "period,d1,d2,d3,sum，最早的一期在前。",
+      "取消",
+      "已取消检验。",
+      "检验中途出错，请重试。",
+      "保存报告（JSON）",
+      "命令行上同样的结果：",
+      "三个号码范围的滚动命中率"};
+  static constexpr SectionTexts kEnglish{
+      "Does this forecast work?",
+      "This replays the forecast above on the real record of the draws: each draw is forecast "
+      "from the three before it and scored against what was drawn, beside blind picks of the same "
+      "size. Then the order of the record is shuffled many times and the replay made again each "
+      "time. The forecast reads nothing but the order of the draws, so if it worked it would do "
+      "clearly better on the real record than on the shuffled ones. Everything runs in your "
+      "browser; a file you choose is sent nowhere.",
+      "Run the test",
+      "Choose your own record (CSV)…",
+      "Back to the shipped record",
+      "You can also drop a CSV file on this section. The format is the command line's: "
+      "period,d1,d2,d3 or period,d1,d2,d3,sum a line, oldest draw first.",
+      "Cancel",
+      "The test was cancelled.",
+      "The test failed part way; please try again.",
+      "Save the report (JSON)",
+      "The same result on the command line: ",
+      "Rolling hit rate of the three lists"};
+  return language == Language::Chinese ? kChinese : kEnglish;
+}
+
+std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint64_t seed,
+                       Language language) {
+  const std::string n = std::to_string(shuffles), s = std::to_string(seed);
+  if (language == Language::Chinese) {
+    return "记录：" + std::string(name) + "　打乱 " + n + " 次，种子 " + s;
+  }
+  return "Record: " + std::string(name) + ", " + n + " shuffles, seed " + s;
+}
+
+std::string progressLine(std::uint64_t done, std::uint64_t total, Language language) {
+  const std::string d = std::to_string(done), t = std::to_string(total);
+  if (language == Language::Chinese) return "已打乱 " + d + " / " + t + " 次";
+  return d + " of " + t + " shuffles replayed";
+}
+
+std::string tookText(double seconds, Language language) {
+  const std::string s = fixed(seconds, 1);
+  return language == Language::Chinese ? "（用时 " + s + " 秒）" : " (" + s + " s)";
+}
+
+std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed) {
+  return "quorvel-backtest " + std::string(record) + " --json --seed " + std::to_string(seed) +
+         " --shuffles " + std::to_string(shuffles);
+}
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+#include "quorvel/presentation/language.h"
+
+namespace quorvel::presentation {
+
+// The words of the page around MainForm, in the player's language.
+struct PageTexts {
+  std::string_view downloadLink;  // the link to the one-file edition
+};
+const PageTexts& pageTexts(Language language);
+
+}  // namespace quorvel::presentation
