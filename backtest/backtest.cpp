@@ -34,6 +34,7 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
 BacktestResult started(const BacktestOptions& options) {
   BacktestResult result;
   result.seed = options.seed;
+  result.recordOrder = options.recordOrder;
   return result;
 }
 

@@ -13,14 +13,16 @@ struct Field {
   std::size_t column;  // 1-based
 };
 
+// A line's fields, split at its tabs when it has any, else at its commas.
 std::vector<Field> splitFields(std::string_view line) {
+  const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
   std::vector<Field> fields;
   std::size_t start = 0;
   for (;;) {
-    const std::size_t comma = line.find(',', start);
-    fields.push_back({line.substr(start, comma - start), start + 1});
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+    const std::size_t end = line.find(separator, start);
+    fields.push_back({line.substr(start, end - start), start + 1});
+    if (end == std::string_view::npos) break;
+    start = end + 1;
   }
   return fields;
 }
@@ -86,41 +88,79 @@ std::size_t firstNonText(std::string_view line) {
   return std::string_view::npos;
 }
 
-// The draw on line `number`, whose fields are split; `previous` is the draw before it, if any.
-Draw parseDraw(const std::vector<Field>& fields, std::size_t number, const Draw* previous) {
-  auto fail = [&](std::size_t column, Fault fault, std::uint64_t first = 0,
-                  std::uint64_t second = 0) {
-    throw BacktestError({fault, number, column, first, second});
+// Whether a line's first field heads the period's column, as "period" or a name that players'
+// own records give it: 期号, 期数, 期次, 开奖期号, issue, draw. The names of the other columns
+// (百位,十位,个位,和值, d1,d2,d3,sum, 开奖号码) are not read.
+bool headsThePeriod(std::string_view field) {
+  static constexpr std::string_view kNames[] = {"period", "issue", "draw",     "期号",
+                                                "期数",   "期次",  "开奖期号", "期"};
+  std::string lower(trim(field));
+  for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return std::find(std::begin(kNames), std::end(kNames), lower) != std::end(kNames);
+}
+
+// The three digits of a draw written in one field, as "358" or "3 5 8"; false for anything else.
+bool readDigitsTogether(std::string_view text, int (&digits)[3]) {
+  std::size_t found = 0;
+  for (const char c : text) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9' || found == 3) return false;
+    digits[found++] = c - '0';
+  }
+  return found == 3;
+}
+
+// The draw on line `number`, whose fields are split: period,d1,d2,d3 or period,number (the three
+// digits together), each with an optional sum after them.
+Draw parseDraw(const std::vector<Field>& fields, std::size_t number) {
+  auto fail = [&](std::size_t column, Fault fault, std::uint64_t first = 0) {
+    throw BacktestError({fault, number, column, first});
   };
-  if (fields.size() != 4 && fields.size() != 5) {
+  Draw draw{};
+  const bool together =
+      (fields.size() == 2 || fields.size() == 3) && readDigitsTogether(fields[1].text, draw.digits);
+  if (!together && fields.size() != 4 && fields.size() != 5) {
     fail(1, Fault::FieldCount, fields.size());
   }
-  Draw draw{};
   const Parsed period = parseUnsigned(fields[0].text, draw.period);
   if (period == Parsed::TooLarge) fail(fields[0].column, Fault::PeriodTooLarge, UINT64_MAX);
   if (period == Parsed::NotANumber) fail(fields[0].column, Fault::PeriodNotANumber);
-  if (previous != nullptr && draw.period <= previous->period) {
-    fail(fields[0].column, Fault::PeriodOutOfOrder, draw.period, previous->period);
-  }
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3 && !together; ++k) {
     std::uint64_t digit = 0;
     if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
       fail(fields[k + 1].column, Fault::NotADigit, k + 1);
     }
     draw.digits[k] = static_cast<int>(digit);
   }
+  const std::size_t sumField = together ? 2 : 4;
   std::uint64_t sum = 0;
-  if (fields.size() == 5 && (parseUnsigned(fields[4].text, sum) != Parsed::Number ||
-                             sum != static_cast<std::uint64_t>(draw.sum()))) {
-    fail(fields[4].column, Fault::WrongSum, static_cast<std::uint64_t>(draw.sum()));
+  if (fields.size() == sumField + 1 &&
+      (parseUnsigned(fields[sumField].text, sum) != Parsed::Number ||
+       sum != static_cast<std::uint64_t>(draw.sum()))) {
+    fail(fields[sumField].column, Fault::WrongSum, static_cast<std::uint64_t>(draw.sum()));
   }
   return draw;
 }
 
+// Periods run one way through a record: up, oldest first, or down, newest first, as the first two
+// say. A period that breaks the run is named with the one before it.
+void checkOrder(const std::vector<Draw>& draws, std::size_t number, RecordOrder& order) {
+  if (draws.size() < 2) return;
+  const std::uint64_t period = draws.back().period, previous = draws[draws.size() - 2].period;
+  if (draws.size() == 2)
+    order = period < previous ? RecordOrder::NewestFirst : RecordOrder::OldestFirst;
+  const bool newestFirst = order == RecordOrder::NewestFirst;
+  if (newestFirst ? period >= previous : period <= previous) {
+    throw BacktestError({newestFirst ? Fault::PeriodNotBefore : Fault::PeriodOutOfOrder, number, 1,
+                         period, previous});
+  }
+}
+
 }  // namespace
 
-std::vector<Draw> readHistory(std::istream& in) {
+std::vector<Draw> readHistory(std::istream& in, RecordOrder* orderRead) {
   std::vector<Draw> draws;
+  RecordOrder order = RecordOrder::OldestFirst;
   std::string line;
   bool contentSeen = false;
   std::uint64_t bytes = 0;
@@ -139,11 +179,14 @@ std::vector<Draw> readHistory(std::istream& in) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (trim(text).empty()) continue;
     const std::vector<Field> fields = splitFields(text);
-    const bool header = !contentSeen && trim(fields[0].text) == "period";
+    const bool header = !contentSeen && headsThePeriod(fields[0].text);
     contentSeen = true;
     if (header) continue;
-    draws.push_back(parseDraw(fields, number, draws.empty() ? nullptr : &draws.back()));
+    draws.push_back(parseDraw(fields, number));
+    checkOrder(draws, number, order);
   }
+  if (order == RecordOrder::NewestFirst) std::reverse(draws.begin(), draws.end());
+  if (orderRead != nullptr) *orderRead = order;
   return draws;
 }
 

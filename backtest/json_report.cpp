@@ -19,7 +19,9 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
     return text + "}";
   };
   out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
-      << ",\"replays\":" << summary.replays() << ",\"outputs\":[";
+      << ",\"replays\":" << summary.replays();
+  if (result.recordOrder == RecordOrder::NewestFirst) out << ",\"newestFirst\":true";
+  out << ",\"outputs\":[";
   for (int i = 0; i < engine::kOutputs; ++i) {
     const OutputSummary& o = summary.output(i);
     const auto [low, high] = wilsonInterval(o.hits, o.calls);

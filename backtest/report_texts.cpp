@@ -34,6 +34,9 @@ std::string englishProblem(const Problem& p) {
       return "the period is not a whole number";
     case Fault::PeriodOutOfOrder:
       return "period " + number(p.first) + " does not follow period " + number(p.second);
+    case Fault::PeriodNotBefore:
+      return "period " + number(p.first) + " does not come before period " + number(p.second) +
+             " in a record newest first";
     case Fault::NotADigit:
       return "d" + number(p.first) + " is not a digit 0-9";
     case Fault::WrongSum:
@@ -77,6 +80,9 @@ std::string chineseProblem(const Problem& p) {
     case Fault::PeriodOutOfOrder:
       return "期号 " + number(p.first) + " 没有排在上一期 " + number(p.second) +
              " 之后（期号须逐行增大）";
+    case Fault::PeriodNotBefore:
+      return "期号 " + number(p.first) + " 没有排在 " + number(p.second) +
+             " 之前（这份记录最新一期在前，期号须逐行减小）";
     case Fault::NotADigit:
       return "d" + number(p.first) + " 不是 0 到 9 的数字";
     case Fault::WrongSum:
@@ -183,6 +189,13 @@ std::string locatedText(std::string_view source, const Problem& problem, Languag
            (problem.placed() ? " 第" + line + "行第" + column + "列：" : "：") + what;
   }
   return std::string(source) + (problem.placed() ? ":" + line + ":" + column + ": " : ": ") + what;
+}
+
+std::string_view recordOrderNote(const BacktestResult& result, Language language) {
+  if (result.recordOrder == RecordOrder::OldestFirst) return "";
+  return language == Language::Chinese
+             ? "这份记录最新一期在前，已按时间先后重演。"
+             : "The record runs newest first; it was replayed oldest first.";
 }
 
 std::string verdictSentence(const BacktestResult& result, Language language) {

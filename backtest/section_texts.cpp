@@ -16,14 +16,18 @@ const SectionTexts& sectionTexts(Language language) {
       "开始检验",
       "选择自己的记录（CSV）…",
       "改回自带的记录",
-      "也可以把 CSV 文件拖到这一栏里。格式与命令行相同：每行 period,d1,d2,d3 或 "
-      "period,d1,d2,d3,sum，最早的一期在前。",
+      "也可以把 CSV 文件拖到这一栏里。格式与命令行相同：每行一期，期号、三位数字（分开或连写，如 "
+      "358）、"
+      "可有和值，用逗号或制表符分隔；可以有“期号,百位,十位,个位,"
+      "和值”这样的表头；最早或最新的一期在前都行。",
       "取消",
       "已取消检验。",
       "检验中途出错，请重试。",
       "保存报告（JSON）",
       "命令行上同样的结果：",
-      "三个号码范围的滚动命中率"};
+      "三个号码范围的滚动命中率",
+      "八项输出的检验结果",
+      "表格较宽，可以左右滑动查看 →"};
   static constexpr SectionTexts kEnglish{
       "Does this forecast work?",
       "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -35,14 +39,19 @@ const SectionTexts& sectionTexts(Language language) {
       "Run the test",
       "Choose your own record (CSV)…",
       "Back to the shipped record",
-      "You can also drop a CSV file on this section. The format is the command line's: "
-      "period,d1,d2,d3 or period,d1,d2,d3,sum a line, oldest draw first.",
+      "You can also drop a CSV file on this section. The format is the command line's: a draw a "
+      "line, its period, its three digits (apart, or together as 358) and optionally its sum, "
+      "separated by commas or tabs; a header such as period,d1,d2,d3,sum or "
+      "期号,百位,十位,个位,和值 "
+      "may come first, and the record may run oldest or newest first.",
       "Cancel",
       "The test was cancelled.",
       "The test failed part way; please try again.",
       "Save the report (JSON)",
       "The same result on the command line: ",
-      "Rolling hit rate of the three lists"};
+      "Rolling hit rate of the three lists",
+      "The test of the eight outputs",
+      "The table is wider than the screen: swipe it sideways →"};
   return language == Language::Chinese ? kChinese : kEnglish;
 }
 

@@ -51,7 +51,11 @@ void writeRunRow(std::ostream& out, const char* label, const std::map<int, long 
 
 void writeTable(std::ostream& out, const BacktestResult& result) {
   const Summary& summary = result.summary;
-  out << "replayed passes: " << summary.replays() << "\n\n";
+  out << "replayed passes: " << summary.replays() << "\n";
+  if (const std::string_view note = recordOrderNote(result, Language::English); !note.empty()) {
+    out << note << '\n';
+  }
+  out << '\n';
   out << "output              calls  hit rate  mean size  chance    lift   95% interval   excess "
          "hits"
       << (result.shuffles > 0 ? "       p  p Holm  patterns       p  p Holm" : "  patterns")

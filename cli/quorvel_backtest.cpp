@@ -184,7 +184,7 @@ std::string historyName(const std::string& path) { return path == "-" ? "standar
 
 // Step 3: the history, from a file or from standard input ("-"). Throws std::system_error when
 // it cannot be read, and BacktestError at a fault in it.
-std::vector<bt::Draw> readHistoryFile(const std::string& path) {
+std::vector<bt::Draw> readHistoryFile(const std::string& path, bt::RecordOrder& order) {
   const bool standardInput = path == "-";
   if (const int error = unreadable(path); error != 0) {
     throw fileError(error, "cannot read " + historyName(path));
@@ -193,7 +193,7 @@ std::vector<bt::Draw> readHistoryFile(const std::string& path) {
   if (!standardInput) file.open(path, std::ios::binary);
   std::istream& in = standardInput ? std::cin : file;
   errno = 0;
-  std::vector<bt::Draw> draws = bt::readHistory(in);
+  std::vector<bt::Draw> draws = bt::readHistory(in, &order);
   if (in.bad() || (standardInput && std::ferror(stdin) != 0)) {
     throw fileError(errno != 0 ? errno : EIO, "cannot read " + historyName(path));
   }
@@ -243,12 +243,13 @@ bool reportWritten(std::ostream& report) {
 // Step 4: the replay, its outputs and the report. The outputs replace their targets only when
 // everything, the report included, was written. Throws BacktestError and std::system_error.
 int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Draw>& draws,
-        Outputs& outputs) {
+        bt::RecordOrder order, Outputs& outputs) {
   const std::uint64_t passes = bt::replayedPasses(settings.simulated.value_or(draws.size()));
   bt::BacktestOptions options;
   options.shuffles = settings.shuffles;
   options.seed = settings.seed;
   options.threads = settings.threads;
+  options.recordOrder = order;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) bt::writeCsvHeader(*outputs.rows);
@@ -292,9 +293,11 @@ int runProgram(int argc, char** argv) {
   cli::removeStagedFilesOnSignal();
   try {
     Outputs outputs = openOutputs(options);
-    const std::vector<bt::Draw> draws =
-        valid.settings.simulated ? std::vector<bt::Draw>{} : readHistoryFile(options.history);
-    return run(options, valid.settings, draws, outputs);
+    bt::RecordOrder order = bt::RecordOrder::OldestFirst;
+    const std::vector<bt::Draw> draws = valid.settings.simulated
+                                            ? std::vector<bt::Draw>{}
+                                            : readHistoryFile(options.history, order);
+    return run(options, valid.settings, draws, order, outputs);
   } catch (const bt::BacktestError& error) {
     return fail(kFailure, bt::locatedText(historyName(options.history), error.problem(),
                                           bt::Language::English));

@@ -1,6 +1,11 @@
 #include "quorvel/presentation/failure_report.h"
 
+#include <cmath>
+#include <utility>
+
+#include "quorvel/engine/number_conversions.h"
 #include "quorvel/presentation/cell_names.h"
+#include "quorvel/presentation/draw_values.h"
 
 namespace quorvel::presentation {
 namespace {
@@ -11,9 +16,9 @@ std::size_t characterCount(std::string_view text) {
   return count;
 }
 
-// `text` as a report quotes it: whole when short, else its first characters, "…" and a note of
-// its length in the reader's words.
-std::string quoted(std::string_view text, Wording wording) {
+}  // namespace
+
+std::string quotedCell(std::string_view text, Wording wording) {
   const char* open = wording == Wording::Screen ? "“" : "\"";
   const char* close = wording == Wording::Screen ? "”" : "\"";
   const std::size_t length = characterCount(text);
@@ -27,8 +32,6 @@ std::string quoted(std::string_view text, Wording wording) {
   return open + std::string(text.substr(0, end)) + "…" + close +
          (wording == Wording::Screen ? "（共" + count + "个字符）" : " (" + count + " characters)");
 }
-
-}  // namespace
 
 std::string_view failureName(engine::Failure failure) {
   switch (failure) {
@@ -57,7 +60,7 @@ std::string blamedCells(const engine::FailureCause& cause, const engine::GridTex
   for (const int cell : cause.cells()) {
     if (!joined.empty()) joined += joint;
     joined += screen ? std::string(cellName(cell)) : "cell " + std::to_string(cell + 1) + " ";
-    joined += quoted(cells[static_cast<std::size_t>(cell)], wording);
+    joined += quotedCell(cells[static_cast<std::size_t>(cell)], wording);
   }
   return joined;
 }
@@ -96,12 +99,20 @@ std::string_view stepName(engine::FailureStep step) {
 }
 
 int cellToFix(const engine::FailureCause& cause, const engine::GridTexts& cells) {
-  // An empty cell reads as 0 and cannot be what pushed a value out of range, unless every
-  // named cell is empty.
+  int best = -1;
+  bool bestImpossible = false;
+  double bestSize = -1;
   for (const int cell : cause.cells()) {
-    if (!cells[static_cast<std::size_t>(cell)].empty()) return cell;
+    const std::string_view text = cells[static_cast<std::size_t>(cell)];
+    const double size = std::fabs(engine::parseLeadingNumber(text));
+    const bool impossible = !text.empty() && !canHoldADraw(cell, text);
+    if (best < 0 || std::pair(impossible, size) > std::pair(bestImpossible, bestSize)) {
+      best = cell;
+      bestImpossible = impossible;
+      bestSize = size;
+    }
   }
-  return cause.cells().empty() ? -1 : cause.cells().front();
+  return best;
 }
 
 }  // namespace quorvel::presentation

@@ -26,16 +26,37 @@ constexpr std::array<std::string_view, engine::kGridCells> kCellNames = {
 constexpr std::array<std::string_view, engine::kVerdicts> kVerdictBoxNames = {
     "Text5(0)", "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};
 
-Control frame(std::string_view name, std::string_view caption, Rect rect) {
+// A frame; on a phone its caption heads row `phoneRow`, across the screen.
+Control frame(std::string_view name, std::string_view caption, Rect rect, int phoneRow) {
   // Frame1's and Frame4's backgrounds are the system's window-text and button-text colours,
   // black under the standard scheme, so all four frames look alike.
-  return {name,   ControlKind::Frame, ControlRole::Frame, 0, "", rect, caption, kBlack, kRed, -1,
-          caption};
+  return {name,
+          ControlKind::Frame,
+          ControlRole::Frame,
+          0,
+          "",
+          rect,
+          caption,
+          kBlack,
+          kRed,
+          -1,
+          caption,
+          PhonePlace{phoneRow, 1, kPhoneColumns}};
 }
 
 Control button(std::string_view name, ControlRole role, std::string_view container,
-               std::string_view caption, Rect rect, int tab, std::string_view spoken) {
-  return {name, ControlKind::Button, role, 0, container, rect, caption, {}, {}, tab, spoken};
+               std::string_view caption, Rect rect, int tab, std::string_view spoken,
+               PhonePlace phone) {
+  return {name, ControlKind::Button, role, 0, container, rect, caption, {}, {}, tab, spoken, phone};
+}
+
+// On a phone each list takes a row of its own under its caption, and the verdicts and the shop
+// button three to a row in their order on the screen: shop, 中边, 3N, then 大小, 单双, 前后.
+PhonePlace phonePlace(Output output) {
+  if (engine::isList(output)) return {7 + 2 * static_cast<int>(output), 1, kPhoneColumns};
+  const auto place = std::find(kVerdictsOnScreen.begin(), kVerdictsOnScreen.end(), output) -
+                     kVerdictsOnScreen.begin() + 1;  // the shop button comes first
+  return {13 + static_cast<int>(place) / 3, 1 + 4 * (static_cast<int>(place) % 3), 4};
 }
 
 Control outputBox(Output output, Rect rect, int tab, std::string_view spoken) {
@@ -54,7 +75,8 @@ Control outputBox(Output output, Rect rect, int tab, std::string_view spoken) {
           {},
           list ? std::optional<Rgb>{} : kRed,
           tab,
-          spoken};
+          spoken,
+          phonePlace(output)};
 }
 
 // A verdict box's place: left to right in their screen order, 96 pixels apart.
@@ -80,24 +102,25 @@ std::string_view verdictSpoken(Output output) {
 
 std::vector<Control> makeControls() {
   std::vector<Control> controls = {
-      frame("Frame1", "输入前三期的开奖数据", {8, 8, 209, 185}),
-      frame("Frame2", listCaption(Output::PredictedRange), {232, 8, 353, 57}),
-      frame("Frame3(0)", listCaption(Output::KeyRange), {232, 72, 353, 57}),
-      frame("Frame3(1)", listCaption(Output::ExtremeNumbers), {232, 136, 353, 57}),
-      frame("Frame4", kVerdictCaption, {16, 200, 569, 49})};
+      frame("Frame1", "输入前三期的开奖数据", {8, 8, 209, 185}, 1),
+      frame("Frame2", listCaption(Output::PredictedRange), {232, 8, 353, 57}, 6),
+      frame("Frame3(0)", listCaption(Output::KeyRange), {232, 72, 353, 57}, 8),
+      frame("Frame3(1)", listCaption(Output::ExtremeNumbers), {232, 136, 353, 57}, 10),
+      frame("Frame4", kVerdictCaption, {16, 200, 569, 49}, 12)};
   // Cell 4p + k: period p (0 latest) down, column k (three digits, then the sum) across.
   for (int i = 0; i < engine::kGridCells; ++i) {
     const int p = i / engine::kGridColumns, k = i % engine::kGridColumns;
     controls.push_back({kCellNames[static_cast<std::size_t>(i)], ControlKind::TextBox,
                         ControlRole::GridCell, i, "", Rect{16 + 48 * k, 24 + 32 * p, 41, 25}, "",
-                        kWhite, kRed, i, cellName(i)});
+                        kWhite, kRed, i, cellName(i), PhonePlace{2 + p, 1 + 3 * k, 3}});
   }
   const std::vector<Control> rest = {
-      button("Command1", ControlRole::Predict, "Frame1", "预 测", {8, 128, 81, 33}, 12, "预测"),
+      button("Command1", ControlRole::Predict, "Frame1", "预 测", {8, 128, 81, 33}, 12, "预测",
+             {5, 1, 6}),
       outputBox(Output::PredictedRange, {240, 24, 337, 33}, 13,
                 listCaption(Output::PredictedRange)),
       button("Command2", ControlRole::DrawShift, "Frame1", "开奖了", {112, 128, 81, 33}, 14,
-             "开奖了"),
+             "开奖了", {5, 7, 6}),
       outputBox(Output::KeyRange, {240, 88, 337, 33}, 15, listCaption(Output::KeyRange)),
       outputBox(Output::ExtremeNumbers, {240, 152, 337, 33}, 16,
                 listCaption(Output::ExtremeNumbers)),
@@ -107,12 +130,13 @@ std::vector<Control> makeControls() {
                 verdictSpoken(Output::BigSmall)),
       outputBox(Output::OddEven, verdictRect(Output::OddEven), 19, verdictSpoken(Output::OddEven)),
       outputBox(Output::Mod3, verdictRect(Output::Mod3), 20, verdictSpoken(Output::Mod3)),
-      button("Command3", ControlRole::Shop, "Frame4", "去 淘 宝", {8, 16, 57, 25}, 21, "去淘宝"),
+      button("Command3", ControlRole::Shop, "Frame4", "去 淘 宝", {8, 16, 57, 25}, 21, "去淘宝",
+             {13, 1, 4}),
       outputBox(Output::FrontBack, verdictRect(Output::FrontBack), 22,
                 verdictSpoken(Output::FrontBack)),
       // It reaches 14 pixels below the client area, which cuts it off there.
       {"Label1", ControlKind::Label, ControlRole::Disclaimer, 0, "", Rect{40, 264, 497, 65},
-       kDisclaimer, kBlack, kRed, -1, "免责声明"}};
+       kDisclaimer, kBlack, kRed, -1, "免责声明", PhonePlace{15, 1, kPhoneColumns}}};
   controls.insert(controls.end(), rest.begin(), rest.end());
   return controls;
 }

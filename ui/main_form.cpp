@@ -15,6 +15,7 @@
 #include "grid_check.h"
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
+#include "quorvel/presentation/grid_notes.h"
 #include "quorvel/presentation/screen_layout.h"
 #include "shop_link.h"
 #include "window_draw_shift.h"
@@ -182,9 +183,32 @@ void MainForm::wireEvents() {
   }
 }
 
-// Text2, Text3, Text4, then Text5(0) ... Text5(4), as every action empties them.
+// Text2, Text3, Text4, then Text5(0) ... Text5(4), as every action empties them; the notes on
+// the grid go with the forecast they came with.
 void MainForm::clearOutputs() {
   for (QLineEdit* box : outputs_) box->setText(QString());
+  for (QLineEdit* cell : grid_) {
+    cell->setToolTip(QString());
+    cell->setAccessibleDescription(QString());
+  }
+}
+
+// Where the grid is not three real draws, the cells concerned say so in their tooltips and to a
+// screen reader; no control moves.
+void MainForm::showGridNotes(const engine::GridStrings& cells) {
+  std::array<QStringList, engine::kGridCells> said;
+  const engine::GridTexts texts = engine::viewsOf(cells);
+  for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
+    const QString text = QString::fromStdString(
+        presentation::noteText(note, texts, presentation::Language::Chinese));
+    for (const int cell : presentation::noteCells(note))
+      said[static_cast<std::size_t>(cell)] << text;
+  }
+  for (std::size_t i = 0; i < grid_.size(); ++i) {
+    const QString text = said[i].join(QLatin1Char('\n'));
+    grid_[i]->setToolTip(text);
+    grid_[i]->setAccessibleDescription(text);
+  }
 }
 
 void MainForm::onPredict() {
@@ -195,6 +219,7 @@ void MainForm::onPredict() {
     const engine::Output box = engine::kWriteOrder[static_cast<std::size_t>(i)];
     outputs_[static_cast<std::size_t>(box)]->setText(QString::fromStdString(result.text(box)));
   }
+  showGridNotes(texts);
   if (result.failure != engine::Failure::None) reportFailure(result.failure, result.cause, texts);
 }
 

@@ -74,9 +74,11 @@ class PageBacktest {
       : language_(languageOf(tag)) {
     try {
       std::istringstream in(bytesOf(bytes));
-      const std::vector<bt::Draw> draws = bt::readHistory(in);
+      bt::RecordOrder order = bt::RecordOrder::OldestFirst;
+      const std::vector<bt::Draw> draws = bt::readHistory(in, &order);
       trace_.emplace(bt::replayedPasses(draws.size()));
       bt::BacktestOptions options;
+      options.recordOrder = order;
       options.seed = bt::validate({{}, seed, {}, {}}).settings.seed;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
@@ -105,9 +107,11 @@ class PageBacktest {
     return out.str();
   }
   std::string verdict() const { return bt::verdictSentence(result_, language_); }
-  std::string chart() const {
+  std::string orderNote() const { return std::string(bt::recordOrderNote(result_, language_)); }
+  // The chart, drawn for a phone's width when `narrow`.
+  std::string chart(bool narrow) const {
     std::ostringstream out;
-    bt::writeChart(out, *trace_, language_);
+    bt::writeChart(out, *trace_, language_, narrow ? bt::ChartWidth::Narrow : bt::ChartWidth::Wide);
     return out.str();
   }
   val table() const {
@@ -148,11 +152,20 @@ val replayShufflePart(const val& bytes, const std::string& seed, double first, d
 val sectionTexts(const std::string& tag) {
   const bt::SectionTexts& texts = bt::sectionTexts(languageOf(tag));
   val out = val::object();
-  const std::pair<const char*, std::string_view> named[] = {
-      {"title", texts.title},   {"about", texts.about},         {"run", texts.run},
-      {"choose", texts.choose}, {"shipped", texts.shipped},     {"format", texts.format},
-      {"cancel", texts.cancel}, {"cancelled", texts.cancelled}, {"failed", texts.failed},
-      {"save", texts.save},     {"reproduce", texts.reproduce}, {"chartTitle", texts.chartTitle}};
+  const std::pair<const char*, std::string_view> named[] = {{"title", texts.title},
+                                                            {"about", texts.about},
+                                                            {"run", texts.run},
+                                                            {"choose", texts.choose},
+                                                            {"shipped", texts.shipped},
+                                                            {"format", texts.format},
+                                                            {"cancel", texts.cancel},
+                                                            {"cancelled", texts.cancelled},
+                                                            {"failed", texts.failed},
+                                                            {"save", texts.save},
+                                                            {"reproduce", texts.reproduce},
+                                                            {"chartTitle", texts.chartTitle},
+                                                            {"tableLabel", texts.tableLabel},
+                                                            {"scrollHint", texts.scrollHint}};
   for (const auto& [name, text] : named) out.set(name, std::string(text));
   out.set("lang", std::string(presentation::languageTag(languageOf(tag))));
   return out;
@@ -191,6 +204,7 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("finish", &PageBacktest::finish)
       .function("json", &PageBacktest::json)
       .function("verdict", &PageBacktest::verdict)
+      .function("orderNote", &PageBacktest::orderNote)
       .function("chart", &PageBacktest::chart)
       .function("table", &PageBacktest::table);
   emscripten::function("pageSettings", &quorvel::web::pageSettings);

@@ -10,6 +10,7 @@
 #include "quorvel/engine/numeric_text.h"
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
+#include "quorvel/presentation/grid_notes.h"
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/page_texts.h"
 
@@ -37,8 +38,20 @@ void describeFailure(val& out, engine::Failure failure, const engine::FailureCau
   out.set("cellToFix", failed ? presentation::cellToFix(cause, texts) : -1);
 }
 
-// { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten] }
-val predict(const val& cells) {
+// Where the grid is not three real draws, in the language of the browser's tag `language`.
+val notesOn(const engine::GridStrings& grid, const std::string& language) {
+  const engine::GridTexts texts = engine::viewsOf(grid);
+  val notes = val::array();
+  for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
+    notes.call<void>("push",
+                     presentation::noteText(note, texts, presentation::languageForTag(language)));
+  }
+  return notes;
+}
+
+// { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten],
+//   notes: [what keeps the grid from being three draws] }
+val predict(const val& cells, const std::string& language) {
   const engine::GridStrings grid = gridOf(cells);
   const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(grid));
   val out = val::object();
@@ -47,6 +60,7 @@ val predict(const val& cells) {
     outputs.call<void>("push", result.text(output));
   }
   out.set("outputs", outputs);
+  out.set("notes", notesOn(grid, language));
   describeFailure(out, result.failure, result.cause, grid);
   return out;
 }
@@ -89,9 +103,13 @@ val formLayout() {
 
 // The words of the page around the form, in the language of the browser's first language tag.
 val pageTexts(const std::string& tag) {
-  const presentation::PageTexts& texts = presentation::pageTexts(presentation::languageForTag(tag));
+  const presentation::Language language = presentation::languageForTag(tag);
+  const presentation::PageTexts& texts = presentation::pageTexts(language);
   val out = val::object();
+  out.set("lang", std::string(presentation::languageTag(language)));
   out.set("downloadLink", std::string(texts.downloadLink));
+  out.set("keptNote", std::string(texts.keptNote));
+  out.set("forget", std::string(texts.forget));
   return out;
 }
 

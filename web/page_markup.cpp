@@ -85,6 +85,11 @@ std::string element(const Control& control) {
       return "<div" + attributes + "><span class=\"caption\">" + escaped(control.caption) +
              "</span></div>";
     case ControlKind::TextBox:
+      // A list box is a text area, so that a narrow screen can wrap every number into view.
+      if (control.role == ControlRole::Output && control.index < engine::kLists) {
+        return "<textarea" + attributes + " rows=\"1\" spellcheck=\"false\"" + spoken +
+               "></textarea>";
+      }
       return "<input" + attributes + spoken + ">";
     case ControlKind::Button:
       return "<button" + attributes + spoken + ">" + escaped(control.caption) + "</button>";
@@ -118,6 +123,7 @@ std::string formStyle() {
   out << "/* Generated from MainForm's layout table: every control at its pixel place. */\n";
   out << ":root { --form-width: " << presentation::kFormWidth
       << "px; --form-height: " << presentation::kFormHeight << "px; }\n";
+  out << "#MainForm { --layout: desktop; }\n";
   for (const Control& control : presentation::mainFormControls()) {
     const presentation::Rect r = presentation::rectOnForm(control);
     const presentation::PageColours colours = presentation::pageColours(control);
@@ -131,6 +137,40 @@ std::string formStyle() {
     out << " }\n";
     if (frame && colours.text) out << id << " .caption { color: " << css(*colours.text) << "; }\n";
   }
+  return out.str();
+}
+
+// The same controls arranged for a phone, where the form drawn at its pixels would be too small to
+// read or tap: one column of rows on a grid of kPhoneColumns, each control at its phone place,
+// frames reduced to their captions above the boxes they hold. The page's script reads --layout.
+std::string phoneStyle() {
+  const presentation::PhoneMeasures& m = presentation::kPhone;
+  std::ostringstream out;
+  out << "@media (max-width: " << presentation::kFormWidth - 1 << ".98px) {\n"
+      << "  #Screen { width: auto; height: auto; overflow: visible; }\n"
+      << "  #MainForm { --layout: phone; display: grid; grid-template-columns: repeat("
+      << presentation::kPhoneColumns << ", minmax(0, 1fr)); gap: " << m.gap
+      << "px; padding: " << m.margin << "px; width: auto; height: auto; overflow: visible; "
+      << "font-size: " << m.text << "px; }\n"
+      << "  #MainForm > * { position: static; width: auto; height: auto; min-height: "
+      << m.touchTarget << "px; }\n"
+      << "  #MainForm > .frame { display: contents; }\n"
+      << "  #MainForm .caption { position: static; min-height: 0; padding: 0; }\n"
+      << "  #MainForm textarea.list { white-space: pre-wrap; line-height: 1.4; field-sizing: "
+         "content; "
+      << "overflow: visible; }\n"
+      << "  #MainForm > [data-action=\"predict\"], #MainForm > [data-action=\"shift\"] { "
+         "min-height: "
+      << m.mainButton << "px; }\n"
+      << "  #MainForm > [role=\"note\"] { min-height: 0; overflow: visible; font-size: " << m.text
+      << "px; }\n";
+  for (const Control& control : presentation::mainFormControls()) {
+    const presentation::PhonePlace place = control.phone;
+    out << "  #" << presentation::elementId(control.name)
+        << (control.kind == ControlKind::Frame ? " .caption" : "") << " { grid-row: " << place.row
+        << "; grid-column: " << place.column << " / span " << place.span << "; }\n";
+  }
+  out << "}\n";
   return out.str();
 }
 
@@ -151,7 +191,7 @@ int run(const char* templatePath, const char* htmlPath, const char* cssPath) {
   std::ofstream html(htmlPath, std::ios::binary);
   html << page;
   std::ofstream style(cssPath, std::ios::binary);
-  style << formStyle();
+  style << formStyle() << phoneStyle();
   if (!html.flush() || !style.flush()) throw std::runtime_error("cannot write the page");
   return 0;
 }

@@ -7,7 +7,7 @@ import { join } from 'node:path';
 const [site, engineFile, out] = process.argv.slice(2);
 const read = (file) => readFileSync(file, 'utf8');
 const inline = (code) => code.replaceAll('</script', '<\\/script');
-const form = read(join(site, 'window_form.js')).replace(/^export function start/m, 'function start');
+const form = read(join(site, 'window_form.js')).replace(/^export /gm, '');
 let page = read(join(site, 'index.html'));
 page = page.replace(
   /<meta http-equiv="Content-Security-Policy" content="[^"]*">/,

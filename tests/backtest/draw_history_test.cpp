@@ -44,8 +44,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadHistory{"1,1,2,3\n2,1,12,3\n", "draws.csv:2:5: d2 is not a digit 0-9"},
         BadHistory{"1,1,2,3,6\n2,1,2,3,7\n",
                    "draws.csv:2:9: the sum is not 6, the sum of the digits"},
-        BadHistory{"5,1,2,3\n4,1,2,3\n", "draws.csv:2:1: period 4 does not follow period 5"},
+        BadHistory{"5,1,2,3\n6,1,2,3\n4,1,2,3\n",
+                   "draws.csv:3:1: period 4 does not follow period 6"},
         BadHistory{"5,1,2,3\n5,1,2,3\n", "draws.csv:2:1: period 5 does not follow period 5"},
+        BadHistory{
+            "9,1,2,3\n8,1,2,3\n8,1,2,3\n",
+            "draws.csv:3:1: period 8 does not come before period 8 in a record newest first"},
+        BadHistory{
+            "期号,开奖号码\n1,35\n",
+            "draws.csv:2:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 2 fields"},
+        BadHistory{"期号\t百位\t十位\t个位\n1\t3\t5\t11\n", "draws.csv:2:7: d3 is not a digit 0-9"},
         BadHistory{
             "period,d1,d2,d3\n\n1,1,2\n",
             "draws.csv:3:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 3 fields"},
@@ -62,6 +70,47 @@ INSTANTIATE_TEST_SUITE_P(
                    "draws.csv:2:3: this is not a text file: a CSV history is UTF-8 text"},
         BadHistory{"1,1,2,3\n" + std::string(kMaxLineBytes + 7, ' ') + "\n",
                    "draws.csv:2:1048577: the line is longer than 1048576 bytes"}),
+    testing::NamedRow{});
+
+// Records as players keep them: every one below holds the draws 1: 1 2 3, 2: 9 9 9, 3: 0 4 7.
+struct KeptRecord {
+  std::string name;
+  std::string csv;
+  RecordOrder order;
+};
+
+std::string describe(const KeptRecord& c) { return c.name; }
+
+class KeptRecords : public ::testing::TestWithParam<KeptRecord> {};
+
+TEST_P(KeptRecords, ReadOldestFirst) {
+  std::istringstream in(GetParam().csv);
+  RecordOrder order = RecordOrder::OldestFirst;
+  const std::vector<Draw> draws = readHistory(in, &order);
+  std::string read;
+  for (const Draw& d : draws) {
+    read += std::to_string(d.period) + ": " + std::to_string(d.digits[0]) + " " +
+            std::to_string(d.digits[1]) + " " + std::to_string(d.digits[2]) + ", ";
+  }
+  EXPECT_EQ(read, "1: 1 2 3, 2: 9 9 9, 3: 0 4 7, ");
+  EXPECT_EQ(order, GetParam().order);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, KeptRecords,
+    ::testing::Values(
+        KeptRecord{"the command line's own", "period,d1,d2,d3\n1,1,2,3\n2,9,9,9\n3,0,4,7\n",
+                   RecordOrder::OldestFirst},
+        KeptRecord{"a Chinese header, tabs",
+                   "期号\t百位\t十位\t个位\t和值\n1\t1\t2\t3\t6\n2\t9\t9\t9\t27\n3\t0\t4\t7\t11\n",
+                   RecordOrder::OldestFirst},
+        KeptRecord{"newest first", "期号,百位,十位,个位,和值\n3,0,4,7,11\n2,9,9,9,27\n1,1,2,3,6\n",
+                   RecordOrder::NewestFirst},
+        KeptRecord{"the three digits together", "期数,开奖号码\n3,047\n2,9 9 9\n1,123\n",
+                   RecordOrder::NewestFirst},
+        KeptRecord{"together with the sum",
+                   "Issue,Number,Sum\r\n1,1 2 3,6\r\n2,999,27\r\n3,047,11\r\n",
+                   RecordOrder::OldestFirst}),
     testing::NamedRow{});
 
 TEST(History, AcceptsByteOrderMarkCrlfBlankLinesAndAHeader) {

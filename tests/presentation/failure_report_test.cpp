@@ -9,6 +9,9 @@
 namespace quorvel::presentation {
 namespace {
 
+const engine::FailureCause kDiagonal{
+    engine::FailureStep::DerivedValues, engine::CellCombination::Sum, {0, 5, 10}};
+
 TEST(BlamedCells, NamesEachCellByRowAndColumnWithItsText) {
   const engine::GridTexts grid{"", "", "", "50000", "", "", "", "7e4"};
   EXPECT_EQ(blamedCellsLine(
@@ -57,13 +60,22 @@ TEST(BlamedCells, ALongTextIsQuotedByItsBeginningAndItsLength) {
             "最新一期第三位“" + std::string(39, 'x') + "额…”（共41个字符）");
 }
 
-TEST(BlamedCells, TheCellToFixIsTheFirstOneWithAText) {
+// The cell to fix is the one whose own number no draw can hold, not the first one named.
+TEST(BlamedCells, TheCellToFixIsTheOneNoDrawCanHoldElseTheLargest) {
   const engine::FailureCause tail{
       engine::FailureStep::TailVotes, engine::CellCombination::Sum, {1, 4, 6}};
   EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "", "", "", "-1"}), 4);
-  EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "3", "", "", "-9"}), 1);
+  EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "3", "", "", "-9"}), 4);
+  EXPECT_EQ(cellToFix(tail, engine::GridTexts{"", "8", "", "", "2", "", "9"}), 6);  // the largest
   EXPECT_EQ(cellToFix(tail, engine::GridTexts{}), 1);
   EXPECT_EQ(cellToFix(engine::FailureCause{}, engine::GridTexts{"1"}), -1);
+  // 400 nines in the previous period's second digit and 3 in the latest first digit: the nines.
+  const std::string nines(400, '9');
+  EXPECT_EQ(cellToFix(kDiagonal, engine::GridTexts{"3", "", "", "", "", nines}), 5);
+  // A sum of 27 can be a draw's; a digit of 27 cannot.
+  const engine::FailureCause product{
+      engine::FailureStep::KeyRules, engine::CellCombination::Product, {3, 4}};
+  EXPECT_EQ(cellToFix(product, engine::GridTexts{"", "", "", "27", "27"}), 4);
 }
 
 TEST(CellNames, TheRowAndColumnAndTheIndexNameTheSameCell) {

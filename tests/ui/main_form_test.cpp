@@ -432,6 +432,12 @@ class MainFormTest : public QObject {
     QTest::newRow("draw shift") << "Command2"
                                 << ",,,,,,,,,40000"
                                 << "出错的格子：最早一期第二位“40000”" << 9;
+    QTest::newRow("400 nines beside a 3: the nines")
+        << "Command1" << QStringLiteral("3,,,,,") + QString(400, QLatin1Char('9'))
+        << QStringLiteral("出错的格子：最新一期第一位“3” ＋ 上一期第二位“") +
+               QString(40, QLatin1Char('9')) +
+               QStringLiteral("…”（共400个字符） ＋ 最早一期第三位“”")
+        << 5;
     QTest::newRow("a cell of 131,000 digits")
         << "Command1" << QString(131000, QLatin1Char('7'))
         << QStringLiteral("出错的格子：最新一期第一位“") + QString(40, QLatin1Char('7')) +
@@ -463,6 +469,22 @@ class MainFormTest : public QObject {
     QCOMPARE(cell(focused)->text(), QStringLiteral("5"));
     QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
     QVERIFY(!control("Text4")->text().isEmpty());
+  }
+
+  // A grid that cannot be three draws is forecast all the same; its cells say why in their
+  // tooltips and to a screen reader, until the outputs are emptied.
+  void cellsSayWhereTheGridIsNotThreeDraws() {
+    typeGrid(cellsOf(QStringLiteral("3,5,8,16,1,2,3,15,9,0,4,13")));
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    QVERIFY(!control("Text4")->text().isEmpty());
+    const QString note = QStringLiteral("上一期和值是“15”，但 1＋2＋3＝6");
+    for (int i : {4, 5, 6, 7}) {
+      QCOMPARE(cell(i)->toolTip(), note);
+      QCOMPARE(cell(i)->accessibleDescription(), note);
+    }
+    QCOMPARE(cell(0)->toolTip(), QString());
+    QCOMPARE(clickForReport(QStringLiteral("Command2")), QString());
+    for (int i = 0; i < 12; ++i) QCOMPARE(cell(i)->toolTip(), QString());
   }
 
   void errorReportSpeaksTheWindowsLanguage() {

@@ -1,7 +1,15 @@
 // The backtest's report in the page: its verdict, table, chart, saved JSON and the command line
 // that gives the same report, all made by the engine and moved here into the section.
 
+import { onPhone } from './window_form.js';
+
 const byId = (id) => document.getElementById(id);
+
+// A sign that the table scrolls sideways, shown only while it does not fit.
+export function showScrollHint() {
+  const region = byId('BacktestTableRegion');
+  byId('BacktestScrollHint').hidden = region.scrollWidth <= region.clientWidth;
+}
 
 function showTable(rows) {
   const table = byId('BacktestTable');
@@ -32,9 +40,11 @@ let saved = null;  // the address of the report the save link offers
 export function showResult(engine, test, { record, settings, seconds, language, texts }) {
   byId('BacktestVerdict').textContent = test.verdict();
   byId('BacktestTook').textContent = engine.tookText(seconds, language);
+  byId('BacktestOrder').textContent = test.orderNote();
+  byId('BacktestOrder').hidden = test.orderNote() === '';
   byId('BacktestResult').dataset.seconds = String(seconds);
   showTable(test.table());
-  showChart(test.chart(), texts.chartTitle);
+  showChart(test.chart(onPhone()), texts.chartTitle);
   if (saved) URL.revokeObjectURL(saved);
   saved = URL.createObjectURL(new Blob([test.json()], { type: 'application/json' }));
   const save = byId('BacktestSave');
@@ -44,4 +54,5 @@ export function showResult(engine, test, { record, settings, seconds, language, 
   byId('BacktestCommandLine').textContent =
     engine.commandLine(record.name, settings.shuffles, settings.seed);
   byId('BacktestResult').hidden = false;
+  showScrollHint();
 }

@@ -2,7 +2,7 @@
 // player's own, its shuffles replayed by workers beside the page's thread. The settings, the
 // record, the report and every word come from the engine; this moves them to the page.
 import { WorkerPool } from './worker_pool.js';
-import { showResult } from './backtest_report.js';
+import { showResult, showScrollHint } from './backtest_report.js';
 
 const SHIPPED = 'draws-2004-2026.csv';
 
@@ -12,7 +12,10 @@ const byId = (id) => document.getElementById(id);
 function showTexts(texts) {
   for (const [id, key] of [['BacktestTitle', 'title'], ['BacktestAbout', 'about'], ['BacktestRun', 'run'],
     ['BacktestChooseText', 'choose'], ['BacktestShipped', 'shipped'], ['BacktestFormat', 'format'],
-    ['BacktestCancel', 'cancel'], ['BacktestSave', 'save']]) byId(id).textContent = texts[key];
+    ['BacktestCancel', 'cancel'], ['BacktestSave', 'save'], ['BacktestScrollHint', 'scrollHint']]) {
+    byId(id).textContent = texts[key];
+  }
+  byId('BacktestTableRegion').setAttribute('aria-label', texts.tableLabel);
 }
 
 function say(message) {
@@ -20,10 +23,13 @@ function say(message) {
   byId('BacktestError').hidden = message === '';
 }
 
+// While a run goes on, every control that would start another is off.
 function setBusy(busy) {
   byId('Backtest').setAttribute('aria-busy', String(busy));
   byId('BacktestProgress').hidden = !busy;
-  for (const id of ['BacktestRun', 'BacktestFile', 'BacktestShipped']) byId(id).disabled = busy;
+  for (const control of document.querySelectorAll('#Backtest .actions button, #Backtest .actions input')) {
+    control.disabled = busy;
+  }
 }
 
 // The records the section can test: the shipped one, fetched once, or a file of the player's,
@@ -88,6 +94,7 @@ export function startBacktest(engine, language) {
     const [file] = event.dataTransfer.files;
     if (file) await runRecord(await records.fromFile(file));
   });
+  window.addEventListener('resize', showScrollHint);
   showRecord();
   say(settings.problem);
   section.setAttribute('aria-busy', 'false');
@@ -103,6 +110,7 @@ async function run(context, record) {
     const error = test.error();
     if (error) {
       say(error);
+      byId('BacktestResult').hidden = true;  // not left under the error, as if it were this file's
       return;
     }
     say('');

@@ -1,8 +1,8 @@
 // MainForm in the page: moves texts between the form's elements and the engine, as the desktop
-// window does. The elements, their captions and places were made from the window's layout table;
-// every rule and text test comes from the engine.
+// window does. The elements, their captions, places and phone arrangement were made from the
+// window's layout table; every rule, text test and word comes from the engine.
 
-const STORED_GRID = 'quorvel.grid';
+const KEPT_GRID = 'quorvel.grid';
 
 const byId = (id) => document.getElementById(id);
 // The elements that carry `attribute`, in the order of its number.
@@ -13,27 +13,60 @@ const outputBoxes = () => numbered('data-output');
 const action = (name) => document.querySelector(`[data-action="${name}"]`);
 const gridTexts = () => cells().map((cell) => cell.value);
 
-// The window's width in the page: the whole form, scaled down on a narrow screen.
-function fitToScreen() {
-  const scale = Math.min(1, document.documentElement.clientWidth / byId('MainForm').offsetWidth);
-  document.documentElement.style.setProperty('--scale', String(scale));
+// Whether the form is arranged for a phone: the style sheet says so, at the width it chose.
+export const onPhone = () => getComputedStyle(byId('MainForm')).getPropertyValue('--layout').trim() === 'phone';
+
+// On a phone, tapping an output box brings up no keyboard: the boxes are there to be read.
+function fitLayout() {
+  const phone = onPhone();
+  for (const box of outputBoxes()) {
+    if (phone) box.inputMode = 'none';
+    else box.removeAttribute('inputmode');
+  }
 }
 
+// The grid's twelve texts, kept on this device for the next visit, and nothing else.
+const keptGrid = {
+  save() {
+    try {
+      localStorage.setItem(KEPT_GRID, JSON.stringify(gridTexts()));
+    } catch {
+      // Storage refused (a private window, a full disk): the grid is simply not kept.
+    }
+  },
+  load() {
+    try {
+      const kept = JSON.parse(localStorage.getItem(KEPT_GRID) ?? 'null');
+      return Array.isArray(kept) ? kept.map((text) => String(text ?? '')) : null;
+    } catch {
+      return null;
+    }
+  },
+  forget() {
+    try {
+      localStorage.removeItem(KEPT_GRID);
+    } catch {
+      // Nothing was kept.
+    }
+  },
+};
+
 // Empties every cell whose text is not a number, as the window's grid check does, and keeps
-// the grid for a reload of the tab.
+// the grid.
 function checkGrid(engine) {
   for (const cell of cells()) {
     if (!engine.isNumericText(cell.value)) cell.value = '';
   }
-  try {
-    sessionStorage.setItem(STORED_GRID, JSON.stringify(gridTexts()));
-  } catch {
-    // Storage refused (a private window, a file opened from disk): the grid is simply not kept.
-  }
+  keptGrid.save();
+}
+
+function showNotes(notes) {
+  byId('GridNotes').replaceChildren(...notes.map((note) => Object.assign(document.createElement('li'), { textContent: note })));
 }
 
 function clearOutputs() {
   for (const box of outputBoxes()) box.value = '';
+  showNotes([]);
 }
 
 // The error report: its two lines in a modal dialog; afterwards the focus is in the cell to fix,
@@ -54,13 +87,16 @@ function report(answer) {
   byId('ReportOk').focus();
 }
 
-function predict(engine) {
+function predict(engine, language) {
   clearOutputs();
-  const answer = engine.predict(gridTexts());
+  const answer = engine.predict(gridTexts(), language);
   outputBoxes().forEach((box, i) => { box.value = answer.outputs[i]; });
+  showNotes(answer.notes);
   if (answer.failure !== 0) report(answer);
 }
 
+// The draw shift; on a phone the next thing to do is to type the new draw, so the first cell
+// takes the focus, with its keypad.
 function shiftDown(engine) {
   clearOutputs();
   const answer = engine.shiftGridDown(gridTexts());
@@ -70,33 +106,44 @@ function shiftDown(engine) {
   }
   cells().forEach((cell, i) => { cell.value = answer.cells[i]; });
   checkGrid(engine);
+  if (onPhone()) cells()[0].focus();
 }
 
-function restoreGrid(engine) {
-  let stored = null;
-  try {
-    stored = JSON.parse(sessionStorage.getItem(STORED_GRID) ?? 'null');
-  } catch {
-    stored = null;
-  }
-  if (Array.isArray(stored)) cells().forEach((cell, i) => { cell.value = String(stored[i] ?? ''); });
+function forgetGrid(engine) {
+  for (const cell of cells()) cell.value = '';
+  clearOutputs();
   checkGrid(engine);
+  keptGrid.forget();
+}
+
+function showPageTexts(engine, language) {
+  const texts = engine.pageTexts(language);
+  const download = byId('DownloadLink');
+  if (download) download.textContent = texts.downloadLink;
+  byId('KeptNote').textContent = texts.keptNote;
+  byId('Forget').textContent = texts.forget;
+  for (const id of ['GridNotes', 'Kept']) byId(id).lang = texts.lang;
 }
 
 // Wires the form to `engine`, the WebAssembly module, once it is ready; `language` is the
 // browser's first language tag, for the words around the form.
 export function start(engine, language) {
-  fitToScreen();
-  window.addEventListener('resize', fitToScreen);
+  fitLayout();
+  window.addEventListener('resize', fitLayout);
   for (const cell of cells()) cell.addEventListener('input', () => checkGrid(engine));
-  action('predict').addEventListener('click', () => predict(engine));
+  for (const box of outputBoxes()) {
+    // A list box is a text area; Enter adds no line to it, as it adds none to a one-line box.
+    box.addEventListener('keydown', (event) => { if (event.key === 'Enter') event.preventDefault(); });
+  }
+  action('predict').addEventListener('click', () => predict(engine, language));
   action('shift').addEventListener('click', () => shiftDown(engine));
   const shop = action('shop');
   shop.addEventListener('click', () => window.open(shop.dataset.href, '_blank', 'noopener'));
-  // Enter in a box submits nothing and presses no button: there is no form around them.
-  const download = byId('DownloadLink');
-  if (download) download.textContent = engine.pageTexts(language).downloadLink;
-  restoreGrid(engine);
+  byId('Forget').addEventListener('click', () => forgetGrid(engine));
+  showPageTexts(engine, language);
+  const kept = keptGrid.load();
+  if (kept) cells().forEach((cell, i) => { cell.value = kept[i] ?? ''; });
+  checkGrid(engine);
   byId('MainForm').setAttribute('aria-busy', 'false');
   cells()[0].focus();
 }

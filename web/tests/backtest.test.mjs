@@ -5,6 +5,7 @@ import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import AxeBuilder from '@axe-core/playwright';
 import { SITE, nativeAnswer, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
 
 const SHIPPED = join(SITE, 'draws-2004-2026.csv');
@@ -15,8 +16,8 @@ before(async () => { session = await openBrowser(); });
 after(async () => { await session.close(); });
 
 // The page with its backtest section ready, in the browser language `locale`.
-async function openSection(query, locale = 'zh-CN') {
-  const opened = await openPage(session.browser, `${session.origin}/${query}`, { locale, acceptDownloads: true });
+async function openSection(query, locale = 'zh-CN', device = {}) {
+  const opened = await openPage(session.browser, `${session.origin}/${query}`, { locale, acceptDownloads: true, ...device });
   await opened.page.waitForSelector('#Backtest[aria-busy="false"]');
   return opened;
 }
@@ -38,7 +39,7 @@ test('the saved report is the native program\'s JSON for the same record, seed a
   await context.close();
 });
 
-test('a damaged file gets its place and fault, and leaves the page as it was', async () => {
+test('a damaged file gets its place and fault, and the earlier result is not left under it', async () => {
   const { page, context } = await openSection('?shuffles=20');
   await page.click('#BacktestRun');
   await finished(page);
@@ -53,7 +54,7 @@ test('a damaged file gets its place and fault, and leaves the page as it was', a
   assert.equal(await page.textContent('#BacktestError'), 'mine.csv 第3行第11列：d2 不是 0 到 9 的数字');
   assert.deepEqual(await page.evaluate(() => [
     document.getElementById('BacktestVerdict').textContent, document.getElementById('BacktestRecord').textContent]), before);
-  assert.equal(await page.isVisible('#BacktestResult'), true);
+  assert.equal(await page.isVisible('#BacktestResult'), false);
   await context.close();
 });
 
@@ -68,6 +69,8 @@ test('Predict answers while the workers replay, and cancel stops them all', asyn
   assert.deepEqual(await outputsOf(page), nativeAnswer(cells).outputs);
   assert.ok(Date.now() - started < 5000, `the window took ${Date.now() - started} ms`);
   assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'true');
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#Backtest .actions button, #Backtest .actions input')]
+    .map((control) => control.disabled)), [true, true, true]);
 
   await page.click('#BacktestCancel');
   await page.waitForSelector('#BacktestProgress', { state: 'hidden' });
@@ -113,4 +116,30 @@ test('a link\'s shuffle count is held to the command line\'s limits and refused 
   assert.equal(await none.page.textContent('#BacktestVerdict'),
     nativeBacktest(SHIPPED, '--shuffles', '0').trimEnd().split('\n').at(-1));
   await none.context.close();
+});
+
+test('on a 360-pixel phone the report reads: a first column that stays, a sign that it scrolls, a legible chart', async () => {
+  const phone = { viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+  const { page, context } = await openSection('?shuffles=20', 'zh-CN', phone);
+  await page.click('#BacktestRun');
+  await finished(page);
+  const report = await page.evaluate(() => {
+    const region = document.getElementById('BacktestTableRegion');
+    const first = () => region.querySelector('tbody th').getBoundingClientRect().left;
+    const before = first();
+    region.scrollLeft = region.scrollWidth;
+    const svg = document.querySelector('#BacktestChart svg');
+    const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+    return {
+      scrolls: region.scrollWidth > region.clientWidth, focusable: region.tabIndex === 0,
+      hint: !document.getElementById('BacktestScrollHint').hidden, firstColumnStays: Math.abs(first() - before) < 1,
+      smallestChartText: Math.min(...[...svg.querySelectorAll('text')].map((t) => parseFloat(getComputedStyle(t).fontSize) * scale)),
+      sideways: document.documentElement.scrollWidth - window.innerWidth,
+    };
+  });
+  assert.deepEqual({ ...report, smallestChartText: report.smallestChartText >= 11 },
+    { scrolls: true, focusable: true, hint: true, firstColumnStays: true, smallestChartText: true, sideways: 0 });
+  const axe = await new AxeBuilder({ page }).include('#Backtest').withTags(['wcag2a', 'wcag2aa', 'wcag21aa', 'wcag22aa']).analyze();
+  assert.deepEqual(axe.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+  await context.close();
 });

@@ -16,6 +16,7 @@ struct BacktestOptions {
   std::uint64_t shuffles = 0;         // reorderings of the history for the permutation test
   std::uint64_t seed = kDefaultSeed;  // drives the shuffles
   unsigned threads = 1;               // threads for the shuffles; the result does not depend on it
+  RecordOrder recordOrder = RecordOrder::OldestFirst;  // how the record ran, for the report
   // Called with each replayed pass of the history as it is, in order, as it is made.
   std::function<void(const Replayed&)> onReplay;
 };
@@ -37,6 +38,7 @@ struct BacktestResult {
   Summary summary;
   std::uint64_t shuffles = 0;
   std::uint64_t seed = 0;
+  RecordOrder recordOrder = RecordOrder::OldestFirst;
   std::array<OutputTest, engine::kOutputs> tests;
 };
 

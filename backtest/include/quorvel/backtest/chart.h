@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 
 #include "quorvel/backtest/list_trace.h"
@@ -7,9 +8,14 @@
 
 namespace quorvel::backtest {
 
+// How wide a chart is drawn: for a page or a file, or for a phone's width, where its text stays
+// legible (at least 11 pixels when it fills a 360-pixel screen).
+enum class ChartWidth : std::uint8_t { Wide, Narrow };
+
 // A self-contained SVG of the rolling hit rate of each list against its chance rate, with the
 // years along the time axis when the periods give them, labelled in `language`. It scales to the
 // width it is shown at.
-void writeChart(std::ostream& out, const ListTrace& trace, Language language = Language::English);
+void writeChart(std::ostream& out, const ListTrace& trace, Language language = Language::English,
+                ChartWidth width = ChartWidth::Wide);
 
 }  // namespace quorvel::backtest

@@ -21,14 +21,20 @@ struct Draw {
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 inline constexpr std::uint64_t kMaxRecordBytes = std::uint64_t{64} << 20;
 
-// Reads a CSV history, oldest draw first: "period,d1,d2,d3" and optionally ",sum" a line. A header
-// line starting "period" may come first; blank lines are skipped; UTF-8 with or without a byte
-// order mark, LF or CRLF. Periods must increase strictly, digits lie in 0...9 and a sum must
-// agree with its digits. Throws BacktestError at the first fault: at 1:1 for a text that looks
-// like UTF-16, at the first byte that is not UTF-8 text for anything else that is not text, as
-// soon as a line passes kMaxLineBytes, and at no place as soon as the record passes
-// kMaxRecordBytes.
-std::vector<Draw> readHistory(std::istream& in);
+// The way a record runs: oldest draw first, or newest first as many players keep theirs.
+enum class RecordOrder : std::uint8_t { OldestFirst, NewestFirst };
+
+// Reads a record of draws and gives them oldest first. A line is "period,d1,d2,d3" or
+// "period,number" (the three digits together, "358" or "3 5 8"), either with the sum after it;
+// fields are split at tabs where a line has them, else at commas. A header line may come first,
+// its first field naming the period ("period", "期号", "期数", "期次", "开奖期号", "issue",
+// "draw"); blank lines are skipped; UTF-8 with or without a byte order mark, LF or CRLF. Periods
+// must all increase or all decrease (a record newest first, which `order` then reports), digits
+// lie in 0...9 and a sum must agree with its digits. Throws BacktestError at the first fault: at
+// 1:1 for a text that looks like UTF-16, at the first byte that is not UTF-8 text for anything
+// else that is not text, as soon as a line passes kMaxLineBytes, and at no place as soon as the
+// record passes kMaxRecordBytes.
+std::vector<Draw> readHistory(std::istream& in, RecordOrder* order = nullptr);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is
 // std::mt19937_64 seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn

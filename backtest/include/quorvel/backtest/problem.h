@@ -16,7 +16,8 @@ enum class Fault : std::uint8_t {
   FieldCount,        // first: the fields found
   PeriodTooLarge,    // first: the largest period
   PeriodNotANumber,  //
-  PeriodOutOfOrder,  // first: the period, second: the one before it
+  PeriodOutOfOrder,  // first: the period, second: the one before it, in a record oldest first
+  PeriodNotBefore,   // the same in a record newest first
   NotADigit,         // first: the digit's place, 1...3
   WrongSum,          // first: the digits' sum
   // Of a record as a whole.

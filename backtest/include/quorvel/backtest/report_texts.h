@@ -27,6 +27,10 @@ std::string problemText(const Problem& problem, Language language);
 // not a digit 0-9", "draws.csv 第3行第5列：d2 不是 0 到 9 的数字", "--shuffles: ...".
 std::string locatedText(std::string_view source, const Problem& problem, Language language);
 
+// Said of a record that ran newest first: "the record runs newest first; it was replayed oldest
+// first"; "" for one oldest first.
+std::string_view recordOrderNote(const BacktestResult& result, Language language);
+
 // The verdict alone: which outputs beat chance at the 5 % level after Holm's adjustment, and
 // whether the claimed run pattern does.
 std::string verdictSentence(const BacktestResult& result, Language language = Language::English);

@@ -24,6 +24,8 @@ struct SectionTexts {
   std::string_view save;        // the link that saves the report
   std::string_view reproduce;   // before the command line that gives the same report
   std::string_view chartTitle;  // what the chart shows, for a screen reader
+  std::string_view tableLabel;  // what the table is, for a screen reader
+  std::string_view scrollHint;  // said when the table is wider than the screen
 };
 const SectionTexts& sectionTexts(Language language);
 

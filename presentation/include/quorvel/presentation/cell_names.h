@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "quorvel/presentation/language.h"
+
 namespace quorvel::presentation {
 
 // A grid cell as the window's user knows it, by its row (period 0 latest ... 2 oldest) and column
@@ -11,5 +13,12 @@ std::string_view cellName(int period, int column);
 
 // The same by the cell's index in grid order, 4 * period + column.
 std::string_view cellName(int cell);
+
+// The cell's name in `language`: in English "the latest period's first digit", "the previous
+// period's sum".
+std::string_view cellName(int cell, Language language);
+
+// A period's name in `language`: "最新一期", "上一期", "最早一期"; "the latest period", ...
+std::string_view periodName(int period, Language language);
 
 }  // namespace quorvel::presentation

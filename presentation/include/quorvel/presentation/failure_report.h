@@ -26,6 +26,10 @@ enum class Wording { Screen, CommandLine };
 // beginning, an ellipsis and its length, so that a report stays one readable line.
 inline constexpr std::size_t kQuotedCellLength = 40;
 
+// A cell's text as a report quotes it: whole when it is at most kQuotedCellLength characters,
+// else its first characters, "…" and its length: “…” for the screen, "..." for the command line.
+std::string quotedCell(std::string_view text, Wording wording);
+
 // The cells `cause` names, joined as `wording` writes them: for the screen
 // "最新一期和值“50000” × 上一期和值“50000”", for the command line
 // "cell 4 \"50000\" × cell 8 \"50000\"" (a sum joins with "＋" and "+"). "" for no cell.
@@ -45,8 +49,10 @@ std::string failureMessage(engine::Failure failure, const engine::FailureCause& 
 // The step as a phrase for a message: "the key rules", "the tail votes".
 std::string_view stepName(engine::FailureStep step);
 
-// The cell the user should fix first: the first blamed cell that is not empty, or the first one
-// when all are; -1 when the cause names no cell.
+// The cell the user should fix first: of the cells `cause` names, one whose own number no draw
+// can hold (a digit outside 0...9 or not whole, a sum outside 0...27 or not whole), else any;
+// among those the one of the largest size, which pushed the value out of range (the first of
+// equals). -1 when the cause names no cell.
 int cellToFix(const engine::FailureCause& cause, const engine::GridTexts& cells);
 
 }  // namespace quorvel::presentation

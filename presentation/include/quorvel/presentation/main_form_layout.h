@@ -43,6 +43,25 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// Where a control goes when the form is arranged for a phone: one column of rows, each row split
+// into kPhoneColumns equal parts, so that four cells, two buttons or three verdict boxes share a
+// row. Row and column count from 1; a frame's place is its caption's, above the boxes it holds.
+inline constexpr int kPhoneColumns = 12;
+struct PhonePlace {
+  int row = 0, column = 0, span = 0;
+};
+
+// The phone arrangement's measures, in CSS pixels: every box and button at least kTouchTarget
+// tall (and the two main buttons kMainButton), kPhoneGap apart, with text of kPhoneText.
+struct PhoneMeasures {
+  int touchTarget = 44;
+  int mainButton = 48;
+  int gap = 8;
+  int margin = 12;
+  int text = 16;
+};
+inline constexpr PhoneMeasures kPhone{};
+
 struct Control {
   std::string_view name;  // the control's name with its index: "Text1(0)", "Frame3(1)"
   ControlKind kind;
@@ -55,6 +74,7 @@ struct Control {
   std::optional<Rgb> text;
   int tabPosition;                  // its place in the Tab order from 0; -1 when it takes no focus
   std::string_view accessibleName;  // what a screen reader calls it
+  PhonePlace phone;                 // its place in the phone's arrangement
 };
 
 // Every control of MainForm in the order they are made: the frames first, so that the controls

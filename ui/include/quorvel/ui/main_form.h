@@ -33,6 +33,7 @@ class MainForm : public QWidget {
   void onGridCellChanged(int index);
 
   void clearOutputs();
+  void showGridNotes(const engine::GridStrings& cells);
   // Shows the error report, then puts the focus in the cell to fix with its text selected.
   void reportFailure(engine::Failure failure, const engine::FailureCause& cause,
                      const engine::GridStrings& cells);

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quorvel::game {
+
+// A period draws three digits, each 0...9, independently and uniformly; its result is their sum.
+inline constexpr int kDigitValues = 10;
+inline constexpr int kDigitsDrawn = 3;
+inline constexpr int kLargestSum = kDigitsDrawn * (kDigitValues - 1);  // 27
+inline constexpr int kSumValues = kLargestSum + 1;                     // 0...27
+inline constexpr int kEquallyLikelyDraws = 1000;                       // 10 x 10 x 10
+
+// Whether `value` can be a drawn digit, or a period's sum.
+constexpr bool isDigit(double value) {
+  return value >= 0 && value < kDigitValues && value == static_cast<int>(value);
+}
+constexpr bool isSum(double value) {
+  return value >= 0 && value <= kLargestSum && value == static_cast<int>(value);
+}
+
+}  // namespace quorvel::game

@@ -1,0 +1,130 @@
+#include "quorvel/presentation/grid_notes.h"
+
+#include "quorvel/engine/number_conversions.h"
+#include "quorvel/presentation/cell_names.h"
+#include "quorvel/presentation/draw_values.h"
+#include "quorvel/presentation/failure_report.h"
+
+namespace quorvel::presentation {
+namespace {
+
+constexpr int kSumColumn = engine::kGridColumns - 1;
+
+int cellOf(int period, int column) { return period * engine::kGridColumns + column; }
+
+// The notes of one row: empty, else each empty cell, each digit no draw can hold, and a sum that
+// does not add up (asked only of a row whose three digits can be a draw's).
+void notesOfRow(int period, const engine::GridTexts& cells, std::vector<GridNote>& notes) {
+  const auto text = [&](int column) {
+    return cells[static_cast<std::size_t>(cellOf(period, column))];
+  };
+  bool empty = true;
+  for (int column = 0; column < engine::kGridColumns; ++column)
+    empty = empty && text(column).empty();
+  if (empty) {
+    notes.push_back({NoteKind::EmptyPeriod, period, cellOf(period, 0)});
+    return;
+  }
+  bool digitsAreADraws = true;
+  for (int column = 0; column < engine::kGridColumns; ++column) {
+    const int cell = cellOf(period, column);
+    if (text(column).empty()) {
+      notes.push_back({NoteKind::EmptyCell, period, cell});
+      digitsAreADraws = digitsAreADraws && column == kSumColumn;
+    } else if (column < kSumColumn && !canHoldADraw(cell, text(column))) {
+      notes.push_back({NoteKind::NotADigit, period, cell});
+      digitsAreADraws = false;
+    }
+  }
+  const int sumCell = cellOf(period, kSumColumn);
+  if (!digitsAreADraws || text(kSumColumn).empty()) return;
+  double digits = 0;
+  for (int column = 0; column < kSumColumn; ++column)
+    digits += engine::parseLeadingNumber(text(column));
+  if (engine::parseLeadingNumber(text(kSumColumn)) != digits ||
+      !canHoldADraw(sumCell, text(kSumColumn))) {
+    notes.push_back({NoteKind::WrongSum, period, sumCell});
+  }
+}
+
+std::string digitsSum(const GridNote& note, const engine::GridTexts& cells, Language language) {
+  std::string terms;
+  double sum = 0;
+  for (int column = 0; column < kSumColumn; ++column) {
+    const std::string_view text = cells[static_cast<std::size_t>(cellOf(note.period, column))];
+    const double digit = engine::parseLeadingNumber(text);
+    sum += digit;
+    if (column > 0) terms += language == Language::Chinese ? "＋" : " + ";
+    terms += std::to_string(static_cast<int>(digit));
+  }
+  const std::string total = std::to_string(static_cast<int>(sum));
+  return language == Language::Chinese ? terms + "＝" + total : terms + " is " + total;
+}
+
+std::string chineseNote(const GridNote& note, const engine::GridTexts& cells) {
+  const std::string name(cellName(note.cell, Language::Chinese));
+  const std::string quoted =
+      quotedCell(cells[static_cast<std::size_t>(note.cell)], Wording::Screen);
+  switch (note.kind) {
+    case NoteKind::EmptyPeriod:
+      return std::string(periodName(note.period, Language::Chinese)) +
+             "空着，预测按 0 0 0、和值 0 计算";
+    case NoteKind::EmptyCell:
+      return name + "空着，预测按 0 计算";
+    case NoteKind::NotADigit:
+      return name + "是" + quoted + "，开奖号码只有 0 到 9 的整数";
+    case NoteKind::WrongSum:
+      return name + "是" + quoted + "，但 " + digitsSum(note, cells, Language::Chinese);
+  }
+  return {};
+}
+
+// `name` at the start of a sentence.
+std::string capitalised(std::string_view name) {
+  std::string text(name);
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
+}
+
+std::string englishNote(const GridNote& note, const engine::GridTexts& cells) {
+  const std::string name = capitalised(cellName(note.cell, Language::English));
+  const std::string quoted =
+      quotedCell(cells[static_cast<std::size_t>(note.cell)], Wording::CommandLine);
+  switch (note.kind) {
+    case NoteKind::EmptyPeriod:
+      return capitalised(periodName(note.period, Language::English)) +
+             " is empty; the forecast reads it as 0 0 0 with the sum 0";
+    case NoteKind::EmptyCell:
+      return name + " is empty; the forecast reads it as 0";
+    case NoteKind::NotADigit:
+      return name + " is " + quoted + ", but a drawn digit is a whole number from 0 to 9";
+    case NoteKind::WrongSum:
+      return name + " is " + quoted + ", but " + digitsSum(note, cells, Language::English);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<GridNote> gridNotes(const engine::GridTexts& cells) {
+  std::vector<GridNote> notes;
+  for (int period = 0; period < engine::kGridPeriods; ++period) notesOfRow(period, cells, notes);
+  return notes;
+}
+
+std::string noteText(const GridNote& note, const engine::GridTexts& cells, Language language) {
+  return language == Language::Chinese ? chineseNote(note, cells) : englishNote(note, cells);
+}
+
+std::vector<int> noteCells(const GridNote& note) {
+  std::vector<int> named;
+  const int first = cellOf(note.period, 0);
+  if (note.kind == NoteKind::EmptyPeriod || note.kind == NoteKind::WrongSum) {
+    for (int column = 0; column < engine::kGridColumns; ++column) named.push_back(first + column);
+    return named;
+  }
+  return {note.cell};
+}
+
+}  // namespace quorvel::presentation
