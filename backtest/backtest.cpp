@@ -64,6 +64,9 @@ ReplayStatistics observedStatistics(const BacktestResult& result) {
     observed.excessThousandths[i] = tally.excessThousandths();
     observed.patterns[i] = tally.patterns();
   }
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    observed.excessReturnMills[i] = result.summary.output(static_cast<int>(i)).excessReturnMills();
+  }
   return observed;
 }
 
@@ -82,6 +85,16 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     result.tests[i] = {observed.excessThousandths[i], pValues[i],        holm[i],
                        observed.patterns[i],          patternPValues[i], patternHolm[i]};
+  }
+  std::array<double, engine::kLists> returnPValues{};
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    returnPValues[i] = pValue(tally.returnReached()[i]);
+  }
+  const std::vector<double> returnHolm = holmAdjust(returnPValues);
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    result.tests[i].excessReturnMills = observed.excessReturnMills[i];
+    result.tests[i].returnPValue = returnPValues[i];
+    result.tests[i].returnPValueHolm = returnHolm[i];
   }
   result.shuffles = tally.shuffles();
 }

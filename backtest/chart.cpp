@@ -9,27 +9,46 @@
 namespace quorvel::backtest {
 namespace {
 
+// One plot: where it lies and the rates its side runs over.
+struct Panel {
+  int top, height;
+  double topRate;  // the side runs from 0 up to this
+  double tick;     // a line every `tick`
+};
+
 // Where things go, in the SVG's own units. A narrow chart is drawn for a phone's width, with
-// larger text, its title on two lines and the lists' names under the plot.
+// larger text, titles on two lines and the lists' names under the plots.
 struct Layout {
-  int width, left, right, top, plotHeight, bottom;
+  int width, left, right;
+  Panel hits, money;
+  int bottom;  // below the money panel: its years, the time axis's label (and the names)
   int font, titleFont;
   bool narrow;
   int yearLabelWidth;  // room for "2004" and a gap
   int plotWidth() const { return width - left - right; }
-  int height() const { return top + plotHeight + bottom; }
+  int height() const { return money.top + money.height + bottom; }
 };
-constexpr Layout kWide{900, 60, 180, 40, 330, 50, 12, 15, false, 36};
-constexpr Layout kNarrow{360, 40, 14, 58, 220, 100, 13, 14, true, 40};
+constexpr Layout kWide{900, 60,    180, {40, 330, 1.0, 0.2}, {430, 200, 1.2, 0.2}, 50, 12,
+                       15,  false, 36};
+constexpr Layout kNarrow{360, 40,   14, {58, 220, 1.0, 0.2}, {356, 150, 1.2, 0.2}, 100, 13,
+                         14,  true, 40};
 
 constexpr std::array<const char*, engine::kLists> kColours = {"#d62728", "#1f77b4", "#2ca02c"};
 
-// The title in two parts: what the solid lines show, and what the dashed ones do.
-std::array<std::string, 2> title(Language language, std::uint64_t window) {
+// A panel's title in two parts: what the solid lines show, and what the dashed ones do.
+std::array<std::string, 2> hitsTitle(Language language, std::uint64_t window) {
   const std::string n = std::to_string(window);
   if (language == Language::Chinese)
     return {"每 " + n + " 期的滚动命中率（实线）", "与盲选的运气（虚线）"};
   return {"Rolling hit rate over " + n + " passes (solid)", "against blind chance (dashed)"};
+}
+
+std::array<std::string, 2> moneyTitle(Language language) {
+  if (language == Language::Chinese) {
+    return {"每期把号码范围的每个和值都买一注，累计的返还率（实线）", "与盲选的平均返还率（虚线）"};
+  }
+  return {"Running return rate of a bet on every sum of each list (solid)",
+          "against blind bets of the same size (dashed)"};
 }
 
 std::string axisLabel(Language language, std::uint64_t passes, bool years) {
@@ -41,40 +60,44 @@ std::string axisLabel(Language language, std::uint64_t passes, bool years) {
                : "replayed pass (" + n + " in all)";
 }
 
-void writeTitle(std::ostream& out, const Layout& l, Language language, std::uint64_t window) {
-  const std::array<std::string, 2> parts = title(language, window);
+// The title over a panel, on one line or, narrow, on two.
+void writeTitle(std::ostream& out, const Layout& l, int baseline,
+                const std::array<std::string, 2>& parts, Language language) {
   const std::string joint = language == Language::Chinese ? "" : " ";
-  out << "<text x=\"" << l.left << "\" y=\"" << (l.narrow ? 20 : 24) << "\" font-size=\""
-      << l.titleFont << "\">" << (l.narrow ? parts[0] : parts[0] + joint + parts[1]) << "</text>\n";
+  out << "<text x=\"" << l.left << "\" y=\"" << baseline << "\" font-size=\"" << l.titleFont
+      << "\">" << (l.narrow ? parts[0] : parts[0] + joint + parts[1]) << "</text>\n";
   if (l.narrow) {
-    out << "<text x=\"" << l.left << "\" y=\"40\" font-size=\"" << l.titleFont << "\">" << parts[1]
-        << "</text>\n";
+    out << "<text x=\"" << l.left << "\" y=\"" << baseline + 20 << "\" font-size=\"" << l.titleFont
+        << "\">" << parts[1] << "</text>\n";
   }
 }
 
-// The plot's frame: rates 0 to 1 up the side, a line where each year begins and as many of the
-// years as fit beneath, and what the time axis is.
-void writeAxes(std::ostream& out, const Layout& l, const ListTrace& trace, Language language) {
+double xOf(const Layout& l, const ListTrace& trace, std::uint64_t passes) {
+  return l.left + static_cast<double>(l.plotWidth()) * static_cast<double>(passes) /
+                      static_cast<double>(std::max<std::uint64_t>(trace.passes(), 1));
+}
+
+double yOf(const Panel& p, double rate) {
+  return p.top + p.height * (1 - std::clamp(rate, 0.0, p.topRate) / p.topRate);
+}
+
+// A panel's frame: its rates up the side, a line where each year begins and as many of the years
+// as fit beneath.
+void writeAxes(std::ostream& out, const Layout& l, const Panel& p, const ListTrace& trace) {
   const std::vector<ListTrace::YearStart> years = trace.years();
-  const int plotWidth = l.plotWidth(), bottom = l.top + l.plotHeight;
-  const auto x = [&](std::uint64_t i) {
-    return l.left + static_cast<double>(plotWidth) * static_cast<double>(i) /
-                        static_cast<double>(std::max<std::uint64_t>(trace.passes(), 1));
-  };
-  const auto y = [&](double rate) { return l.top + l.plotHeight * (1 - rate); };
-  for (int tick = 0; tick <= 10; tick += 2) {
-    const double rate = tick / 10.0;
-    out << "<line x1=\"" << l.left << "\" x2=\"" << l.left + plotWidth << "\" y1=\"" << y(rate)
-        << "\" y2=\"" << y(rate) << "\" stroke=\"#ddd\"/><text x=\"" << l.left - 8 << "\" y=\""
-        << y(rate) + 4 << "\" text-anchor=\"end\">" << fixed(rate, 1) << "</text>\n";
+  const int plotWidth = l.plotWidth(), bottom = p.top + p.height;
+  for (int tick = 0; tick * p.tick <= p.topRate + 1e-9; ++tick) {
+    const double rate = tick * p.tick;
+    out << "<line x1=\"" << l.left << "\" x2=\"" << l.left + plotWidth << "\" y1=\"" << yOf(p, rate)
+        << "\" y2=\"" << yOf(p, rate) << "\" stroke=\"#ddd\"/><text x=\"" << l.left - 8 << "\" y=\""
+        << yOf(p, rate) + 4 << "\" text-anchor=\"end\">" << fixed(rate, 1) << "</text>\n";
   }
-  const std::size_t every =
-      std::max<std::size_t>(1, (years.size() * static_cast<std::size_t>(l.yearLabelWidth) +
-                                static_cast<std::size_t>(plotWidth) - 1) /
-                                   static_cast<std::size_t>(plotWidth));
+  const auto width = static_cast<std::size_t>(plotWidth);
+  const std::size_t every = std::max<std::size_t>(
+      1, (years.size() * static_cast<std::size_t>(l.yearLabelWidth) + width - 1) / width);
   for (std::size_t i = 0; i < years.size(); ++i) {
-    const std::string at = fixed(x(years[i].passesBefore), 1);
-    out << "<line x1=\"" << at << "\" x2=\"" << at << "\" y1=\"" << l.top << "\" y2=\""
+    const std::string at = fixed(xOf(l, trace, years[i].passesBefore), 1);
+    out << "<line x1=\"" << at << "\" x2=\"" << at << "\" y1=\"" << p.top << "\" y2=\""
         << bottom + 4 << "\" stroke=\"#eee\"/>";
     if (i % every == 0) {
       out << "<text x=\"" << at << "\" y=\"" << bottom + 17 << "\" text-anchor=\"middle\">"
@@ -82,38 +105,52 @@ void writeAxes(std::ostream& out, const Layout& l, const ListTrace& trace, Langu
     }
     out << '\n';
   }
-  out << "<text x=\"" << l.left + plotWidth / 2 << "\" y=\""
-      << (l.narrow ? bottom + 38 : l.height() - 12) << "\" text-anchor=\"middle\">"
-      << axisLabel(language, trace.passes(), !years.empty()) << "</text>\n";
 }
 
-// Each list's rolling hit rate (solid) and chance (dashed), and its name.
+// A solid and a dashed line in a list's colour: `solid` and `dashed` give the rates at the end
+// of each window, or nothing where there is none.
+template <class Rates>
+void writeLines(std::ostream& out, const Layout& l, const Panel& p, const ListTrace& trace,
+                std::size_t list, Rates&& rates) {
+  std::string solid, dashed;
+  for (const std::uint64_t end : trace.ends()) {
+    const std::optional<std::pair<double, double>> at = rates(end);
+    if (!at) continue;
+    const std::string x = fixed(xOf(l, trace, end), 1);
+    solid += x + "," + fixed(yOf(p, at->first), 1) + " ";
+    dashed += x + "," + fixed(yOf(p, at->second), 1) + " ";
+  }
+  out << "<polyline fill=\"none\" stroke=\"" << kColours[list]
+      << "\" stroke-width=\"1.2\" points=\"" << solid << "\"/>\n";
+  out << "<polyline fill=\"none\" stroke=\"" << kColours[list]
+      << "\" stroke-dasharray=\"5,4\" points=\"" << dashed << "\"/>\n";
+}
+
+// Each list's rolling hit rate against its chance, and its running return rate against blind
+// bets', and its name.
 void writeLists(std::ostream& out, const Layout& l, const ListTrace& trace, Language language) {
   const std::uint64_t window = trace.window();
-  const auto x = [&](std::uint64_t i) {
-    return l.left + static_cast<double>(l.plotWidth()) * static_cast<double>(i) /
-                        static_cast<double>(std::max<std::uint64_t>(trace.passes(), 1));
-  };
-  const auto y = [&](double rate) { return l.top + l.plotHeight * (1 - rate); };
   for (std::size_t list = 0; list < engine::kLists; ++list) {
-    std::string hitLine, chanceLine;
-    for (const std::uint64_t end : trace.ends()) {
-      const ListTrace::Totals& to = trace.totalsAfter(end);
-      const ListTrace::Totals& from = trace.totalsAfter(end - window);
-      const double calls = to.calls[list] - from.calls[list];
-      const double hits = to.hits[list] - from.hits[list];
-      const double chance = to.chance[list] - from.chance[list];
-      if (calls == 0) continue;
-      hitLine += fixed(x(end), 1) + "," + fixed(y(hits / calls), 1) + " ";
-      chanceLine += fixed(x(end), 1) + "," + fixed(y(chance / calls), 1) + " ";
-    }
-    out << "<polyline fill=\"none\" stroke=\"" << kColours[list]
-        << "\" stroke-width=\"1.2\" points=\"" << hitLine << "\"/>\n";
-    out << "<polyline fill=\"none\" stroke=\"" << kColours[list]
-        << "\" stroke-dasharray=\"5,4\" points=\"" << chanceLine << "\"/>\n";
+    writeLines(out, l, l.hits, trace, list,
+               [&](std::uint64_t end) -> std::optional<std::pair<double, double>> {
+                 const ListTrace::Totals& to = trace.totalsAfter(end);
+                 const ListTrace::Totals& from = trace.totalsAfter(end - window);
+                 const double calls = to.calls[list] - from.calls[list];
+                 if (calls == 0) return std::nullopt;
+                 return std::pair((to.hits[list] - from.hits[list]) / calls,
+                                  (to.chance[list] - from.chance[list]) / calls);
+               });
+    writeLines(out, l, l.money, trace, list,
+               [&](std::uint64_t end) -> std::optional<std::pair<double, double>> {
+                 const ListTrace::Totals& to = trace.totalsAfter(end);
+                 if (to.staked[list] == 0) return std::nullopt;
+                 return std::pair(to.returned[list] / to.staked[list],
+                                  to.expected[list] / to.staked[list]);
+               });
+    const int bottom = l.money.top + l.money.height;
     const int nameX = l.narrow ? l.left : l.left + l.plotWidth() + 12;
-    const int nameY = l.narrow ? l.top + l.plotHeight + 60 + 18 * static_cast<int>(list)
-                               : l.top + 20 + 20 * static_cast<int>(list);
+    const int nameY = l.narrow ? bottom + 60 + 18 * static_cast<int>(list)
+                               : l.hits.top + 20 + 20 * static_cast<int>(list);
     out << "<text x=\"" << nameX << "\" y=\"" << nameY << "\" fill=\"" << kColours[list] << "\">"
         << outputName(engine::kAllOutputs[list], language) << "</text>\n";
   }
@@ -127,8 +164,18 @@ void writeChart(std::ostream& out, const ListTrace& trace, Language language, Ch
       << l.height() << "\" viewBox=\"0 0 " << l.width << ' ' << l.height()
       << "\" font-family=\"sans-serif\" font-size=\"" << l.font
       << "\">\n<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-  writeTitle(out, l, language, trace.window());
-  writeAxes(out, l, trace, language);
+  const int titleGap = l.narrow ? 38 : 16;  // from a title's first line to its panel
+  writeTitle(out, l, l.hits.top - titleGap, hitsTitle(language, trace.window()), language);
+  writeTitle(out, l, l.money.top - titleGap, moneyTitle(language), language);
+  writeAxes(out, l, l.hits, trace);
+  writeAxes(out, l, l.money, trace);
+  // The money panel's break-even line: a rate of 1 returns the stake.
+  out << "<line x1=\"" << l.left << "\" x2=\"" << l.left + l.plotWidth() << "\" y1=\""
+      << yOf(l.money, 1.0) << "\" y2=\"" << yOf(l.money, 1.0) << "\" stroke=\"#999\"/>\n";
+  const int bottom = l.money.top + l.money.height;
+  out << "<text x=\"" << l.left + l.plotWidth() / 2 << "\" y=\""
+      << (l.narrow ? bottom + 38 : l.height() - 12) << "\" text-anchor=\"middle\">"
+      << axisLabel(language, trace.passes(), !trace.years().empty()) << "</text>\n";
   writeLists(out, l, trace, language);
   out << "</svg>\n";
 }

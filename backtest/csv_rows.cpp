@@ -10,7 +10,12 @@ void writeCsvHeader(std::ostream& out) {
   for (const engine::Output output : engine::kAllOutputs) {
     out << ",\"" << outputName(output) << " hit\"";
   }
-  out << ",failure\n";
+  out << ",failure";
+  for (int i = 0; i < engine::kLists; ++i) {
+    const std::string_view name = outputName(engine::kAllOutputs[static_cast<std::size_t>(i)]);
+    out << ",\"" << name << " stake\",\"" << name << " return\"";
+  }
+  out << '\n';
 }
 
 void writeCsvRow(std::ostream& out, const Replayed& r) {
@@ -18,7 +23,12 @@ void writeCsvRow(std::ostream& out, const Replayed& r) {
   for (const engine::Output output : engine::kAllOutputs)
     out << ",\"" << r.result.text(output) << '"';
   for (const Call& call : r.calls) out << ',' << (!call.made ? "" : call.hit ? "hit" : "miss");
-  out << ',' << static_cast<int>(r.result.failure) << '\n';
+  out << ',' << static_cast<int>(r.result.failure);
+  for (int i = 0; i < engine::kLists; ++i) {
+    const Call& call = r.calls[static_cast<std::size_t>(i)];
+    out << ',' << call.stakeYuan() << ',' << call.returnedMills / 1000;
+  }
+  out << '\n';
 }
 
 }  // namespace quorvel::backtest

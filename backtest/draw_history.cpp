@@ -190,6 +190,13 @@ std::vector<Draw> readHistory(std::istream& in, RecordOrder* orderRead) {
   return draws;
 }
 
+int periodYear(std::uint64_t period) {
+  const std::uint64_t year = period >= 10'000'000 ? period / 10'000 : period / 1'000;
+  return period >= 1'000'000 && period < 100'000'000 && year >= 1900 && year <= 2999
+             ? static_cast<int>(year)
+             : 0;
+}
+
 Draw SimulatedDraws::next() {
   constexpr std::uint64_t kWholeBlocks = UINT64_MAX - UINT64_MAX % 10;  // values below are fair
   Draw draw{++period_, {}};

@@ -7,6 +7,28 @@
 #include "statistics.h"
 
 namespace quorvel::backtest {
+namespace {
+
+// A list's money, in yuan, rates as fractions: {"stake", "returned", "expectedReturn",
+// "returnRate", "expectedRate", "pValue", "pValueHolm", "bestYearRate", "worstYearRate"}, the
+// year rates null when the periods give no years.
+void writeMoney(std::ostream& out, const OutputSummary& o, const OutputTest& test) {
+  const std::optional<BestAndWorst> years = bestAndWorstYears(o);
+  const auto rate = [](const std::optional<double>& value) {
+    return value ? fixed(*value, 6) : std::string("null");
+  };
+  out << ",\"money\":{\"stake\":" << o.money.stakeYuan << ",\"returned\":" << o.money.returnedYuan
+      << ",\"expectedReturn\":" << fixed(static_cast<double>(o.expectedReturnMills) / 1000.0, 3)
+      << ",\"returnRate\":" << fixed(o.money.rate(), 6)
+      << ",\"expectedRate\":" << fixed(o.expectedRate(), 6)
+      << ",\"pValue\":" << fixed(test.returnPValue, 6)
+      << ",\"pValueHolm\":" << fixed(test.returnPValueHolm, 6)
+      << ",\"bestYearRate\":" << rate(years ? std::optional(years->best.rate) : std::nullopt)
+      << ",\"worstYearRate\":" << rate(years ? std::optional(years->worst.rate) : std::nullopt)
+      << '}';
+}
+
+}  // namespace
 
 void writeJson(std::ostream& out, const BacktestResult& result) {
   const Summary& summary = result.summary;
@@ -42,8 +64,9 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
         << ",\"pattern\":{\"observed\":" << test.patterns
         << ",\"pValue\":" << fixed(test.patternPValue, 6)
         << ",\"pValueHolm\":" << fixed(test.patternPValueHolm, 6) << '}';
-    out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses)
-        << '}';
+    out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses);
+    if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) writeMoney(out, o, test);
+    out << '}';
   }
   out << "]}\n";
 }

@@ -3,18 +3,6 @@
 #include <algorithm>
 
 namespace quorvel::backtest {
-namespace {
-
-// The year a period of seven or eight digits begins with, or 0.
-int yearOf(std::uint64_t period) {
-  const std::uint64_t year = period >= 10'000'000 ? period / 10'000 : period / 1'000;
-  return period >= 1'000'000 && period < 100'000'000 && year >= 1900 && year <= 2999
-             ? static_cast<int>(year)
-             : 0;
-}
-
-}  // namespace
-
 ListTrace::ListTrace(std::uint64_t passes)
     : passes_(passes), window_(std::max<std::uint64_t>(50, passes / 100)) {
   constexpr std::uint64_t kPoints = 600;
@@ -33,7 +21,7 @@ ListTrace::ListTrace(std::uint64_t passes)
 }
 
 void ListTrace::add(const Replayed& r) {
-  const int year = yearOf(r.period);
+  const int year = periodYear(r.period);
   allHaveYears_ = allHaveYears_ && year != 0;
   if (allHaveYears_ && (years_.empty() || years_.back().year != year))
     years_.push_back({seen_, year});
@@ -42,6 +30,9 @@ void ListTrace::add(const Replayed& r) {
     running_.calls[i] += 1;
     running_.hits[i] += r.calls[i].hit ? 1 : 0;
     running_.chance[i] += r.calls[i].chance();
+    running_.staked[i] += r.calls[i].stakeYuan();
+    running_.returned[i] += r.calls[i].returnedMills / 1000.0;
+    running_.expected[i] += r.calls[i].expectedMills / 1000.0;
   }
   ++seen_;
   while (nextMark_ < marks_.size() && marks_[nextMark_] <= seen_) {

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "call_scoring.h"
 #include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
@@ -44,14 +45,20 @@ static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow
 // replay millions of grids.
 ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
   std::array<Tally, engine::kOutputs> tallies;
+  std::int64_t excessReturn[engine::kLists] = {};
   for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
     engine::PlainGrid cells;
     std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
     const std::array<Call, engine::kOutputs> calls =
-        scoreCalls(engine::runPredictionPass(cells), rows[r][3]);
+        scoring::scoredCalls(engine::runPredictionPass(cells), rows[r][3]);
     for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(calls[i]);
+    static_assert(engine::kLists == 3);
+    excessReturn[0] += calls[0].returnedMills - calls[0].expectedMills;
+    excessReturn[1] += calls[1].returnedMills - calls[1].expectedMills;
+    excessReturn[2] += calls[2].returnedMills - calls[2].expectedMills;
   }
   ReplayStatistics statistics;
+  std::copy(std::begin(excessReturn), std::end(excessReturn), statistics.excessReturnMills.begin());
   for (std::size_t i = 0; i < tallies.size(); ++i) {
     tallies[i].finish();
     statistics.excessThousandths[i] = tallies[i].excessThousandths();
@@ -66,6 +73,8 @@ void appendValues(const ReplayStatistics& statistics, std::vector<double>& value
   for (const std::int64_t value : statistics.excessThousandths)
     values.push_back(static_cast<double>(value));
   for (const std::int64_t value : statistics.patterns) values.push_back(static_cast<double>(value));
+  for (const std::int64_t value : statistics.excessReturnMills)
+    values.push_back(static_cast<double>(value));
 }
 
 ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k) {
@@ -74,6 +83,9 @@ ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k) {
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     statistics.excessThousandths[i] = static_cast<std::int64_t>(replay[i]);
     statistics.patterns[i] = static_cast<std::int64_t>(replay[engine::kOutputs + i]);
+  }
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    statistics.excessReturnMills[i] = static_cast<std::int64_t>(replay[2 * engine::kOutputs + i]);
   }
   return statistics;
 }
@@ -84,6 +96,9 @@ void ShuffleTally::add(const ReplayStatistics& shuffle) {
     excess_[i] += shuffle.excessThousandths[i] >= observed_.excessThousandths[i];
     patterns_[i] += shuffle.patterns[i] >= observed_.patterns[i];
   }
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    return_[i] += shuffle.excessReturnMills[i] >= observed_.excessReturnMills[i];
+  }
 }
 
 ReplayStatistics replayStatistics(std::span<const Draw> draws) {
@@ -92,13 +107,25 @@ ReplayStatistics replayStatistics(std::span<const Draw> draws) {
   return replayNewestFirst(rows);
 }
 
+namespace {
+
+// The Fisher-Yates shuffle of `count` places for shuffle `index`, as the swaps it makes: swap(a, b)
+// exchanges places a and b.
+template <class Swap>
+void fisherYates(std::size_t count, std::uint64_t seed, std::uint64_t index, Swap&& swap) {
+  std::mt19937_64 generator(mix(mix(seed) ^ index));
+  for (std::size_t i = count; i > 1; --i)
+    swap(i - 1, static_cast<std::size_t>(below(generator, i)));
+}
+
+}  // namespace
+
 std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
                                         std::uint64_t index) {
-  std::mt19937_64 generator(mix(mix(seed) ^ index));
   std::vector<std::uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0U);
-  for (std::size_t i = count; i > 1; --i)
-    std::swap(order[i - 1], order[static_cast<std::size_t>(below(generator, i))]);
+  fisherYates(count, seed, index,
+              [&](std::size_t a, std::size_t b) { std::swap(order[a], order[b]); });
   return order;
 }
 
@@ -106,17 +133,20 @@ std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::u
                                              ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done) {
   std::vector<ReplayStatistics> results(static_cast<std::size_t>(range.count));
-  std::vector<GridRow> rows(draws.size());
-  std::transform(draws.begin(), draws.end(), rows.begin(), gridRow);
+  const std::size_t n = draws.size();
+  std::vector<GridRow> newestFirst(n);
+  for (std::size_t i = 0; i < n; ++i) newestFirst[n - 1 - i] = gridRow(draws[i]);
   std::atomic<std::size_t> next{0};
   std::atomic<std::uint64_t> finished{0};
   auto work = [&](bool reports) {
-    std::vector<GridRow> shuffled(draws.size());
+    std::vector<GridRow> shuffled(n);
     for (std::size_t k = next++; k < results.size(); k = next++) {
-      const std::vector<std::uint32_t> order = shuffleOrder(draws.size(), seed, range.first + k);
-      for (std::size_t i = 0; i < order.size(); ++i) {
-        shuffled[order.size() - 1 - i] = rows[order[i]];
-      }
+      // The rows shuffled in place, newest first: the swaps of shuffleOrder's places, mirrored,
+      // give the order it gives.
+      shuffled = newestFirst;
+      fisherYates(n, seed, range.first + k, [&](std::size_t a, std::size_t b) {
+        std::swap(shuffled[n - 1 - a], shuffled[n - 1 - b]);
+      });
       results[k] = replayNewestFirst(shuffled);
       const std::uint64_t count = ++finished;
       if (reports && done) done(count);

@@ -1,6 +1,7 @@
 #include "quorvel/backtest/report_texts.h"
 
 #include "number_text.h"
+#include "quorvel/backtest/money_texts.h"
 #include "quorvel/presentation/screen_layout.h"
 
 namespace quorvel::backtest {
@@ -199,7 +200,8 @@ std::string_view recordOrderNote(const BacktestResult& result, Language language
 }
 
 std::string verdictSentence(const BacktestResult& result, Language language) {
-  return language == Language::Chinese ? chineseVerdict(result) : englishVerdict(result);
+  return moneySentence(result, language) +
+         (language == Language::Chinese ? chineseVerdict(result) : englishVerdict(result));
 }
 
 std::vector<ReportRow> reportTable(const BacktestResult& result, Language language) {

@@ -27,7 +27,8 @@ const SectionTexts& sectionTexts(Language language) {
       "命令行上同样的结果：",
       "三个号码范围的滚动命中率",
       "八项输出的检验结果",
-      "表格较宽，可以左右滑动查看 →"};
+      "表格较宽，可以左右滑动查看 →",
+      "每期按号码范围下注的投注与返还"};
   static constexpr SectionTexts kEnglish{
       "Does this forecast work?",
       "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -51,7 +52,8 @@ const SectionTexts& sectionTexts(Language language) {
       "The same result on the command line: ",
       "Rolling hit rate of the three lists",
       "The test of the eight outputs",
-      "The table is wider than the screen: swipe it sideways →"};
+      "The table is wider than the screen: swipe it sideways →",
+      "What betting each list every period staked and returned"};
   return language == Language::Chinese ? kChinese : kEnglish;
 }
 

@@ -18,7 +18,8 @@ void extendRun(const Call& call, int& run, RunLengths& runs) {
 }  // namespace
 
 void Summary::add(const Replayed& replayed) {
-  ++replays_;
+  if (replays_++ == 0) firstPeriod_ = replayed.period;
+  const int year = periodYear(replayed.period);
   for (std::size_t i = 0; i < outputs_.size(); ++i) {
     const Call& call = replayed.calls[i];
     OutputSummary& summary = outputs_[i];
@@ -30,7 +31,28 @@ void Summary::add(const Replayed& replayed) {
     summary.hits += call.hit;
     summary.chanceThousandths += call.chanceThousandths;
     summary.listSizeSum += call.listSize;
+    if (i >= engine::kLists) continue;
+    summary.money.stakeYuan += call.stakeYuan();
+    summary.money.returnedYuan += call.returnedMills / 1000;
+    summary.expectedReturnMills += call.expectedMills;
+    if (year != 0) {
+      Money& inYear = summary.years[year];
+      inYear.stakeYuan += call.stakeYuan();
+      inYear.returnedYuan += call.returnedMills / 1000;
+    }
   }
+}
+
+std::optional<BestAndWorst> bestAndWorstYears(const OutputSummary& output) {
+  std::optional<BestAndWorst> years;
+  for (const auto& [year, money] : output.years) {
+    if (money.stakeYuan == 0) continue;
+    const YearRate rate{year, money.rate()};
+    if (!years) years = BestAndWorst{rate, rate};
+    if (rate.rate > years->best.rate) years->best = rate;
+    if (rate.rate < years->worst.rate) years->worst = rate;
+  }
+  return years;
 }
 
 void Summary::finish() {

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/money_texts.h"
 #include "quorvel/backtest/report_texts.h"
+#include "quorvel/game/sum_play.h"
 #include "statistics.h"
 
 namespace quorvel::backtest {
@@ -47,6 +49,21 @@ void writeRunRow(std::ostream& out, const char* label, const std::map<int, long 
   out << '\n';
 }
 
+// What betting every sum of each list every period would have staked and returned, beside what
+// blind bets of the same size return.
+void writeMoneyBlock(std::ostream& out, const BacktestResult& result) {
+  out << "\nmoney: one " << game::kStakeYuan
+      << "-yuan bet on every sum of the list, every period, at the sum play's prizes\n";
+  const std::vector<MoneyRow> rows = moneyTable(result, Language::English);
+  constexpr std::array<std::size_t, 9> kWidths = {16, 14, 16, 12, 12, 17, 8, 13, 24};
+  for (const MoneyRow& row : rows) {
+    std::string line = row[0];
+    line.resize(kWidths[0], ' ');
+    for (std::size_t c = 1; c < row.size(); ++c) line += padded(row[c], kWidths[c]);
+    out << line << '\n';
+  }
+}
+
 }  // namespace
 
 void writeTable(std::ostream& out, const BacktestResult& result) {
@@ -84,6 +101,7 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
     if (o.noCalls > 0) line += "   (" + std::to_string(o.noCalls) + " passes made no call)";
     out << line << '\n';
   }
+  writeMoneyBlock(out, result);
   out << "\nruns of consecutive hits and misses, by length (the last column is " << kLongestRun
       << " or more),\nbeside the runs independent calls at the same hit rate would give:\n";
   out << "                  ";

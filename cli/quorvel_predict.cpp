@@ -5,10 +5,12 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "quorvel/cli/forecast_json.h"
 #include "quorvel/cli/located_error.h"
 #include "quorvel/cli/screen_report.h"
 #include "quorvel/cli/standard_streams.h"
@@ -18,39 +20,71 @@
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/version.h"
 
+namespace cli = quorvel::cli;
+namespace engine = quorvel::engine;
+
 namespace {
 
 constexpr const char* kProgram = "quorvel-predict";
 constexpr int kUsageError = 2;
 
-int predictOne(const std::vector<std::string>& cells) {
-  quorvel::engine::GridTexts texts;
-  std::copy(cells.begin(), cells.end(), texts.begin());
-  const quorvel::engine::PassResult result = quorvel::engine::runPredictionPass(texts);
-  std::cout << quorvel::cli::screenReport(result);
-  quorvel::cli::flushStandardOutput();
-  if (result.failure == quorvel::engine::Failure::None) return 0;
-  std::cerr << "quorvel-predict: "
+struct Options {
+  bool tsv = false;
+  bool json = false;
+  std::vector<std::string> cells;
+};
+
+int usage(const std::string& message) {
+  std::cerr << kProgram << ": " << message << '\n';
+  return kUsageError;
+}
+
+// One grid: the outputs under their captions with what following each costs, or as JSON.
+int predictOne(const Options& options) {
+  engine::GridTexts texts;
+  std::copy(options.cells.begin(), options.cells.end(), texts.begin());
+  const engine::PassResult result = engine::runPredictionPass(texts);
+  std::cout << (options.json ? cli::forecastJson(result, texts) : cli::screenReport(result));
+  cli::flushStandardOutput();
+  if (result.failure == engine::Failure::None) return 0;
+  std::cerr << kProgram << ": "
             << quorvel::presentation::failureMessage(result.failure, result.cause, texts) << '\n';
   return 1;
 }
 
-int runProgram(int argc, char** argv) {
+// A stream of grids from standard input, a result line for each.
+int filterGrids() {
+  try {
+    cli::runFilter(STDIN_FILENO, STDOUT_FILENO);
+  } catch (const cli::LocatedError& error) {
+    return usage(std::string("standard input:") + error.what());
+  } catch (const std::system_error& error) {
+    std::cerr << kProgram << ": " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+// The options and cells, or the exit status when the run ends here: after --help or --version
+// (0), or at a usage error (2).
+std::optional<int> parseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
       "Forecasts the next draw from the three latest periods.\n\n"
-      "  quorvel-predict [--] CELL0 ... CELL11\n"
+      "  quorvel-predict [--json] [--] CELL0 ... CELL11\n"
       "  quorvel-predict --tsv < grids.tsv\n\n"
       "Give the twelve grid cells in order: the latest period's three digits and sum, then the\n"
       "previous period's, then the oldest's. Write an empty cell as \"\". Put -- before the cells\n"
       "when one of them could be read as an option.",
-      "quorvel-predict"};
-  bool tsv = false;
-  app.add_flag("--tsv", tsv,
+      kProgram};
+  app.add_flag("--tsv", options.tsv,
                "Read one grid a line from standard input, twelve tab-separated fields with the "
                "escapes \\t \\n \\r \\\\, and write the eight outputs and the failure number "
                "(0, 6 or 9) a line");
+  app.add_flag("--json", options.json,
+               "Print one grid's outputs as JSON, each list with its chance of holding the next "
+               "sum, its stake and its expected return, each call with its chance");
   app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13");
-  app.set_version_flag("--version", "quorvel-predict " QUORVEL_VERSION,
+  app.set_version_flag("--version", std::string(kProgram) + " " QUORVEL_VERSION,
                        "Print the program's name and version and exit");
   app.allow_extras();
   try {
@@ -58,46 +92,36 @@ int runProgram(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : kUsageError;
   }
-
+  const std::string unknown = cli::unknownOptionMessage(
+      {argv + 1, static_cast<std::size_t>(argc - 1)}, cli::longOptionNames(app));
+  if (!unknown.empty()) return usage(unknown + "; put -- before a cell that starts with --");
   // Everything that is not an option is a cell; after a "--" everything is.
-  std::vector<std::string> cells = app.remaining();
-  const std::string unknown = quorvel::cli::unknownOptionMessage(
-      {argv + 1, static_cast<std::size_t>(argc - 1)}, quorvel::cli::longOptionNames(app));
-  if (!unknown.empty()) {
-    std::cerr << "quorvel-predict: " << unknown << "; put -- before a cell that starts with --\n";
-    return kUsageError;
-  }
-  const auto separator = std::find(cells.begin(), cells.end(), "--");
-  if (separator != cells.end()) cells.erase(separator);
+  options.cells = app.remaining();
+  const auto separator = std::find(options.cells.begin(), options.cells.end(), "--");
+  if (separator != options.cells.end()) options.cells.erase(separator);
+  return std::nullopt;
+}
 
-  if (tsv) {
-    if (!cells.empty()) {
-      std::cerr
-          << "quorvel-predict: --tsv reads its grids from standard input and takes no cells\n";
-      return kUsageError;
+int runProgram(int argc, char** argv) {
+  Options options;
+  if (const std::optional<int> status = parseOptions(argc, argv, options)) return *status;
+  if (options.tsv) {
+    if (options.json) return usage("--json is for one grid; --tsv writes its own lines");
+    if (!options.cells.empty()) {
+      return usage("--tsv reads its grids from standard input and takes no cells");
     }
-    try {
-      quorvel::cli::runFilter(STDIN_FILENO, STDOUT_FILENO);
-    } catch (const quorvel::cli::LocatedError& error) {
-      std::cerr << "quorvel-predict: standard input:" << error.what() << '\n';
-      return kUsageError;
-    } catch (const std::system_error& error) {
-      std::cerr << "quorvel-predict: " << error.what() << '\n';
-      return 1;
-    }
-    return 0;
+    return filterGrids();
   }
-  if (cells.size() != quorvel::engine::kGridCells) {
-    std::cerr << "quorvel-predict: expected " << quorvel::engine::kGridCells << " cells, got "
-              << cells.size() << "\nRun with --help for more information.\n";
-    return kUsageError;
+  if (options.cells.size() != engine::kGridCells) {
+    return usage("expected " + std::to_string(engine::kGridCells) + " cells, got " +
+                 std::to_string(options.cells.size()) + "\nRun with --help for more information.");
   }
-  return predictOne(cells);
+  return predictOne(options);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  quorvel::cli::prepareStandardStreams();
-  return quorvel::cli::finishOutput(kProgram, runProgram(argc, argv));
+  cli::prepareStandardStreams();
+  return cli::finishOutput(kProgram, runProgram(argc, argv));
 }

@@ -155,6 +155,15 @@ const Control& formControl(std::string_view name) {
   throw std::out_of_range("MainForm has no control " + std::string(name));
 }
 
+std::string_view outputBoxName(engine::Output output) {
+  for (const Control& control : mainFormControls()) {
+    if (control.role == ControlRole::Output && control.index == static_cast<int>(output)) {
+      return control.name;
+    }
+  }
+  return {};
+}
+
 Rect rectOnForm(const Control& control) {
   Rect rect = control.rect;
   if (!control.container.empty()) {

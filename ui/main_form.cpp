@@ -16,6 +16,7 @@
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/grid_notes.h"
+#include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/screen_layout.h"
 #include "shop_link.h"
 #include "window_draw_shift.h"
@@ -183,10 +184,14 @@ void MainForm::wireEvents() {
   }
 }
 
-// Text2, Text3, Text4, then Text5(0) ... Text5(4), as every action empties them; the notes on
-// the grid go with the forecast they came with.
+// Text2, Text3, Text4, then Text5(0) ... Text5(4), as every action empties them; their odds and
+// the notes on the grid go with the forecast they came with.
 void MainForm::clearOutputs() {
-  for (QLineEdit* box : outputs_) box->setText(QString());
+  for (QLineEdit* box : outputs_) {
+    box->setText(QString());
+    box->setToolTip(QString());
+    box->setAccessibleDescription(QString());
+  }
   for (QLineEdit* cell : grid_) {
     cell->setToolTip(QString());
     cell->setAccessibleDescription(QString());
@@ -217,7 +222,13 @@ void MainForm::onPredict() {
   const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(texts));
   for (int i = 0; i < result.written; ++i) {
     const engine::Output box = engine::kWriteOrder[static_cast<std::size_t>(i)];
-    outputs_[static_cast<std::size_t>(box)]->setText(QString::fromStdString(result.text(box)));
+    QLineEdit* output = outputs_[static_cast<std::size_t>(box)];
+    output->setText(QString::fromStdString(result.text(box)));
+    // What following it costs, without moving a control.
+    const QString odds = QString::fromStdString(
+        presentation::oddsLine(result, box, presentation::Language::Chinese));
+    output->setToolTip(odds);
+    output->setAccessibleDescription(odds);
   }
   showGridNotes(texts);
   if (result.failure != engine::Failure::None) reportFailure(result.failure, result.cause, texts);

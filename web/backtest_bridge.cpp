@@ -13,6 +13,7 @@
 #include "quorvel/backtest/chart.h"
 #include "quorvel/backtest/json_report.h"
 #include "quorvel/backtest/list_trace.h"
+#include "quorvel/backtest/money_texts.h"
 #include "quorvel/backtest/permutation_test.h"
 #include "quorvel/backtest/report_texts.h"
 #include "quorvel/backtest/section_texts.h"
@@ -65,6 +66,18 @@ std::string recordSizeProblem(const std::string& name, double bytes, const std::
                          languageOf(tag));
 }
 
+// A table of texts as an array of rows, each an array of its cells.
+template <class Row>
+val rowsOf(const std::vector<Row>& table) {
+  val rows = val::array();
+  for (const Row& row : table) {
+    val cells = val::array();
+    for (const std::string& cell : row) cells.call<void>("push", cell);
+    rows.call<void>("push", cells);
+  }
+  return rows;
+}
+
 // One backtest of the page: made from the record's bytes, it replays the record as it is at once;
 // the shuffles come in from the workers part by part, and the report is ready when all have.
 class PageBacktest {
@@ -114,15 +127,8 @@ class PageBacktest {
     bt::writeChart(out, *trace_, language_, narrow ? bt::ChartWidth::Narrow : bt::ChartWidth::Wide);
     return out.str();
   }
-  val table() const {
-    val rows = val::array();
-    for (const bt::ReportRow& row : bt::reportTable(result_, language_)) {
-      val cells = val::array();
-      for (const std::string& cell : row) cells.call<void>("push", cell);
-      rows.call<void>("push", cells);
-    }
-    return rows;
-  }
+  val table() const { return rowsOf(bt::reportTable(result_, language_)); }
+  val moneyTable() const { return rowsOf(bt::moneyTable(result_, language_)); }
 
  private:
   bt::Language language_;
@@ -206,7 +212,8 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("verdict", &PageBacktest::verdict)
       .function("orderNote", &PageBacktest::orderNote)
       .function("chart", &PageBacktest::chart)
-      .function("table", &PageBacktest::table);
+      .function("table", &PageBacktest::table)
+      .function("moneyTable", &PageBacktest::moneyTable);
   emscripten::function("pageSettings", &quorvel::web::pageSettings);
   emscripten::function("recordSizeProblem", &quorvel::web::recordSizeProblem);
   emscripten::function("replayShufflePart", &quorvel::web::replayShufflePart);

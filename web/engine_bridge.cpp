@@ -12,7 +12,9 @@
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/grid_notes.h"
 #include "quorvel/presentation/main_form_layout.h"
+#include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/page_texts.h"
+#include "quorvel/presentation/screen_layout.h"
 
 namespace quorvel::web {
 namespace {
@@ -49,8 +51,30 @@ val notesOn(const engine::GridStrings& grid, const std::string& language) {
   return notes;
 }
 
+// What following each output the pass wrote costs, in screen order: [{ label, parts }], the label
+// a list's caption or a verdict's text, the parts of its odds line in the language of the
+// browser's tag.
+val oddsOf(const engine::PassResult& result, const std::string& language) {
+  const presentation::Language words = presentation::languageForTag(language);
+  val odds = val::array();
+  const auto add = [&](engine::Output output, std::string label) {
+    const std::vector<std::string> parts = presentation::oddsParts(result, output, words);
+    if (parts.empty()) return;
+    val entry = val::object();
+    entry.set("label", label);
+    entry.set("parts", val::array(parts));
+    odds.call<void>("push", entry);
+  };
+  for (int i = 0; i < engine::kLists; ++i) {
+    const auto list = static_cast<engine::Output>(i);
+    add(list, std::string(presentation::listCaption(list)));
+  }
+  for (const engine::Output box : presentation::kVerdictsOnScreen) add(box, result.text(box));
+  return odds;
+}
+
 // { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten],
-//   notes: [what keeps the grid from being three draws] }
+//   notes: [what keeps the grid from being three draws], odds: what following each costs }
 val predict(const val& cells, const std::string& language) {
   const engine::GridStrings grid = gridOf(cells);
   const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(grid));
@@ -61,6 +85,7 @@ val predict(const val& cells, const std::string& language) {
   }
   out.set("outputs", outputs);
   out.set("notes", notesOn(grid, language));
+  out.set("odds", oddsOf(result, language));
   describeFailure(out, result.failure, result.cause, grid);
   return out;
 }
@@ -110,6 +135,7 @@ val pageTexts(const std::string& tag) {
   out.set("downloadLink", std::string(texts.downloadLink));
   out.set("keptNote", std::string(texts.keptNote));
   out.set("forget", std::string(texts.forget));
+  out.set("oddsTitle", presentation::oddsTitle(language));
   return out;
 }
 

@@ -12,6 +12,7 @@
 
 #include "quorvel/backtest/report_texts.h"
 #include "quorvel/engine/prediction_pass.h"
+#include "quorvel/game/sum_play.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -20,6 +21,9 @@ namespace {
 // counting digit triples, sharing nothing with the library but the pass itself.
 struct Independent {
   std::array<long long, engine::kOutputs> calls{}, hits{}, noCalls{}, chance{};
+  // Betting every sum of each list: yuan staked and won, and the average return of those bets
+  // over all thousand draws, in thousandths of a yuan.
+  std::array<long long, engine::kLists> staked{}, won{}, expectedMills{};
   std::array<std::string, engine::kOutputs> sequence;  // H and M, no calls left out
   std::map<std::string, long long> triplesOf;          // by box text, counted once
 
@@ -63,6 +67,13 @@ struct Independent {
           std::vector<int> sums;
           for (int s; listed >> s;) sums.push_back(s);
           hit = std::find(sums.begin(), sums.end(), sum) != sums.end();
+          staked[i] += 2 * static_cast<long long>(sums.size());
+          won[i] += hit ? game::prizeYuan(sum) : 0;
+          for (int a = 0; a < 10; ++a)
+            for (int b = 0; b < 10; ++b)
+              for (int c = 0; c < 10; ++c)
+                if (std::find(sums.begin(), sums.end(), a + b + c) != sums.end())
+                  expectedMills[i] += game::prizeYuan(a + b + c);
           auto [known, fresh] = triplesOf.try_emplace(text, 0);
           for (int a = 0; fresh && a < 10; ++a)
             for (int b = 0; b < 10; ++b)
@@ -127,6 +138,14 @@ void expectSameFigures(const std::vector<Draw>& draws) {
         << outputName(engine::kAllOutputs[u]);
     EXPECT_EQ(result.tests[u].patterns, Independent::patterns(independent.sequence[u]))
         << outputName(engine::kAllOutputs[u]);
+    if (i < engine::kLists) {
+      EXPECT_EQ(o.money.stakeYuan, independent.staked[u]) << outputName(engine::kAllOutputs[u]);
+      EXPECT_EQ(o.money.returnedYuan, independent.won[u]) << outputName(engine::kAllOutputs[u]);
+      EXPECT_EQ(o.expectedReturnMills, independent.expectedMills[u])
+          << outputName(engine::kAllOutputs[u]);
+      EXPECT_EQ(result.tests[u].excessReturnMills,
+                1000 * independent.won[u] - independent.expectedMills[u]);
+    }
     long long runsSeen = 0;
     for (const auto& [length, n] : o.runs.hits) runsSeen += length * n;
     for (const auto& [length, n] : o.runs.misses) runsSeen += length * n;
@@ -181,6 +200,7 @@ TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
   Independent observed;
   observed.score(draws);
   std::array<int, engine::kOutputs> reaching{};
+  std::array<int, engine::kLists> returnReaching{};
   std::mt19937 generator(42);
   std::vector<Draw> shuffled = draws;
   for (int b = 0; b < kShuffles; ++b) {
@@ -190,11 +210,20 @@ TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
     for (std::size_t i = 0; i < engine::kOutputs; ++i) {
       reaching[i] += 1000 * s.hits[i] - s.chance[i] >= 1000 * observed.hits[i] - observed.chance[i];
     }
+    for (std::size_t i = 0; i < engine::kLists; ++i) {
+      returnReaching[i] += 1000 * s.won[i] - s.expectedMills[i] >=
+                           1000 * observed.won[i] - observed.expectedMills[i];
+    }
   }
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     const double p = (1.0 + reaching[i]) / (kShuffles + 1);
     const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
     EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << outputName(engine::kAllOutputs[i]);
+  }
+  for (std::size_t i = 0; i < engine::kLists; ++i) {
+    const double p = (1.0 + returnReaching[i]) / (kShuffles + 1);
+    const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
+    EXPECT_NEAR(result.tests[i].returnPValue, p, 5 * error) << outputName(engine::kAllOutputs[i]);
   }
 }
 

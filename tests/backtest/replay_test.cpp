@@ -2,25 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/report_texts.h"
+#include "quorvel/presentation/odds.h"
 
 namespace quorvel::backtest {
 namespace {
 
-TEST(Chance, SumProbabilitiesCountDigitTriples) {
-  int total = 0;
-  for (int s = 0; s < 28; ++s) total += sumTriples(s);
-  EXPECT_EQ(total, 1000);
-  EXPECT_EQ(sumTriples(0), 1);
-  EXPECT_EQ(sumTriples(1), 3);
-  EXPECT_EQ(sumTriples(13), 75);
-  EXPECT_EQ(sumTriples(14), 75);
-  EXPECT_EQ(sumTriples(20), 36);
-  EXPECT_EQ(sumTriples(27), 1);
-  EXPECT_EQ(listChance(engine::makeSumSet({0, 13, 27})), 77);
+// The replay weighs lists a block of sums at a time; the odds shown at the forecast add them up
+// one sum at a time. Both must give the same chance, stake and expected return.
+TEST(Chance, TheReplaysWeightsAreTheForecastsOdds) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 20000; ++round) {
+    const engine::SumSet list = static_cast<engine::SumSet>(random()) & ((1U << 28) - 1);
+    engine::PassResult result;
+    result.writeList(engine::Output::PredictedRange, list);
+    const Call call = scoreCalls(result, static_cast<int>(random() % 28))[0];
+    const presentation::ListOdds odds = presentation::listOdds(list);
+    ASSERT_EQ(call.chanceThousandths, odds.chanceThousandths) << list;
+    ASSERT_EQ(call.stakeYuan(), odds.stakeYuan) << list;
+    ASSERT_EQ(call.expectedMills, odds.expectedReturnMills) << list;
+    ASSERT_EQ(listChance(list), odds.chanceThousandths) << list;
+  }
+  for (int v = 0; v < engine::kVerdictValues; ++v) {
+    const auto verdict = static_cast<engine::Verdict>(v);
+    EXPECT_EQ(verdictChance(verdict), presentation::verdictChanceThousandths(verdict).value_or(0));
+  }
 }
 
 TEST(Chance, OfEachSideOfACall) {
@@ -58,6 +68,10 @@ TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
   EXPECT_EQ(r.calls[2].listSize, 5);
   EXPECT_EQ(r.calls[2].chanceThousandths, 291);  // 55+69+73+73+21
   EXPECT_EQ(r.calls[3].chanceThousandths, 168);  // edge
+  // Thirteen bets of 2 yuan; the bet on 12 wins its 15 yuan.
+  EXPECT_EQ(r.calls[0].stakeYuan(), 26);
+  EXPECT_EQ(r.calls[0].returnedMills, 15000);
+  EXPECT_EQ(r.calls[3].stakeYuan(), 0);
 }
 
 }  // namespace

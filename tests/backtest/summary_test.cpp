@@ -44,7 +44,7 @@ Call call(int state, int chanceThousandths = 500) {  // 1 hit, 0 miss, -1 no cal
   c.made = state >= 0;
   c.noCall = state < 0;
   c.hit = state == 1;
-  c.chanceThousandths = c.made ? chanceThousandths : 0;
+  c.chanceThousandths = static_cast<std::int16_t>(c.made ? chanceThousandths : 0);
   return c;
 }
 

@@ -31,6 +31,8 @@ if "$backtest" "$dir/good.csv" --shuffles 20 --csv "$dir/rows.csv" --chart "$dir
    grep -q "replayed passes: 2" "$dir/table" && [[ $(wc -l < "$dir/rows.csv") -eq 3 ]] &&
    grep -q "^4,12," "$dir/rows.csv" && grep -q "</svg>" "$dir/chart.svg" &&
    "$backtest" --simulate 50 --seed 3 --json | grep -q '"replays":47' &&
+   "$backtest" --simulate 50 --seed 3 --json | grep -q '"money":{"stake":[0-9]*,"returned":[0-9]*,"expectedReturn":' &&
+   grep -q "^money: " "$dir/table" && head -1 "$dir/rows.csv" | grep -q '"extreme numbers return"$' &&
    grep -q "shuffles of this record" "$dir/table"; then
   passed=$((passed + 1)); echo "ok   a good history gives the table, the rows, the chart and JSON"
 else

@@ -487,6 +487,24 @@ class MainFormTest : public QObject {
     for (int i = 0; i < 12; ++i) QCOMPARE(cell(i)->toolTip(), QString());
   }
 
+  // Each box the pass wrote tells what following it costs, in its tooltip and to a screen reader;
+  // a box a failure left empty tells nothing.
+  void outputBoxesSayWhatFollowingThemCosts() {
+    pasteGrid(cellsOf(QStringLiteral("16384,,,2")));  // the attribute products overflow
+    QVERIFY(!clickForReport(QStringLiteral("Command1")).isEmpty());
+    const QString odds = control("Text3")->toolTip();
+    QVERIFY2(
+        odds.startsWith(QStringLiteral("随机落入 ")) && odds.contains(QStringLiteral("平均返还")),
+        qPrintable(odds));
+    QCOMPARE(control("Text3")->accessibleDescription(), odds);
+    QCOMPARE(control("Text5(0)")->toolTip(), QString());
+    for (int i = 0; i < 12; ++i) cell(i)->setText(QString());
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    QCOMPARE(control("Text5(1)")->toolTip(), QStringLiteral("随机落入 50.0%"));
+    QCOMPARE(clickForReport(QStringLiteral("Command2")), QString());
+    for (const QString& name : kOutputNames) QCOMPARE(control(name)->toolTip(), QString());
+  }
+
   void errorReportSpeaksTheWindowsLanguage() {
     pasteGrid(cellsOf(QStringLiteral("40000")));
     QVERIFY(!clickForReport(QStringLiteral("Command1")).isEmpty());

@@ -5,14 +5,14 @@ import { onPhone } from './window_form.js';
 
 const byId = (id) => document.getElementById(id);
 
-// A sign that the table scrolls sideways, shown only while it does not fit.
+// A sign that the tables scroll sideways, shown only while one does not fit.
 export function showScrollHint() {
-  const region = byId('BacktestTableRegion');
-  byId('BacktestScrollHint').hidden = region.scrollWidth <= region.clientWidth;
+  const overflows = (id) => byId(id).scrollWidth > byId(id).clientWidth;
+  byId('BacktestScrollHint').hidden = !overflows('BacktestTableRegion') && !overflows('BacktestMoneyRegion');
 }
 
-function showTable(rows) {
-  const table = byId('BacktestTable');
+function showTable(id, rows) {
+  const table = byId(id);
   table.replaceChildren();
   const [heading, ...body] = rows;
   const head = table.createTHead().insertRow();
@@ -43,7 +43,8 @@ export function showResult(engine, test, { record, settings, seconds, language, 
   byId('BacktestOrder').textContent = test.orderNote();
   byId('BacktestOrder').hidden = test.orderNote() === '';
   byId('BacktestResult').dataset.seconds = String(seconds);
-  showTable(test.table());
+  showTable('BacktestMoney', test.moneyTable());
+  showTable('BacktestTable', test.table());
   showChart(test.chart(onPhone()), texts.chartTitle);
   if (saved) URL.revokeObjectURL(saved);
   saved = URL.createObjectURL(new Blob([test.json()], { type: 'application/json' }));

@@ -16,6 +16,7 @@ function showTexts(texts) {
     byId(id).textContent = texts[key];
   }
   byId('BacktestTableRegion').setAttribute('aria-label', texts.tableLabel);
+  byId('BacktestMoneyRegion').setAttribute('aria-label', texts.moneyLabel);
 }
 
 function say(message) {

@@ -64,9 +64,22 @@ function showNotes(notes) {
   byId('GridNotes').replaceChildren(...notes.map((note) => Object.assign(document.createElement('li'), { textContent: note })));
 }
 
+// What following each output costs, under the form; nothing while the outputs are empty.
+function showOdds(odds) {
+  const list = byId('OddsList');
+  list.replaceChildren();
+  for (const { label, parts } of odds) {
+    const line = document.createElement('dd');
+    line.append(...parts.map((part) => Object.assign(document.createElement('span'), { textContent: part })));
+    list.append(Object.assign(document.createElement('dt'), { textContent: label }), line);
+  }
+  byId('Odds').hidden = odds.length === 0;
+}
+
 function clearOutputs() {
   for (const box of outputBoxes()) box.value = '';
   showNotes([]);
+  showOdds([]);
 }
 
 // The error report: its two lines in a modal dialog; afterwards the focus is in the cell to fix,
@@ -91,6 +104,7 @@ function predict(engine, language) {
   clearOutputs();
   const answer = engine.predict(gridTexts(), language);
   outputBoxes().forEach((box, i) => { box.value = answer.outputs[i]; });
+  showOdds(answer.odds);
   showNotes(answer.notes);
   if (answer.failure !== 0) report(answer);
 }
@@ -122,7 +136,8 @@ function showPageTexts(engine, language) {
   if (download) download.textContent = texts.downloadLink;
   byId('KeptNote').textContent = texts.keptNote;
   byId('Forget').textContent = texts.forget;
-  for (const id of ['GridNotes', 'Kept']) byId(id).lang = texts.lang;
+  byId('OddsTitle').textContent = texts.oddsTitle;
+  for (const id of ['Odds', 'GridNotes', 'Kept']) byId(id).lang = texts.lang;
 }
 
 // Wires the form to `engine`, the WebAssembly module, once it is ready; `language` is the

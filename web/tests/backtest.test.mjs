@@ -32,9 +32,12 @@ test('the saved report is the native program\'s JSON for the same record, seed a
   const saved = readFileSync(await download.path(), 'utf8');
   assert.equal(saved, nativeBacktest(SHIPPED, '--json', '--threads', '1', '--seed', '7', '--shuffles', '60'));
   assert.equal(download.suggestedFilename(), 'draws-2004-2026-backtest.json');
-  assert.match(await page.textContent('#BacktestVerdict'), /^把这份记录打乱 60 次作对照/);
+  assert.match(await page.textContent('#BacktestVerdict'), /^若从第 2004004 期起每期把重点号码范围.*把这份记录打乱 60 次作对照/);
+  // The money block comes first, its amounts grouped for reading.
+  assert.deepEqual((await page.locator('#BacktestMoney tbody tr:first-child > *').allTextContents()).slice(0, 6),
+    ['预测号码范围', '209,860', '110,605', '-99,255', '52.7%', '52.1%']);
   assert.equal(await page.locator('#BacktestTable tbody tr').count(), 8);
-  assert.equal(await page.locator('#BacktestChart svg text', { hasText: '2026' }).count(), 1);
+  assert.equal(await page.locator('#BacktestChart svg text', { hasText: '2026' }).count(), 2);  // a panel each
   assert.deepEqual(errors, []);
   await context.close();
 });

@@ -54,4 +54,14 @@ export function nativeAnswer(cells) {
   return { outputs: fields.slice(0, 8), failure: Number(fields[8]) };
 }
 
+// The odds lines the native program prints for `cells`, one under each output it wrote.
+export function nativeOdds(cells) {
+  const lines = execFileSync(NATIVE, ['--', ...cells], { stdio: ['ignore', 'pipe', 'ignore'] }).toString();
+  return lines.split('\n').filter((line) => line.startsWith('随机落入'));
+}
+
+// The odds the page shows, a line each, its parts joined as the native program joins them.
+export const oddsOf = (page) => page.evaluate(() => [...document.querySelectorAll('#OddsList dd')]
+  .map((line) => [...line.children].map((part) => part.textContent).join('\u3000')));
+
 export const outputsOf = (page) => Promise.all(OUTPUT_IDS.map((id) => page.inputValue(`#${id}`)));

@@ -5,7 +5,7 @@ import { pathToFileURL } from 'node:url';
 import { join } from 'node:path';
 import AxeBuilder from '@axe-core/playwright';
 import { devices } from 'playwright-core';
-import { SITE, nativeAnswer, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
+import { SITE, nativeAnswer, nativeOdds, oddsOf, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
 
 let session;
 before(async () => { session = await openBrowser(); });
@@ -288,5 +288,24 @@ test('the page asks for nothing from another origin, and axe finds no violation'
     .withTags(['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']).analyze();
   assert.deepEqual(results.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
   assert.deepEqual(foreign, []);
+  await context.close();
+});
+
+test('after Predict the page says what following each output costs, and only while the outputs stand', async () => {
+  const { page, context } = await openPage(session.browser, session.origin, { locale: 'zh-CN' });
+  await typeGrid(page, WORKED);
+  await page.click('#Command1');
+  assert.deepEqual(await oddsOf(page), nativeOdds(WORKED));
+  assert.equal((await oddsOf(page))[0], '随机落入 62.4%　投注 13 注 26 元　平均返还 13.54 元（亏 12.46 元）');
+  assert.equal(await page.getAttribute('#Odds', 'aria-live'), 'polite');
+  await page.click('#Command2');
+  assert.equal(await page.isVisible('#Odds'), false);
+  assert.deepEqual(await oddsOf(page), []);
+  // A pass stopped in the key rules wrote the predicted range only: its odds alone.
+  const failing = ['1', '1', '1', '50000', '1', '1', '1', '50000', '1', '1', '1', '1'];
+  for (let i = 0; i < 12; ++i) await page.fill(`#Text1_${i}`, failing[i]);
+  await page.click('#Command1');
+  await page.click('#ReportOk');
+  assert.deepEqual(await oddsOf(page), ['随机落入 65.2%　投注 12 注 24 元　平均返还 12.47 元（亏 11.53 元）']);
   await context.close();
 });

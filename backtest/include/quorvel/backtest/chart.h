@@ -12,9 +12,10 @@ namespace quorvel::backtest {
 // legible (at least 11 pixels when it fills a 360-pixel screen).
 enum class ChartWidth : std::uint8_t { Wide, Narrow };
 
-// A self-contained SVG of the rolling hit rate of each list against its chance rate, with the
-// years along the time axis when the periods give them, labelled in `language`. It scales to the
-// width it is shown at.
+// A self-contained SVG in two panels: the rolling hit rate of each list against its chance rate,
+// and the running return rate of betting every one of its sums against what blind bets of the same
+// size return, with the years along the time axis when the periods give them, labelled in
+// `language`. It scales to the width it is shown at.
 void writeChart(std::ostream& out, const ListTrace& trace, Language language = Language::English,
                 ChartWidth width = ChartWidth::Wide);
 

@@ -15,6 +15,10 @@ struct Draw {
   int sum() const { return digits[0] + digits[1] + digits[2]; }
 };
 
+// The year a period begins with, for periods of seven or eight digits that start with one from
+// 1900 to 2999 (2004001, 20040001): 2004; 0 for any other period.
+int periodYear(std::uint64_t period);
+
 // The longest line the reader takes, in bytes without its line end, and the largest record:
 // a record of every draw since 1900 is under 2 MB. A longer line or larger record is refused as
 // soon as it passes the limit, so that a stream without line ends cannot fill the memory.

@@ -8,8 +8,9 @@
 
 namespace quorvel::backtest {
 
-// The rolling hit rate of each list, gathered as the passes stream by: it keeps the running
-// totals only at the points the chart draws, so its size does not grow with the number of passes.
+// The rolling hit rate of each list and the running return of betting its sums, gathered as the
+// passes stream by: it keeps the running totals only at the points the chart draws, so its size
+// does not grow with the number of passes.
 class ListTrace {
  public:
   explicit ListTrace(std::uint64_t passes);
@@ -17,6 +18,7 @@ class ListTrace {
 
   struct Totals {
     std::array<double, engine::kLists> hits{}, chance{}, calls{};
+    std::array<double, engine::kLists> staked{}, returned{}, expected{};  // in yuan
   };
   std::uint64_t passes() const { return passes_; }
   std::uint64_t window() const { return window_; }

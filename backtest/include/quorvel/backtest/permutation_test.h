@@ -15,12 +15,13 @@ namespace quorvel::backtest {
 struct ReplayStatistics {
   std::array<std::int64_t, engine::kOutputs> excessThousandths{};
   std::array<std::int64_t, engine::kOutputs> patterns{};
+  std::array<std::int64_t, engine::kLists> excessReturnMills{};  // of betting each list's sums
   bool operator==(const ReplayStatistics&) const = default;
 };
 
 // ReplayStatistics as plain numbers, to cross a boundary that takes only numbers (the page's
 // workers): kStatisticsValues a replay, exact, since every statistic is far below 2^53.
-inline constexpr std::size_t kStatisticsValues = 2 * engine::kOutputs;
+inline constexpr std::size_t kStatisticsValues = 2 * engine::kOutputs + engine::kLists;
 void appendValues(const ReplayStatistics& statistics, std::vector<double>& values);
 // The statistics of replay `k` of `values`, which holds whole replays as appendValues wrote them.
 ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k);
@@ -55,14 +56,17 @@ class ShuffleTally {
   void add(const ReplayStatistics& shuffle);
 
   std::uint64_t shuffles() const { return shuffles_; }
-  // How many shuffles reached the record's excess hits and its count of the pattern.
+  // How many shuffles reached the record's excess hits, its count of the pattern and each list's
+  // excess return.
   const std::array<std::uint64_t, engine::kOutputs>& excessReached() const { return excess_; }
   const std::array<std::uint64_t, engine::kOutputs>& patternsReached() const { return patterns_; }
+  const std::array<std::uint64_t, engine::kLists>& returnReached() const { return return_; }
 
  private:
   ReplayStatistics observed_;
   std::uint64_t shuffles_ = 0;
   std::array<std::uint64_t, engine::kOutputs> excess_{}, patterns_{};
+  std::array<std::uint64_t, engine::kLists> return_{};
 };
 
 }  // namespace quorvel::backtest

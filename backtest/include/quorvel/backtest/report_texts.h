@@ -31,8 +31,9 @@ std::string locatedText(std::string_view source, const Problem& problem, Languag
 // first"; "" for one oldest first.
 std::string_view recordOrderNote(const BacktestResult& result, Language language);
 
-// The verdict alone: which outputs beat chance at the 5 % level after Holm's adjustment, and
-// whether the claimed run pattern does.
+// The verdict: what betting the key range would have done to the player's money (moneySentence),
+// then which outputs beat chance at the 5 % level after Holm's adjustment, and whether the claimed
+// run pattern does.
 std::string verdictSentence(const BacktestResult& result, Language language = Language::English);
 
 // The permutation test as a table of texts, its heading row first, then one row an output:

@@ -26,6 +26,7 @@ struct SectionTexts {
   std::string_view chartTitle;  // what the chart shows, for a screen reader
   std::string_view tableLabel;  // what the table is, for a screen reader
   std::string_view scrollHint;  // said when the table is wider than the screen
+  std::string_view moneyLabel;  // what the money table is, for a screen reader
 };
 const SectionTexts& sectionTexts(Language language);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 
 #include "quorvel/backtest/replay.h"
 
@@ -62,12 +63,33 @@ struct RunLengths {
   std::map<int, long long> misses;  // the same for misses
 };
 
+// What betting every sum of a list cost and paid, in yuan.
+struct Money {
+  std::int64_t stakeYuan = 0, returnedYuan = 0;
+  double rate() const {
+    return stakeYuan > 0 ? static_cast<double>(returnedYuan) / static_cast<double>(stakeYuan) : 0;
+  }
+};
+
 struct OutputSummary {
   long long calls = 0, hits = 0, noCalls = 0;
   std::int64_t chanceThousandths = 0;  // the chances of the calls made, added up
   long long listSizeSum = 0;
   RunLengths runs;
   Tally tally;
+  // For a list: the money of betting its sums every period, the average return of those same
+  // bets (in thousandths of a yuan), and the money year by year when the periods give years.
+  Money money;
+  std::int64_t expectedReturnMills = 0;
+  std::map<int, Money> years;
+  // What betting the list's sums returned less what such bets return on average, in thousandths
+  // of a yuan.
+  std::int64_t excessReturnMills() const { return 1000 * money.returnedYuan - expectedReturnMills; }
+  double expectedRate() const {
+    return money.stakeYuan > 0 ? static_cast<double>(expectedReturnMills) / 1000.0 /
+                                     static_cast<double>(money.stakeYuan)
+                               : 0;
+  }
 
   double hitRate() const {
     return calls > 0 ? static_cast<double>(hits) / static_cast<double>(calls) : 0;
@@ -78,16 +100,31 @@ struct OutputSummary {
   }
 };
 
+// A calendar year's return rate.
+struct YearRate {
+  int year = 0;
+  double rate = 0;
+};
+// The years of a list's money with the highest and the lowest return rate (the earlier of equals);
+// nothing when the periods give no years.
+struct BestAndWorst {
+  YearRate best, worst;
+};
+std::optional<BestAndWorst> bestAndWorstYears(const OutputSummary& output);
+
 // Adds up the replayed passes output by output, with the runs of consecutive hits and misses.
 class Summary {
  public:
   void add(const Replayed& replayed);
   void finish();  // closes the open runs
   long long replays() const { return replays_; }
+  // The first period forecast, 0 before any.
+  std::uint64_t firstPeriod() const { return firstPeriod_; }
   const OutputSummary& output(int i) const { return outputs_[static_cast<std::size_t>(i)]; }
 
  private:
   long long replays_ = 0;
+  std::uint64_t firstPeriod_ = 0;
   std::array<OutputSummary, engine::kOutputs> outputs_;
   std::array<int, engine::kOutputs> openRuns_{};  // > 0: hits so far, < 0: misses so far
 };

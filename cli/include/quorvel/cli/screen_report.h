@@ -7,7 +7,8 @@
 namespace quorvel::cli {
 
 // The outputs a pass wrote, in the window's screen order, each under its caption: the three
-// lists, then the five verdicts under "属性选择". Boxes the pass did not write are left out.
+// lists, then the five verdicts under "属性选择", each followed by what following it costs (its
+// odds line; none for a verdict that calls nothing). Boxes the pass did not write are left out.
 std::string screenReport(const engine::PassResult& result);
 
 }  // namespace quorvel::cli

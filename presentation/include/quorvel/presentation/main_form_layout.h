@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "quorvel/engine/output.h"
+
 // MainForm described once, as data: every control with its place, caption, colours and place in
 // the tab order. The Qt window builds its controls from this table and the page's markup and
 // geometry are generated from it, so the two front ends cannot disagree.
@@ -84,6 +86,9 @@ std::span<const Control> mainFormControls();
 
 // The control named `name`; throws std::out_of_range for a name MainForm does not have.
 const Control& formControl(std::string_view name);
+
+// The name of the box that shows `output`: "Text2" ... "Text4", "Text5(0)" ... "Text5(4)".
+std::string_view outputBoxName(engine::Output output);
 
 // The control's rectangle on the form's client area (a button's frame's place added).
 Rect rectOnForm(const Control& control);
