@@ -13,6 +13,7 @@ packages=(
   cmake ninja-build g++ pkg-config      # the toolchain
   qt6-base-dev fonts-noto-cjk           # the window, and a font with the Chinese captions
   libcli11-dev                          # command-line parsing
+  libboost-dev                          # Boost.Math's distributions, for the backtest's tests
   help2man librsvg2-bin                 # the man pages and the icons, made at build time
   qt6-translations-l10n                 # Qt's own dialogs in Chinese
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -73,7 +74,7 @@ case ${1:-} in
     fuzz/run.sh build-fuzz 15
     ;;
   web)
-    install_missing cmake ninja-build librsvg2-bin libcli11-dev "${web_packages[@]}"
+    install_missing cmake ninja-build librsvg2-bin libcli11-dev libboost-dev "${web_packages[@]}"
     build web
     exec node web/serve.mjs build-web/site 8080
     ;;

@@ -43,7 +43,7 @@ BacktestResult started(const BacktestOptions& options) {
 void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
                          const Progress& progress, BacktestResult& result) {
   constexpr std::uint64_t kPart = 4096;
-  ShuffleTally tally(observedStatistics(result));
+  ShuffleTally tally(observedStatistics(result), options.shuffles);
   for (std::uint64_t first = 0; first < options.shuffles; first += kPart) {
     const std::uint64_t count = std::min(kPart, options.shuffles - first);
     const std::vector<ReplayStatistics> part = replayShuffles(
@@ -85,6 +85,7 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     result.tests[i] = {observed.excessThousandths[i], pValues[i],        holm[i],
                        observed.patterns[i],          patternPValues[i], patternHolm[i]};
+    result.tests[i].criticalExcessThousandths = tally.criticalExcess(i);
   }
   std::array<double, engine::kLists> returnPValues{};
   for (std::size_t i = 0; i < engine::kLists; ++i) {

@@ -44,11 +44,9 @@ std::array<std::string, 2> hitsTitle(Language language, std::uint64_t window) {
 }
 
 std::array<std::string, 2> moneyTitle(Language language) {
-  if (language == Language::Chinese) {
-    return {"每期把号码范围的每个和值都买一注，累计的返还率（实线）", "与盲选的平均返还率（虚线）"};
-  }
-  return {"Running return rate of a bet on every sum of each list (solid)",
-          "against blind bets of the same size (dashed)"};
+  if (language == Language::Chinese)
+    return {"每个和值买一注的累计返还率（实线）", "与盲选的平均返还率（虚线）"};
+  return {"Running return rate of the bets (solid)", "against blind bets (dashed)"};
 }
 
 std::string axisLabel(Language language, std::uint64_t passes, bool years) {

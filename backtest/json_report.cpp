@@ -3,6 +3,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/power.h"
 #include "quorvel/backtest/report_texts.h"
 #include "statistics.h"
 
@@ -28,9 +29,31 @@ void writeMoney(std::ostream& out, const OutputSummary& o, const OutputTest& tes
       << '}';
 }
 
+// The hit rate at the smallest edge the test would catch, and a list's return rate at it.
+void writePower(std::ostream& out, const Power& power) {
+  out << ",\"detectableRate\":" << fixed(power.detectableRate, 6);
+  if (power.returnRate) out << ",\"detectableReturnRate\":" << fixed(*power.returnRate, 6);
+}
+
+// "audit": {"draws", "tests": [{"name", "statistic", "df", "pValue", "pValueHolm"}], "random"},
+// df null for a z.
+void writeAudit(std::ostream& out, const Audit& audit) {
+  out << ",\"audit\":{\"draws\":" << audit.draws << ",\"tests\":[";
+  for (std::size_t i = 0; i < audit.tests.size(); ++i) {
+    const AuditTest& test = audit.tests[i];
+    out << (i > 0 ? "," : "") << "{\"name\":\"" << test.name
+        << "\",\"statistic\":" << fixed(test.statistic, 6)
+        << ",\"df\":" << (test.df ? std::to_string(*test.df) : "null")
+        << ",\"pValue\":" << fixed(test.pValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.pValueHolm, 6) << '}';
+  }
+  out << "],\"random\":" << (audit.random() ? "true" : "false") << '}';
+}
+
 }  // namespace
 
-void writeJson(std::ostream& out, const BacktestResult& result) {
+void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit) {
+  const std::array<Power, engine::kOutputs> powers = powerOfTest(result);
   const Summary& summary = result.summary;
   auto runsJson = [](const std::map<int, long long>& runs) {
     std::string text = "{";
@@ -66,9 +89,12 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
         << ",\"pValueHolm\":" << fixed(test.patternPValueHolm, 6) << '}';
     out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses);
     if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) writeMoney(out, o, test);
+    writePower(out, powers[static_cast<std::size_t>(i)]);
     out << '}';
   }
-  out << "]}\n";
+  out << ']';
+  if (audit != nullptr) writeAudit(out, *audit);
+  out << "}\n";
 }
 
 }  // namespace quorvel::backtest

@@ -14,7 +14,7 @@ using presentation::groupedNumber;
 // The list a player most often follows, which the verdict's money sentence is about.
 constexpr engine::Output kHeadline = engine::Output::KeyRange;
 
-bool returnsMoreThanChance(const OutputTest& test) { return test.returnPValueHolm < 0.05; }
+bool returnsMoreThanChance(const OutputTest& test) { return test.returnPValueHolm < kLevel; }
 
 // The highest return rate of the lists that returned more than chance allows.
 double highestRateAboveChance(const BacktestResult& result) {

@@ -129,8 +129,8 @@ std::string namesWhere(const BacktestResult& result, Language language,
   return text;
 }
 
-bool beatsChance(const OutputTest& t) { return t.pValueHolm < 0.05; }
-bool patternBeatsChance(const OutputTest& t) { return t.patternPValueHolm < 0.05; }
+bool beatsChance(const OutputTest& t) { return t.pValueHolm < kLevel; }
+bool patternBeatsChance(const OutputTest& t) { return t.patternPValueHolm < kLevel; }
 
 std::string englishVerdict(const BacktestResult& result) {
   if (result.shuffles == 0) {

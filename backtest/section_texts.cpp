@@ -28,7 +28,10 @@ const SectionTexts& sectionTexts(Language language) {
       "三个号码范围的滚动命中率",
       "八项输出的检验结果",
       "表格较宽，可以左右滑动查看 →",
-      "每期按号码范围下注的投注与返还"};
+      "每期按号码范围下注的投注与返还",
+      "检验这份记录是否随机",
+      "开奖记录的随机性检验",
+      "检验能看出的最小优势"};
   static constexpr SectionTexts kEnglish{
       "Does this forecast work?",
       "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -53,7 +56,10 @@ const SectionTexts& sectionTexts(Language language) {
       "Rolling hit rate of the three lists",
       "The test of the eight outputs",
       "The table is wider than the screen: swipe it sideways →",
-      "What betting each list every period staked and returned"};
+      "What betting each list every period staked and returned",
+      "Test the record itself for randomness",
+      "The record's test of randomness",
+      "The smallest edge the test would catch"};
   return language == Language::Chinese ? kChinese : kEnglish;
 }
 

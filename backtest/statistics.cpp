@@ -1,6 +1,8 @@
 #include "statistics.h"
 
 #include <algorithm>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/normal.hpp>
 #include <cmath>
 #include <numeric>
 
@@ -28,6 +30,27 @@ double expectedRuns(int length, long long trials, double p) {
 double permutationPValue(std::uint64_t reached, std::uint64_t shuffles) {
   return static_cast<double>(1 + reached) / static_cast<double>(shuffles + 1);
 }
+
+namespace {
+
+// Boost.Math computes in double, not long double: doubles are exact enough (to about 1e-15) and
+// WebAssembly has no hardware long double, whose software form would double the page's engine.
+using Precision = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+using ChiSquared = boost::math::chi_squared_distribution<double, Precision>;
+using Normal = boost::math::normal_distribution<double, Precision>;
+
+}  // namespace
+
+double chiSquaredTail(double x, double df) {
+  if (x <= 0) return 1;
+  return boost::math::cdf(boost::math::complement(ChiSquared(df), x));
+}
+
+double normalTwoSidedTail(double z) {
+  return 2 * boost::math::cdf(boost::math::complement(Normal(), std::fabs(z)));
+}
+
+double normalQuantile(double p) { return boost::math::quantile(Normal(), p); }
 
 std::vector<double> holmAdjust(std::span<const double> pValues) {
   const std::size_t m = pValues.size();

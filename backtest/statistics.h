@@ -20,6 +20,15 @@ double expectedRuns(int length, long long trials, double p);
 // observed value: (1 + reached) / (shuffles + 1), the record itself counted as one ordering.
 double permutationPValue(std::uint64_t reached, std::uint64_t shuffles);
 
+// The chance that a chi-squared variable of `df` degrees of freedom is `x` or more.
+double chiSquaredTail(double x, double df);
+
+// The chance that a standard normal variable lies |z| or more from 0, on either side.
+double normalTwoSidedTail(double z);
+
+// The standard normal quantile: the z below which a standard normal variable lies with chance p.
+double normalQuantile(double p);
+
 // Holm's step-down adjustment of a family of p-values, in their given order: the i-th smallest
 // is multiplied by (m - i + 1), capped at 1 and never below the adjusted value before it.
 std::vector<double> holmAdjust(std::span<const double> pValues);

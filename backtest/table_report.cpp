@@ -4,6 +4,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/audit_texts.h"
 #include "quorvel/backtest/money_texts.h"
 #include "quorvel/backtest/report_texts.h"
 #include "quorvel/game/sum_play.h"
@@ -64,9 +65,37 @@ void writeMoneyBlock(std::ostream& out, const BacktestResult& result) {
   }
 }
 
+// Rows of texts, each column padded to its width, the first to the left, the others to the right.
+template <class Row, std::size_t N>
+void writeRows(std::ostream& out, const std::vector<Row>& rows,
+               const std::array<std::size_t, N>& widths) {
+  for (const Row& row : rows) {
+    std::string line = row[0];
+    line.resize(std::max(line.size(), widths[0]), ' ');
+    for (std::size_t c = 1; c < row.size(); ++c) line += padded(row[c], widths[c]);
+    out << line << '\n';
+  }
+}
+
+// How large an edge the record rules out, output by output.
+void writePowerBlock(std::ostream& out, const BacktestResult& result) {
+  out << "\npower: " << powerHeading(Language::English) << '\n';
+  writeRows(out, powerTable(result, Language::English),
+            std::array<std::size_t, 6>{16, 8, 8, 21, 40, 26});
+}
+
+// The record's own test of randomness, and what it says.
+void writeAuditBlock(std::ostream& out, const Audit& audit) {
+  out << "\nthe record's randomness, on its " << audit.draws << " draws:\n";
+  std::vector<AuditRow> rows = auditTable(audit, Language::English);
+  for (AuditRow& row : rows) row[1].clear();  // the words come after the table
+  writeRows(out, rows, std::array<std::size_t, 6>{16, 0, 12, 6, 10, 14});
+  out << auditSentence(audit, Language::English) << '\n';
+}
+
 }  // namespace
 
-void writeTable(std::ostream& out, const BacktestResult& result) {
+void writeTable(std::ostream& out, const BacktestResult& result, const Audit* audit) {
   const Summary& summary = result.summary;
   out << "replayed passes: " << summary.replays() << "\n";
   if (const std::string_view note = recordOrderNote(result, Language::English); !note.empty()) {
@@ -102,6 +131,7 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
     out << line << '\n';
   }
   writeMoneyBlock(out, result);
+  writePowerBlock(out, result);
   out << "\nruns of consecutive hits and misses, by length (the last column is " << kLongestRun
       << " or more),\nbeside the runs independent calls at the same hit rate would give:\n";
   out << "                  ";
@@ -114,6 +144,7 @@ void writeTable(std::ostream& out, const BacktestResult& result) {
     writeRunRow(out, "hits  ", o.runs.hits, o.calls, o.hitRate());
     writeRunRow(out, "misses", o.runs.misses, o.calls, 1 - o.hitRate());
   }
+  if (audit != nullptr) writeAuditBlock(out, *audit);
   out << '\n' << verdictSentence(result) << '\n';
 }
 

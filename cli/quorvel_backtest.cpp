@@ -14,6 +14,7 @@
 #include <system_error>
 #include <thread>
 
+#include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/chart.h"
 #include "quorvel/backtest/csv_rows.h"
@@ -41,6 +42,7 @@ struct Options {
   std::string history, csv, chart;
   bt::SettingTexts settings;  // checked by the backtest's own validate
   bool json = false;
+  bool audit = false;
 };
 
 // Writes "quorvel-backtest: MESSAGE" to standard error and gives `status`.
@@ -72,6 +74,9 @@ void describeOptions(CLI::App& app, Options& o) {
                  "output; the report then goes to standard error)");
   app.add_option("--chart", o.chart, "Also draw the rolling hit rate of the lists as an SVG file");
   app.add_flag("--json", o.json, "Print the report as JSON instead of a table");
+  app.add_flag("--audit", o.audit,
+               "Also test the record itself: whether its draws look like independent, fair "
+               "draws (digits, sums, consecutive draws, gaps, runs)");
   history->excludes(simulated);
   app.set_version_flag("--version", std::string(kProgram) + " " + QUORVEL_VERSION,
                        "Print the program's name and version and exit");
@@ -210,6 +215,17 @@ std::function<bool(bt::Draw&)> simulatedDraws(std::uint64_t count, std::uint64_t
   };
 }
 
+// The draws `next` yields, each also handed to `audit` when there is one.
+std::function<bool(bt::Draw&)> audited(std::function<bool(bt::Draw&)> next,
+                                       bt::RecordAudit* audit) {
+  if (audit == nullptr) return next;
+  return [next = std::move(next), audit](bt::Draw& draw) {
+    if (!next(draw)) return false;
+    audit->add(draw);
+    return true;
+  };
+}
+
 // Progress on a terminal: "shuffled 120 of 1000", rewritten in place, and wiped when done.
 class TerminalProgress {
  public:
@@ -257,19 +273,25 @@ int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Dr
     if (outputs.rows) bt::writeCsvRow(*outputs.rows, replayed);
     if (trace) trace->add(replayed);
   };
+  bt::RecordAudit audit;
   bt::BacktestResult result;
   {
     const TerminalProgress progress(passes);
     result = settings.simulated
-                 ? bt::runBacktest(simulatedDraws(*settings.simulated, settings.seed), options,
-                                   progress.report())
+                 ? bt::runBacktest(audited(simulatedDraws(*settings.simulated, settings.seed),
+                                           o.audit ? &audit : nullptr),
+                                   options, progress.report())
                  : bt::runBacktest(draws, options, progress.report());
   }
+  if (o.audit && !settings.simulated) {
+    for (const bt::Draw& draw : draws) audit.add(draw);
+  }
+  const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
   if (trace) bt::writeChart(outputs.chart->stream(), *trace);
   if (o.json) {
-    bt::writeJson(*outputs.report, result);
+    bt::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
   } else {
-    bt::writeTable(*outputs.report, result);
+    bt::writeTable(*outputs.report, result, audited ? &*audited : nullptr);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "quorvel/backtest/audit.h"
+#include "quorvel/backtest/audit_texts.h"
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/chart.h"
 #include "quorvel/backtest/json_report.h"
@@ -83,7 +85,7 @@ val rowsOf(const std::vector<Row>& table) {
 class PageBacktest {
  public:
   PageBacktest(const val& bytes, const std::string& fileName, const std::string& seed,
-               const std::string& tag)
+               double shuffles, const std::string& tag)
       : language_(languageOf(tag)) {
     try {
       std::istringstream in(bytesOf(bytes));
@@ -95,7 +97,7 @@ class PageBacktest {
       options.seed = bt::validate({{}, seed, {}, {}}).settings.seed;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
-      tally_.emplace(bt::observedStatistics(result_));
+      tally_.emplace(bt::observedStatistics(result_), static_cast<std::uint64_t>(shuffles));
     } catch (const bt::BacktestError& error) {
       error_ = bt::locatedText(fileName, error.problem(), language_);
     }
@@ -128,6 +130,7 @@ class PageBacktest {
     return out.str();
   }
   val table() const { return rowsOf(bt::reportTable(result_, language_)); }
+  val powerTable() const { return rowsOf(bt::powerTable(result_, language_)); }
   val moneyTable() const { return rowsOf(bt::moneyTable(result_, language_)); }
 
  private:
@@ -154,6 +157,21 @@ val replayShufflePart(const val& bytes, const std::string& seed, double first, d
   return out;
 }
 
+// The audit of a record: { error } when it cannot be read, else { sentence, rows }, in the
+// player's language.
+val auditRecord(const val& bytes, const std::string& fileName, const std::string& tag) {
+  val out = val::object();
+  try {
+    std::istringstream in(bytesOf(bytes));
+    const bt::Audit audit = bt::auditRecord(bt::readHistory(in));
+    out.set("sentence", bt::auditSentence(audit, languageOf(tag)));
+    out.set("rows", rowsOf(bt::auditTable(audit, languageOf(tag))));
+  } catch (const bt::BacktestError& error) {
+    out.set("error", bt::locatedText(fileName, error.problem(), languageOf(tag)));
+  }
+  return out;
+}
+
 // The section's fixed words in the player's language, by the names SectionTexts gives them.
 val sectionTexts(const std::string& tag) {
   const bt::SectionTexts& texts = bt::sectionTexts(languageOf(tag));
@@ -171,8 +189,13 @@ val sectionTexts(const std::string& tag) {
                                                             {"reproduce", texts.reproduce},
                                                             {"chartTitle", texts.chartTitle},
                                                             {"tableLabel", texts.tableLabel},
-                                                            {"scrollHint", texts.scrollHint}};
+                                                            {"scrollHint", texts.scrollHint},
+                                                            {"moneyLabel", texts.moneyLabel},
+                                                            {"audit", texts.audit},
+                                                            {"auditLabel", texts.auditLabel},
+                                                            {"powerLabel", texts.powerLabel}};
   for (const auto& [name, text] : named) out.set(name, std::string(text));
+  out.set("powerNote", std::string(bt::powerNote(languageOf(tag))));
   out.set("lang", std::string(presentation::languageTag(languageOf(tag))));
   return out;
 }
@@ -203,7 +226,7 @@ std::string commandLine(const std::string& name, double shuffles, const std::str
 EMSCRIPTEN_BINDINGS(quorvel_backtest) {
   using quorvel::web::PageBacktest;
   emscripten::class_<PageBacktest>("PageBacktest")
-      .constructor<const emscripten::val&, const std::string&, const std::string&,
+      .constructor<const emscripten::val&, const std::string&, const std::string&, double,
                    const std::string&>()
       .function("error", &PageBacktest::error)
       .function("addShuffles", &PageBacktest::addShuffles)
@@ -213,10 +236,12 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("orderNote", &PageBacktest::orderNote)
       .function("chart", &PageBacktest::chart)
       .function("table", &PageBacktest::table)
-      .function("moneyTable", &PageBacktest::moneyTable);
+      .function("moneyTable", &PageBacktest::moneyTable)
+      .function("powerTable", &PageBacktest::powerTable);
   emscripten::function("pageSettings", &quorvel::web::pageSettings);
   emscripten::function("recordSizeProblem", &quorvel::web::recordSizeProblem);
   emscripten::function("replayShufflePart", &quorvel::web::replayShufflePart);
+  emscripten::function("auditRecord", &quorvel::web::auditRecord);
   emscripten::function("sectionTexts", &quorvel::web::sectionTexts);
   emscripten::function("recordLine", &quorvel::web::recordLine);
   emscripten::function("progressLine", &quorvel::web::progressLine);

@@ -109,7 +109,7 @@ TEST(ShuffleTally, CountsTheShufflesThatReachTheRecordsValueTiesIncluded) {
   ReplayStatistics observed;
   observed.excessThousandths = {3, 6, -1, 0, 0, 0, 0, 0};
   observed.patterns = {2, 0, 0, 0, 0, 0, 0, 9};
-  ShuffleTally tally(observed);
+  ShuffleTally tally(observed, 4);
   for (const std::int64_t value : {1, 3, 5, 2}) {
     ReplayStatistics shuffle;
     shuffle.excessThousandths.fill(value);
@@ -128,7 +128,7 @@ TEST(ShuffleTally, CountsTheShufflesThatReachTheRecordsValueTiesIncluded) {
   EXPECT_EQ(result.shuffles, 4u);
   EXPECT_DOUBLE_EQ(result.tests[7].patternPValue, 1.0 / 5);
   BacktestResult untested;
-  testAgainstShuffles(ShuffleTally(observed), untested);
+  testAgainstShuffles(ShuffleTally(observed, 0), untested);
   EXPECT_DOUBLE_EQ(untested.tests[0].pValue, 1.0);
 }
 

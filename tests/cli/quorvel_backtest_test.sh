@@ -64,6 +64,17 @@ elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 if (( elapsed_ms < 500 )); then passed=$((passed + 1)); echo "ok   ... and in $elapsed_ms ms";
 else failed=$((failed + 1)); echo "FAIL the bad chart path took $elapsed_ms ms"; fi
 
+# The record's own audit, in the table and the JSON, on a history and on simulated draws.
+names='"name":"digits-1".*"name":"digits-2".*"name":"digits-3".*"name":"sums".*"name":"serial-1".*"name":"serial-2".*"name":"serial-3".*"name":"serial-class".*"name":"gaps".*"name":"runs-big-small".*"name":"runs-odd-even"'
+if "$backtest" "$record" --audit --shuffles 0 --json | grep -qE "\"audit\":\{\"draws\":7680,\"tests\":\[.*$names.*\],\"random\":true\}" &&
+   "$backtest" --simulate 5000 --audit | grep -q "^On these 5,000 draws the record looks like independent, fair draws" &&
+   "$backtest" --simulate 500 --json | grep -q '"detectableRate":0\.[0-9]*,"detectableReturnRate"' &&
+   ! "$backtest" --simulate 500 --json | grep -q '"audit"'; then
+  passed=$((passed + 1)); echo "ok   --audit tests the record itself, in the table and the JSON"
+else
+  failed=$((failed + 1)); echo "FAIL --audit"
+fi
+
 # Standard input in, rows to standard output, and the same JSON whatever the number of threads.
 if "$backtest" - --csv - --shuffles 0 < "$dir/good.csv" 2> "$dir/report" | grep -q "^4,12," &&
    grep -q "replayed passes: 2" "$dir/report"; then

@@ -8,10 +8,11 @@ const byId = (id) => document.getElementById(id);
 // A sign that the tables scroll sideways, shown only while one does not fit.
 export function showScrollHint() {
   const overflows = (id) => byId(id).scrollWidth > byId(id).clientWidth;
-  byId('BacktestScrollHint').hidden = !overflows('BacktestTableRegion') && !overflows('BacktestMoneyRegion');
+  byId('BacktestScrollHint').hidden =
+    !['BacktestTableRegion', 'BacktestMoneyRegion', 'BacktestPowerRegion'].some(overflows);
 }
 
-function showTable(id, rows) {
+export function showTable(id, rows) {
   const table = byId(id);
   table.replaceChildren();
   const [heading, ...body] = rows;
@@ -45,6 +46,8 @@ export function showResult(engine, test, { record, settings, seconds, language, 
   byId('BacktestResult').dataset.seconds = String(seconds);
   showTable('BacktestMoney', test.moneyTable());
   showTable('BacktestTable', test.table());
+  showTable('BacktestPower', test.powerTable());
+  byId('PowerNote').textContent = texts.powerNote;
   showChart(test.chart(onPhone()), texts.chartTitle);
   if (saved) URL.revokeObjectURL(saved);
   saved = URL.createObjectURL(new Blob([test.json()], { type: 'application/json' }));

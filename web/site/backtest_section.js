@@ -2,7 +2,7 @@
 // player's own, its shuffles replayed by workers beside the page's thread. The settings, the
 // record, the report and every word come from the engine; this moves them to the page.
 import { WorkerPool } from './worker_pool.js';
-import { showResult, showScrollHint } from './backtest_report.js';
+import { showResult, showScrollHint, showTable } from './backtest_report.js';
 
 const SHIPPED = 'draws-2004-2026.csv';
 
@@ -12,11 +12,14 @@ const byId = (id) => document.getElementById(id);
 function showTexts(texts) {
   for (const [id, key] of [['BacktestTitle', 'title'], ['BacktestAbout', 'about'], ['BacktestRun', 'run'],
     ['BacktestChooseText', 'choose'], ['BacktestShipped', 'shipped'], ['BacktestFormat', 'format'],
-    ['BacktestCancel', 'cancel'], ['BacktestSave', 'save'], ['BacktestScrollHint', 'scrollHint']]) {
+    ['BacktestCancel', 'cancel'], ['BacktestSave', 'save'], ['BacktestScrollHint', 'scrollHint'],
+    ['AuditRun', 'audit']]) {
     byId(id).textContent = texts[key];
   }
   byId('BacktestTableRegion').setAttribute('aria-label', texts.tableLabel);
   byId('BacktestMoneyRegion').setAttribute('aria-label', texts.moneyLabel);
+  byId('BacktestPowerRegion').setAttribute('aria-label', texts.powerLabel);
+  byId('AuditRegion').setAttribute('aria-label', texts.auditLabel);
 }
 
 function say(message) {
@@ -89,6 +92,9 @@ export function startBacktest(engine, language) {
     if (file) await runRecord(await records.fromFile(file));
   });
   byId('BacktestCancel').addEventListener('click', () => state.running?.cancel());
+  byId('AuditRun').addEventListener('click', async () => {
+    if (!state.running) audit(engine, language, state.record.own ? state.record : await records.fromSite());
+  });
   section.addEventListener('dragover', (event) => { event.preventDefault(); });
   section.addEventListener('drop', async (event) => {
     event.preventDefault();
@@ -101,12 +107,23 @@ export function startBacktest(engine, language) {
   section.setAttribute('aria-busy', 'false');
 }
 
+// The record's own test of randomness: quick enough for the page's thread.
+function audit(engine, language, record) {
+  const answer = engine.auditRecord(record.bytes, record.name, language);
+  say(answer.error ?? '');
+  byId('AuditResult').hidden = answer.error !== undefined;
+  if (answer.error !== undefined) return;
+  byId('AuditSentence').textContent = answer.sentence;
+  showTable('AuditTable', answer.rows);
+  showScrollHint();
+}
+
 // Reads `record` and replays it as it is; a damaged record gets its located error and the page
 // keeps everything else. Then the shuffles, then the report.
 async function run(context, record) {
   const { engine, language, texts, settings, state } = context;
   const started = performance.now();
-  const test = new engine.PageBacktest(record.bytes, record.name, settings.seed, language);
+  const test = new engine.PageBacktest(record.bytes, record.name, settings.seed, settings.shuffles, language);
   try {
     const error = test.error();
     if (error) {

@@ -73,7 +73,7 @@ test('Predict answers while the workers replay, and cancel stops them all', asyn
   assert.ok(Date.now() - started < 5000, `the window took ${Date.now() - started} ms`);
   assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'true');
   assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#Backtest .actions button, #Backtest .actions input')]
-    .map((control) => control.disabled)), [true, true, true]);
+    .map((control) => control.disabled)), [true, true, true, true]);
 
   await page.click('#BacktestCancel');
   await page.waitForSelector('#BacktestProgress', { state: 'hidden' });
@@ -142,7 +142,25 @@ test('on a 360-pixel phone the report reads: a first column that stays, a sign t
   });
   assert.deepEqual({ ...report, smallestChartText: report.smallestChartText >= 11 },
     { scrolls: true, focusable: true, hint: true, firstColumnStays: true, smallestChartText: true, sideways: 0 });
+  assert.equal(await page.locator('[aria-label="undefined"], [aria-label=""]').count(), 0);
   const axe = await new AxeBuilder({ page }).include('#Backtest').withTags(['wcag2a', 'wcag2aa', 'wcag21aa', 'wcag22aa']).analyze();
   assert.deepEqual(axe.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+  await context.close();
+});
+
+test('the record\'s own test of randomness, on its own button, says what the command line says', async () => {
+  const { page, context } = await openSection('?shuffles=20', 'en-US');
+  await page.click('#AuditRun');
+  await page.waitForSelector('#AuditResult:not([hidden])');
+  const native = JSON.parse(nativeBacktest(SHIPPED, '--audit', '--json', '--shuffles', '0')).audit;
+  const rows = await page.locator('#AuditTable tbody tr').evaluateAll((trs) => trs.map((tr) => [...tr.children].map((c) => c.textContent)));
+  assert.deepEqual(rows.map((row) => row[0]), native.tests.map((test) => test.name));
+  assert.deepEqual(rows.map((row) => Number(row[4])), native.tests.map((test) => Number(test.pValue.toFixed(4))));
+  assert.match(await page.textContent('#AuditSentence'), /^On these 7,680 draws the record looks like independent, fair draws/);
+  assert.equal(native.random, true);
+  // And the test's power, beside the report, once a run has finished.
+  await page.click('#BacktestRun');
+  await finished(page);
+  assert.equal(await page.locator('#BacktestPower tbody tr').count(), 8);
   await context.close();
 });

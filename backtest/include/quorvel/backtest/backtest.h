@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "quorvel/backtest/draw_history.h"
@@ -36,6 +37,8 @@ struct OutputTest {
   // and the share of shuffles that reached it, before and after Holm's adjustment over the three.
   std::int64_t excessReturnMills = 0;
   double returnPValue = 1, returnPValueHolm = 1;
+  // The shuffles' own critical excess hits at kLevel / kOutputs (see ShuffleTally), when known.
+  std::optional<std::int64_t> criticalExcessThousandths{};
 };
 
 struct BacktestResult {

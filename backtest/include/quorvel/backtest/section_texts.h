@@ -27,6 +27,9 @@ struct SectionTexts {
   std::string_view tableLabel;  // what the table is, for a screen reader
   std::string_view scrollHint;  // said when the table is wider than the screen
   std::string_view moneyLabel;  // what the money table is, for a screen reader
+  std::string_view audit;       // the button that tests the record itself for randomness
+  std::string_view auditLabel;  // what the audit's table is, for a screen reader
+  std::string_view powerLabel;  // what the power table is, for a screen reader
 };
 const SectionTexts& sectionTexts(Language language);
 

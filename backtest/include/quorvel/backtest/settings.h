@@ -10,6 +10,10 @@
 // through validate, so that the command line and the page accept and refuse the same.
 namespace quorvel::backtest {
 
+// The level every test of the backtest is held to, after Holm's adjustment for the tests it runs
+// together.
+inline constexpr double kLevel = 0.05;
+
 // The fewest draws a backtest replays: three for the first grid and one to score it.
 inline constexpr std::uint64_t kMinimumDraws = 4;
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
 
 namespace quorvel::backtest {
@@ -9,6 +10,7 @@ namespace quorvel::backtest {
 // The summary as a table with the permutation test's columns, then the run lengths of the
 // predicted range and the attribute calls beside what chance gives at the same hit rate, and last
 // the verdict a player can act on.
-void writeTable(std::ostream& out, const BacktestResult& result);
+// With an audit, its table and sentence come before the verdict.
+void writeTable(std::ostream& out, const BacktestResult& result, const Audit* audit = nullptr);
 
 }  // namespace quorvel::backtest

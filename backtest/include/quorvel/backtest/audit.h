@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "quorvel/backtest/draw_history.h"
+
+// The record's own test of randomness: whether its draws look like independent, fair draws of
+// three digits, which no forecast from past draws can beat. Eleven tests over the whole record,
+// each with its statistic, degrees of freedom and p-value, and Holm's adjustment over all eleven.
+namespace quorvel::backtest {
+
+struct AuditTest {
+  std::string_view name;  // stable: see kAuditTests
+  double statistic = 0;   // a chi-squared, or a runs test's z
+  std::optional<int> df;  // a chi-squared's degrees of freedom; none for a z
+  double pValue = 1, pValueHolm = 1;
+};
+
+// The tests, in the order an audit gives them:
+//  digits-1...3   each position's digits against uniform (chi-squared, 9 df);
+//  sums           the sums against the law of ways(s)/1000, tails pooled until every expected
+//                 count is 5 or more;
+//  serial-1...3   each position's digit against the next draw's at the same position (a 10 x 10
+//                 table of consecutive pairs, chi-squared of independence, 81 df);
+//  serial-class   a sum's class (big or small, odd or even) against the next draw's (4 x 4, 9 df);
+//  gaps           the gaps between successive appearances of each digit at each position, pooled,
+//                 against the geometric law of a one-in-ten event, the tail pooled as the sums';
+//  runs-big-small, runs-odd-even   the Wald-Wolfowitz runs test of the sums' classes (a
+//                 two-sided normal z).
+inline constexpr std::array<std::string_view, 11> kAuditTests = {
+    "digits-1", "digits-2",     "digits-3", "sums",           "serial-1",     "serial-2",
+    "serial-3", "serial-class", "gaps",     "runs-big-small", "runs-odd-even"};
+
+struct Audit {
+  std::uint64_t draws = 0;
+  std::vector<AuditTest> tests;
+  // Whether the draws look like independent fair draws: no test rejects at the 5 % level after
+  // Holm's adjustment.
+  bool random() const;
+};
+
+// The audit, made as the draws stream by, in memory that does not grow with their number.
+class RecordAudit {
+ public:
+  void add(const Draw& draw);
+  Audit finish() const;
+
+ private:
+  struct Runs {
+    std::uint64_t first = 0, second = 0, runs = 0;
+    int last = -1;
+    void add(bool firstClass);
+  };
+  std::uint64_t draws_ = 0;
+  std::array<std::array<std::uint64_t, 10>, 3> digits_{};
+  std::array<std::uint64_t, 28> sums_{};
+  std::array<std::array<std::array<std::uint64_t, 10>, 10>, 3> serial_{};
+  std::array<std::array<std::uint64_t, 4>, 4> classes_{};
+  std::array<std::array<std::uint64_t, 10>, 3>
+      lastSeen_{};                   // 1 + the draw it last came in; 0 never
+  std::vector<std::uint64_t> gaps_;  // how many gaps of each length
+  Runs bigSmall_, oddEven_;
+  std::optional<Draw> previous_;
+};
+
+// The audit of a record held in memory.
+Audit auditRecord(std::span<const Draw> draws);
+
+}  // namespace quorvel::backtest
