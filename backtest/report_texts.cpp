@@ -18,6 +18,17 @@ std::string given(const std::string& text) {
   return text.substr(0, end) + "…";
 }
 
+// A setting that is not `what` within its limits: "2000000 is not a whole number of shuffles from 0
+// to 1000000", "2000000 不是 0 到 1000000 之间的整数打乱次数".
+std::string outOfRange(const Problem& p, std::string_view what, Language language) {
+  if (language == Language::Chinese) {
+    return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) + " 之间的" +
+           std::string(what);
+  }
+  return given(p.text) + " is not " + std::string(what) + " from " + number(p.first) + " to " +
+         number(p.second);
+}
+
 std::string englishProblem(const Problem& p) {
   switch (p.fault) {
     case Fault::Utf16:
@@ -48,17 +59,13 @@ std::string englishProblem(const Problem& p) {
       return "the record is larger than " + number(p.first) +
              " bytes, far larger than any record of draws";
     case Fault::Shuffles:
-      return given(p.text) + " is not a whole number of shuffles from " + number(p.first) + " to " +
-             number(p.second);
+      return outOfRange(p, "a whole number of shuffles", Language::English);
     case Fault::Seed:
-      return given(p.text) + " is not a whole number from " + number(p.first) + " to " +
-             number(p.second);
+      return outOfRange(p, "a whole number", Language::English);
     case Fault::Simulated:
-      return given(p.text) + " is not a whole number of draws from " + number(p.first) + " to " +
-             number(p.second);
+      return outOfRange(p, "a whole number of draws", Language::English);
     case Fault::Threads:
-      return given(p.text) + " is not a whole number of threads from " + number(p.first) + " to " +
-             number(p.second);
+      return outOfRange(p, "a whole number of threads", Language::English);
   }
   return {};
 }
@@ -93,17 +100,13 @@ std::string chineseProblem(const Problem& p) {
     case Fault::RecordTooLarge:
       return "记录超过 " + number(p.first) + " 字节，不像开奖记录";
     case Fault::Shuffles:
-      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
-             " 之间的整数打乱次数";
+      return outOfRange(p, "整数打乱次数", Language::Chinese);
     case Fault::Seed:
-      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
-             " 之间的整数种子";
+      return outOfRange(p, "整数种子", Language::Chinese);
     case Fault::Simulated:
-      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
-             " 之间的整数期数";
+      return outOfRange(p, "整数期数", Language::Chinese);
     case Fault::Threads:
-      return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) +
-             " 之间的整数线程数";
+      return outOfRange(p, "整数线程数", Language::Chinese);
   }
   return {};
 }

@@ -13,13 +13,14 @@
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/engine/reference_pass.h"
 
+namespace engine = quorvel::engine;
+
 namespace {
 
-std::vector<std::array<std::string, quorvel::engine::kGridCells>> realisticGrids(
-    std::size_t count) {
+std::vector<std::array<std::string, engine::kGridCells>> realisticGrids(std::size_t count) {
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> digit(0, 9);
-  std::vector<std::array<std::string, quorvel::engine::kGridCells>> grids(count);
+  std::vector<std::array<std::string, engine::kGridCells>> grids(count);
   for (auto& grid : grids) {
     for (std::size_t period = 0; period < 3; ++period) {
       int sum = 0;
@@ -38,8 +39,8 @@ void FullPass(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    quorvel::engine::PassResult result =
-        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
+    engine::PassResult result =
+        engine::runPredictionPass(engine::viewsOf(grids[i++ % grids.size()]));
     benchmark::DoNotOptimize(result);
   }
 }
@@ -49,8 +50,8 @@ void ReferencePass(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    quorvel::engine::PassResult result =
-        quorvel::engine::runReferencePass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
+    engine::PassResult result =
+        engine::runReferencePass(engine::viewsOf(grids[i++ % grids.size()]));
     benchmark::DoNotOptimize(result);
   }
 }
@@ -72,10 +73,10 @@ void FullPassWithTexts(benchmark::State& state) {
   const auto grids = realisticGrids(1024);
   std::size_t i = 0;
   for (auto _ : state) {
-    const quorvel::engine::PassResult result =
-        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(grids[i++ % grids.size()]));
-    for (int box = 0; box < quorvel::engine::kOutputs; ++box) {
-      std::string text = result.text(static_cast<quorvel::engine::Output>(box));
+    const engine::PassResult result =
+        engine::runPredictionPass(engine::viewsOf(grids[i++ % grids.size()]));
+    for (int box = 0; box < engine::kOutputs; ++box) {
+      std::string text = result.text(static_cast<engine::Output>(box));
       benchmark::DoNotOptimize(text);
     }
   }
@@ -91,15 +92,15 @@ void TsvLine(benchmark::State& state) {
     line.pop_back();
     lines.push_back(line);
   }
-  quorvel::engine::GridStrings decoded;
-  quorvel::engine::GridTexts fields;
+  engine::GridStrings decoded;
+  engine::GridTexts fields;
   std::string out;
   std::size_t i = 0;
   for (auto _ : state) {
     out.clear();
     quorvel::cli::splitLine(lines[i % lines.size()], i + 1, decoded, fields);
     ++i;
-    quorvel::cli::appendResultLine(out, quorvel::engine::runPredictionPass(fields));
+    quorvel::cli::appendResultLine(out, engine::runPredictionPass(fields));
     benchmark::DoNotOptimize(out);
   }
 }

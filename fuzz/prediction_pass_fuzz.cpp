@@ -8,9 +8,11 @@
 #include "fuzz_check.h"
 #include "quorvel/engine/prediction_pass.h"
 
+namespace engine = quorvel::engine;
+
 namespace {
 
-using quorvel::engine::Output;
+using engine::Output;
 
 bool isListText(const std::string& text) {
   int previous = -1;
@@ -35,23 +37,22 @@ bool isListText(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  quorvel::engine::GridStrings cells;
+  engine::GridStrings cells;
   for (std::size_t i = 0; i + 1 < cells.size(); ++i) cells[i] = input.ConsumeRandomLengthString(64);
   cells.back() = input.ConsumeRemainingBytesAsString();
-  const quorvel::engine::GridTexts texts = quorvel::engine::viewsOf(cells);
+  const engine::GridTexts texts = engine::viewsOf(cells);
 
-  const quorvel::engine::PassResult result = quorvel::engine::runPredictionPass(texts);
+  const engine::PassResult result = engine::runPredictionPass(texts);
   const int failure = static_cast<int>(result.failure);
   FUZZ_CHECK(failure == 0 || failure == 6 || failure == 9);
-  FUZZ_CHECK(result.written >= 0 && result.written <= quorvel::engine::kOutputs);
-  FUZZ_CHECK((result.failure == quorvel::engine::Failure::None) ==
-             (result.written == quorvel::engine::kOutputs));
+  FUZZ_CHECK(result.written >= 0 && result.written <= engine::kOutputs);
+  FUZZ_CHECK((result.failure == engine::Failure::None) == (result.written == engine::kOutputs));
   // A failure ends the pass where it arises: between stages, never inside the verdicts.
   FUZZ_CHECK(result.written == 0 || result.written == 1 || result.written == 3 ||
              result.written == 8);
 
-  for (int i = 0; i < quorvel::engine::kOutputs; ++i) {
-    const Output box = quorvel::engine::kWriteOrder[static_cast<std::size_t>(i)];
+  for (int i = 0; i < engine::kOutputs; ++i) {
+    const Output box = engine::kWriteOrder[static_cast<std::size_t>(i)];
     FUZZ_CHECK(result.isWritten(box) == (i < result.written));
     if (i >= result.written) FUZZ_CHECK(result.text(box).empty());
   }
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK((result.list(Output::ExtremeNumbers) & ~result.list(Output::KeyRange)) == 0);
   }
   if (result.written == 8) {
-    using quorvel::engine::Verdict;
+    using engine::Verdict;
     const auto v = [&](Output output) { return result.verdict(output); };
     FUZZ_CHECK(v(Output::MiddleEdge) == Verdict::Middle || v(Output::MiddleEdge) == Verdict::Edge);
     FUZZ_CHECK(v(Output::BigSmall) == Verdict::Big || v(Output::BigSmall) == Verdict::Small);
@@ -75,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The result depends on the texts alone.
-  const quorvel::engine::PassResult again = quorvel::engine::runPredictionPass(texts);
+  const engine::PassResult again = engine::runPredictionPass(texts);
   FUZZ_CHECK(again.failure == result.failure && again.written == result.written);
-  for (const Output output : quorvel::engine::kAllOutputs) {
+  for (const Output output : engine::kAllOutputs) {
     FUZZ_CHECK(again.text(output) == result.text(output));
   }
   return 0;

@@ -11,6 +11,8 @@
 #include "quorvel/cli/tsv_codec.h"
 #include "quorvel/cli/tsv_filter.h"
 
+namespace engine = quorvel::engine;
+
 namespace {
 
 std::size_t count(const std::string& text, char c) {
@@ -19,19 +21,19 @@ std::size_t count(const std::string& text, char c) {
   return n;
 }
 
-bool decodes(std::string_view line, std::size_t number, quorvel::engine::GridStrings& cells) {
+bool decodes(std::string_view line, std::size_t number, engine::GridStrings& cells) {
   try {
     quorvel::cli::decodeLine(line, number, cells);
     // The filter's splitter gives the same fields.
-    quorvel::engine::GridStrings scratch;
-    quorvel::engine::GridTexts fields;
+    engine::GridStrings scratch;
+    engine::GridTexts fields;
     quorvel::cli::splitLine(line, number, scratch, fields);
     for (std::size_t i = 0; i < fields.size(); ++i) FUZZ_CHECK(fields[i] == cells[i]);
     return true;
   } catch (const quorvel::cli::LocatedError& error) {
     FUZZ_CHECK(error.line() == number);
-    quorvel::engine::GridStrings scratch;
-    quorvel::engine::GridTexts fields;
+    engine::GridStrings scratch;
+    engine::GridTexts fields;
     bool splitterRefuses = false;
     try {
       quorvel::cli::splitLine(line, number, scratch, fields);
@@ -70,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     std::istringstream lines(bytes);
     std::string line;
-    quorvel::engine::GridStrings cells;
+    engine::GridStrings cells;
     while (std::getline(lines, line) && decodes(line, goodLines + 1, cells)) ++goodLines;
   }
   FUZZ_CHECK(count(answers, '\n') == goodLines);
@@ -84,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Any twelve fields survive escaping and decoding unchanged.
   FuzzedDataProvider input(data, size);
-  std::array<std::string, quorvel::engine::kGridCells> fields;
+  std::array<std::string, engine::kGridCells> fields;
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     fields[i] = input.ConsumeRandomLengthString(32);
@@ -92,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::cli::appendEscaped(line, fields[i]);
   }
   FUZZ_CHECK(line.find('\n') == std::string::npos && line.find('\r') == std::string::npos);
-  quorvel::engine::GridStrings decoded;
+  engine::GridStrings decoded;
   FUZZ_CHECK(decodes(line, 1, decoded));
   FUZZ_CHECK(decoded == fields);
   return 0;

@@ -21,6 +21,8 @@
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/ui/main_form.h"
 
+namespace engine = quorvel::engine;
+
 namespace {
 
 const QStringList kOutputNames = {"Text2",    "Text3",    "Text4",    "Text5(0)",
@@ -68,14 +70,13 @@ class StressTest : public QObject {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command1")->click();
-    const quorvel::engine::PassResult expected =
-        quorvel::engine::runPredictionPass(quorvel::engine::viewsOf(before));
+    const engine::PassResult expected = engine::runPredictionPass(engine::viewsOf(before));
     if (grid() != before) return false;
     for (int i = 0; i < 8; ++i) {
       const std::string shown = box(kOutputNames[i])->text().toStdString();
-      if (shown != expected.text(static_cast<quorvel::engine::Output>(i))) return false;
+      if (shown != expected.text(static_cast<engine::Output>(i))) return false;
     }
-    return (reports > reportsBefore) == (expected.failure != quorvel::engine::Failure::None);
+    return (reports > reportsBefore) == (expected.failure != engine::Failure::None);
   }
 
   // Presses the draw shift and checks the grid moved down, or stayed as it was on a failure.
@@ -83,12 +84,11 @@ class StressTest : public QObject {
     const std::array<std::string, 12> before = grid();
     const int reportsBefore = reports;
     button("Command2")->click();
-    const quorvel::engine::DrawShiftResult expected =
-        quorvel::engine::shiftGridDown(quorvel::engine::viewsOf(before));
+    const engine::DrawShiftResult expected = engine::shiftGridDown(engine::viewsOf(before));
     for (const QString& name : kOutputNames) {
       if (!box(name)->text().isEmpty()) return false;
     }
-    if (expected.failure != quorvel::engine::Failure::None) {
+    if (expected.failure != engine::Failure::None) {
       return reports > reportsBefore && grid() == before;
     }
     return reports == reportsBefore && grid() == expected.cells;
