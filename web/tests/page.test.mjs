@@ -180,6 +180,9 @@ for (const [phone, profile] of Object.entries(PHONES)) {
     assert.deepEqual(await outputsOf(page), nativeAnswer(WORKED).outputs);
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('[data-output]')].map((b) => b.inputMode)),
       Array(8).fill('none'));
+    // The odds under the form read on the phone too: every line shown, nothing off the side.
+    assert.deepEqual(await oddsOf(page), nativeOdds(WORKED));
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), 'the odds scroll sideways');
     if (phone === 'Pixel 7') {  // the README's picture: the form and the odds under it
       await page.evaluate(() => document.activeElement.blur());
       const bottom = await page.evaluate(() => document.getElementById('Odds').getBoundingClientRect().bottom + 8);
@@ -189,6 +192,12 @@ for (const [phone, profile] of Object.entries(PHONES)) {
     await page.tap('#Command2');
     assert.deepEqual(await page.evaluate(() => [document.activeElement.id, document.activeElement.inputMode]),
       ['Text1_0', 'decimal']);
+    // A failure's report closes with a button a thumb can press.
+    await page.fill('#Text1_0', '40000');
+    await page.tap('#Command1');
+    const ok = await page.locator('#ReportOk').boundingBox();
+    assert.ok(ok.height >= 44 && ok.width >= 44, `确定 is ${ok.width} x ${ok.height}`);
+    await page.tap('#ReportOk');
     await context.close();
   });
 }
