@@ -78,8 +78,8 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, Language langu
   return d + " of " + t + " shuffles replayed";
 }
 
-std::string tookText(double seconds, Language language) {
-  const std::string s = fixed(seconds, 1);
+std::string tookText(double milliseconds, Language language) {
+  const std::string s = fixed(milliseconds / 1000, 1);
   return language == Language::Chinese ? "（用时 " + s + " 秒）" : " (" + s + " s)";
 }
 

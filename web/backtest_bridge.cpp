@@ -211,8 +211,8 @@ std::string progressLine(double done, double total, const std::string& tag) {
                           languageOf(tag));
 }
 
-std::string tookText(double seconds, const std::string& tag) {
-  return bt::tookText(seconds, languageOf(tag));
+std::string tookText(double milliseconds, const std::string& tag) {
+  return bt::tookText(milliseconds, languageOf(tag));
 }
 
 std::string commandLine(const std::string& name, double shuffles, const std::string& seed) {

@@ -37,13 +37,13 @@ function showChart(svgText, title) {
 
 let saved = null;  // the address of the report the save link offers
 
-// Shows the finished `test` of `record` with `settings`, which took `seconds`.
-export function showResult(engine, test, { record, settings, seconds, language, texts }) {
+// Shows the finished `test` of `record` with `settings`, which took `milliseconds`.
+export function showResult(engine, test, { record, settings, milliseconds, language, texts }) {
   byId('BacktestVerdict').textContent = test.verdict();
-  byId('BacktestTook').textContent = engine.tookText(seconds, language);
+  byId('BacktestTook').textContent = engine.tookText(milliseconds, language);
   byId('BacktestOrder').textContent = test.orderNote();
   byId('BacktestOrder').hidden = test.orderNote() === '';
-  byId('BacktestResult').dataset.seconds = String(seconds);
+  byId('BacktestResult').dataset.milliseconds = String(milliseconds);
   showTable('BacktestMoney', test.moneyTable());
   showTable('BacktestTable', test.table());
   showTable('BacktestPower', test.powerTable());

@@ -137,8 +137,8 @@ async function run(context, record) {
     setBusy(true);
     await replayShuffles(context, test);
     test.finish();
-    const seconds = (performance.now() - started) / 1000;
-    showResult(engine, test, { record, settings, seconds, language, texts });
+    const milliseconds = performance.now() - started;
+    showResult(engine, test, { record, settings, milliseconds, language, texts });
   } catch (error) {
     say(error.name === 'AbortError' ? texts.cancelled : texts.failed);
   } finally {

@@ -2,10 +2,12 @@
 // They start when the section comes into view, so that their engines are ready by the first click
 // and a visitor who never scrolls to it starts none; a cancelled run ends them, and new ones take
 // their place. How the shuffles are split among them is the page's own affair: parts of up to 50,
-// the next part to the first worker free.
+// at least eight for each worker so that a slow one holds up little, the next part to the first
+// worker free.
 
 const MAX_WORKERS = 8;
 const MAX_PART = 50;
+const PARTS_PER_WORKER = 8;
 
 export class WorkerPool {
   constructor(section) {
@@ -34,7 +36,8 @@ export class WorkerPool {
   replay(record, { seed, shuffles }, onPart) {
     this.ready();
     const workers = this.workers.slice(0, Math.max(1, Math.min(this.size, shuffles)));
-    const size = Math.max(1, Math.min(MAX_PART, Math.ceil(shuffles / (workers.length * 8))));
+    const parts = workers.length * PARTS_PER_WORKER;
+    const size = Math.max(1, Math.min(MAX_PART, Math.ceil(shuffles / parts)));
     let next = 0;
     let done = 0;
     let settle;

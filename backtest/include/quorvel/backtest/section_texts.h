@@ -40,8 +40,8 @@ std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint6
 // "已打乱 120 / 1000 次": how far a run is.
 std::string progressLine(std::uint64_t done, std::uint64_t total, Language language);
 
-// "（用时 1.2 秒）": how long a run took, to a tenth of a second.
-std::string tookText(double seconds, Language language);
+// "（用时 1.2 秒）": how long a run of `milliseconds` took, to a tenth of a second.
+std::string tookText(double milliseconds, Language language);
 
 // The command line that gives the same report: "quorvel-backtest draws.csv --json --seed 1
 // --shuffles 1000".
