@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "quorvel/backtest/settings.h"
+#include "quorvel/engine/verdict.h"
 #include "quorvel/game/draw.h"
 #include "quorvel/game/sum_play.h"
 #include "statistics.h"
@@ -77,7 +78,9 @@ AuditTest chiSquaredTest(std::string_view name, const ChiSquared& c) {
 }
 
 // The class of a sum by big or small and odd or even, 0...3.
-int sumClass(int sum) { return (sum > game::kLargestSum / 2 ? 2 : 0) + sum % 2; }
+std::size_t sumClass(int sum) {
+  return (engine::isBig(sum) ? 2U : 0U) + static_cast<std::size_t>(sum % 2);
+}
 
 }  // namespace
 
@@ -89,7 +92,7 @@ void RecordAudit::Runs::add(bool firstClass) {
 
 void RecordAudit::add(const Draw& draw) {
   const std::uint64_t index = draws_++;
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < digits_.size(); ++k) {
     const auto digit = static_cast<std::size_t>(draw.digits[k]);
     ++digits_[k][digit];
     if (previous_) ++serial_[k][static_cast<std::size_t>(previous_->digits[k])][digit];
@@ -104,10 +107,9 @@ void RecordAudit::add(const Draw& draw) {
   const int sum = draw.sum();
   ++sums_[static_cast<std::size_t>(sum)];
   if (previous_) {
-    ++classes_[static_cast<std::size_t>(sumClass(previous_->sum()))]
-              [static_cast<std::size_t>(sumClass(sum))];
+    ++classes_[sumClass(previous_->sum())][sumClass(sum)];
   }
-  bigSmall_.add(sum > game::kLargestSum / 2);
+  bigSmall_.add(engine::isBig(sum));
   oddEven_.add(sum % 2 == 1);
   previous_ = draw;
 }
@@ -115,15 +117,12 @@ void RecordAudit::add(const Draw& draw) {
 namespace {
 
 // Each position's digits against the uniform law.
-void digitTests(const std::array<std::array<std::uint64_t, 10>, 3>& digits, std::uint64_t draws,
+void digitTests(const RecordAudit::DigitCounts& digits, std::uint64_t draws,
                 std::vector<AuditTest>& tests) {
-  const std::array<double, 10> expected = [&] {
-    std::array<double, 10> e{};
-    e.fill(static_cast<double>(draws) / game::kDigitValues);
-    return e;
-  }();
-  for (std::size_t k = 0; k < 3; ++k) {
-    std::array<double, 10> observed{};
+  std::array<double, game::kDigitValues> expected{};
+  expected.fill(static_cast<double>(draws) / game::kDigitValues);
+  for (std::size_t k = 0; k < digits.size(); ++k) {
+    std::array<double, game::kDigitValues> observed{};
     std::transform(digits[k].begin(), digits[k].end(), observed.begin(),
                    [](std::uint64_t n) { return static_cast<double>(n); });
     tests.push_back(chiSquaredTest(kAuditTests[k], pooledChiSquared(observed, expected)));
@@ -171,7 +170,7 @@ Audit RecordAudit::finish() const {
         static_cast<double>(draws_) * game::ways(static_cast<int>(s)) / game::kEquallyLikelyDraws;
   }
   audit.tests.push_back(chiSquaredTest(kAuditTests[3], pooledChiSquared(sums, law)));
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < serial_.size(); ++k) {
     audit.tests.push_back(chiSquaredTest(kAuditTests[4 + k], independence(serial_[k])));
   }
   audit.tests.push_back(chiSquaredTest(kAuditTests[7], independence(classes_)));

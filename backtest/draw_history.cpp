@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "quorvel/game/draw.h"
+
 namespace quorvel::backtest {
 namespace {
 
@@ -127,7 +129,8 @@ Draw parseDraw(const std::vector<Field>& fields, std::size_t number) {
   if (period == Parsed::NotANumber) fail(fields[0].column, Fault::PeriodNotANumber);
   for (std::size_t k = 0; k < 3 && !together; ++k) {
     std::uint64_t digit = 0;
-    if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number || digit > 9) {
+    if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number ||
+        !game::isDigit(static_cast<double>(digit))) {
       fail(fields[k + 1].column, Fault::NotADigit, k + 1);
     }
     draw.digits[k] = static_cast<int>(digit);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "listed_names.h"
 #include "number_text.h"
 #include "quorvel/backtest/report_texts.h"
 #include "quorvel/presentation/money_text.h"
@@ -10,6 +11,7 @@ namespace quorvel::backtest {
 namespace {
 
 using presentation::groupedNumber;
+using presentation::percentText;
 
 // The list a player most often follows, which the verdict's money sentence is about.
 constexpr engine::Output kHeadline = engine::Output::KeyRange;
@@ -29,17 +31,13 @@ double highestRateAboveChance(const BacktestResult& result) {
 
 // Which lists returned more than chance allows, named and joined in `language`; "" for none.
 std::string listsAboveChance(const BacktestResult& result, Language language) {
-  std::string named;
+  std::vector<std::string> names;
   for (int i = 0; i < engine::kLists; ++i) {
     if (!returnsMoreThanChance(result.tests[static_cast<std::size_t>(i)])) continue;
     const std::string name(outputName(engine::kAllOutputs[static_cast<std::size_t>(i)], language));
-    if (language == Language::Chinese) {
-      named += (named.empty() ? "「" : "、「") + name + "」";
-    } else {
-      named += (named.empty() ? "the " : " and the ") + name;
-    }
+    names.push_back(language == Language::Chinese ? name : "the " + name);
   }
-  return named;
+  return listedNames(names, language, " and ", " and ");
 }
 
 std::string englishMoney(const BacktestResult& result, const OutputSummary& o) {
@@ -62,13 +60,13 @@ std::string chineseMoney(const BacktestResult& result, const OutputSummary& o) {
                          std::string(outputName(kHeadline, Language::Chinese)) +
                          "的每个和值都买一注，共投注 " + groupedNumber(o.money.stakeYuan) +
                          " 元，返还 " + groupedNumber(o.money.returnedYuan) + " 元（" +
-                         fixed(100 * o.money.rate(), 1) + "%）；同样多的盲选平均返还 " +
-                         fixed(100 * o.expectedRate(), 1) + "%。";
+                         percentText(o.money.rate()) + "）；同样多的盲选平均返还 " +
+                         percentText(o.expectedRate()) + "。";
   if (result.shuffles == 0) return sentence;
   const std::string above = listsAboveChance(result, Language::Chinese);
   if (above.empty()) return sentence + "没有哪个号码范围的返还超出运气所能解释的范围。";
   return sentence + "只有" + above + "的返还超出了运气所能解释的范围，但也只返还了投注的 " +
-         fixed(100 * highestRateAboveChance(result), 1) + "%。";
+         percentText(highestRateAboveChance(result)) + "。";
 }
 
 }  // namespace
@@ -94,14 +92,14 @@ std::vector<MoneyRow> moneyTable(const BacktestResult& result, Language language
     const OutputTest& t = result.tests[static_cast<std::size_t>(i)];
     const std::optional<BestAndWorst> years = bestAndWorstYears(o);
     const auto year = [](const YearRate& y) {
-      return std::to_string(y.year) + " " + fixed(100 * y.rate, 1) + "%";
+      return std::to_string(y.year) + " " + percentText(y.rate);
     };
     rows.push_back(
         {std::string(outputName(engine::kAllOutputs[static_cast<std::size_t>(i)], language)),
          groupedNumber(o.money.stakeYuan), groupedNumber(o.money.returnedYuan),
-         groupedNumber(o.money.returnedYuan - o.money.stakeYuan),
-         fixed(100 * o.money.rate(), 1) + "%", fixed(100 * o.expectedRate(), 1) + "%",
-         tested ? fixed(t.returnPValue, 3) : "-", tested ? fixed(t.returnPValueHolm, 3) : "-",
+         groupedNumber(o.money.returnedYuan - o.money.stakeYuan), percentText(o.money.rate()),
+         percentText(o.expectedRate()), tested ? fixed(t.returnPValue, 3) : "-",
+         tested ? fixed(t.returnPValueHolm, 3) : "-",
          years ? year(years->best) + " / " + year(years->worst) : "-"});
   }
   return rows;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "quorvel/backtest/settings.h"
+
 namespace quorvel::backtest {
 
 // `value` with `decimals` digits after the point, as printf's "%.*f" writes it in the C locale.
@@ -16,5 +18,8 @@ inline std::string fixed(double value, int decimals) {
 inline double meanSize(long long sizeSum, long long calls) {
   return static_cast<double>(sizeSum) / static_cast<double>(calls > 0 ? calls : 1);
 }
+
+// The level every test is held to, as the reports write it: "5%".
+inline std::string levelText() { return fixed(100 * kLevel, 0) + "%"; }
 
 }  // namespace quorvel::backtest

@@ -69,6 +69,13 @@ ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
   return statistics;
 }
 
+// The grid rows of draws held oldest first, newest first.
+std::vector<GridRow> rowsNewestFirst(std::span<const Draw> draws) {
+  std::vector<GridRow> rows(draws.size());
+  std::transform(draws.rbegin(), draws.rend(), rows.begin(), gridRow);
+  return rows;
+}
+
 }  // namespace
 
 void appendValues(const ReplayStatistics& statistics, std::vector<double>& values) {
@@ -127,9 +134,7 @@ void ShuffleTally::add(const ReplayStatistics& shuffle) {
 }
 
 ReplayStatistics replayStatistics(std::span<const Draw> draws) {
-  std::vector<GridRow> rows(draws.size());
-  for (std::size_t i = 0; i < draws.size(); ++i) rows[draws.size() - 1 - i] = gridRow(draws[i]);
-  return replayNewestFirst(rows);
+  return replayNewestFirst(rowsNewestFirst(draws));
 }
 
 namespace {
@@ -159,8 +164,7 @@ std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::u
                                              const std::function<void(std::uint64_t)>& done) {
   std::vector<ReplayStatistics> results(static_cast<std::size_t>(range.count));
   const std::size_t n = draws.size();
-  std::vector<GridRow> newestFirst(n);
-  for (std::size_t i = 0; i < n; ++i) newestFirst[n - 1 - i] = gridRow(draws[i]);
+  const std::vector<GridRow> newestFirst = rowsNewestFirst(draws);
   std::atomic<std::size_t> next{0};
   std::atomic<std::uint64_t> finished{0};
   auto work = [&](bool reports) {

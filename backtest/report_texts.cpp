@@ -1,11 +1,15 @@
 #include "quorvel/backtest/report_texts.h"
 
+#include "listed_names.h"
 #include "number_text.h"
 #include "quorvel/backtest/money_texts.h"
+#include "quorvel/presentation/money_text.h"
 #include "quorvel/presentation/screen_layout.h"
 
 namespace quorvel::backtest {
 namespace {
+
+using presentation::percentText;
 
 std::string number(std::uint64_t value) { return std::to_string(value); }
 
@@ -114,22 +118,12 @@ std::string chineseProblem(const Problem& p) {
 // The outputs a test picks, named and joined as the language joins a list.
 std::string namesWhere(const BacktestResult& result, Language language,
                        bool (*picked)(const OutputTest&)) {
-  std::vector<std::string_view> listed;
+  std::vector<std::string> names;
   for (const engine::Output output : engine::kAllOutputs) {
     if (picked(result.tests[static_cast<std::size_t>(output)]))
-      listed.push_back(outputName(output, language));
+      names.emplace_back(outputName(output, language));
   }
-  std::string text;
-  for (std::size_t i = 0; i < listed.size(); ++i) {
-    if (language == Language::Chinese) {
-      text += i == 0 ? "「" : "、「";
-      text += std::string(listed[i]) + "」";
-    } else {
-      text += i == 0 ? "" : i + 1 == listed.size() ? " and " : ", ";
-      text += listed[i];
-    }
-  }
-  return text;
+  return listedNames(names, language);
 }
 
 bool beatsChance(const OutputTest& t) { return t.pValueHolm < kLevel; }
@@ -142,11 +136,13 @@ std::string englishVerdict(const BacktestResult& result) {
   }
   const std::string beat = namesWhere(result, Language::English, beatsChance);
   const std::string pattern = namesWhere(result, Language::English, patternBeatsChance);
+  const std::string level = levelText();
   std::string sentence = "Against " + number(result.shuffles) +
                          " shuffles of this record, after Holm's adjustment for eight outputs: ";
-  sentence += beat.empty() ? "no output beats chance at the 5% level, so the forecast picks no "
-                             "better than blind picks of the same size"
-                           : "the " + beat + " beat chance at the 5% level";
+  sentence += beat.empty() ? "no output beats chance at the " + level +
+                                 " level, so the forecast picks no better than blind picks of the "
+                                 "same size"
+                           : "the " + beat + " beat chance at the " + level + " level";
   sentence += pattern.empty()
                   ? "; and the claimed runs of 4-5 right then 1-2 wrong come no more often than "
                     "in a shuffled record."
@@ -162,8 +158,10 @@ std::string chineseVerdict(const BacktestResult& result) {
   const std::string pattern = namesWhere(result, Language::Chinese, patternBeatsChance);
   std::string sentence =
       "把这份记录打乱 " + number(result.shuffles) + " 次作对照，并按八项输出做 Holm 校正后：";
-  sentence += beat.empty() ? "没有一项在 5% 水平上胜过运气，这个预测并不比同样多的随手盲选更准"
-                           : beat + "在 5% 水平上胜过运气";
+  const std::string level = levelText();
+  sentence += beat.empty()
+                  ? "没有一项在 " + level + " 水平上胜过运气，这个预测并不比同样多的随手盲选更准"
+                  : beat + "在 " + level + " 水平上胜过运气";
   sentence += pattern.empty()
                   ? "；所说的“连准4-5期后错1-2期”也不比打乱的记录里更常见。"
                   : "；所说的“连准4-5期后错1-2期”在" + pattern + "上比打乱的记录里更常见。";
@@ -221,8 +219,8 @@ std::vector<ReportRow> reportTable(const BacktestResult& result, Language langua
     const auto i = static_cast<std::size_t>(output);
     const OutputSummary& o = result.summary.output(static_cast<int>(i));
     const OutputTest& t = result.tests[i];
-    rows.push_back({std::string(outputName(output, language)), fixed(100 * o.hitRate(), 1) + "%",
-                    fixed(100 * o.chanceRate(), 1) + "%",
+    rows.push_back({std::string(outputName(output, language)), percentText(o.hitRate()),
+                    percentText(o.chanceRate()),
                     fixed(static_cast<double>(t.excessThousandths) / 1000.0, 1), p(t.pValue),
                     p(t.pValueHolm), p(t.patternPValue)});
   }

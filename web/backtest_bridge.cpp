@@ -41,6 +41,12 @@ std::optional<std::string> textOf(const val& value) {
 
 bt::Language languageOf(const std::string& tag) { return presentation::languageForTag(tag); }
 
+// The seed the page's settings gave, as text (a 64-bit number does not fit a JavaScript number);
+// the default for one that is not valid, which pageSettings has already said.
+std::uint64_t seedOf(const std::string& seed) {
+  return bt::validate({{}, seed, {}, {}}).settings.seed;
+}
+
 // The page's settings from its link (?seed=7&shuffles=5000; null for one not given), checked as
 // the command line checks its options: { seed, shuffles, problem }, where a setting that is not
 // valid gives its located reason, worded for the link, and the defaults are used.
@@ -94,7 +100,7 @@ class PageBacktest {
       trace_.emplace(bt::replayedPasses(draws.size()));
       bt::BacktestOptions options;
       options.recordOrder = order;
-      options.seed = bt::validate({{}, seed, {}, {}}).settings.seed;
+      options.seed = seedOf(seed);
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
       tally_.emplace(bt::observedStatistics(result_), static_cast<std::uint64_t>(shuffles));
@@ -147,8 +153,8 @@ val replayShufflePart(const val& bytes, const std::string& seed, double first, d
   std::istringstream in(bytesOf(bytes));
   const std::vector<bt::Draw> draws = bt::readHistory(in);
   const std::vector<bt::ReplayStatistics> part = bt::replayShuffles(
-      draws, bt::validate({{}, seed, {}, {}}).settings.seed,
-      {static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(count)}, 1, {});
+      draws, seedOf(seed), {static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(count)},
+      1, {});
   std::vector<double> numbers;
   numbers.reserve(bt::kStatisticsValues * part.size());
   for (const bt::ReplayStatistics& statistics : part) bt::appendValues(statistics, numbers);
@@ -195,15 +201,14 @@ val sectionTexts(const std::string& tag) {
                                                             {"auditLabel", texts.auditLabel},
                                                             {"powerLabel", texts.powerLabel}};
   for (const auto& [name, text] : named) out.set(name, std::string(text));
-  out.set("powerNote", std::string(bt::powerNote(languageOf(tag))));
+  out.set("powerNote", bt::powerNote(languageOf(tag)));
   out.set("lang", std::string(presentation::languageTag(languageOf(tag))));
   return out;
 }
 
 std::string recordLine(const std::string& name, double shuffles, const std::string& seed,
                        const std::string& tag) {
-  return bt::recordLine(name, static_cast<std::uint64_t>(shuffles),
-                        bt::validate({{}, seed, {}, {}}).settings.seed, languageOf(tag));
+  return bt::recordLine(name, static_cast<std::uint64_t>(shuffles), seedOf(seed), languageOf(tag));
 }
 
 std::string progressLine(double done, double total, const std::string& tag) {
@@ -216,8 +221,7 @@ std::string tookText(double milliseconds, const std::string& tag) {
 }
 
 std::string commandLine(const std::string& name, double shuffles, const std::string& seed) {
-  return bt::commandLine(name, static_cast<std::uint64_t>(shuffles),
-                         bt::validate({{}, seed, {}, {}}).settings.seed);
+  return bt::commandLine(name, static_cast<std::uint64_t>(shuffles), seedOf(seed));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "quorvel/engine/verdict.h"
 #include "quorvel/game/sum_play.h"
-#include "quorvel/presentation/money_text.h"
 
 namespace quorvel::presentation {
 namespace {
@@ -52,17 +51,6 @@ TEST(Odds, LinesShowTheReturnAndALossThatAddUpToTheStake) {
   EXPECT_EQ(verdictOddsLine(engine::Verdict::Big, Language::Chinese), "随机落入 50.0%");
   EXPECT_EQ(verdictOddsLine(engine::Verdict::Middle, Language::English), "right by chance 83.2%");
   EXPECT_EQ(verdictOddsLine(engine::Verdict::NoCall, Language::Chinese), "");
-}
-
-TEST(MoneyText, GroupsThousandsAndRoundsToTheFen) {
-  EXPECT_EQ(groupedNumber(15352), "15,352");
-  EXPECT_EQ(groupedNumber(-1200), "-1,200");
-  EXPECT_EQ(groupedNumber(999), "999");
-  EXPECT_EQ(yuanText(15352000), "15,352.00");
-  EXPECT_EQ(yuanText(9465), "9.47");
-  EXPECT_EQ(yuanText(-530), "-0.53");
-  EXPECT_EQ(percentText(std::int64_t{632}), "63.2%");
-  EXPECT_EQ(percentText(0.51249), "51.2%");
 }
 
 }  // namespace

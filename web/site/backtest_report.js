@@ -43,7 +43,6 @@ export function showResult(engine, test, { record, settings, milliseconds, langu
   byId('BacktestTook').textContent = engine.tookText(milliseconds, language);
   byId('BacktestOrder').textContent = test.orderNote();
   byId('BacktestOrder').hidden = test.orderNote() === '';
-  byId('BacktestResult').dataset.milliseconds = String(milliseconds);
   showTable('BacktestMoney', test.moneyTable());
   showTable('BacktestTable', test.table());
   showTable('BacktestPower', test.powerTable());

@@ -82,9 +82,9 @@ export function startBacktest(engine, language) {
     if (record.problem) say(record.problem);
     else await run(context, record);
   };
-  byId('BacktestRun').addEventListener('click', async () => {
-    await runRecord(state.record.own ? state.record : await records.fromSite());
-  });
+  // The record last tested: the player's own, or the shipped one.
+  const chosen = async () => (state.record.own ? state.record : records.fromSite());
+  byId('BacktestRun').addEventListener('click', async () => runRecord(await chosen()));
   byId('BacktestShipped').addEventListener('click', async () => runRecord(await records.fromSite()));
   byId('BacktestFile').addEventListener('change', async (event) => {
     const [file] = event.target.files;
@@ -93,7 +93,7 @@ export function startBacktest(engine, language) {
   });
   byId('BacktestCancel').addEventListener('click', () => state.running?.cancel());
   byId('AuditRun').addEventListener('click', async () => {
-    if (!state.running) audit(engine, language, state.record.own ? state.record : await records.fromSite());
+    if (!state.running) audit(engine, language, await chosen());
   });
   section.addEventListener('dragover', (event) => { event.preventDefault(); });
   section.addEventListener('drop', async (event) => {

@@ -33,9 +33,9 @@ using PowerRow = std::array<std::string, 6>;
 std::vector<PowerRow> powerTable(const BacktestResult& result, Language language);
 
 // The power table's heading: "the smallest edge the test would catch four times in five".
-std::string_view powerHeading(Language language);
+std::string powerHeading(Language language);
 
 // What the power table means, in a sentence.
-std::string_view powerNote(Language language);
+std::string powerNote(Language language);
 
 }  // namespace quorvel::backtest
