@@ -42,8 +42,9 @@ std::string englishProblem(const Problem& p) {
     case Fault::LineTooLong:
       return "the line is longer than " + number(p.first) + " bytes";
     case Fault::FieldCount:
-      return "expected period,d1,d2,d3 or period,d1,d2,d3,sum, found " + number(p.first) +
-             " fields";
+      return "expected period,d1,d2,d3[,sum] or period,number[,sum] (the three digits together, "
+             "as 358), found " +
+             number(p.first) + " fields";
     case Fault::PeriodTooLarge:
       return "the period is too large; the largest is " + number(p.first);
     case Fault::PeriodNotANumber:
@@ -83,7 +84,8 @@ std::string chineseProblem(const Problem& p) {
     case Fault::LineTooLong:
       return "这一行超过 " + number(p.first) + " 字节";
     case Fault::FieldCount:
-      return "应为 period,d1,d2,d3 或 period,d1,d2,d3,sum（期号、三位数字、和值），这一行有 " +
+      return "应为 period,d1,d2,d3[,sum] 或 period,number[,sum]（期号、三位数字或连写的号码如 "
+             "358、可有和值），这一行有 " +
              number(p.first) + " 项";
     case Fault::PeriodTooLarge:
       return "期号太大，最大是 " + number(p.first);

@@ -54,8 +54,8 @@ int fail(int status, const std::string& message) {
 void describeOptions(CLI::App& app, Options& o) {
   const std::string n = std::to_string(bt::kMaxShuffles);
   auto* history = app.add_option("HISTORY.csv", o.history,
-                                 "Past draws, oldest first: period,d1,d2,d3[,sum] a line; - reads "
-                                 "standard input");
+                                 "Past draws, oldest or newest first: period,d1,d2,d3[,sum] or "
+                                 "period,number[,sum] a line; - reads standard input");
   auto* simulated = app.add_option("--simulate", o.settings.simulated,
                                    "Replay N simulated uniform draws instead (" +
                                        std::to_string(bt::kMinimumDraws) + " to " +
@@ -72,7 +72,8 @@ void describeOptions(CLI::App& app, Options& o) {
   app.add_option("--csv", o.csv,
                  "Also write one row per replayed pass to FILE (- for standard "
                  "output; the report then goes to standard error)");
-  app.add_option("--chart", o.chart, "Also draw the rolling hit rate of the lists as an SVG file");
+  app.add_option("--chart", o.chart,
+                 "Also draw the lists' rolling hit rate and running return rate as an SVG file");
   app.add_flag("--json", o.json, "Print the report as JSON instead of a table");
   app.add_flag("--audit", o.audit,
                "Also test the record itself: whether its draws look like independent, fair "

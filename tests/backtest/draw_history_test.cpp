@@ -52,11 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
             "draws.csv:3:1: period 8 does not come before period 8 in a record newest first"},
         BadHistory{
             "期号,开奖号码\n1,35\n",
-            "draws.csv:2:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 2 fields"},
+            "draws.csv:2:1: expected period,d1,d2,d3[,sum] or period,number[,sum] (the three "
+            "digits together, as 358), found 2 fields"},
         BadHistory{"期号\t百位\t十位\t个位\n1\t3\t5\t11\n", "draws.csv:2:7: d3 is not a digit 0-9"},
         BadHistory{
             "period,d1,d2,d3\n\n1,1,2\n",
-            "draws.csv:3:1: expected period,d1,d2,d3 or period,d1,d2,d3,sum, found 3 fields"},
+            "draws.csv:3:1: expected period,d1,d2,d3[,sum] or period,number[,sum] (the three "
+            "digits together, as 358), found 3 fields"},
         BadHistory{"x1,1,2,3\n", "draws.csv:1:1: the period is not a whole number"},
         BadHistory{"1,1,-2,3\n", "draws.csv:1:5: d2 is not a digit 0-9"},
         BadHistory{"1,1,2,3\r\n2,1,2,a\r\n", "draws.csv:2:7: d3 is not a digit 0-9"},
