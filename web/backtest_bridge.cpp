@@ -191,6 +191,7 @@ val sectionTexts(const std::string& tag) {
                                                             {"cancel", texts.cancel},
                                                             {"cancelled", texts.cancelled},
                                                             {"failed", texts.failed},
+                                                            {"unreadable", texts.unreadable},
                                                             {"save", texts.save},
                                                             {"reproduce", texts.reproduce},
                                                             {"chartTitle", texts.chartTitle},

@@ -49,6 +49,7 @@ class Records {
   async fromSite() {
     if (!this.shipped) {
       const response = await fetch(SHIPPED);
+      if (!response.ok) throw new Error(`${SHIPPED}: ${response.status}`);
       this.shipped = { name: SHIPPED, own: false, bytes: new Uint8Array(await response.arrayBuffer()) };
     }
     return this.shipped;
@@ -77,29 +78,43 @@ export function startBacktest(engine, language) {
     byId('BacktestShipped').hidden = !state.record.own;
   };
   const context = { engine, language, texts, settings, state, showRecord, pool: new WorkerPool(section) };
-  const runRecord = async (record) => {
+  // Tests the record `load` gives: the shipped one may not come over the network, nor a file
+  // that went away be read, and the player is told so rather than left waiting.
+  const runRecord = async (load) => {
+    let record;
+    try {
+      record = await load();
+    } catch {
+      say(texts.unreadable);
+      return;
+    }
     if (state.running) return;
     if (record.problem) say(record.problem);
     else await run(context, record);
   };
   // The record last tested: the player's own, or the shipped one.
-  const chosen = async () => (state.record.own ? state.record : records.fromSite());
-  byId('BacktestRun').addEventListener('click', async () => runRecord(await chosen()));
-  byId('BacktestShipped').addEventListener('click', async () => runRecord(await records.fromSite()));
-  byId('BacktestFile').addEventListener('change', async (event) => {
+  const chosen = () => (state.record.own ? state.record : records.fromSite());
+  byId('BacktestRun').addEventListener('click', () => runRecord(chosen));
+  byId('BacktestShipped').addEventListener('click', () => runRecord(() => records.fromSite()));
+  byId('BacktestFile').addEventListener('change', (event) => {
     const [file] = event.target.files;
     event.target.value = '';
-    if (file) await runRecord(await records.fromFile(file));
+    if (file) runRecord(() => records.fromFile(file));
   });
   byId('BacktestCancel').addEventListener('click', () => state.running?.cancel());
   byId('AuditRun').addEventListener('click', async () => {
-    if (!state.running) audit(engine, language, await chosen());
+    try {
+      const record = await chosen();
+      if (!state.running) audit(engine, language, record);
+    } catch {
+      say(texts.unreadable);
+    }
   });
   section.addEventListener('dragover', (event) => { event.preventDefault(); });
-  section.addEventListener('drop', async (event) => {
+  section.addEventListener('drop', (event) => {
     event.preventDefault();
     const [file] = event.dataTransfer.files;
-    if (file) await runRecord(await records.fromFile(file));
+    if (file) runRecord(() => records.fromFile(file));
   });
   window.addEventListener('resize', showScrollHint);
   showRecord();

@@ -61,6 +61,25 @@ test('a damaged file gets its place and fault, and the earlier result is not lef
   await context.close();
 });
 
+test('a shipped record that does not arrive is said, and a later try that reaches it runs', async () => {
+  const { page, context, errors } = await openSection('?shuffles=20', 'zh-CN', { serviceWorkers: 'block' });
+  await context.route('**/draws-2004-2026.csv', (route) => route.abort('internetdisconnected'));
+  const unreadable = '没能取得这份记录，请检查网络或文件后重试。';
+  for (const button of ['#AuditRun', '#BacktestRun']) {
+    await page.evaluate(() => { document.getElementById('BacktestError').textContent = ''; });
+    await page.click(button);
+    await page.waitForFunction((text) => document.getElementById('BacktestError').textContent === text, unreadable);
+    assert.equal(await page.isVisible('#BacktestError'), true, button);
+  }
+  assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'false');
+  await context.unroute('**/draws-2004-2026.csv');
+  await page.click('#BacktestRun');
+  await finished(page);
+  assert.equal(await page.isVisible('#BacktestError'), false);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('Predict answers while the workers replay, and cancel stops them all', async () => {
   const { page, context } = await openSection('?shuffles=100000');
   await page.click('#BacktestRun');

@@ -21,6 +21,7 @@ struct SectionTexts {
   std::string_view cancel;      // the button that stops a run
   std::string_view cancelled;   // said when a run was stopped
   std::string_view failed;      // said when a run broke off
+  std::string_view unreadable;  // said when the record to test could not be loaded or read
   std::string_view save;        // the link that saves the report
   std::string_view reproduce;   // before the command line that gives the same report
   std::string_view chartTitle;  // what the chart shows, for a screen reader
