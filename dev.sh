@@ -18,9 +18,9 @@ packages=(
   qt6-translations-l10n                 # Qt's own dialogs in Chinese
   libgtest-dev libgmock-dev libbenchmark-dev
 )
-# The web edition's compiler (its JavaScript optimiser needs Debian's acorn), and the browser its
-# tests drive.
-web_packages=(emscripten node-acorn chromium)
+# The web edition's compiler, and the browser its tests drive. Its JavaScript optimiser takes
+# acorn from web/package-lock.json, as the page's own checks do.
+web_packages=(emscripten chromium)
 # What the tests check the desktop files and the Debian package with.
 test_packages=(clang libclang-rt-14-dev clang-tidy  # libFuzzer, clang's sanitizer runtimes, the size check
                desktop-file-utils appstream lintian dpkg-dev file)
@@ -39,16 +39,13 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# emscripten's optimiser loads Debian's Node modules, which the installed Node does not look for.
-export NODE_PATH=/usr/share/nodejs
-
 build() {  # build PRESET (from CMakePresets.json)
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
 }
 
-web_tests_setup() {  # the pinned test packages of web/package-lock.json
-  [[ -d web/node_modules/playwright-core ]] || (cd web && npm ci --no-audit --no-fund)
+web_setup() {  # the pinned packages of web/package-lock.json: the page's checks and tests
+  [[ -d web/node_modules/typescript ]] || (cd web && npm ci --no-audit --no-fund)
 }
 
 case ${1:-} in
@@ -60,7 +57,7 @@ case ${1:-} in
     ;;
   test)
     install_missing "${packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
-    web_tests_setup
+    web_setup
     echo "== the web edition (WebAssembly)"
     build web
     echo "== the normal build"
@@ -75,6 +72,7 @@ case ${1:-} in
     ;;
   web)
     install_missing cmake ninja-build librsvg2-bin libcli11-dev libboost-dev "${web_packages[@]}"
+    web_setup
     build web
     exec node web/serve.mjs build-web/site 8080
     ;;

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "quorvel/backtest/settings.h"
+#include "quorvel/backtest/statistics.h"
 #include "quorvel/engine/verdict.h"
 #include "quorvel/game/draw.h"
 #include "quorvel/game/sum_play.h"
-#include "statistics.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -82,43 +82,72 @@ std::size_t sumClass(int sum) {
   return (engine::isBig(sum) ? 2U : 0U) + static_cast<std::size_t>(sum % 2);
 }
 
+// A count for each digit at each of a draw's positions.
+using DigitCounts = std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitsDrawn>;
+
+// The runs of a two-way class, big or small, odd or even.
+struct Runs {
+  std::uint64_t first = 0, second = 0, runs = 0;
+  int last = -1;
+  void add(bool firstClass) {
+    (firstClass ? first : second) += 1;
+    runs += last != static_cast<int>(firstClass);
+    last = firstClass;
+  }
+};
+
+constexpr std::size_t kSumClasses = 4;  // big or small, odd or even
+
 }  // namespace
 
-void RecordAudit::Runs::add(bool firstClass) {
-  (firstClass ? first : second) += 1;
-  runs += last != static_cast<int>(firstClass);
-  last = firstClass;
-}
+struct RecordAudit::Counts {
+  std::uint64_t draws = 0;
+  DigitCounts digits{};
+  std::array<std::uint64_t, game::kSumValues> sums{};
+  std::array<std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitValues>,
+             game::kDigitsDrawn>
+      serial{};
+  std::array<std::array<std::uint64_t, kSumClasses>, kSumClasses> classes{};
+  DigitCounts lastSeen{};           // 1 + the draw it last came in; 0 never
+  std::vector<std::uint64_t> gaps;  // how many gaps of each length
+  Runs bigSmall, oddEven;
+  std::optional<Draw> previous;
+};
+
+RecordAudit::RecordAudit() : counts_(std::make_unique<Counts>()) {}
+RecordAudit::~RecordAudit() = default;
+RecordAudit::RecordAudit(RecordAudit&&) noexcept = default;
+RecordAudit& RecordAudit::operator=(RecordAudit&&) noexcept = default;
 
 void RecordAudit::add(const Draw& draw) {
-  const std::uint64_t index = draws_++;
-  for (std::size_t k = 0; k < digits_.size(); ++k) {
+  Counts& c = *counts_;
+  const std::uint64_t index = c.draws++;
+  for (std::size_t k = 0; k < c.digits.size(); ++k) {
     const auto digit = static_cast<std::size_t>(draw.digits[k]);
-    ++digits_[k][digit];
-    if (previous_) ++serial_[k][static_cast<std::size_t>(previous_->digits[k])][digit];
-    if (const std::uint64_t seen = lastSeen_[k][digit]; seen > 0) {
+    ++c.digits[k][digit];
+    if (c.previous) ++c.serial[k][static_cast<std::size_t>(c.previous->digits[k])][digit];
+    if (const std::uint64_t seen = c.lastSeen[k][digit]; seen > 0) {
       // A gap between two appearances of a digit is a few hundred draws at most, in any record.
       const auto gap = static_cast<std::size_t>(index + 1 - seen);
-      if (gaps_.size() <= gap) gaps_.resize(gap + 1);
-      ++gaps_[gap];
+      if (c.gaps.size() <= gap) c.gaps.resize(gap + 1);
+      ++c.gaps[gap];
     }
-    lastSeen_[k][digit] = index + 1;
+    c.lastSeen[k][digit] = index + 1;
   }
   const int sum = draw.sum();
-  ++sums_[static_cast<std::size_t>(sum)];
-  if (previous_) {
-    ++classes_[sumClass(previous_->sum())][sumClass(sum)];
+  ++c.sums[static_cast<std::size_t>(sum)];
+  if (c.previous) {
+    ++c.classes[sumClass(c.previous->sum())][sumClass(sum)];
   }
-  bigSmall_.add(engine::isBig(sum));
-  oddEven_.add(sum % 2 == 1);
-  previous_ = draw;
+  c.bigSmall.add(engine::isBig(sum));
+  c.oddEven.add(sum % 2 == 1);
+  c.previous = draw;
 }
 
 namespace {
 
 // Each position's digits against the uniform law.
-void digitTests(const RecordAudit::DigitCounts& digits, std::uint64_t draws,
-                std::vector<AuditTest>& tests) {
+void digitTests(const DigitCounts& digits, std::uint64_t draws, std::vector<AuditTest>& tests) {
   std::array<double, game::kDigitValues> expected{};
   expected.fill(static_cast<double>(draws) / game::kDigitValues);
   for (std::size_t k = 0; k < digits.size(); ++k) {
@@ -160,24 +189,26 @@ AuditTest runsTest(std::string_view name, std::uint64_t first, std::uint64_t sec
 }  // namespace
 
 Audit RecordAudit::finish() const {
+  const Counts& c = *counts_;
   Audit audit;
-  audit.draws = draws_;
-  digitTests(digits_, draws_, audit.tests);
+  audit.draws = c.draws;
+  digitTests(c.digits, c.draws, audit.tests);
   std::array<double, game::kSumValues> sums{}, law{};
   for (std::size_t s = 0; s < sums.size(); ++s) {
-    sums[s] = static_cast<double>(sums_[s]);
+    sums[s] = static_cast<double>(c.sums[s]);
     law[s] =
-        static_cast<double>(draws_) * game::ways(static_cast<int>(s)) / game::kEquallyLikelyDraws;
+        static_cast<double>(c.draws) * game::ways(static_cast<int>(s)) / game::kEquallyLikelyDraws;
   }
   audit.tests.push_back(chiSquaredTest(kAuditTests[3], pooledChiSquared(sums, law)));
-  for (std::size_t k = 0; k < serial_.size(); ++k) {
-    audit.tests.push_back(chiSquaredTest(kAuditTests[4 + k], independence(serial_[k])));
+  for (std::size_t k = 0; k < c.serial.size(); ++k) {
+    audit.tests.push_back(chiSquaredTest(kAuditTests[4 + k], independence(c.serial[k])));
   }
-  audit.tests.push_back(chiSquaredTest(kAuditTests[7], independence(classes_)));
-  audit.tests.push_back(gapTest(gaps_));
+  audit.tests.push_back(chiSquaredTest(kAuditTests[7], independence(c.classes)));
+  audit.tests.push_back(gapTest(c.gaps));
   audit.tests.push_back(
-      runsTest(kAuditTests[9], bigSmall_.first, bigSmall_.second, bigSmall_.runs));
-  audit.tests.push_back(runsTest(kAuditTests[10], oddEven_.first, oddEven_.second, oddEven_.runs));
+      runsTest(kAuditTests[9], c.bigSmall.first, c.bigSmall.second, c.bigSmall.runs));
+  audit.tests.push_back(
+      runsTest(kAuditTests[10], c.oddEven.first, c.oddEven.second, c.oddEven.runs));
   std::vector<double> pValues;
   for (const AuditTest& test : audit.tests) pValues.push_back(test.pValue);
   const std::vector<double> holm = holmAdjust(pValues);

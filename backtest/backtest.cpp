@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "statistics.h"
+#include "quorvel/backtest/statistics.h"
 
 namespace quorvel::backtest {
 
@@ -44,10 +44,11 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
                          const Progress& progress, BacktestResult& result) {
   constexpr std::uint64_t kPart = 4096;
   ShuffleTally tally(observedStatistics(result), options.shuffles);
+  const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{});
   for (std::uint64_t first = 0; first < options.shuffles; first += kPart) {
     const std::uint64_t count = std::min(kPart, options.shuffles - first);
-    const std::vector<ReplayStatistics> part = replayShuffles(
-        record, options.seed, {first, count}, options.threads, [&](std::uint64_t done) {
+    const std::vector<ReplayStatistics> part =
+        shuffled.replay(options.seed, {first, count}, options.threads, [&](std::uint64_t done) {
           if (progress) progress("shuffled", first + done, options.shuffles);
         });
     for (const ReplayStatistics& shuffle : part) tally.add(shuffle);
@@ -98,6 +99,7 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
     result.tests[i].returnPValueHolm = returnHolm[i];
   }
   result.shuffles = tally.shuffles();
+  result.power = powerOfTest(result.summary, result.tests);
 }
 
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,

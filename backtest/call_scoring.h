@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 
-#include "quorvel/backtest/replay.h"
+#include "quorvel/backtest/call.h"
+#include "quorvel/engine/pass_result.h"
+#include "quorvel/engine/verdict.h"
 #include "quorvel/game/sum_play.h"
 
 namespace quorvel::backtest::scoring {

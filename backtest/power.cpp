@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "quorvel/backtest/settings.h"
-#include "statistics.h"
+#include "quorvel/backtest/statistics.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -40,16 +40,15 @@ double criticalHits(const OutputSummary& o, const OutputTest& test) {
 
 }  // namespace
 
-std::array<Power, engine::kOutputs> powerOfTest(const BacktestResult& result) {
-  std::array<Power, engine::kOutputs> powers{};
+Powers powerOfTest(const Summary& summary, const std::array<OutputTest, engine::kOutputs>& tests) {
+  Powers powers{};
   for (int i = 0; i < engine::kOutputs; ++i) {
-    const OutputSummary& o = result.summary.output(i);
+    const OutputSummary& o = summary.output(i);
     Power& power = powers[static_cast<std::size_t>(i)];
     if (o.calls == 0) continue;
     const double chance = o.chanceRate();
-    power.detectableRate =
-        detectableRate(chance, static_cast<double>(o.calls),
-                       criticalHits(o, result.tests[static_cast<std::size_t>(i)]));
+    power.detectableRate = detectableRate(chance, static_cast<double>(o.calls),
+                                          criticalHits(o, tests[static_cast<std::size_t>(i)]));
     power.edgePoints = 100 * (power.detectableRate - chance);
     if (i < engine::kLists && chance > 0) {
       power.returnRate = o.expectedRate() * power.detectableRate / chance;

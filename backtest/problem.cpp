@@ -1,12 +1,29 @@
 #include "quorvel/backtest/problem.h"
 
-#include <utility>
-
-#include "quorvel/backtest/report_texts.h"
+#include <array>
 
 namespace quorvel::backtest {
 
-BacktestError::BacktestError(Problem problem)
-    : problem_(std::move(problem)), reason_(problemText(problem_, Language::English)) {}
+std::string_view faultName(Fault fault) {
+  // Null-terminated, as what() hands them on.
+  static constexpr std::array<std::string_view, static_cast<std::size_t>(Fault::Threads) + 1>
+      kNames = {"Utf16",
+                "NotText",
+                "LineTooLong",
+                "FieldCount",
+                "PeriodTooLarge",
+                "PeriodNotANumber",
+                "PeriodOutOfOrder",
+                "PeriodNotBefore",
+                "NotADigit",
+                "WrongSum",
+                "TooFewDraws",
+                "RecordTooLarge",
+                "Shuffles",
+                "Seed",
+                "Simulated",
+                "Threads"};
+  return kNames.at(static_cast<std::size_t>(fault));
+}
 
 }  // namespace quorvel::backtest

@@ -9,8 +9,6 @@ namespace quorvel::backtest {
 
 int listChance(engine::SumSet list) { return scoring::weigh(list).chance; }
 
-int Call::stakeYuan() const { return listSize * game::kStakeYuan; }
-
 int verdictChance(engine::Verdict verdict) {
   return scoring::kVerdictChance[static_cast<std::size_t>(verdict)];
 }

@@ -16,27 +16,30 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/backtest/chart.h"
-#include "quorvel/backtest/csv_rows.h"
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/backtest/json_report.h"
 #include "quorvel/backtest/list_trace.h"
-#include "quorvel/backtest/report_texts.h"
 #include "quorvel/backtest/settings.h"
-#include "quorvel/backtest/table_report.h"
 #include "quorvel/cli/staged_file.h"
 #include "quorvel/cli/standard_streams.h"
 #include "quorvel/cli/unknown_option.h"
+#include "quorvel/report/chart.h"
+#include "quorvel/report/csv_rows.h"
+#include "quorvel/report/json_report.h"
+#include "quorvel/report/problem_text.h"
+#include "quorvel/report/table_report.h"
 #include "quorvel/version.h"
 
 namespace bt = quorvel::backtest;
 namespace cli = quorvel::cli;
+namespace report = quorvel::report;
 
 namespace {
 
 constexpr const char* kProgram = "quorvel-backtest";
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
+// The report's language: the command line's own messages are English.
+constexpr quorvel::presentation::Language kLanguage = quorvel::presentation::Language::English;
 
 struct Options {
   std::string history, csv, chart;
@@ -269,9 +272,9 @@ int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Dr
   options.recordOrder = order;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
-  if (outputs.rows) bt::writeCsvHeader(*outputs.rows);
+  if (outputs.rows) report::writeCsvHeader(*outputs.rows);
   options.onReplay = [&](const bt::Replayed& replayed) {
-    if (outputs.rows) bt::writeCsvRow(*outputs.rows, replayed);
+    if (outputs.rows) report::writeCsvRow(*outputs.rows, replayed);
     if (trace) trace->add(replayed);
   };
   bt::RecordAudit audit;
@@ -288,11 +291,11 @@ int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Dr
     for (const bt::Draw& draw : draws) audit.add(draw);
   }
   const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
-  if (trace) bt::writeChart(outputs.chart->stream(), *trace);
+  if (trace) report::writeChart(outputs.chart->stream(), *trace, kLanguage);
   if (o.json) {
-    bt::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
+    report::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
   } else {
-    bt::writeTable(*outputs.report, result, audited ? &*audited : nullptr);
+    report::writeTable(*outputs.report, result, kLanguage, audited ? &*audited : nullptr);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();
@@ -306,8 +309,8 @@ int runProgram(int argc, char** argv) {
   const bt::Validated valid =
       bt::validate(options.settings, std::max(1U, std::thread::hardware_concurrency()));
   if (valid.problem) {
-    return fail(kUsageError, bt::locatedText(optionOf(valid.problem->fault), *valid.problem,
-                                             bt::Language::English));
+    return fail(kUsageError,
+                report::locatedText(optionOf(valid.problem->fault), *valid.problem, kLanguage));
   }
   if (const std::string shared = sharedFile(options); !shared.empty()) {
     return fail(kUsageError, shared);
@@ -322,8 +325,8 @@ int runProgram(int argc, char** argv) {
                                             : readHistoryFile(options.history, order);
     return run(options, valid.settings, draws, order, outputs);
   } catch (const bt::BacktestError& error) {
-    return fail(kFailure, bt::locatedText(historyName(options.history), error.problem(),
-                                          bt::Language::English));
+    return fail(kFailure,
+                report::locatedText(historyName(options.history), error.problem(), kLanguage));
   } catch (const std::system_error& error) {
     return fail(kFailure, error.what());
   }

@@ -9,7 +9,7 @@ namespace {
 // An output's text, and under it what following it costs, when it says anything.
 void appendOutput(std::string& report, const engine::PassResult& result, engine::Output output) {
   report.append(result.text(output)).append("\n");
-  const std::string odds = presentation::oddsLine(result, output, presentation::Language::Chinese);
+  const std::string odds = presentation::oddsLine(result, output, presentation::kWindowLanguage);
   if (!odds.empty()) report.append(odds).append("\n");
 }
 

@@ -6,7 +6,7 @@
 
 #include "fuzz_check.h"
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/backtest/report_texts.h"
+#include "quorvel/report/problem_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quorvel::backtest::Problem& problem = error.problem();
     FUZZ_CHECK(problem.line >= 1 && problem.column >= 1 && *error.what() != '\0');
     // The page's wording in Chinese names the same place.
-    const std::string chinese = locatedText("f.csv", problem, quorvel::backtest::Language::Chinese);
+    const std::string chinese =
+        quorvel::report::locatedText("f.csv", problem, quorvel::presentation::Language::Chinese);
     FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(problem.line) + "行"));
     // The line named exists: there are at least line - 1 line feeds.
     std::size_t lineFeeds = 0;

@@ -47,37 +47,17 @@ void notesOfRow(int period, const engine::GridTexts& cells, std::vector<GridNote
   }
 }
 
-std::string digitsSum(const GridNote& note, const engine::GridTexts& cells, Language language) {
-  std::string terms;
-  double sum = 0;
-  for (int column = 0; column < kSumColumn; ++column) {
-    const std::string_view text = cells[static_cast<std::size_t>(cellOf(note.period, column))];
-    const double digit = engine::parseLeadingNumber(text);
-    sum += digit;
-    if (column > 0) terms += language == Language::Chinese ? "＋" : " + ";
-    terms += std::to_string(static_cast<int>(digit));
-  }
-  const std::string total = std::to_string(static_cast<int>(sum));
-  return language == Language::Chinese ? terms + "＝" + total : terms + " is " + total;
-}
-
-std::string chineseNote(const GridNote& note, const engine::GridTexts& cells) {
-  const std::string name(cellName(note.cell, Language::Chinese));
-  const std::string quoted =
-      quotedCell(cells[static_cast<std::size_t>(note.cell)], Wording::Screen);
-  switch (note.kind) {
-    case NoteKind::EmptyPeriod:
-      return std::string(periodName(note.period, Language::Chinese)) +
-             "空着，预测按 0 0 0、和值 0 计算";
-    case NoteKind::EmptyCell:
-      return name + "空着，预测按 0 计算";
-    case NoteKind::NotADigit:
-      return name + "是" + quoted + "，开奖号码只有 0 到 9 的整数";
-    case NoteKind::WrongSum:
-      return name + "是" + quoted + "，但 " + digitsSum(note, cells, Language::Chinese);
-  }
-  return {};
-}
+// A note's words: each kind of note as a sentence of the cell's (or the row's) name, the cell's
+// text as quoted, and for a wrong sum the digits added up, "1＋2＋3＝6".
+struct NoteWords {
+  Wording quotes;
+  std::string_view plus, equals;
+  std::string (*emptyPeriod)(std::string_view period);
+  std::string (*emptyCell)(std::string_view cell);
+  std::string (*notADigit)(std::string_view cell, const std::string& quoted);
+  std::string (*wrongSum)(std::string_view cell, const std::string& quoted,
+                          const std::string& digitsSum);
+};
 
 // `name` at the start of a sentence.
 std::string capitalised(std::string_view name) {
@@ -87,22 +67,52 @@ std::string capitalised(std::string_view name) {
   return text;
 }
 
-std::string englishNote(const GridNote& note, const engine::GridTexts& cells) {
-  const std::string name = capitalised(cellName(note.cell, Language::English));
-  const std::string quoted =
-      quotedCell(cells[static_cast<std::size_t>(note.cell)], Wording::CommandLine);
-  switch (note.kind) {
-    case NoteKind::EmptyPeriod:
-      return capitalised(periodName(note.period, Language::English)) +
-             " is empty; the forecast reads it as 0 0 0 with the sum 0";
-    case NoteKind::EmptyCell:
-      return name + " is empty; the forecast reads it as 0";
-    case NoteKind::NotADigit:
-      return name + " is " + quoted + ", but a drawn digit is a whole number from 0 to 9";
-    case NoteKind::WrongSum:
-      return name + " is " + quoted + ", but " + digitsSum(note, cells, Language::English);
+constexpr NoteWords kChinese{
+    Wording::Screen,
+    "＋",
+    "＝",
+    [](std::string_view period) { return std::string(period) + "空着，预测按 0 0 0、和值 0 计算"; },
+    [](std::string_view cell) { return std::string(cell) + "空着，预测按 0 计算"; },
+    [](std::string_view cell, const std::string& quoted) {
+      return std::string(cell) + "是" + quoted + "，开奖号码只有 0 到 9 的整数";
+    },
+    [](std::string_view cell, const std::string& quoted, const std::string& digitsSum) {
+      return std::string(cell) + "是" + quoted + "，但 " + digitsSum;
+    }};
+
+constexpr NoteWords kEnglish{
+    Wording::CommandLine,
+    " + ",
+    " is ",
+    [](std::string_view period) {
+      return capitalised(period) + " is empty; the forecast reads it as 0 0 0 with the sum 0";
+    },
+    [](std::string_view cell) {
+      return capitalised(cell) + " is empty; the forecast reads it as 0";
+    },
+    [](std::string_view cell, const std::string& quoted) {
+      return capitalised(cell) + " is " + quoted +
+             ", but a drawn digit is a whole number from 0 to 9";
+    },
+    [](std::string_view cell, const std::string& quoted, const std::string& digitsSum) {
+      return capitalised(cell) + " is " + quoted + ", but " + digitsSum;
+    }};
+
+constexpr Catalogue<NoteWords> kWords{kEnglish, kChinese};
+
+// The row's digits added up: "1＋2＋3＝6", "1 + 2 + 3 is 6".
+std::string digitsSum(const GridNote& note, const engine::GridTexts& cells,
+                      const NoteWords& words) {
+  std::string terms;
+  double sum = 0;
+  for (int column = 0; column < kSumColumn; ++column) {
+    const std::string_view text = cells[static_cast<std::size_t>(cellOf(note.period, column))];
+    const double digit = engine::parseLeadingNumber(text);
+    sum += digit;
+    if (column > 0) terms += words.plus;
+    terms += std::to_string(static_cast<int>(digit));
   }
-  return {};
+  return terms + std::string(words.equals) + std::to_string(static_cast<int>(sum));
 }
 
 }  // namespace
@@ -114,7 +124,20 @@ std::vector<GridNote> gridNotes(const engine::GridTexts& cells) {
 }
 
 std::string noteText(const GridNote& note, const engine::GridTexts& cells, Language language) {
-  return language == Language::Chinese ? chineseNote(note, cells) : englishNote(note, cells);
+  const NoteWords& words = kWords.in(language);
+  const std::string_view name = cellName(note.cell, language);
+  const std::string quoted = quotedCell(cells[static_cast<std::size_t>(note.cell)], words.quotes);
+  switch (note.kind) {
+    case NoteKind::EmptyPeriod:
+      return words.emptyPeriod(periodName(note.period, language));
+    case NoteKind::EmptyCell:
+      return words.emptyCell(name);
+    case NoteKind::NotADigit:
+      return words.notADigit(name, quoted);
+    case NoteKind::WrongSum:
+      return words.wrongSum(name, quoted, digitsSum(note, cells, words));
+  }
+  return {};
 }
 
 std::vector<int> noteCells(const GridNote& note) {

@@ -1,15 +1,22 @@
 #include "quorvel/presentation/language.h"
 
 namespace quorvel::presentation {
+namespace {
+
+constexpr std::string_view kEnglishTag = "en", kChineseTag = "zh-CN";
+constexpr Catalogue<std::string_view> kTags{kEnglishTag, kChineseTag};
+
+Language chineseIf(bool chinese) { return chinese ? Language::Chinese : Language::English; }
+
+}  // namespace
 
 Language languageForTag(std::string_view tag) {
-  const bool chinese = tag.size() >= 2 && (tag[0] == 'z' || tag[0] == 'Z') &&
-                       (tag[1] == 'h' || tag[1] == 'H') && (tag.size() == 2 || tag[2] == '-');
-  return chinese ? Language::Chinese : Language::English;
+  return chineseIf(tag.size() >= 2 && (tag[0] == 'z' || tag[0] == 'Z') &&
+                   (tag[1] == 'h' || tag[1] == 'H') && (tag.size() == 2 || tag[2] == '-'));
 }
 
-std::string_view languageTag(Language language) {
-  return language == Language::Chinese ? "zh-CN" : "en";
-}
+Language languageForLocale(std::string_view locale) { return chineseIf(locale.starts_with("zh")); }
+
+std::string_view languageTag(Language language) { return kTags.in(language); }
 
 }  // namespace quorvel::presentation

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 #include "quorvel/engine/grid.h"
 #include "quorvel/presentation/cell_names.h"
@@ -26,57 +27,81 @@ constexpr std::array<std::string_view, engine::kGridCells> kCellNames = {
 constexpr std::array<std::string_view, engine::kVerdicts> kVerdictBoxNames = {
     "Text5(0)", "Text5(1)", "Text5(2)", "Text5(3)", "Text5(4)"};
 
-// A frame; on a phone its caption heads row `phoneRow`, across the screen.
-Control frame(std::string_view name, std::string_view caption, Rect rect, int phoneRow) {
-  // Frame1's and Frame4's backgrounds are the system's window-text and button-text colours,
-  // black under the standard scheme, so all four frames look alike.
-  return {name,
-          ControlKind::Frame,
-          ControlRole::Frame,
-          0,
-          "",
-          rect,
-          caption,
-          kBlack,
-          kRed,
-          -1,
-          caption,
-          PhonePlace{phoneRow, 1, kPhoneColumns}};
+// On a phone four cells share a row, the two main buttons another, each list a row of its own and
+// the verdict boxes and the shop button three to a row.
+constexpr int kCellSpan = kPhoneColumns / 4;
+constexpr int kMainButtonSpan = kPhoneColumns / 2;
+constexpr int kVerdictSpan = kPhoneColumns / 3;
+
+// Frame1's and Frame4's backgrounds are the system's window-text and button-text colours, black
+// under the standard scheme, so all four frames look alike.
+Control frame(std::string_view name, std::string_view caption, Rect rect) {
+  return {.name = name,
+          .kind = ControlKind::Frame,
+          .role = ControlRole::Frame,
+          .rect = rect,
+          .caption = caption,
+          .background = kBlack,
+          .text = kRed,
+          .accessibleName = caption};
 }
 
-Control button(std::string_view name, ControlRole role, std::string_view container,
-               std::string_view caption, Rect rect, int tab, std::string_view spoken,
-               PhonePlace phone) {
-  return {name, ControlKind::Button, role, 0, container, rect, caption, {}, {}, tab, spoken, phone};
+Control button(std::string_view name, ControlRole role, std::string_view parent,
+               std::string_view caption, Rect rect, std::string_view spoken, int span) {
+  return {.name = name,
+          .kind = ControlKind::Button,
+          .role = role,
+          .parent = parent,
+          .frame = parent,
+          .rect = rect,
+          .caption = caption,
+          .accessibleName = spoken,
+          .phoneSpan = span};
 }
 
-// On a phone each list takes a row of its own under its caption, and the verdicts and the shop
-// button three to a row in their order on the screen: shop, 中边, 3N, then 大小, 单双, 前后.
-PhonePlace phonePlace(Output output) {
-  if (engine::isList(output)) return {7 + 2 * static_cast<int>(output), 1, kPhoneColumns};
-  const auto place = std::find(kVerdictsOnScreen.begin(), kVerdictsOnScreen.end(), output) -
-                     kVerdictsOnScreen.begin() + 1;  // the shop button comes first
-  return {13 + static_cast<int>(place) / 3, 1 + 4 * (static_cast<int>(place) % 3), 4};
+// The frame each output lies over: each list its own, the verdicts Frame4.
+std::string_view frameOf(Output output) {
+  switch (output) {
+    case Output::PredictedRange:
+      return "Frame2";
+    case Output::KeyRange:
+      return "Frame3(0)";
+    case Output::ExtremeNumbers:
+      return "Frame3(1)";
+    default:
+      return "Frame4";
+  }
 }
 
-Control outputBox(Output output, Rect rect, int tab, std::string_view spoken) {
-  const auto box = static_cast<std::size_t>(output) - engine::kLists;
+Control outputBox(Output output, Rect rect, std::string_view spoken) {
   const bool list = engine::isList(output);
-  return {list ? (output == Output::PredictedRange ? "Text2"
-                  : output == Output::KeyRange     ? "Text3"
-                                                   : "Text4")
-               : kVerdictBoxNames[box],
-          ControlKind::TextBox,
-          ControlRole::Output,
-          static_cast<int>(output),
-          "",
-          rect,
-          "",
-          {},
-          list ? std::optional<Rgb>{} : kRed,
-          tab,
-          spoken,
-          phonePlace(output)};
+  const auto box = static_cast<std::size_t>(output) - engine::kLists;
+  return {.name = list ? (output == Output::PredictedRange ? "Text2"
+                          : output == Output::KeyRange     ? "Text3"
+                                                           : "Text4")
+                       : kVerdictBoxNames[box],
+          .kind = ControlKind::TextBox,
+          .role = ControlRole::Output,
+          .output = output,
+          .frame = frameOf(output),
+          .rect = rect,
+          .text = list ? std::optional<Rgb>{} : kRed,
+          .accessibleName = spoken,
+          .phoneSpan = list ? kPhoneColumns : kVerdictSpan};
+}
+
+Control gridCell(int i) {
+  const int p = i / engine::kGridColumns, k = i % engine::kGridColumns;
+  return {.name = kCellNames[static_cast<std::size_t>(i)],
+          .kind = ControlKind::TextBox,
+          .role = ControlRole::GridCell,
+          .cell = i,
+          .frame = "Frame1",
+          .rect = Rect{16 + 48 * k, 24 + 32 * p, 41, 25},
+          .background = kWhite,
+          .text = kRed,
+          .accessibleName = cellName(i),
+          .phoneSpan = kCellSpan};
 }
 
 // A verdict box's place: left to right in their screen order, 96 pixels apart.
@@ -100,45 +125,82 @@ std::string_view verdictSpoken(Output output) {
   return kSpoken[static_cast<std::size_t>(output) - engine::kLists];
 }
 
+Control verdictBox(Output output) {
+  return outputBox(output, verdictRect(output), verdictSpoken(output));
+}
+
 std::vector<Control> makeControls() {
   std::vector<Control> controls = {
-      frame("Frame1", "输入前三期的开奖数据", {8, 8, 209, 185}, 1),
-      frame("Frame2", listCaption(Output::PredictedRange), {232, 8, 353, 57}, 6),
-      frame("Frame3(0)", listCaption(Output::KeyRange), {232, 72, 353, 57}, 8),
-      frame("Frame3(1)", listCaption(Output::ExtremeNumbers), {232, 136, 353, 57}, 10),
-      frame("Frame4", kVerdictCaption, {16, 200, 569, 49}, 12)};
+      frame("Frame1", "输入前三期的开奖数据", {8, 8, 209, 185}),
+      frame("Frame2", listCaption(Output::PredictedRange), {232, 8, 353, 57}),
+      frame("Frame3(0)", listCaption(Output::KeyRange), {232, 72, 353, 57}),
+      frame("Frame3(1)", listCaption(Output::ExtremeNumbers), {232, 136, 353, 57}),
+      frame("Frame4", kVerdictCaption, {16, 200, 569, 49})};
   // Cell 4p + k: period p (0 latest) down, column k (three digits, then the sum) across.
-  for (int i = 0; i < engine::kGridCells; ++i) {
-    const int p = i / engine::kGridColumns, k = i % engine::kGridColumns;
-    controls.push_back({kCellNames[static_cast<std::size_t>(i)], ControlKind::TextBox,
-                        ControlRole::GridCell, i, "", Rect{16 + 48 * k, 24 + 32 * p, 41, 25}, "",
-                        kWhite, kRed, i, cellName(i), PhonePlace{2 + p, 1 + 3 * k, 3}});
-  }
+  for (int i = 0; i < engine::kGridCells; ++i) controls.push_back(gridCell(i));
   const std::vector<Control> rest = {
-      button("Command1", ControlRole::Predict, "Frame1", "预 测", {8, 128, 81, 33}, 12, "预测",
-             {5, 1, 6}),
-      outputBox(Output::PredictedRange, {240, 24, 337, 33}, 13,
-                listCaption(Output::PredictedRange)),
-      button("Command2", ControlRole::DrawShift, "Frame1", "开奖了", {112, 128, 81, 33}, 14,
-             "开奖了", {5, 7, 6}),
-      outputBox(Output::KeyRange, {240, 88, 337, 33}, 15, listCaption(Output::KeyRange)),
-      outputBox(Output::ExtremeNumbers, {240, 152, 337, 33}, 16,
-                listCaption(Output::ExtremeNumbers)),
-      outputBox(Output::MiddleEdge, verdictRect(Output::MiddleEdge), 17,
-                verdictSpoken(Output::MiddleEdge)),
-      outputBox(Output::BigSmall, verdictRect(Output::BigSmall), 18,
-                verdictSpoken(Output::BigSmall)),
-      outputBox(Output::OddEven, verdictRect(Output::OddEven), 19, verdictSpoken(Output::OddEven)),
-      outputBox(Output::Mod3, verdictRect(Output::Mod3), 20, verdictSpoken(Output::Mod3)),
-      button("Command3", ControlRole::Shop, "Frame4", "去 淘 宝", {8, 16, 57, 25}, 21, "去淘宝",
-             {13, 1, 4}),
-      outputBox(Output::FrontBack, verdictRect(Output::FrontBack), 22,
-                verdictSpoken(Output::FrontBack)),
+      button("Command1", ControlRole::Predict, "Frame1", "预 测", {8, 128, 81, 33}, "预测",
+             kMainButtonSpan),
+      outputBox(Output::PredictedRange, {240, 24, 337, 33}, listCaption(Output::PredictedRange)),
+      button("Command2", ControlRole::DrawShift, "Frame1", "开奖了", {112, 128, 81, 33}, "开奖了",
+             kMainButtonSpan),
+      outputBox(Output::KeyRange, {240, 88, 337, 33}, listCaption(Output::KeyRange)),
+      outputBox(Output::ExtremeNumbers, {240, 152, 337, 33}, listCaption(Output::ExtremeNumbers)),
+      verdictBox(Output::MiddleEdge),
+      verdictBox(Output::BigSmall),
+      verdictBox(Output::OddEven),
+      verdictBox(Output::Mod3),
+      button("Command3", ControlRole::Shop, "Frame4", "去 淘 宝", {8, 16, 57, 25}, "去淘宝",
+             kVerdictSpan),
+      verdictBox(Output::FrontBack),
       // It reaches 14 pixels below the client area, which cuts it off there.
-      {"Label1", ControlKind::Label, ControlRole::Disclaimer, 0, "", Rect{40, 264, 497, 65},
-       kDisclaimer, kBlack, kRed, -1, "免责声明", PhonePlace{15, 1, kPhoneColumns}}};
+      {.name = "Label1",
+       .kind = ControlKind::Label,
+       .role = ControlRole::Disclaimer,
+       .rect = Rect{40, 264, 497, 65},
+       .caption = kDisclaimer,
+       .background = kBlack,
+       .text = kRed,
+       .accessibleName = "免责声明"}};
   controls.insert(controls.end(), rest.begin(), rest.end());
   return controls;
+}
+
+// Lays out a phone's rows: `controls` in turn, a new row whenever the next does not fit.
+void placeInRows(const std::vector<const Control*>& controls, int& row,
+                 std::map<std::string_view, PhonePlace>& places) {
+  int column = kPhoneColumns;  // the row so far is full: the first control starts a new one
+  for (const Control* control : controls) {
+    if (column + control->phoneSpan > kPhoneColumns) {
+      ++row;
+      column = 0;
+    }
+    places[control->name] = {row, column + 1, control->phoneSpan};
+    column += control->phoneSpan;
+  }
+}
+
+std::map<std::string_view, PhonePlace> phonePlaces() {
+  std::map<std::string_view, PhonePlace> places;
+  int row = 0;
+  const auto over = [](std::string_view frame) {
+    std::vector<const Control*> lying;
+    for (const Control& control : mainFormControls()) {
+      if (control.kind != ControlKind::Frame && control.frame == frame) lying.push_back(&control);
+    }
+    std::stable_sort(lying.begin(), lying.end(), [](const Control* a, const Control* b) {
+      const Rect ra = rectOnForm(*a), rb = rectOnForm(*b);
+      return std::pair(ra.top, ra.left) < std::pair(rb.top, rb.left);
+    });
+    return lying;
+  };
+  for (const Control& control : mainFormControls()) {
+    if (control.kind != ControlKind::Frame) continue;
+    placeInRows({&control}, row, places);
+    placeInRows(over(control.name), row, places);
+  }
+  for (const Control* control : over("")) placeInRows({control}, row, places);
+  return places;
 }
 
 }  // namespace
@@ -157,41 +219,36 @@ const Control& formControl(std::string_view name) {
 
 std::string_view outputBoxName(engine::Output output) {
   for (const Control& control : mainFormControls()) {
-    if (control.role == ControlRole::Output && control.index == static_cast<int>(output)) {
-      return control.name;
-    }
+    if (control.output == output) return control.name;
   }
   return {};
 }
 
 Rect rectOnForm(const Control& control) {
   Rect rect = control.rect;
-  if (!control.container.empty()) {
-    const Rect outer = formControl(control.container).rect;
+  if (!control.parent.empty()) {
+    const Rect outer = formControl(control.parent).rect;
     rect.left += outer.left;
     rect.top += outer.top;
   }
   return rect;
 }
 
-std::string elementId(std::string_view name) {
-  std::string id;
-  for (const char c : name) {
-    if (c == '(') id += '_';
-    if (c != '(' && c != ')') id += c;
-  }
-  return id;
+bool takesFocus(const Control& control) {
+  return control.kind == ControlKind::TextBox || control.kind == ControlKind::Button;
 }
 
-PageColours pageColours(const Control& control) {
-  constexpr Rgb kPageRedOnWhite{224, 0, 0};
-  PageColours colours{control.background, control.text};
-  if (control.kind == ControlKind::TextBox) {
-    colours.background = control.background.value_or(kWhite);
-    colours.text = control.text.value_or(kBlack);
+std::vector<const Control*> tabOrder() {
+  std::vector<const Control*> order;
+  for (const Control& control : mainFormControls()) {
+    if (takesFocus(control)) order.push_back(&control);
   }
-  if (colours.text == kRed && colours.background == kWhite) colours.text = kPageRedOnWhite;
-  return colours;
+  return order;
+}
+
+PhonePlace phonePlace(const Control& control) {
+  static const std::map<std::string_view, PhonePlace> kPlaces = phonePlaces();
+  return kPlaces.at(control.name);
 }
 
 Font disclaimerFont() {

@@ -31,11 +31,51 @@ std::optional<int> verdictChanceThousandths(engine::Verdict verdict) {
 
 namespace {
 
-// How a line joins its parts: a wide space between Chinese phrases, a dot between English ones.
+struct OddsWords {
+  std::string_view joint;  // between a line's parts: a wide space in Chinese, a dot in English
+  std::string (*chance)(const std::string& percent);
+  std::string (*bets)(int bets, int stakeYuan);
+  std::string (*returned)(const std::string& returned, const std::string& loss);
+  std::string (*verdictChance)(const std::string& percent);
+  std::string (*title)(int stakeYuan);
+};
+
+constexpr OddsWords kChinese{
+    "　",
+    [](const std::string& percent) { return "随机落入 " + percent; },
+    [](int bets, int stake) {
+      return "投注 " + std::to_string(bets) + " 注 " + std::to_string(stake) + " 元";
+    },
+    [](const std::string& returned, const std::string& loss) {
+      return "平均返还 " + returned + " 元（亏 " + loss + " 元）";
+    },
+    [](const std::string& percent) { return "随机落入 " + percent; },
+    [](int stake) {
+      return "按这次预测下注：每注 " + std::to_string(stake) + " 元，按和值玩法的奖金";
+    }};
+
+constexpr OddsWords kEnglish{
+    " · ",
+    [](const std::string& percent) { return "holds the next sum by chance " + percent; },
+    [](int bets, int stake) {
+      return std::to_string(bets) + (bets == 1 ? " bet, " : " bets, ") + std::to_string(stake) +
+             " yuan";
+    },
+    [](const std::string& returned, const std::string& loss) {
+      return "returns " + returned + " yuan on average (loses " + loss + ")";
+    },
+    [](const std::string& percent) { return "right by chance " + percent; },
+    [](int stake) {
+      return "Betting on this forecast: " + std::to_string(stake) +
+             " yuan a bet, at the sum play's prizes";
+    }};
+
+constexpr Catalogue<OddsWords> kWords{kEnglish, kChinese};
+
 std::string joined(const std::vector<std::string>& parts, Language language) {
   std::string line;
   for (const std::string& part : parts) {
-    if (!line.empty()) line += language == Language::Chinese ? "　" : " · ";
+    if (!line.empty()) line += kWords.in(language).joint;
     line += part;
   }
   return line;
@@ -44,18 +84,12 @@ std::string joined(const std::vector<std::string>& parts, Language language) {
 }  // namespace
 
 std::vector<std::string> listOddsParts(const ListOdds& odds, Language language) {
+  const OddsWords& words = kWords.in(language);
   const std::int64_t returnFen = roundedToFen(odds.expectedReturnMills);
-  const std::string chance = percentText(static_cast<std::int64_t>(odds.chanceThousandths));
-  const std::string bets = std::to_string(odds.bets), stake = std::to_string(odds.stakeYuan);
   const std::string returned = yuanText(returnFen * 10);
   const std::string loss = yuanText((odds.stakeYuan * 100 - returnFen) * 10);
-  if (language == Language::Chinese) {
-    return {"随机落入 " + chance, "投注 " + bets + " 注 " + stake + " 元",
-            "平均返还 " + returned + " 元（亏 " + loss + " 元）"};
-  }
-  return {"holds the next sum by chance " + chance,
-          bets + (odds.bets == 1 ? " bet, " : " bets, ") + stake + " yuan",
-          "returns " + returned + " yuan on average (loses " + loss + ")"};
+  return {words.chance(percentText(static_cast<std::int64_t>(odds.chanceThousandths))),
+          words.bets(odds.bets, odds.stakeYuan), words.returned(returned, loss)};
 }
 
 std::string listOddsLine(const ListOdds& odds, Language language) {
@@ -65,16 +99,10 @@ std::string listOddsLine(const ListOdds& odds, Language language) {
 std::string verdictOddsLine(engine::Verdict verdict, Language language) {
   const std::optional<int> chance = verdictChanceThousandths(verdict);
   if (!chance) return "";
-  const std::string percent = percentText(static_cast<std::int64_t>(*chance));
-  return language == Language::Chinese ? "随机落入 " + percent : "right by chance " + percent;
+  return kWords.in(language).verdictChance(percentText(static_cast<std::int64_t>(*chance)));
 }
 
-std::string oddsTitle(Language language) {
-  const std::string stake = std::to_string(game::kStakeYuan);
-  if (language == Language::Chinese)
-    return "按这次预测下注：每注 " + stake + " 元，按和值玩法的奖金";
-  return "Betting on this forecast: " + stake + " yuan a bet, at the sum play's prizes";
-}
+std::string oddsTitle(Language language) { return kWords.in(language).title(game::kStakeYuan); }
 
 std::vector<std::string> oddsParts(const engine::PassResult& result, engine::Output output,
                                    Language language) {

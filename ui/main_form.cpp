@@ -111,35 +111,34 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
 // them; then the Tab order the table gives.
 void MainForm::createControls() {
   std::map<std::string_view, QWidget*> made;
-  std::map<int, QWidget*> tabOrder;
   for (const Control& control : presentation::mainFormControls()) {
-    QWidget* container = control.container.empty() ? this : made.at(control.container);
-    QWidget* widget = createControl(control, container);
+    QWidget* parent = control.parent.empty() ? this : made.at(control.parent);
+    QWidget* widget = createControl(control, parent);
     made[control.name] = widget;
-    if (control.tabPosition >= 0) tabOrder[control.tabPosition] = widget;
     keepControl(control, widget);
   }
   QWidget* previous = nullptr;
-  for (const auto& [position, widget] : tabOrder) {
+  for (const Control* control : presentation::tabOrder()) {
+    QWidget* widget = made.at(control->name);
     if (previous != nullptr) setTabOrder(previous, widget);
     previous = widget;
   }
 }
 
-QWidget* MainForm::createControl(const Control& control, QWidget* container) {
+QWidget* MainForm::createControl(const Control& control, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::Frame:
-      widget = makeFrame(control, container);
+      widget = makeFrame(control, parent);
       break;
     case ControlKind::TextBox:
-      widget = makeTextBox(control, container);
+      widget = makeTextBox(control, parent);
       break;
     case ControlKind::Button:
-      widget = makeButton(control, container);
+      widget = makeButton(control, parent);
       break;
     case ControlKind::Label:
-      widget = makeLabel(control, container);
+      widget = makeLabel(control, parent);
       break;
   }
   widget->setObjectName(qString(control.name));
@@ -151,13 +150,13 @@ QWidget* MainForm::createControl(const Control& control, QWidget* container) {
 
 // The handlers reach the controls they move texts to and from by what each is for.
 void MainForm::keepControl(const Control& control, QWidget* widget) {
-  const auto index = static_cast<std::size_t>(control.index);
   switch (control.role) {
     case ControlRole::GridCell:
-      grid_.at(index) = qobject_cast<QLineEdit*>(widget);
+      grid_.at(static_cast<std::size_t>(control.cell.value())) = qobject_cast<QLineEdit*>(widget);
       break;
     case ControlRole::Output:
-      outputs_.at(index) = qobject_cast<QLineEdit*>(widget);
+      outputs_.at(static_cast<std::size_t>(control.output.value())) =
+          qobject_cast<QLineEdit*>(widget);
       break;
     case ControlRole::Predict:
       predict_ = qobject_cast<QPushButton*>(widget);
@@ -204,8 +203,8 @@ void MainForm::showGridNotes(const engine::GridStrings& cells) {
   std::array<QStringList, engine::kGridCells> said;
   const engine::GridTexts texts = engine::viewsOf(cells);
   for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
-    const QString text = QString::fromStdString(
-        presentation::noteText(note, texts, presentation::Language::Chinese));
+    const QString text =
+        QString::fromStdString(presentation::noteText(note, texts, presentation::kWindowLanguage));
     for (const int cell : presentation::noteCells(note))
       said[static_cast<std::size_t>(cell)] << text;
   }
@@ -225,8 +224,8 @@ void MainForm::onPredict() {
     QLineEdit* output = outputs_[static_cast<std::size_t>(box)];
     output->setText(QString::fromStdString(result.text(box)));
     // What following it costs, without moving a control.
-    const QString odds = QString::fromStdString(
-        presentation::oddsLine(result, box, presentation::Language::Chinese));
+    const QString odds =
+        QString::fromStdString(presentation::oddsLine(result, box, presentation::kWindowLanguage));
     output->setToolTip(odds);
     output->setAccessibleDescription(odds);
   }

@@ -1,7 +1,10 @@
 // Writes the page's MainForm from the window's layout table, at build time: the controls'
-// markup into the page's template, and their places, sizes and colours as a style sheet. The page
-// then shows the same controls, captions and Tab order as the window, before any script runs.
-//   node page-markup.js TEMPLATE.html OUT.html OUT.css
+// markup into the page's template, and each control's place, size and colours, on the form and
+// on a phone, as a style sheet. The page then shows the same controls, captions and Tab order as
+// the window, before any script runs. The page's fixed rules are its own style sheet's, which
+// learns the form's width here.
+//   node page_markup.js SOURCE_SITE OUT_SITE RECORD_NAME
+// It writes index.html, the one-file edition's quorvel.html.in, style.css and form.css.
 
 #include <cstdio>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "page_style.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/screen_layout.h"
@@ -43,22 +47,16 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-std::string css(presentation::Rgb rgb) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
-  return text;
-}
-
 // What a control says it is for, as the page's script finds it.
 std::string roleAttributes(const Control& control) {
-  const std::string index = std::to_string(control.index);
   switch (control.role) {
     case ControlRole::GridCell:
-      return " class=\"cell\" data-cell=\"" + index +
+      return " class=\"cell\" data-cell=\"" + std::to_string(control.cell.value()) +
              "\" inputmode=\"decimal\" autocomplete=\"off\"";
     case ControlRole::Output:
-      return std::string(" class=\"") + (control.index < engine::kLists ? "list" : "verdict") +
-             "\" data-output=\"" + index + "\" autocomplete=\"off\"";
+      return std::string(" class=\"") +
+             (engine::isList(control.output.value()) ? "list" : "verdict") + "\" data-output=\"" +
+             std::to_string(static_cast<int>(*control.output)) + "\" autocomplete=\"off\"";
     case ControlRole::Predict:
       return " type=\"button\" data-action=\"predict\"";
     case ControlRole::DrawShift:
@@ -77,7 +75,7 @@ std::string roleAttributes(const Control& control) {
 // One control's element. The form's order is the table's: frames under the controls laid over
 // them, the focusable controls in Tab order.
 std::string element(const Control& control) {
-  const std::string id = " id=\"" + presentation::elementId(control.name) + "\"";
+  const std::string id = " id=\"" + elementId(control.name) + "\"";
   const std::string attributes = id + roleAttributes(control);
   const std::string spoken = " aria-label=\"" + escaped(control.accessibleName) + "\"";
   switch (control.kind) {
@@ -86,7 +84,7 @@ std::string element(const Control& control) {
              "</span></div>";
     case ControlKind::TextBox:
       // A list box is a text area, so that a narrow screen can wrap every number into view.
-      if (control.role == ControlRole::Output && control.index < engine::kLists) {
+      if (control.output && engine::isList(*control.output)) {
         return "<textarea" + attributes + " rows=\"1\" spellcheck=\"false\"" + spoken +
                "></textarea>";
       }
@@ -117,56 +115,40 @@ std::string disclaimerFont() {
   return out.str();
 }
 
+// The widest screen that takes the phone's arrangement: any narrower than the form.
+std::string phoneMaxWidth() { return std::to_string(presentation::kFormWidth - 1) + ".98px"; }
+
 // Every control's place, size and colours on the form, and the form's own size.
 std::string formStyle() {
   std::ostringstream out;
   out << "/* Generated from MainForm's layout table: every control at its pixel place. */\n";
   out << ":root { --form-width: " << presentation::kFormWidth
       << "px; --form-height: " << presentation::kFormHeight << "px; }\n";
-  out << "#MainForm { --layout: desktop; }\n";
   for (const Control& control : presentation::mainFormControls()) {
     const presentation::Rect r = presentation::rectOnForm(control);
-    const presentation::PageColours colours = presentation::pageColours(control);
-    const std::string id = "#" + presentation::elementId(control.name);
+    const PageColours colours = pageColours(control);
+    const std::string id = "#" + elementId(control.name);
     out << id << " { left: " << r.left << "px; top: " << r.top << "px; width: " << r.width
         << "px; height: " << r.height << "px;";
-    if (colours.background) out << " background: " << css(*colours.background) << ";";
+    if (colours.background) out << " background: " << cssColour(*colours.background) << ";";
     const bool frame = control.kind == ControlKind::Frame;
-    if (colours.text && !frame) out << " color: " << css(*colours.text) << ";";
+    if (colours.text && !frame) out << " color: " << cssColour(*colours.text) << ";";
     if (control.role == ControlRole::Disclaimer) out << " font: " << disclaimerFont() << ";";
     out << " }\n";
-    if (frame && colours.text) out << id << " .caption { color: " << css(*colours.text) << "; }\n";
+    if (frame && colours.text)
+      out << id << " .caption { color: " << cssColour(*colours.text) << "; }\n";
   }
   return out.str();
 }
 
-// The same controls arranged for a phone, where the form drawn at its pixels would be too small to
-// read or tap: one column of rows on a grid of kPhoneColumns, each control at its phone place,
-// frames reduced to their captions above the boxes they hold. The page's script reads --layout.
+// Each control's place when the form is arranged for a phone, a grid of kPhoneColumns columns
+// that the style sheet sets out below the form's width; a frame's place is its caption's.
 std::string phoneStyle() {
-  const presentation::PhoneMeasures& m = presentation::kPhone;
   std::ostringstream out;
-  out << "@media (max-width: " << presentation::kFormWidth - 1 << ".98px) {\n"
-      << "  #Screen { width: auto; height: auto; overflow: visible; }\n"
-      << "  #MainForm { --layout: phone; display: grid; grid-template-columns: repeat("
-      << presentation::kPhoneColumns << ", minmax(0, 1fr)); gap: " << m.gap
-      << "px; padding: " << m.margin << "px; width: auto; height: auto; overflow: visible; "
-      << "font-size: " << m.text << "px; }\n"
-      << "  #MainForm > * { position: static; width: auto; height: auto; min-height: "
-      << m.touchTarget << "px; }\n"
-      << "  #MainForm > .frame { display: contents; }\n"
-      << "  #MainForm .caption { position: static; min-height: 0; padding: 0; }\n"
-      << "  #MainForm textarea.list { white-space: pre-wrap; line-height: 1.4; field-sizing: "
-         "content; "
-      << "overflow: visible; }\n"
-      << "  #MainForm > [data-action=\"predict\"], #MainForm > [data-action=\"shift\"] { "
-         "min-height: "
-      << m.mainButton << "px; }\n"
-      << "  #MainForm > [role=\"note\"] { min-height: 0; overflow: visible; font-size: " << m.text
-      << "px; }\n";
+  out << "@media (max-width: " << phoneMaxWidth() << ") {\n";
   for (const Control& control : presentation::mainFormControls()) {
-    const presentation::PhonePlace place = control.phone;
-    out << "  #" << presentation::elementId(control.name)
+    const presentation::PhonePlace place = presentation::phonePlace(control);
+    out << "  #" << elementId(control.name)
         << (control.kind == ControlKind::Frame ? " .caption" : "") << " { grid-row: " << place.row
         << "; grid-column: " << place.column << " / span " << place.span << "; }\n";
   }
@@ -180,19 +162,57 @@ void replace(std::string& text, const std::string& placeholder, const std::strin
   text.replace(at, placeholder.size(), value);
 }
 
-int run(const char* templatePath, const char* htmlPath, const char* cssPath) {
-  std::ifstream in(templatePath, std::ios::binary);
-  std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw std::runtime_error(std::string("cannot read ") + templatePath);
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) throw std::runtime_error("cannot read " + path);
+  return text;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+// The template's lines for one edition of the page. Lines between "<!--site-->" and "<!--/site-->"
+// are the hosted site's alone, and those between "<!--file" and "/file-->" the one-file edition's
+// (a comment anywhere else); the marker lines themselves are dropped.
+std::string edition(const std::string& page, bool site) {
+  std::istringstream lines(page);
+  std::string out, line;
+  bool inSite = false, inFile = false;
+  while (std::getline(lines, line)) {
+    if (line == "<!--site-->" || line == "<!--/site-->") {
+      inSite = line == "<!--site-->";
+      continue;
+    }
+    if (line == "<!--file" || line == "/file-->") {
+      inFile = line == "<!--file";
+      continue;
+    }
+    if ((inSite && !site) || (inFile && site)) continue;
+    out += line + '\n';
+  }
+  if (inSite || inFile) throw std::runtime_error("the template leaves a block open");
+  return out;
+}
+
+int run(const std::string& source, const std::string& site, const std::string& record) {
+  std::string page = readFile(source + "/index.html.in");
   replace(page, "@TITLE@", presentation::windowTitle(presentation::Edition::Web));
   replace(page, "@PROGRAM@", std::string(presentation::kProgramName));
   replace(page, "@FORM@\n", formMarkup());
   replace(page, "@REPORT_OK@", std::string(presentation::kReportConfirm));
-  std::ofstream html(htmlPath, std::ios::binary);
-  html << page;
-  std::ofstream style(cssPath, std::ios::binary);
-  style << formStyle() << phoneStyle();
-  if (!html.flush() || !style.flush()) throw std::runtime_error("cannot write the page");
+  replace(page, "@RECORD@", escaped(record));
+  writeFile(site + "/index.html", edition(page, true));
+  // The one-file edition's page, which single_file.mjs fills with its styles and script.
+  writeFile(site + "/quorvel.html.in", edition(page, false));
+  std::string style = readFile(source + "/style.css.in");
+  replace(style, "@PHONE_MAX_WIDTH@", phoneMaxWidth());
+  replace(style, "@PHONE_COLUMNS@", std::to_string(presentation::kPhoneColumns));
+  writeFile(site + "/style.css", style);
+  writeFile(site + "/form.css", formStyle() + phoneStyle());
   return 0;
 }
 
@@ -201,7 +221,7 @@ int run(const char* templatePath, const char* htmlPath, const char* cssPath) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::cerr << "usage: page-markup TEMPLATE.html OUT.html OUT.css\n";
+    std::cerr << "usage: page_markup SOURCE_SITE OUT_SITE RECORD_NAME\n";
     return 2;
   }
   try {

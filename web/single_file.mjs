@@ -1,25 +1,22 @@
-// Writes the one-file edition: the built page with its styles, the engine (WebAssembly inlined by
-// the SINGLE_FILE build) and the form's code all inside one HTML file that works opened from disk.
+// Writes the one-file edition: the page made for it (quorvel.html.in) with its styles and one
+// inline module holding the forecast's engine (its WebAssembly inlined by the SINGLE_FILE build),
+// the form's code and the call that starts it, so that it works opened from disk.
 //   node single_file.mjs BUILT_SITE_DIR ENGINE_JS OUT_HTML
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 const [site, engineFile, out] = process.argv.slice(2);
 const read = (file) => readFileSync(file, 'utf8');
+// Code inside a <script> element must not close it early.
 const inline = (code) => code.replaceAll('</script', '<\\/script');
-const form = read(join(site, 'window_form.js')).replace(/^export /gm, '');
-let page = read(join(site, 'index.html'));
-page = page.replace(
-  /<meta http-equiv="Content-Security-Policy" content="[^"]*">/,
-  `<meta http-equiv="Content-Security-Policy" content="default-src 'none'; script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:; connect-src data:; base-uri 'none'; form-action 'none'">`);
-page = page.replace(/<link rel="(manifest|icon)"[^>]*>\n/g, '');
-for (const sheet of ['style.css', 'form.css']) {
-  page = page.replace(`<link rel="stylesheet" href="${sheet}">`, () => `<style>\n${read(join(site, sheet))}</style>`);
+
+const styles = ['form.css', 'style.css'].map((sheet) => `<style>\n${read(join(site, sheet))}</style>`).join('\n');
+const script = `<script type="module">\n${inline(read(engineFile))}\n${inline(read(join(site, 'window_form.js')))}\n` +
+  'start(await createForecast(), pageLanguage());\n</script>';
+let page = read(join(site, 'quorvel.html.in'));
+for (const [placeholder, value] of [['@STYLES@', styles], ['@SCRIPT@', script]]) {
+  const at = page.indexOf(placeholder);
+  if (at < 0) throw new Error(`quorvel.html.in has no ${placeholder}`);
+  page = page.slice(0, at) + value + page.slice(at + placeholder.length);
 }
-page = page.replace(/<script src="quorvel_engine.js"><\/script>\n<script type="module" src="main.js"><\/script>/, () =>
-  `<script>\n${inline(read(engineFile))}\n</script>\n<script>\n${inline(form)}\n` +
-  `createQuorvel().then((engine) => start(engine, navigator.languages?.[0] ?? navigator.language ?? ''));\n</script>`);
-page = page.replace(/<p id="Download">.*<\/p>\n/, '');
-// The backtest needs workers, which a page opened from disk may not start: it is left out.
-page = page.replace(/<section id="Backtest"[\s\S]*?<\/section>\n/, '');
 writeFileSync(out, page);

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <random>
 
+#include "quorvel/backtest/statistics.h"
 #include "row_name.h"
-#include "statistics.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -10,7 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "quorvel/backtest/report_texts.h"
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/game/sum_play.h"
 
@@ -130,26 +129,25 @@ void expectSameFigures(const std::vector<Draw>& draws) {
   for (int i = 0; i < engine::kOutputs; ++i) {
     const auto u = static_cast<std::size_t>(i);
     const OutputSummary& o = result.summary.output(i);
-    EXPECT_EQ(o.calls, independent.calls[u]) << outputName(engine::kAllOutputs[u]);
-    EXPECT_EQ(o.hits, independent.hits[u]) << outputName(engine::kAllOutputs[u]);
-    EXPECT_EQ(o.noCalls, independent.noCalls[u]) << outputName(engine::kAllOutputs[u]);
-    EXPECT_EQ(o.chanceThousandths, independent.chance[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(o.calls, independent.calls[u]) << "output " << u;
+    EXPECT_EQ(o.hits, independent.hits[u]) << "output " << u;
+    EXPECT_EQ(o.noCalls, independent.noCalls[u]) << "output " << u;
+    EXPECT_EQ(o.chanceThousandths, independent.chance[u]) << "output " << u;
     EXPECT_EQ(result.tests[u].excessThousandths, 1000 * independent.hits[u] - independent.chance[u])
-        << outputName(engine::kAllOutputs[u]);
+        << "output " << u;
     EXPECT_EQ(result.tests[u].patterns, Independent::patterns(independent.sequence[u]))
-        << outputName(engine::kAllOutputs[u]);
+        << "output " << u;
     if (i < engine::kLists) {
-      EXPECT_EQ(o.money.stakeYuan, independent.staked[u]) << outputName(engine::kAllOutputs[u]);
-      EXPECT_EQ(o.money.returnedYuan, independent.won[u]) << outputName(engine::kAllOutputs[u]);
-      EXPECT_EQ(o.expectedReturnMills, independent.expectedMills[u])
-          << outputName(engine::kAllOutputs[u]);
+      EXPECT_EQ(o.money.stakeYuan, independent.staked[u]) << "output " << u;
+      EXPECT_EQ(o.money.returnedYuan, independent.won[u]) << "output " << u;
+      EXPECT_EQ(o.expectedReturnMills, independent.expectedMills[u]) << "output " << u;
       EXPECT_EQ(result.tests[u].excessReturnMills,
                 1000 * independent.won[u] - independent.expectedMills[u]);
     }
     long long runsSeen = 0;
     for (const auto& [length, n] : o.runs.hits) runsSeen += length * n;
     for (const auto& [length, n] : o.runs.misses) runsSeen += length * n;
-    EXPECT_EQ(runsSeen, o.calls) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(runsSeen, o.calls) << "output " << u;
   }
 }
 
@@ -181,9 +179,9 @@ TEST(RealRecord, PinnedFigures) {
                                                                146, 135, 138, 22};
   for (int i = 0; i < engine::kOutputs; ++i) {
     const auto u = static_cast<std::size_t>(i);
-    EXPECT_EQ(result.summary.output(i).calls, calls[u]) << outputName(engine::kAllOutputs[u]);
-    EXPECT_EQ(result.summary.output(i).hits, hits[u]) << outputName(engine::kAllOutputs[u]);
-    EXPECT_EQ(result.tests[u].patterns, patterns[u]) << outputName(engine::kAllOutputs[u]);
+    EXPECT_EQ(result.summary.output(i).calls, calls[u]) << "output " << u;
+    EXPECT_EQ(result.summary.output(i).hits, hits[u]) << "output " << u;
+    EXPECT_EQ(result.tests[u].patterns, patterns[u]) << "output " << u;
   }
 }
 
@@ -218,12 +216,12 @@ TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     const double p = (1.0 + reaching[i]) / (kShuffles + 1);
     const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
-    EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << outputName(engine::kAllOutputs[i]);
+    EXPECT_NEAR(result.tests[i].pValue, p, 5 * error) << "output " << i;
   }
   for (std::size_t i = 0; i < engine::kLists; ++i) {
     const double p = (1.0 + returnReaching[i]) / (kShuffles + 1);
     const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
-    EXPECT_NEAR(result.tests[i].returnPValue, p, 5 * error) << outputName(engine::kAllOutputs[i]);
+    EXPECT_NEAR(result.tests[i].returnPValue, p, 5 * error) << "output " << i;
   }
 }
 

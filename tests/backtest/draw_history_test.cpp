@@ -5,11 +5,14 @@
 #include <sstream>
 #include <string>
 
-#include "quorvel/backtest/report_texts.h"
+#include "quorvel/report/problem_text.h"
 #include "row_name.h"
 
 namespace quorvel::backtest {
 namespace {
+
+using presentation::Language;
+using report::locatedText;
 
 struct BadHistory {
   std::string csv;
@@ -34,7 +37,8 @@ TEST_P(HistoryErrors, NameFileLineAndColumn) {
     const std::string chinese = locatedText("draws.csv", problem, Language::Chinese);
     ASSERT_TRUE(chinese.starts_with(place)) << chinese;
     EXPECT_GT(chinese.size(), place.size() + 6);
-    EXPECT_EQ(chinese.find(error.what()), std::string::npos) << chinese;
+    EXPECT_EQ(chinese.find(report::problemText(problem, Language::English)), std::string::npos)
+        << chinese;
   }
 }
 

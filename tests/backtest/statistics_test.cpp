@@ -1,4 +1,4 @@
-#include "statistics.h"
+#include "quorvel/backtest/statistics.h"
 
 #include <gtest/gtest.h>
 

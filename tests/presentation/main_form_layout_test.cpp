@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 #include <string>
 
@@ -27,42 +26,7 @@ bool overlap(const Rect& a, const Rect& b) {
          b.top < a.top + a.height;
 }
 
-// WCAG's contrast ratio of two colours.
-double contrast(Rgb a, Rgb b) {
-  const auto luminance = [](Rgb c) {
-    const auto channel = [](std::uint8_t v) {
-      const double s = v / 255.0;
-      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red) + 0.7152 * channel(c.green) + 0.0722 * channel(c.blue);
-  };
-  const double x = luminance(a), y = luminance(b);
-  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
-}
-
 const Rect kForm{0, 0, kFormWidth, kFormHeight};
-
-// The frame a control lies over, by what it holds: the grid and its buttons over Frame1, each list
-// over its own frame, the verdicts and the shop button over Frame4.
-std::string_view frameUnder(const Control& control) {
-  switch (control.role) {
-    case ControlRole::GridCell:
-    case ControlRole::Predict:
-    case ControlRole::DrawShift:
-      return "Frame1";
-    case ControlRole::Output:
-      return control.index == 0   ? "Frame2"
-             : control.index == 1 ? "Frame3(0)"
-             : control.index == 2 ? "Frame3(1)"
-                                  : "Frame4";
-    case ControlRole::Shop:
-      return "Frame4";
-    case ControlRole::Frame:
-    case ControlRole::Disclaimer:
-      return "";
-  }
-  return "";
-}
 
 TEST(MainFormLayout, EveryControlLiesOverItsFrameInsideTheForm) {
   std::set<std::string_view> framesMade;  // a frame is made before the controls over it
@@ -75,7 +39,7 @@ TEST(MainFormLayout, EveryControlLiesOverItsFrameInsideTheForm) {
       continue;
     }
     EXPECT_TRUE(inside(onForm, kForm)) << control.name;
-    if (const std::string_view frame = frameUnder(control); !frame.empty()) {
+    if (const std::string_view frame = control.frame; !frame.empty()) {
       EXPECT_TRUE(inside(onForm, formControl(frame).rect)) << control.name << " over " << frame;
       EXPECT_TRUE(framesMade.contains(frame)) << control.name << " before " << frame;
     }
@@ -83,34 +47,64 @@ TEST(MainFormLayout, EveryControlLiesOverItsFrameInsideTheForm) {
 }
 
 TEST(MainFormLayout, ControlsThatTakeTheFocusComeInTabOrderAndDoNotOverlap) {
-  std::vector<const Control*> focusable;
-  std::set<std::string> names, ids;
+  std::set<std::string_view> names;
   for (const Control& control : mainFormControls()) {
-    EXPECT_TRUE(names.insert(std::string(control.name)).second) << control.name;
-    EXPECT_TRUE(ids.insert(elementId(control.name)).second) << control.name;
+    EXPECT_TRUE(names.insert(control.name).second) << control.name;
     EXPECT_FALSE(control.accessibleName.empty()) << control.name;
-    if (control.tabPosition < 0) continue;
-    EXPECT_EQ(control.tabPosition, static_cast<int>(focusable.size())) << control.name;
-    for (const Control* other : focusable) {
-      EXPECT_FALSE(overlap(rectOnForm(control), rectOnForm(*other)))
-          << control.name << " and " << other->name;
+    // A control lies over the frame it is made in, if it is made in one.
+    if (!control.parent.empty()) {
+      EXPECT_EQ(control.parent, control.frame) << control.name;
     }
-    focusable.push_back(&control);
   }
-  EXPECT_EQ(focusable.size(), 23u);
+  const std::vector<const Control*> focusable = tabOrder();
+  for (std::size_t i = 0; i < focusable.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      EXPECT_FALSE(overlap(rectOnForm(*focusable[i]), rectOnForm(*focusable[j])))
+          << focusable[i]->name << " and " << focusable[j]->name;
+    }
+  }
+  ASSERT_EQ(focusable.size(), 23u);
   EXPECT_EQ(focusable.front()->name, "Text1(0)");
-  EXPECT_EQ(elementId("Text1(10)"), "Text1_10");
+  EXPECT_EQ(focusable.back()->name, "Text5(3)");
+}
+
+// On a phone every control has a place of its own, inside a row, each frame's caption above the
+// controls that lie over it, and the rows follow the form from top to bottom.
+TEST(MainFormLayout, ThePhonesArrangementGivesEachControlItsOwnPlaceInOrder) {
+  std::set<std::pair<int, int>> taken;  // row and column
+  for (const Control& control : mainFormControls()) {
+    const PhonePlace place = phonePlace(control);
+    EXPECT_GE(place.column, 1) << control.name;
+    EXPECT_LE(place.column + place.span - 1, kPhoneColumns) << control.name;
+    for (int c = place.column; c < place.column + place.span; ++c) {
+      EXPECT_TRUE(taken.insert({place.row, c}).second) << control.name;
+    }
+    if (!control.frame.empty()) {
+      EXPECT_GT(place.row, phonePlace(formControl(control.frame)).row) << control.name;
+    }
+  }
+  const auto row = [](std::string_view name) { return phonePlace(formControl(name)).row; };
+  EXPECT_EQ(row("Text1(0)"), row("Text1(3)"));
+  EXPECT_LT(row("Text1(3)"), row("Text1(4)"));
+  EXPECT_EQ(row("Command1"), row("Command2"));
+  EXPECT_LT(row("Text2"), row("Text3"));
+  EXPECT_EQ(row("Command3"), row("Text5(4)"));  // the shop button, 中边 and 3N, as on the form
+  EXPECT_EQ(row("Text5(0)"), row("Text5(4)"));
+  EXPECT_EQ(row("Text5(1)"), row("Text5(3)"));
+  EXPECT_LT(row("Text5(3)"), row("Label1"));
 }
 
 TEST(MainFormLayout, EveryCellAndOutputHasOneBoxNamedForIt) {
   std::vector<int> cells, outputs;
   for (const Control& control : mainFormControls()) {
-    if (control.role == ControlRole::GridCell) {
-      cells.push_back(control.index);
-      EXPECT_EQ(control.accessibleName, cellName(control.index));
-      EXPECT_EQ(control.name, "Text1(" + std::to_string(control.index) + ")");
+    EXPECT_EQ(control.cell.has_value(), control.role == ControlRole::GridCell) << control.name;
+    EXPECT_EQ(control.output.has_value(), control.role == ControlRole::Output) << control.name;
+    if (control.cell) {
+      cells.push_back(*control.cell);
+      EXPECT_EQ(control.accessibleName, cellName(*control.cell));
+      EXPECT_EQ(control.name, "Text1(" + std::to_string(*control.cell) + ")");
     }
-    if (control.role == ControlRole::Output) outputs.push_back(control.index);
+    if (control.output) outputs.push_back(static_cast<int>(*control.output));
   }
   std::sort(cells.begin(), cells.end());
   std::sort(outputs.begin(), outputs.end());
@@ -128,17 +122,6 @@ TEST(MainFormLayout, VerdictBoxesAreNamedAsTheirVerdictsBegin) {
   }
   EXPECT_EQ(verdictBoxName(engine::Output::Mod3), "3N");
   EXPECT_EQ(verdictBoxName(engine::Output::KeyRange), "");
-}
-
-// The page keeps to WCAG's 4.5:1 for the text of every box, where the window draws pure red.
-TEST(MainFormLayout, ThePagesTextBoxesReadAtFourAndAHalfToOne) {
-  for (const Control& control : mainFormControls()) {
-    if (control.kind != ControlKind::TextBox) continue;
-    const PageColours colours = pageColours(control);
-    ASSERT_TRUE(colours.background && colours.text) << control.name;
-    EXPECT_GE(contrast(*colours.text, *colours.background), 4.5) << control.name;
-  }
-  EXPECT_LT(contrast(kRed, kWhite), 4.5);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix, stripped, and checks what a desktop and a shell find
 # there: the programs, their man pages and completions, a valid desktop entry and AppStream
-# metainfo, and the icon in every size.
+# metainfo, the icon in every size and the shipped record.
+#   tests/ui/install_test.sh BUILD_DIR RECORD
 set -euo pipefail
 build=$1
+record=$(basename "$2")
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" --strip >/dev/null
@@ -11,7 +13,7 @@ share=$prefix/share
 id=org.quorvel.Quorvel
 files=("$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml"
        "$share/icons/hicolor/scalable/apps/$id.svg" "$share/doc/quorvel/copyright"
-       "$share/quorvel/draws-2004-2026.csv")
+       "$share/quorvel/$record")
 for program in quorvel quorvel-predict quorvel-backtest; do
   files+=("$prefix/bin/$program" "$share/man/man1/$program.1.gz")
 done

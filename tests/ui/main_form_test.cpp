@@ -163,16 +163,15 @@ class MainFormTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), cell(0));
   }
 
-  // Every control of the layout table is built as the table says: its kind, container, place,
+  // Every control of the layout table is built as the table says: its kind, parent, place,
   // caption, colours and accessible name; and Tab visits them in the table's order.
   void controlsAreTheLayoutTable() {
     for (const Control& row : presentation::mainFormControls()) {
       const QString name =
           QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
       auto* widget = control<QWidget>(name);
-      const QString container =
-          row.container.empty() ? QStringLiteral("MainForm") : utf8(row.container);
-      QCOMPARE(widget->parentWidget()->objectName(), container);
+      const QString parent = row.parent.empty() ? QStringLiteral("MainForm") : utf8(row.parent);
+      QCOMPARE(widget->parentWidget()->objectName(), parent);
       const presentation::Rect r = row.rect;
       QCOMPARE(widget->geometry(), QRect(r.left, r.top, r.width, r.height));
       QCOMPARE(widget->accessibleName(), utf8(row.accessibleName));
@@ -184,12 +183,7 @@ class MainFormTest : public QObject {
     QCOMPARE(form->size(), QSize(presentation::kFormWidth, presentation::kFormHeight));
     QCOMPARE(form->palette().color(QPalette::Window), qColour(presentation::kBlack));
 
-    std::vector<const Control*> focusable;
-    for (const Control& row : presentation::mainFormControls()) {
-      if (row.tabPosition >= 0) focusable.push_back(&row);
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const Control* a, const Control* b) { return a->tabPosition < b->tabPosition; });
+    const std::vector<const Control*> focusable = presentation::tabOrder();
     QCOMPARE(QApplication::focusWidget()->objectName(), utf8(focusable.front()->name));
     for (std::size_t i = 1; i <= focusable.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,19 +1,21 @@
-// The backtest's report in the page: its verdict, table, chart, saved JSON and the command line
-// that gives the same report, all made by the engine and moved here into the section.
+// The backtest's report in the page: its verdict, tables, chart, saved JSON and the command line
+// that gives the same report, all made by the engines and moved here into the section.
 
-import { onPhone } from './window_form.js';
+import { byId } from './window_form.js';
 
-const byId = (id) => document.getElementById(id);
+/** @typedef {import('./messages.js').Report} Report */
 
 // A sign that the tables scroll sideways, shown only while one does not fit.
 export function showScrollHint() {
+  /** @param {string} id */
   const overflows = (id) => byId(id).scrollWidth > byId(id).clientWidth;
   byId('BacktestScrollHint').hidden =
     !['BacktestTableRegion', 'BacktestMoneyRegion', 'BacktestPowerRegion'].some(overflows);
 }
 
+/** @param {string} id @param {string[][]} rows */
 export function showTable(id, rows) {
-  const table = byId(id);
+  const table = /** @type {HTMLTableElement} */ (byId(id));
   table.replaceChildren();
   const [heading, ...body] = rows;
   const head = table.createTHead().insertRow();
@@ -28,6 +30,7 @@ export function showTable(id, rows) {
   }
 }
 
+/** @param {string} svgText @param {string} title */
 function showChart(svgText, title) {
   const svg = new DOMParser().parseFromString(svgText, 'image/svg+xml').documentElement;
   svg.setAttribute('role', 'img');
@@ -35,27 +38,31 @@ function showChart(svgText, title) {
   byId('BacktestChart').replaceChildren(document.importNode(svg, true));
 }
 
+/** @type {string | null} */
 let saved = null;  // the address of the report the save link offers
 
-// Shows the finished `test` of `record` with `settings`, which took `milliseconds`.
-export function showResult(engine, test, { record, settings, milliseconds, language, texts }) {
-  byId('BacktestVerdict').textContent = test.verdict();
-  byId('BacktestTook').textContent = engine.tookText(milliseconds, language);
-  byId('BacktestOrder').textContent = test.orderNote();
-  byId('BacktestOrder').hidden = test.orderNote() === '';
-  showTable('BacktestMoney', test.moneyTable());
-  showTable('BacktestTable', test.table());
-  showTable('BacktestPower', test.powerTable());
-  byId('PowerNote').textContent = texts.powerNote;
-  showChart(test.chart(onPhone()), texts.chartTitle);
+// Shows the report of the test of the record named `name`; `took` says how long it took,
+// `commandLine` how to make it again.
+/**
+ * @param {Report} report
+ * @param {{ name: string, took: string, commandLine: string, words: Record<string, string> }} run
+ */
+export function showReport(report, { name, took, commandLine, words }) {
+  byId('BacktestVerdict').textContent = report.verdict;
+  byId('BacktestTook').textContent = took;
+  byId('BacktestOrder').textContent = report.orderNote;
+  byId('BacktestOrder').hidden = report.orderNote === '';
+  showTable('BacktestMoney', report.money);
+  showTable('BacktestTable', report.table);
+  showTable('BacktestPower', report.power);
+  byId('PowerNote').textContent = report.powerNote;
+  showChart(report.chart, words.chartTitle);
   if (saved) URL.revokeObjectURL(saved);
-  saved = URL.createObjectURL(new Blob([test.json()], { type: 'application/json' }));
-  const save = byId('BacktestSave');
+  saved = URL.createObjectURL(new Blob([report.json], { type: 'application/json' }));
+  const save = /** @type {HTMLAnchorElement} */ (byId('BacktestSave'));
   save.href = saved;
-  save.download = `${record.name.replace(/\.csv$/i, '')}-backtest.json`;
-  byId('BacktestCommand').textContent = texts.reproduce;
-  byId('BacktestCommandLine').textContent =
-    engine.commandLine(record.name, settings.shuffles, settings.seed);
+  save.download = `${name.replace(/\.csv$/i, '')}-backtest.json`;
+  byId('BacktestCommandLine').textContent = commandLine;
   byId('BacktestResult').hidden = false;
   showScrollHint();
 }

@@ -1,182 +1,196 @@
 // The section under the window: the backtest of the forecast on the shipped record or on the
-// player's own, its shuffles replayed by workers beside the page's thread. The settings, the
-// record, the report and every word come from the engine; this moves them to the page.
-import { WorkerPool } from './worker_pool.js';
-import { showResult, showScrollHint, showTable } from './backtest_report.js';
+// player's own. Its engine and workers start only when a test is asked for; the record is read,
+// replayed and worded in one worker, its shuffles replayed by others. Every setting, number and
+// word comes from the engines; this moves them to the page.
+import { BacktestRun, RunEnded } from './backtest_workers.js';
+import { showReport, showScrollHint, showTable } from './backtest_report.js';
+import { byId, onPhone } from './window_form.js';
 
-const SHIPPED = 'draws-2004-2026.csv';
+/** @typedef {import('./forecast.js').ForecastEngine} ForecastEngine */
+/** @typedef {import('./forecast.js').Settings} Settings */
+// A record to test: its name, whether it is the player's own, its size when known before it is
+// read, and how to get its bytes afresh.
+/** @typedef {{ name: string, own: boolean, size?: number, bytes: () => Promise<ArrayBuffer> }} TestRecord */
+/**
+ * @typedef {object} Section
+ * @property {ForecastEngine} engine
+ * @property {string} language
+ * @property {Record<string, string>} words
+ * @property {Settings} settings
+ * @property {TestRecord} record  the record the next test takes
+ * @property {BacktestRun | null} running
+ */
 
-const byId = (id) => document.getElementById(id);
-
-// The section's fixed words, by the elements that show them.
-function showTexts(texts) {
-  for (const [id, key] of [['BacktestTitle', 'title'], ['BacktestAbout', 'about'], ['BacktestRun', 'run'],
-    ['BacktestChooseText', 'choose'], ['BacktestShipped', 'shipped'], ['BacktestFormat', 'format'],
-    ['BacktestCancel', 'cancel'], ['BacktestSave', 'save'], ['BacktestScrollHint', 'scrollHint'],
-    ['AuditRun', 'audit']]) {
-    byId(id).textContent = texts[key];
-  }
-  byId('BacktestTableRegion').setAttribute('aria-label', texts.tableLabel);
-  byId('BacktestMoneyRegion').setAttribute('aria-label', texts.moneyLabel);
-  byId('BacktestPowerRegion').setAttribute('aria-label', texts.powerLabel);
-  byId('AuditRegion').setAttribute('aria-label', texts.auditLabel);
-}
-
+/** @param {string} message */
 function say(message) {
   byId('BacktestError').textContent = message;
   byId('BacktestError').hidden = message === '';
 }
 
 // While a run goes on, every control that would start another is off.
+/** @param {boolean} busy */
 function setBusy(busy) {
   byId('Backtest').setAttribute('aria-busy', String(busy));
   byId('BacktestProgress').hidden = !busy;
   for (const control of document.querySelectorAll('#Backtest .actions button, #Backtest .actions input')) {
-    control.disabled = busy;
+    /** @type {HTMLButtonElement | HTMLInputElement} */ (control).disabled = busy;
   }
 }
 
-// The records the section can test: the shipped one, fetched once, or a file of the player's,
-// whose bytes are read here (not decoded, so that the engine sees what the command line sees)
-// and sent nowhere.
-class Records {
-  constructor(engine, language) {
-    this.engine = engine;
-    this.language = language;
-    this.shipped = null;
-  }
-
-  async fromSite() {
-    if (!this.shipped) {
-      const response = await fetch(SHIPPED);
-      if (!response.ok) throw new Error(`${SHIPPED}: ${response.status}`);
-      this.shipped = { name: SHIPPED, own: false, bytes: new Uint8Array(await response.arrayBuffer()) };
-    }
-    return this.shipped;
-  }
-
-  // The player's file, or the reason it is refused before it is read.
-  async fromFile(file) {
-    const problem = this.engine.recordSizeProblem(file.name, file.size, this.language);
-    if (problem) return { problem };
-    return { name: file.name, own: true, bytes: new Uint8Array(await file.arrayBuffer()) };
-  }
-}
-
-export function startBacktest(engine, language) {
-  const texts = engine.sectionTexts(language);
-  const query = new URLSearchParams(location.search);
-  const settings = engine.pageSettings(query.get('seed'), query.get('shuffles'), language);
-  const section = byId('Backtest');
-  section.lang = texts.lang;
-  showTexts(texts);
-  const records = new Records(engine, language);
-  const state = { record: { name: SHIPPED, own: false }, running: null };
-  const showRecord = () => {
-    byId('BacktestRecord').textContent =
-      engine.recordLine(state.record.name, settings.shuffles, settings.seed, language);
-    byId('BacktestShipped').hidden = !state.record.own;
+// The shipped record, fetched from the site once; a fresh copy each time, since a test hands its
+// bytes over to a worker.
+/** @param {string} name @returns {TestRecord} */
+function shippedRecord(name) {
+  /** @type {Promise<ArrayBuffer> | null} */
+  let fetched = null;
+  const fetchOnce = async () => {
+    const response = await fetch(name);
+    if (!response.ok) throw new Error(`${name}: ${response.status}`);
+    return response.arrayBuffer();
   };
-  const context = { engine, language, texts, settings, state, showRecord, pool: new WorkerPool(section) };
-  // Tests the record `load` gives: the shipped one may not come over the network, nor a file
-  // that went away be read, and the player is told so rather than left waiting.
-  const runRecord = async (load) => {
-    let record;
-    try {
-      record = await load();
-    } catch {
-      say(texts.unreadable);
-      return;
-    }
-    if (state.running) return;
-    if (record.problem) say(record.problem);
-    else await run(context, record);
+  return {
+    name, own: false,
+    bytes: async () => {
+      fetched ??= fetchOnce().catch((error) => { fetched = null; throw error; });
+      return (await fetched).slice(0);
+    },
   };
-  // The record last tested: the player's own, or the shipped one.
-  const chosen = () => (state.record.own ? state.record : records.fromSite());
-  byId('BacktestRun').addEventListener('click', () => runRecord(chosen));
-  byId('BacktestShipped').addEventListener('click', () => runRecord(() => records.fromSite()));
-  byId('BacktestFile').addEventListener('change', (event) => {
-    const [file] = event.target.files;
-    event.target.value = '';
-    if (file) runRecord(() => records.fromFile(file));
-  });
-  byId('BacktestCancel').addEventListener('click', () => state.running?.cancel());
-  byId('AuditRun').addEventListener('click', async () => {
-    try {
-      const record = await chosen();
-      if (!state.running) audit(engine, language, record);
-    } catch {
-      say(texts.unreadable);
-    }
-  });
-  section.addEventListener('dragover', (event) => { event.preventDefault(); });
-  section.addEventListener('drop', (event) => {
-    event.preventDefault();
-    const [file] = event.dataTransfer.files;
-    if (file) runRecord(() => records.fromFile(file));
-  });
-  window.addEventListener('resize', showScrollHint);
-  showRecord();
-  say(settings.problem);
-  section.setAttribute('aria-busy', 'false');
 }
 
-// The record's own test of randomness: quick enough for the page's thread.
-function audit(engine, language, record) {
-  const answer = engine.auditRecord(record.bytes, record.name, language);
-  say(answer.error ?? '');
-  byId('AuditResult').hidden = answer.error !== undefined;
-  if (answer.error !== undefined) return;
-  byId('AuditSentence').textContent = answer.sentence;
-  showTable('AuditTable', answer.rows);
-  showScrollHint();
+// A file of the player's, read afresh each time it is tested and sent nowhere.
+/** @param {File} file @returns {TestRecord} */
+const fileRecord = (file) => ({ name: file.name, own: true, size: file.size, bytes: () => file.arrayBuffer() });
+
+/** @param {Section} section */
+function showRecord(section) {
+  byId('BacktestRecord').textContent =
+    section.engine.recordLine(section.record.name, section.settings, section.language);
+  byId('BacktestShipped').hidden = !section.record.own;
 }
 
-// Reads `record` and replays it as it is; a damaged record gets its located error and the page
-// keeps everything else. Then the shuffles, then the report.
-async function run(context, record) {
-  const { engine, language, texts, settings, state } = context;
+// Says how a run ended early, in the player's words.
+/** @param {Section} section @param {unknown} error */
+function sayEnded(section, error) {
+  if (!(error instanceof RunEnded)) say(section.words.failed);
+  else if (error.kind === 'refused') say(error.message);
+  else say(section.words[error.kind]);
+}
+
+// Tests `record`: from the moment it is chosen until its verdict no earlier result stands. It
+// becomes the section's record with its verdict; a run that ends early leaves the record before
+// it named, with no result under it.
+/** @param {Section} section @param {TestRecord} record */
+async function test(section, record) {
+  if (section.running) return;
+  const { engine, language, settings } = section;
+  const tooLarge = record.size === undefined ? '' : engine.recordSizeProblem(record.name, record.size, language);
+  say(tooLarge);
+  if (tooLarge) return;
+  const previous = section.record;
+  byId('BacktestResult').hidden = true;
+  byId('AuditResult').hidden = true;
+  section.record = record;
+  showRecord(section);
+  const run = new BacktestRun(settings);
+  section.running = run;
+  setBusy(true);
   const started = performance.now();
-  const test = new engine.PageBacktest(record.bytes, record.name, settings.seed, settings.shuffles, language);
   try {
-    const error = test.error();
-    if (error) {
-      say(error);
-      byId('BacktestResult').hidden = true;  // not left under the error, as if it were this file's
-      return;
-    }
-    say('');
-    state.record = record;
-    context.showRecord();
-    setBusy(true);
-    await replayShuffles(context, test);
-    test.finish();
-    const milliseconds = performance.now() - started;
-    showResult(engine, test, { record, settings, milliseconds, language, texts });
+    const { draws, digits } = await run.read(await readBytes(section, record), record.name, language);
+    await replayShuffles(section, run, digits, draws);
+    const report = await run.finish(onPhone());
+    showReport(report, { name: record.name, words: section.words,
+      took: engine.tookText(performance.now() - started, language),
+      commandLine: engine.commandLine(record.name, settings) });
   } catch (error) {
-    say(error.name === 'AbortError' ? texts.cancelled : texts.failed);
+    section.record = previous;
+    showRecord(section);
+    sayEnded(section, error);
   } finally {
-    state.running = null;
+    run.end();
+    section.running = null;
     setBusy(false);
-    test.delete();
+  }
+}
+
+// The record's bytes, or the reason they could not be had.
+/** @param {Section} section @param {TestRecord} record */
+async function readBytes(section, record) {
+  try {
+    return await record.bytes();
+  } catch {
+    throw new RunEnded('refused', section.words.unreadable);
   }
 }
 
 // Hands the shuffles to the workers and shows how far they are.
-async function replayShuffles({ engine, language, settings, state, pool }, test) {
-  const bar = byId('BacktestBar');
+/** @param {Section} section @param {BacktestRun} run @param {Uint8Array} digits @param {number} draws */
+async function replayShuffles({ engine, language, settings }, run, digits, draws) {
+  const bar = /** @type {HTMLProgressElement} */ (byId('BacktestBar'));
   bar.max = settings.shuffles;
-  let done = 0;
-  const progress = () => {
+  /** @param {number} done */
+  const progress = (done) => {
     bar.value = done;
     byId('BacktestProgressText').textContent = engine.progressLine(done, settings.shuffles, language);
   };
-  progress();
-  state.running = pool.replay(state.record.bytes, settings, (values, count) => {
-    test.addShuffles(values);
-    done += count;
-    progress();
+  progress(0);
+  await run.shuffle(digits, draws, progress);
+}
+
+// The record's own test of randomness, in the record's worker.
+/** @param {Section} section */
+async function audit(section) {
+  if (section.running) return;
+  const { record, language } = section;
+  const run = new BacktestRun(section.settings);
+  section.running = run;
+  setBusy(true);
+  try {
+    const answer = await run.audit(await readBytes(section, record), record.name, language);
+    say('');
+    byId('AuditSentence').textContent = answer.sentence;
+    showTable('AuditTable', answer.rows);
+    byId('AuditResult').hidden = false;
+    showScrollHint();
+  } catch (error) {
+    byId('AuditResult').hidden = true;
+    sayEnded(section, error);
+  } finally {
+    run.end();
+    section.running = null;
+    setBusy(false);
+  }
+}
+
+// Wires the section to `engine`, the forecast's module, which gives its words and settings.
+/** @param {ForecastEngine} engine @param {string} language */
+export function startBacktest(engine, language) {
+  const element = byId('Backtest');
+  const query = new URLSearchParams(location.search);
+  const { settings, problems } = engine.linkSettings(query.get('seed'), query.get('shuffles'), language);
+  const shipped = shippedRecord(element.dataset.record ?? '');
+  /** @type {Section} */
+  const section = { engine, language, words: engine.words(language).words, settings, record: shipped,
+                    running: null };
+  /** @param {File | undefined} file */
+  const testFile = (file) => { if (file) test(section, fileRecord(file)); };
+  byId('BacktestRun').addEventListener('click', () => test(section, section.record));
+  byId('BacktestShipped').addEventListener('click', () => test(section, shipped));
+  byId('AuditRun').addEventListener('click', () => audit(section));
+  const input = /** @type {HTMLInputElement} */ (byId('BacktestFile'));
+  input.addEventListener('change', () => {
+    const file = input.files?.[0];
+    input.value = '';
+    testFile(file);
   });
-  await state.running.finished;
+  byId('BacktestCancel').addEventListener('click', () => section.running?.cancel());
+  element.addEventListener('dragover', (event) => { event.preventDefault(); });
+  element.addEventListener('drop', (event) => {
+    event.preventDefault();
+    testFile(event.dataTransfer?.files[0]);
+  });
+  window.addEventListener('resize', showScrollHint);
+  showRecord(section);
+  say(problems.join('\n'));
+  element.setAttribute('aria-busy', 'false');
 }

@@ -1,14 +1,14 @@
-// The site's entry: the engine (quorvel_engine.js, loaded before this module), the form, the
-// backtest under it, and the service worker that keeps every file of the site for use offline.
-import { start } from './window_form.js';
-import { startBacktest } from './backtest_section.js';
+// The site's entry. The forecast's engine and the form come first; the backtest's section follows
+// and wakes its own engine and workers only when a player asks for a test. The service worker
+// keeps the site for use offline.
+import createForecast from './forecast.js';
+import { pageLanguage, start } from './window_form.js';
 
-// The browser's first language, which the engine reads to choose the words around the form.
-const language = navigator.languages?.[0] ?? navigator.language ?? '';
+const language = pageLanguage();
 
-globalThis.createQuorvel().then((engine) => {
+createForecast().then((engine) => {
   start(engine, language);
-  startBacktest(engine, language);
+  import('./backtest_section.js').then(({ startBacktest }) => startBacktest(engine, language));
 });
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:') {

@@ -1,16 +1,23 @@
-// One worker of the backtest: it keeps the record the page sends, then replays each part of the
-// shuffles it is handed and sends back the part's statistics.
-importScripts('quorvel_engine.js');
+// One worker of the backtest's shuffles: it keeps the record's digits as the page hands them on,
+// then replays each part of the shuffles it is handed and sends back the part's statistics.
+import { onMessages, worker } from './worker_engine.js';
 
-const engine = createQuorvel();
-let record;
-let seed;
+/** @typedef {import('./backtest.js').ShuffleReplayer} ShuffleReplayer */
+/** @typedef {import('./messages.js').ToShuffleWorker} ToShuffleWorker */
+/** @typedef {import('./messages.js').FromShuffleWorker} FromShuffleWorker */
 
-onmessage = async ({ data }) => {
-  if (data.record) {
-    ({ record, seed } = data);
+/** @param {FromShuffleWorker} message @param {Transferable[]} [transfer] */
+const answer = (message, transfer = []) => worker.postMessage(message, transfer);
+
+/** @type {ShuffleReplayer | null} */
+let replayer = null;
+
+onMessages((/** @type {ToShuffleWorker} */ message, backtest) => {
+  if (message.type === 'record') {
+    replayer = new backtest.ShuffleReplayer(message.digits, message.settings);
     return;
   }
-  const values = (await engine).replayShufflePart(record, seed, data.first, data.count);
-  postMessage({ first: data.first, count: data.count, values }, [values.buffer]);
-};
+  if (!replayer) throw new Error('no record was handed over');
+  const values = replayer.replay(message.first, message.count);
+  answer({ type: 'part', first: message.first, count: message.count, values }, [values.buffer]);
+});

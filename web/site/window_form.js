@@ -2,16 +2,39 @@
 // window does. The elements, their captions, places and phone arrangement were made from the
 // window's layout table; every rule, text test and word comes from the engine.
 
+/** @typedef {import('./forecast.js').ForecastEngine} ForecastEngine */
+/** @typedef {import('./forecast.js').Outcome} Outcome */
+
 const KEPT_GRID = 'quorvel.grid';
 
-const byId = (id) => document.getElementById(id);
+/** @param {string} id */
+export const byId = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
+
 // The elements that carry `attribute`, in the order of its number.
+/** @param {string} attribute */
 const numbered = (attribute) => [...document.querySelectorAll(`[${attribute}]`)]
+  .map((element) => /** @type {HTMLInputElement} */ (element))
   .sort((a, b) => Number(a.getAttribute(attribute)) - Number(b.getAttribute(attribute)));
 const cells = () => numbered('data-cell');
 const outputBoxes = () => numbered('data-output');
-const action = (name) => document.querySelector(`[data-action="${name}"]`);
+/** @param {string} name */
+const action = (name) => /** @type {HTMLButtonElement} */ (document.querySelector(`[data-action="${name}"]`));
 const gridTexts = () => cells().map((cell) => cell.value);
+
+// The browser's first language, which the engine reads to choose the words around the form.
+export const pageLanguage = () => navigator.languages?.[0] ?? navigator.language ?? '';
+
+// Puts the page's words into the elements under `root` that name them: data-word for an element's
+// text, data-word-label for what a screen reader calls it.
+/** @param {ParentNode} root @param {Record<string, string>} words */
+export function showWords(root, words) {
+  for (const element of root.querySelectorAll('[data-word]')) {
+    element.textContent = words[/** @type {HTMLElement} */ (element).dataset.word ?? ''] ?? '';
+  }
+  for (const element of root.querySelectorAll('[data-word-label]')) {
+    element.setAttribute('aria-label', words[/** @type {HTMLElement} */ (element).dataset.wordLabel ?? ''] ?? '');
+  }
+}
 
 // Whether the form is arranged for a phone: the style sheet says so, at the width it chose.
 export const onPhone = () => getComputedStyle(byId('MainForm')).getPropertyValue('--layout').trim() === 'phone';
@@ -25,15 +48,19 @@ function fitLayout() {
   }
 }
 
-// The grid's twelve texts, kept on this device for the next visit, and nothing else.
+// The grid's twelve texts, kept on this device for the next visit, and nothing else. Storage may
+// be refused (a private window) or full: then the grid is not kept, and the page says so.
 const keptGrid = {
+  /** @returns {boolean} whether the grid is kept */
   save() {
     try {
       localStorage.setItem(KEPT_GRID, JSON.stringify(gridTexts()));
+      return true;
     } catch {
-      // Storage refused (a private window, a full disk): the grid is simply not kept.
+      return false;
     }
   },
+  /** @returns {string[] | null} */
   load() {
     try {
       const kept = JSON.parse(localStorage.getItem(KEPT_GRID) ?? 'null');
@@ -51,20 +78,25 @@ const keptGrid = {
   },
 };
 
-// Empties every cell whose text is not a number, as the window's grid check does, and keeps
-// the grid.
+// Empties every cell whose text is not a number, as the window's grid check does, keeps the grid,
+// and says whether it is kept.
+/** @param {ForecastEngine} engine */
 function checkGrid(engine) {
   for (const cell of cells()) {
     if (!engine.isNumericText(cell.value)) cell.value = '';
   }
-  keptGrid.save();
+  const kept = keptGrid.save();
+  byId('KeptNote').hidden = !kept;
+  byId('NotKeptNote').hidden = kept;
 }
 
+/** @param {string[]} notes */
 function showNotes(notes) {
   byId('GridNotes').replaceChildren(...notes.map((note) => Object.assign(document.createElement('li'), { textContent: note })));
 }
 
 // What following each output costs, under the form; nothing while the outputs are empty.
+/** @param {import('./forecast.js').Prediction['odds']} odds */
 function showOdds(odds) {
   const list = byId('OddsList');
   list.replaceChildren();
@@ -84,8 +116,9 @@ function clearOutputs() {
 
 // The error report: its two lines in a modal dialog; afterwards the focus is in the cell to fix,
 // its text selected, so that typing the fix replaces it.
+/** @param {Outcome} answer */
 function report(answer) {
-  const dialog = byId('Report');
+  const dialog = /** @type {HTMLDialogElement} */ (byId('Report'));
   byId('ReportTitle').textContent = answer.report;
   byId('ReportCells').textContent = answer.cellsLine;
   byId('ReportCells').hidden = answer.cellsLine === '';
@@ -100,6 +133,7 @@ function report(answer) {
   byId('ReportOk').focus();
 }
 
+/** @param {ForecastEngine} engine @param {string} language */
 function predict(engine, language) {
   clearOutputs();
   const answer = engine.predict(gridTexts(), language);
@@ -111,6 +145,7 @@ function predict(engine, language) {
 
 // The draw shift; on a phone the next thing to do is to type the new draw, so the first cell
 // takes the focus, with its keypad.
+/** @param {ForecastEngine} engine */
 function shiftDown(engine) {
   clearOutputs();
   const answer = engine.shiftGridDown(gridTexts());
@@ -123,6 +158,7 @@ function shiftDown(engine) {
   if (onPhone()) cells()[0].focus();
 }
 
+/** @param {ForecastEngine} engine */
 function forgetGrid(engine) {
   for (const cell of cells()) cell.value = '';
   clearOutputs();
@@ -130,18 +166,21 @@ function forgetGrid(engine) {
   keptGrid.forget();
 }
 
-function showPageTexts(engine, language) {
-  const texts = engine.pageTexts(language);
-  const download = byId('DownloadLink');
-  if (download) download.textContent = texts.downloadLink;
-  byId('KeptNote').textContent = texts.keptNote;
-  byId('Forget').textContent = texts.forget;
-  byId('OddsTitle').textContent = texts.oddsTitle;
-  for (const id of ['Odds', 'GridNotes', 'Kept']) byId(id).lang = texts.lang;
+// The page's words around the form, in the browser's language.
+/** @param {ForecastEngine} engine @param {string} language */
+function showPageWords(engine, language) {
+  const { lang, words } = engine.words(language);
+  showWords(document, words);
+  byId('OddsTitle').textContent = engine.oddsTitle(language);
+  for (const id of ['Odds', 'GridNotes', 'Kept', 'Backtest', 'Download']) {
+    const element = document.getElementById(id);
+    if (element) element.lang = lang;
+  }
 }
 
-// Wires the form to `engine`, the WebAssembly module, once it is ready; `language` is the
-// browser's first language tag, for the words around the form.
+// Wires the form to `engine`, the forecast's WebAssembly module, once it is ready; `language` is
+// the browser's first language tag, for the words around the form.
+/** @param {ForecastEngine} engine @param {string} language */
 export function start(engine, language) {
   fitLayout();
   window.addEventListener('resize', fitLayout);
@@ -155,7 +194,7 @@ export function start(engine, language) {
   const shop = action('shop');
   shop.addEventListener('click', () => window.open(shop.dataset.href, '_blank', 'noopener'));
   byId('Forget').addEventListener('click', () => forgetGrid(engine));
-  showPageTexts(engine, language);
+  showPageWords(engine, language);
   const kept = keptGrid.load();
   if (kept) cells().forEach((cell, i) => { cell.value = kept[i] ?? ''; });
   checkGrid(engine);

@@ -3,12 +3,13 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { basename } from 'node:path';
 import { after, before, test } from 'node:test';
 import AxeBuilder from '@axe-core/playwright';
-import { SITE, nativeAnswer, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
+import { nativeAnswer, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
 
-const SHIPPED = join(SITE, 'draws-2004-2026.csv');
+const SHIPPED = process.env.QUORVEL_RECORD;
+const SHIPPED_NAME = basename(SHIPPED);
 const nativeBacktest = (...args) => execFileSync(process.env.QUORVEL_BACKTEST, args).toString();
 
 let session;
@@ -31,7 +32,7 @@ test('the saved report is the native program\'s JSON for the same record, seed a
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('#BacktestSave')]);
   const saved = readFileSync(await download.path(), 'utf8');
   assert.equal(saved, nativeBacktest(SHIPPED, '--json', '--threads', '1', '--seed', '7', '--shuffles', '60'));
-  assert.equal(download.suggestedFilename(), 'draws-2004-2026-backtest.json');
+  assert.equal(download.suggestedFilename(), SHIPPED_NAME.replace(/\.csv$/, '-backtest.json'));
   assert.match(await page.textContent('#BacktestVerdict'), /^若从第 2004004 期起每期把重点号码范围.*把这份记录打乱 60 次作对照/);
   // The money block comes first, its amounts grouped for reading.
   assert.deepEqual((await page.locator('#BacktestMoney tbody tr:first-child > *').allTextContents()).slice(0, 6),
@@ -63,7 +64,7 @@ test('a damaged file gets its place and fault, and the earlier result is not lef
 
 test('a shipped record that does not arrive is said, and a later try that reaches it runs', async () => {
   const { page, context, errors } = await openSection('?shuffles=20', 'zh-CN', { serviceWorkers: 'block' });
-  await context.route('**/draws-2004-2026.csv', (route) => route.abort('internetdisconnected'));
+  await context.route(`**/${SHIPPED_NAME}`, (route) => route.abort('internetdisconnected'));
   const unreadable = '没能取得这份记录，请检查网络或文件后重试。';
   for (const button of ['#AuditRun', '#BacktestRun']) {
     await page.evaluate(() => { document.getElementById('BacktestError').textContent = ''; });
@@ -72,7 +73,7 @@ test('a shipped record that does not arrive is said, and a later try that reache
     assert.equal(await page.isVisible('#BacktestError'), true, button);
   }
   assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'false');
-  await context.unroute('**/draws-2004-2026.csv');
+  await context.unroute(`**/${SHIPPED_NAME}`);
   await page.click('#BacktestRun');
   await finished(page);
   assert.equal(await page.isVisible('#BacktestError'), false);

@@ -10,7 +10,7 @@ const NATIVE = process.env.QUORVEL_PREDICT;
 export async function openBrowser() {
   const server = await serve(SITE);
   const browser = await chromium.launch({
-    executablePath: process.env.QUORVEL_CHROMIUM ?? '/usr/bin/chromium',
+    executablePath: process.env.QUORVEL_CHROMIUM,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--no-first-run'],
   });

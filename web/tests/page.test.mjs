@@ -17,7 +17,8 @@ const WORKED = ['3', '5', '8', '16', '2', '7', '1', '10', '9', '0', '4', '13'];
 // its controls: its place on the form, its caption and the name a screen reader gives it.
 async function layoutAndPage(page) {
   return page.evaluate(async () => {
-    const controls = (await globalThis.createQuorvel()).formLayout();
+    const { default: createForecast } = await import('/forecast.js');
+    const controls = (await createForecast()).formLayout();
     const form = document.getElementById('MainForm').getBoundingClientRect();
     const shown = Object.fromEntries(controls.map(({ id }) => {
       const element = document.getElementById(id);
@@ -40,7 +41,7 @@ test('the form is the window\'s layout table: places, captions, names and Tab or
     assert.deepEqual(shown[id], { rect, caption, accessibleName }, id);
   }
   assert.equal(await page.title(), 'Quorvel预测软件(网页版)V1.6');
-  const tabOrder = controls.filter((c) => c.tabPosition >= 0).sort((a, b) => a.tabPosition - b.tabPosition)
+  const tabOrder = controls.filter((c) => c.tabIndex >= 0).sort((a, b) => a.tabIndex - b.tabIndex)
     .map((c) => c.id);
   const visited = [];
   for (let i = 0; i < tabOrder.length; ++i) {

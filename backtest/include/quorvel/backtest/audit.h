@@ -2,13 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/game/draw.h"
 
 // The record's own test of randomness: whether its draws look like independent, fair draws of
 // three digits, which no forecast from past draws can beat. Eleven tests over the whole record,
@@ -48,31 +48,17 @@ struct Audit {
 // The audit, made as the draws stream by, in memory that does not grow with their number.
 class RecordAudit {
  public:
-  // A count for each digit at each of a draw's positions.
-  using DigitCounts = std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitsDrawn>;
+  RecordAudit();
+  ~RecordAudit();
+  RecordAudit(RecordAudit&&) noexcept;
+  RecordAudit& operator=(RecordAudit&&) noexcept;
 
   void add(const Draw& draw);
   Audit finish() const;
 
  private:
-  struct Runs {
-    std::uint64_t first = 0, second = 0, runs = 0;
-    int last = -1;
-    void add(bool firstClass);
-  };
-  static constexpr std::size_t kSumClasses = 4;  // big or small, odd or even
-
-  std::uint64_t draws_ = 0;
-  DigitCounts digits_{};
-  std::array<std::uint64_t, game::kSumValues> sums_{};
-  std::array<std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitValues>,
-             game::kDigitsDrawn>
-      serial_{};
-  std::array<std::array<std::uint64_t, kSumClasses>, kSumClasses> classes_{};
-  DigitCounts lastSeen_{};           // 1 + the draw it last came in; 0 never
-  std::vector<std::uint64_t> gaps_;  // how many gaps of each length
-  Runs bigSmall_, oddEven_;
-  std::optional<Draw> previous_;
+  struct Counts;  // what the tests count, draw by draw
+  std::unique_ptr<Counts> counts_;
 };
 
 // The audit of a record held in memory.

@@ -3,12 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/backtest/permutation_test.h"
+#include "quorvel/backtest/output_test.h"
+#include "quorvel/backtest/power.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/backtest/shuffle_tally.h"
 #include "quorvel/backtest/summary.h"
 
 namespace quorvel::backtest {
@@ -26,27 +27,13 @@ struct BacktestOptions {
 // of 0 means it is not known in advance, as for draws that come as a stream.
 using Progress = std::function<void(const char* phase, std::uint64_t done, std::uint64_t total)>;
 
-// The permutation test of one output: the statistic on the history as it is, and the share of
-// shuffles that reached it (one-sided), before and after Holm's adjustment over the eight.
-struct OutputTest {
-  std::int64_t excessThousandths = 0;
-  double pValue = 1, pValueHolm = 1;
-  std::int64_t patterns = 0;
-  double patternPValue = 1, patternPValueHolm = 1;
-  // For a list: the return of betting its sums above their average, in thousandths of a yuan,
-  // and the share of shuffles that reached it, before and after Holm's adjustment over the three.
-  std::int64_t excessReturnMills = 0;
-  double returnPValue = 1, returnPValueHolm = 1;
-  // The shuffles' own critical excess hits at kLevel / kOutputs (see ShuffleTally), when known.
-  std::optional<std::int64_t> criticalExcessThousandths{};
-};
-
 struct BacktestResult {
   Summary summary;
   std::uint64_t shuffles = 0;
   std::uint64_t seed = 0;
   RecordOrder recordOrder = RecordOrder::OldestFirst;
   std::array<OutputTest, engine::kOutputs> tests;
+  Powers power;  // how large an edge each output's test would catch
 };
 
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with

@@ -3,7 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/output_test.h"
+#include "quorvel/backtest/summary.h"
 
 // How large an edge the backtest would catch: "no significant result" is not "no edge", so for
 // each output, the smallest hit rate above its chance that the permutation test, at 5 % divided
@@ -22,7 +23,10 @@ struct Power {
   std::optional<double> returnRate;
 };
 
-std::array<Power, engine::kOutputs> powerOfTest(const BacktestResult& result);
+using Powers = std::array<Power, engine::kOutputs>;
+
+// The power of the test of each output, from its summary and its test.
+Powers powerOfTest(const Summary& summary, const std::array<OutputTest, engine::kOutputs>& tests);
 
 // The one-sided level each output is held to: 5 % divided by the number of outputs.
 double powerLevel();

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace quorvel::backtest {
 
@@ -43,18 +45,20 @@ struct Problem {
   bool ofSetting() const { return fault >= Fault::Shuffles; }
 };
 
-// The one error the backtest library throws. It carries the problem, not a sentence: front ends
-// word it with problemText or locatedText (report_texts.h) in their user's language; what() is
-// the English reason, for logs.
+// The fault's name in the code, "NotADigit", for a developer's log; a player reads the problem as
+// the reports word it.
+std::string_view faultName(Fault fault);
+
+// The one error the backtest library throws. It carries the problem and words nothing: the
+// reports word it in their player's language. what() is the fault's name.
 class BacktestError : public std::exception {
  public:
-  explicit BacktestError(Problem problem);
+  explicit BacktestError(Problem problem) : problem_(std::move(problem)) {}
   const Problem& problem() const { return problem_; }
-  const char* what() const noexcept override { return reason_.c_str(); }
+  const char* what() const noexcept override { return faultName(problem_.fault).data(); }
 
  private:
   Problem problem_;
-  std::string reason_;
 };
 
 }  // namespace quorvel::backtest

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "quorvel/backtest/call.h"
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/engine/prediction_pass.h"
 
@@ -12,23 +13,6 @@ namespace quorvel::backtest {
 // 1000): for a list, the triples whose sum it names; for a verdict, those whose sum it holds for.
 int listChance(engine::SumSet list);
 int verdictChance(engine::Verdict verdict);
-
-// One output of one replayed pass, scored against the draw that followed. For a list, also what
-// betting every one of its sums in the sum play would have cost and paid.
-// Small, since the shuffles score millions of passes.
-struct Call {
-  bool made = false;  // a list the pass wrote, or a verdict other than NoCall
-  bool noCall = false;
-  bool hit = false;
-  std::uint8_t listSize = 0;
-  std::int16_t chanceThousandths = 0;  // the chance that a uniform draw proves this call right
-  // The prize of the bet on the drawn sum when the list holds it, and what the bets return on
-  // average, both in thousandths of a yuan.
-  std::int32_t returnedMills = 0;
-  std::int32_t expectedMills = 0;
-  double chance() const { return chanceThousandths / 1000.0; }
-  int stakeYuan() const;  // one bet on each sum of the list
-};
 
 struct Replayed {
   std::uint64_t period;  // the period forecast

@@ -24,7 +24,7 @@ class MainForm : public QWidget {
 
  private:
   void createControls();
-  QWidget* createControl(const presentation::Control& control, QWidget* container);
+  QWidget* createControl(const presentation::Control& control, QWidget* parent);
   void keepControl(const presentation::Control& control, QWidget* widget);
   void wireEvents();
 

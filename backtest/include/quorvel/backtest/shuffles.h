@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/replay.h"
+
+// The shuffles of a record: each a reordering of its draws fixed by the seed and its number, and
+// the statistics of its replay.
+namespace quorvel::backtest {
+
+// The statistics of one replay of a history, output by output.
+struct ReplayStatistics {
+  std::array<std::int64_t, engine::kOutputs> excessThousandths{};
+  std::array<std::int64_t, engine::kOutputs> patterns{};
+  std::array<std::int64_t, engine::kLists> excessReturnMills{};  // of betting each list's sums
+  bool operator==(const ReplayStatistics&) const = default;
+};
+
+// Replays every draw from the fourth on against the three before it.
+ReplayStatistics replayStatistics(std::span<const Draw> draws);
+
+// The order of shuffle `index` for a history of `count` draws: a Fisher-Yates shuffle driven by
+// std::mt19937_64 seeded from `seed` and `index`, with unbiased bounded draws, so that each
+// shuffle is the same on every machine and in every thread.
+std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed, std::uint64_t index);
+
+// Shuffles `first` ... `first` + `count` - 1 of a permutation test. Each shuffle's order depends
+// on its number alone, so the shuffles can be replayed in parts, in any order and anywhere.
+struct ShuffleRange {
+  std::uint64_t first = 0;
+  std::uint64_t count = 0;
+};
+
+// A record kept once for its shuffles, as the grid rows its passes read, so that any range of
+// its shuffles can be replayed from it.
+class ShuffledReplays {
+ public:
+  explicit ShuffledReplays(std::span<const Draw> draws);
+  // The same from the draws' digits alone, three a draw, oldest first: all that a shuffle needs.
+  static ShuffledReplays fromDigits(std::span<const std::uint8_t> digits);
+
+  // Replays the shuffles of `range`, spread over `threads` threads (at least one). Entry k of
+  // the result is shuffle first + k's, whatever the number of threads. `done` is called on the
+  // calling thread with the number of shuffles finished so far.
+  std::vector<ReplayStatistics> replay(std::uint64_t seed, ShuffleRange range, unsigned threads,
+                                       const std::function<void(std::uint64_t)>& done) const;
+
+ private:
+  std::vector<GridRow> newestFirst_;
+};
+
+// ShuffledReplays(draws).replay(seed, range, threads, done).
+std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
+                                             ShuffleRange range, unsigned threads,
+                                             const std::function<void(std::uint64_t)>& done);
+
+}  // namespace quorvel::backtest

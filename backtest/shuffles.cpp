@@ -1,0 +1,149 @@
+#include "quorvel/backtest/shuffles.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <numeric>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "call_scoring.h"
+#include "quorvel/backtest/summary.h"
+#include "quorvel/game/draw.h"
+
+namespace quorvel::backtest {
+namespace {
+
+// SplitMix64: spreads consecutive shuffle numbers over unrelated generator seeds.
+std::uint64_t mix(std::uint64_t x) {
+  x += 0x9E3779B97F4A7C15ULL;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  return x ^ (x >> 31);
+}
+
+// A uniform integer in 0...bound-1, by rejecting the incomplete last block of the 64-bit range.
+// That block is shorter than `bound`, so below UINT64_MAX - bound + 1 no draw needs the division
+// that finds where it starts.
+std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
+  std::uint64_t x = generator();
+  if (x > UINT64_MAX - bound) {
+    const std::uint64_t whole = UINT64_MAX - UINT64_MAX % bound;
+    while (x >= whole) x = generator();
+  }
+  return x % bound;
+}
+
+static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow));
+
+// Replays draws whose rows are stored newest first. Then the grid of the three draws before a
+// draw, latest on top, is the twelve cells that follow its row, copied in one go: the shuffles
+// replay millions of grids.
+ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
+  std::array<Tally, engine::kOutputs> tallies;
+  std::int64_t excessReturn[engine::kLists] = {};
+  for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
+    engine::PlainGrid cells;
+    std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
+    const std::array<Call, engine::kOutputs> calls =
+        scoring::scoredCalls(engine::runPredictionPass(cells), rows[r][3]);
+    for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(calls[i]);
+    static_assert(engine::kLists == 3);
+    excessReturn[0] += calls[0].returnedMills - calls[0].expectedMills;
+    excessReturn[1] += calls[1].returnedMills - calls[1].expectedMills;
+    excessReturn[2] += calls[2].returnedMills - calls[2].expectedMills;
+  }
+  ReplayStatistics statistics;
+  std::copy(std::begin(excessReturn), std::end(excessReturn), statistics.excessReturnMills.begin());
+  for (std::size_t i = 0; i < tallies.size(); ++i) {
+    tallies[i].finish();
+    statistics.excessThousandths[i] = tallies[i].excessThousandths();
+    statistics.patterns[i] = tallies[i].patterns();
+  }
+  return statistics;
+}
+
+// The grid rows of draws held oldest first, newest first.
+std::vector<GridRow> rowsNewestFirst(std::span<const Draw> draws) {
+  std::vector<GridRow> rows(draws.size());
+  std::transform(draws.rbegin(), draws.rend(), rows.begin(), gridRow);
+  return rows;
+}
+
+// The Fisher-Yates shuffle of `count` places for shuffle `index`, as the swaps it makes: swap(a, b)
+// exchanges places a and b.
+template <class Swap>
+void fisherYates(std::size_t count, std::uint64_t seed, std::uint64_t index, Swap&& swap) {
+  std::mt19937_64 generator(mix(mix(seed) ^ index));
+  for (std::size_t i = count; i > 1; --i)
+    swap(i - 1, static_cast<std::size_t>(below(generator, i)));
+}
+
+}  // namespace
+
+ReplayStatistics replayStatistics(std::span<const Draw> draws) {
+  return replayNewestFirst(rowsNewestFirst(draws));
+}
+
+std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
+                                        std::uint64_t index) {
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0U);
+  fisherYates(count, seed, index,
+              [&](std::size_t a, std::size_t b) { std::swap(order[a], order[b]); });
+  return order;
+}
+
+ShuffledReplays::ShuffledReplays(std::span<const Draw> draws)
+    : newestFirst_(rowsNewestFirst(draws)) {}
+
+ShuffledReplays ShuffledReplays::fromDigits(std::span<const std::uint8_t> digits) {
+  ShuffledReplays replays({});
+  const std::size_t n = digits.size() / game::kDigitsDrawn;
+  replays.newestFirst_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* d = &digits[game::kDigitsDrawn * i];
+    replays.newestFirst_[n - 1 - i] = {d[0], d[1], d[2],
+                                       static_cast<std::uint16_t>(d[0] + d[1] + d[2])};
+  }
+  return replays;
+}
+
+std::vector<ReplayStatistics> ShuffledReplays::replay(
+    std::uint64_t seed, ShuffleRange range, unsigned threads,
+    const std::function<void(std::uint64_t)>& done) const {
+  std::vector<ReplayStatistics> results(static_cast<std::size_t>(range.count));
+  const std::size_t n = newestFirst_.size();
+  std::atomic<std::size_t> next{0};
+  std::atomic<std::uint64_t> finished{0};
+  auto work = [&](bool reports) {
+    std::vector<GridRow> shuffled(n);
+    for (std::size_t k = next++; k < results.size(); k = next++) {
+      // The rows shuffled in place, newest first: the swaps of shuffleOrder's places, mirrored,
+      // give the order it gives.
+      shuffled = newestFirst_;
+      fisherYates(n, seed, range.first + k, [&](std::size_t a, std::size_t b) {
+        std::swap(shuffled[n - 1 - a], shuffled[n - 1 - b]);
+      });
+      results[k] = replayNewestFirst(shuffled);
+      const std::uint64_t count = ++finished;
+      if (reports && done) done(count);
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (unsigned t = 1; t < std::max(threads, 1U); ++t) helpers.emplace_back(work, false);
+  work(true);
+  for (std::thread& helper : helpers) helper.join();
+  if (done) done(range.count);
+  return results;
+}
+
+std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
+                                             ShuffleRange range, unsigned threads,
+                                             const std::function<void(std::uint64_t)>& done) {
+  return ShuffledReplays(draws).replay(seed, range, threads, done);
+}
+
+}  // namespace quorvel::backtest

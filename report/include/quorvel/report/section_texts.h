@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "quorvel/presentation/language.h"
+
+// The words of the page's section that runs the backtest, in the player's language.
+namespace quorvel::report {
+
+using presentation::Language;
+using presentation::WordList;
+
+// The section's fixed words, by the keys its elements name: its heading ("title"), what the test
+// does ("about"), its buttons ("run", "choose", "shipped", "cancel", "audit", "save"), the record's
+// format ("format"), what it says when a run is cancelled, fails or has no record ("cancelled",
+// "failed", "unreadable"), the words before the command line ("reproduce"), the hint that a table
+// scrolls ("scrollHint"), and what a screen reader calls the chart and the tables ("chartTitle",
+// "tableLabel", "moneyLabel", "auditLabel", "powerLabel").
+WordList sectionWords(Language language);
+
+// "记录：draws.csv　打乱 1000 次，种子 1": the record, shuffles and seed of the next run.
+std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint64_t seed,
+                       Language language);
+
+// "已打乱 120 / 1000 次": how far a run is.
+std::string progressLine(std::uint64_t done, std::uint64_t total, Language language);
+
+// "（用时 1.2 秒）": how long a run of `milliseconds` took, to a tenth of a second.
+std::string tookText(double milliseconds, Language language);
+
+// The command line that gives the same report: "quorvel-backtest draws.csv --json --seed 1
+// --shuffles 1000".
+std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed);
+
+}  // namespace quorvel::report

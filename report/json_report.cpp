@@ -1,0 +1,109 @@
+#include "quorvel/report/json_report.h"
+
+#include <string>
+
+#include "number_text.h"
+#include "quorvel/backtest/statistics.h"
+#include "quorvel/report/output_names.h"
+
+namespace quorvel::report {
+
+using backtest::Audit;
+using backtest::AuditTest;
+using backtest::BacktestResult;
+using backtest::BestAndWorst;
+using backtest::OutputSummary;
+using backtest::OutputTest;
+using backtest::Power;
+using backtest::RecordOrder;
+using backtest::Summary;
+
+namespace {
+
+// A list's money, in yuan, rates as fractions: {"stake", "returned", "expectedReturn",
+// "returnRate", "expectedRate", "pValue", "pValueHolm", "bestYearRate", "worstYearRate"}, the
+// year rates null when the periods give no years.
+void writeMoney(std::ostream& out, const OutputSummary& o, const OutputTest& test) {
+  const std::optional<BestAndWorst> years = backtest::bestAndWorstYears(o);
+  const auto rate = [](const std::optional<double>& value) {
+    return value ? fixed(*value, 6) : std::string("null");
+  };
+  out << ",\"money\":{\"stake\":" << o.money.stakeYuan << ",\"returned\":" << o.money.returnedYuan
+      << ",\"expectedReturn\":" << fixed(static_cast<double>(o.expectedReturnMills) / 1000.0, 3)
+      << ",\"returnRate\":" << fixed(o.money.rate(), 6)
+      << ",\"expectedRate\":" << fixed(o.expectedRate(), 6)
+      << ",\"pValue\":" << fixed(test.returnPValue, 6)
+      << ",\"pValueHolm\":" << fixed(test.returnPValueHolm, 6)
+      << ",\"bestYearRate\":" << rate(years ? std::optional(years->best.rate) : std::nullopt)
+      << ",\"worstYearRate\":" << rate(years ? std::optional(years->worst.rate) : std::nullopt)
+      << '}';
+}
+
+// The hit rate at the smallest edge the test would catch, and a list's return rate at it.
+void writePower(std::ostream& out, const Power& power) {
+  out << ",\"detectableRate\":" << fixed(power.detectableRate, 6);
+  if (power.returnRate) out << ",\"detectableReturnRate\":" << fixed(*power.returnRate, 6);
+}
+
+// "audit": {"draws", "tests": [{"name", "statistic", "df", "pValue", "pValueHolm"}], "random"},
+// df null for a z.
+void writeAudit(std::ostream& out, const Audit& audit) {
+  out << ",\"audit\":{\"draws\":" << audit.draws << ",\"tests\":[";
+  for (std::size_t i = 0; i < audit.tests.size(); ++i) {
+    const AuditTest& test = audit.tests[i];
+    out << (i > 0 ? "," : "") << "{\"name\":\"" << test.name
+        << "\",\"statistic\":" << fixed(test.statistic, 6)
+        << ",\"df\":" << (test.df ? std::to_string(*test.df) : "null")
+        << ",\"pValue\":" << fixed(test.pValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.pValueHolm, 6) << '}';
+  }
+  out << "],\"random\":" << (audit.random() ? "true" : "false") << '}';
+}
+
+}  // namespace
+
+void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit) {
+  const Summary& summary = result.summary;
+  auto runsJson = [](const std::map<int, long long>& runs) {
+    std::string text = "{";
+    for (auto [length, n] : runs) {
+      if (text.size() > 1) text += ",";
+      text += "\"" + std::to_string(length) + "\":" + std::to_string(n);
+    }
+    return text + "}";
+  };
+  out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
+      << ",\"replays\":" << summary.replays();
+  if (result.recordOrder == RecordOrder::NewestFirst) out << ",\"newestFirst\":true";
+  out << ",\"outputs\":[";
+  for (int i = 0; i < engine::kOutputs; ++i) {
+    const OutputSummary& o = summary.output(i);
+    const auto [low, high] = backtest::wilsonInterval(o.hits, o.calls);
+    if (i > 0) out << ',';
+    out << "{\"name\":\"" << outputKey(engine::kAllOutputs[static_cast<std::size_t>(i)])
+        << "\",\"calls\":" << o.calls << ",\"hits\":" << o.hits << ",\"noCalls\":" << o.noCalls
+        << ",\"hitRate\":" << fixed(o.hitRate(), 6)
+        << ",\"chanceRate\":" << fixed(o.chanceRate(), 6) << ",\"interval95\":[" << fixed(low, 6)
+        << ',' << fixed(high, 6) << ']';
+    if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) {
+      out << ",\"meanListSize\":" << fixed(meanSize(o.listSizeSum, o.calls), 4);
+    }
+    const OutputTest& test = result.tests[static_cast<std::size_t>(i)];
+    out << ",\"chanceThousandths\":" << o.chanceThousandths
+        << ",\"excessHits\":" << fixed(static_cast<double>(test.excessThousandths) / 1000.0, 3)
+        << ",\"pValue\":" << fixed(test.pValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.pValueHolm, 6)
+        << ",\"pattern\":{\"observed\":" << test.patterns
+        << ",\"pValue\":" << fixed(test.patternPValue, 6)
+        << ",\"pValueHolm\":" << fixed(test.patternPValueHolm, 6) << '}';
+    out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses);
+    if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) writeMoney(out, o, test);
+    writePower(out, result.power[static_cast<std::size_t>(i)]);
+    out << '}';
+  }
+  out << ']';
+  if (audit != nullptr) writeAudit(out, *audit);
+  out << "}\n";
+}
+
+}  // namespace quorvel::report

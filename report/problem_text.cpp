@@ -1,0 +1,188 @@
+#include "quorvel/report/problem_text.h"
+
+#include "number_text.h"
+
+namespace quorvel::report {
+namespace {
+
+using backtest::Fault;
+using backtest::Problem;
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+// A setting's text as a message quotes it: whole when short, else its beginning and "…".
+std::string given(const std::string& text) {
+  constexpr std::size_t kQuoted = 40;
+  if (text.size() <= kQuoted) return text;
+  std::size_t end = kQuoted;  // not inside a character
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "…";
+}
+
+using Says = std::string (*)(const Problem&);
+
+// What each fault says; a setting's limits are the problem's values.
+struct ProblemWords {
+  Says utf16, notText, lineTooLong, fieldCount, periodTooLarge, periodNotANumber, periodOutOfOrder,
+      periodNotBefore, notADigit, wrongSum, tooFewDraws, recordTooLarge, shuffles, seed, simulated,
+      threads;
+  // The problem after its place: at a line and column, or the whole source's.
+  std::string (*placed)(std::string_view source, std::size_t line, std::size_t column,
+                        const std::string& what);
+  std::string (*unplaced)(std::string_view source, const std::string& what);
+};
+
+constexpr ProblemWords kEnglish{
+    [](const Problem&) -> std::string {
+      return "this looks like UTF-16 text; save the history as UTF-8";
+    },
+    [](const Problem&) -> std::string {
+      return "this is not a text file: a CSV history is UTF-8 text";
+    },
+    [](const Problem& p) { return "the line is longer than " + number(p.first) + " bytes"; },
+    [](const Problem& p) {
+      return "expected period,d1,d2,d3[,sum] or period,number[,sum] (the three digits together, "
+             "as 358), found " +
+             number(p.first) + " fields";
+    },
+    [](const Problem& p) { return "the period is too large; the largest is " + number(p.first); },
+    [](const Problem&) -> std::string { return "the period is not a whole number"; },
+    [](const Problem& p) {
+      return "period " + number(p.first) + " does not follow period " + number(p.second);
+    },
+    [](const Problem& p) {
+      return "period " + number(p.first) + " does not come before period " + number(p.second) +
+             " in a record newest first";
+    },
+    [](const Problem& p) { return "d" + number(p.first) + " is not a digit 0-9"; },
+    [](const Problem& p) {
+      return "the sum is not " + number(p.first) + ", the sum of the digits";
+    },
+    [](const Problem& p) {
+      return "need at least " + counted(backtest::kMinimumDraws, kEnglishNumerals) +
+             " draws, found " + number(p.first);
+    },
+    [](const Problem& p) {
+      return "the record is larger than " + number(p.first) +
+             " bytes, far larger than any record of draws";
+    },
+    [](const Problem& p) {
+      return given(p.text) + " is not a whole number of shuffles from " + number(p.first) + " to " +
+             number(p.second);
+    },
+    [](const Problem& p) {
+      return given(p.text) + " is not a whole number from " + number(p.first) + " to " +
+             number(p.second);
+    },
+    [](const Problem& p) {
+      return given(p.text) + " is not a whole number of draws from " + number(p.first) + " to " +
+             number(p.second);
+    },
+    [](const Problem& p) {
+      return given(p.text) + " is not a whole number of threads from " + number(p.first) + " to " +
+             number(p.second);
+    },
+    [](std::string_view source, std::size_t line, std::size_t column, const std::string& what) {
+      return std::string(source) + ":" + number(line) + ":" + number(column) + ": " + what;
+    },
+    [](std::string_view source, const std::string& what) {
+      return std::string(source) + ": " + what;
+    }};
+
+// A setting out of its limits, in Chinese: "2000000 不是 0 到 1000000 之间的整数打乱次数".
+std::string outOfRange(const Problem& p, std::string_view what) {
+  return given(p.text) + " 不是 " + number(p.first) + " 到 " + number(p.second) + " 之间的" +
+         std::string(what);
+}
+
+constexpr ProblemWords kChinese{
+    [](const Problem&) -> std::string { return "这像是 UTF-16 文本，请把记录另存为 UTF-8"; },
+    [](const Problem&) -> std::string { return "这不是文本文件：CSV 记录应是 UTF-8 文本"; },
+    [](const Problem& p) { return "这一行超过 " + number(p.first) + " 字节"; },
+    [](const Problem& p) {
+      return "应为 period,d1,d2,d3[,sum] 或 period,number[,sum]（期号、三位数字或连写的号码如 "
+             "358、可有和值），这一行有 " +
+             number(p.first) + " 项";
+    },
+    [](const Problem& p) { return "期号太大，最大是 " + number(p.first); },
+    [](const Problem&) -> std::string { return "期号不是整数"; },
+    [](const Problem& p) {
+      return "期号 " + number(p.first) + " 没有排在上一期 " + number(p.second) +
+             " 之后（期号须逐行增大）";
+    },
+    [](const Problem& p) {
+      return "期号 " + number(p.first) + " 没有排在 " + number(p.second) +
+             " 之前（这份记录最新一期在前，期号须逐行减小）";
+    },
+    [](const Problem& p) { return "d" + number(p.first) + " 不是 0 到 9 的数字"; },
+    [](const Problem& p) { return "和值不是三位数字之和 " + number(p.first); },
+    [](const Problem& p) {
+      return "至少需要" + counted(backtest::kMinimumDraws, kChineseNumerals) + "期开奖，只找到 " +
+             number(p.first) + " 期";
+    },
+    [](const Problem& p) { return "记录超过 " + number(p.first) + " 字节，不像开奖记录"; },
+    [](const Problem& p) { return outOfRange(p, "整数打乱次数"); },
+    [](const Problem& p) { return outOfRange(p, "整数种子"); },
+    [](const Problem& p) { return outOfRange(p, "整数期数"); },
+    [](const Problem& p) { return outOfRange(p, "整数线程数"); },
+    [](std::string_view source, std::size_t line, std::size_t column, const std::string& what) {
+      return std::string(source) + " 第" + number(line) + "行第" + number(column) + "列：" + what;
+    },
+    [](std::string_view source, const std::string& what) {
+      return std::string(source) + "：" + what;
+    }};
+
+constexpr Catalogue<ProblemWords> kWords{kEnglish, kChinese};
+
+Says saying(const ProblemWords& w, Fault fault) {
+  switch (fault) {
+    case Fault::Utf16:
+      return w.utf16;
+    case Fault::NotText:
+      return w.notText;
+    case Fault::LineTooLong:
+      return w.lineTooLong;
+    case Fault::FieldCount:
+      return w.fieldCount;
+    case Fault::PeriodTooLarge:
+      return w.periodTooLarge;
+    case Fault::PeriodNotANumber:
+      return w.periodNotANumber;
+    case Fault::PeriodOutOfOrder:
+      return w.periodOutOfOrder;
+    case Fault::PeriodNotBefore:
+      return w.periodNotBefore;
+    case Fault::NotADigit:
+      return w.notADigit;
+    case Fault::WrongSum:
+      return w.wrongSum;
+    case Fault::TooFewDraws:
+      return w.tooFewDraws;
+    case Fault::RecordTooLarge:
+      return w.recordTooLarge;
+    case Fault::Shuffles:
+      return w.shuffles;
+    case Fault::Seed:
+      return w.seed;
+    case Fault::Simulated:
+      return w.simulated;
+    case Fault::Threads:
+      return w.threads;
+  }
+  return w.notText;
+}
+
+}  // namespace
+
+std::string problemText(const Problem& problem, Language language) {
+  return saying(kWords.in(language), problem.fault)(problem);
+}
+
+std::string locatedText(std::string_view source, const Problem& problem, Language language) {
+  const ProblemWords& words = kWords.in(language);
+  const std::string what = problemText(problem, language);
+  return problem.placed() ? words.placed(source, problem.line, problem.column, what)
+                          : words.unplaced(source, what);
+}
+
+}  // namespace quorvel::report

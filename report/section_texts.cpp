@@ -1,0 +1,130 @@
+#include "quorvel/report/section_texts.h"
+
+#include <array>
+
+#include "number_text.h"
+
+namespace quorvel::report {
+
+using presentation::Word;
+
+namespace {
+
+constexpr std::array<Word, 19> kChineseWords = {{
+    {"title", "这个预测灵吗？"},
+    {"about",
+     "这里把上面的预测放到真实的开奖记录上逐期重演：每一期都用它之前三期的号码来预测，再对照那一期"
+     "真正开出的号码，并和同样大小的盲选比一比。然后把记录的先后顺序打乱许多次，每次再算一遍。预测"
+     "只看"
+     "号码的先后顺序，所以它若真有门道，在真实的记录上就该明显比在打乱的记录上准。所有计算都在你的"
+     "浏览器"
+     "里完成，你选的文件不会发送到任何地方。"},
+    {"run", "开始检验"},
+    {"choose", "选择自己的记录（CSV）…"},
+    {"shipped", "改回自带的记录"},
+    {"format",
+     "也可以把 CSV 文件拖到这一栏里。格式与命令行相同：每行一期，期号、三位数字（分开或连写，如 "
+     "358）、"
+     "可有和值，用逗号或制表符分隔；可以有“期号,百位,十位,个位,"
+     "和值”这样的表头；最早或最新的一期在前都行。"},
+    {"cancel", "取消"},
+    {"cancelled", "已取消检验。"},
+    {"failed", "检验中途出错，请重试。"},
+    {"unreadable", "没能取得这份记录，请检查网络或文件后重试。"},
+    {"save", "保存报告（JSON）"},
+    {"reproduce", "命令行上同样的结果："},
+    {"chartTitle", "三个号码范围的滚动命中率"},
+    {"tableLabel", "八项输出的检验结果"},
+    {"scrollHint", "表格较宽，可以左右滑动查看 →"},
+    {"moneyLabel", "每期按号码范围下注的投注与返还"},
+    {"audit", "检验这份记录是否随机"},
+    {"auditLabel", "开奖记录的随机性检验"},
+    {"powerLabel", "检验能看出的最小优势"},
+}};
+
+constexpr std::array<Word, 19> kEnglishWords = {{
+    {"title", "Does this forecast work?"},
+    {"about",
+     "This replays the forecast above on the real record of the draws: each draw is forecast "
+     "from the three before it and scored against what was drawn, beside blind picks of the same "
+     "size. Then the order of the record is shuffled many times and the replay made again each "
+     "time. The forecast reads nothing but the order of the draws, so if it worked it would do "
+     "clearly better on the real record than on the shuffled ones. Everything runs in your "
+     "browser; a file you choose is sent nowhere."},
+    {"run", "Run the test"},
+    {"choose", "Choose your own record (CSV)…"},
+    {"shipped", "Back to the shipped record"},
+    {"format",
+     "You can also drop a CSV file on this section. The format is the command line's: a draw a "
+     "line, its period, its three digits (apart, or together as 358) and optionally its sum, "
+     "separated by commas or tabs; a header such as period,d1,d2,d3,sum or "
+     "期号,百位,十位,个位,和值 "
+     "may come first, and the record may run oldest or newest first."},
+    {"cancel", "Cancel"},
+    {"cancelled", "The test was cancelled."},
+    {"failed", "The test failed part way; please try again."},
+    {"unreadable",
+     "The record could not be loaded; check the connection or the file and try again."},
+    {"save", "Save the report (JSON)"},
+    {"reproduce", "The same result on the command line: "},
+    {"chartTitle", "Rolling hit rate of the three lists"},
+    {"tableLabel", "The test of the eight outputs"},
+    {"scrollHint", "The table is wider than the screen: swipe it sideways →"},
+    {"moneyLabel", "What betting each list every period staked and returned"},
+    {"audit", "Test the record itself for randomness"},
+    {"auditLabel", "The record's test of randomness"},
+    {"powerLabel", "The smallest edge the test would catch"},
+}};
+
+constexpr Catalogue<std::array<Word, kChineseWords.size()>> kWords{kEnglishWords, kChineseWords};
+
+struct SectionSentences {
+  std::string (*record)(std::string_view name, const std::string& shuffles,
+                        const std::string& seed);
+  std::string (*progress)(const std::string& done, const std::string& total);
+  std::string (*took)(const std::string& seconds);
+};
+
+constexpr SectionSentences kChinese{
+    [](std::string_view name, const std::string& shuffles, const std::string& seed) {
+      return "记录：" + std::string(name) + "　打乱 " + shuffles + " 次，种子 " + seed;
+    },
+    [](const std::string& done, const std::string& total) {
+      return "已打乱 " + done + " / " + total + " 次";
+    },
+    [](const std::string& seconds) { return "（用时 " + seconds + " 秒）"; }};
+
+constexpr SectionSentences kEnglish{
+    [](std::string_view name, const std::string& shuffles, const std::string& seed) {
+      return "Record: " + std::string(name) + ", " + shuffles + " shuffles, seed " + seed;
+    },
+    [](const std::string& done, const std::string& total) {
+      return done + " of " + total + " shuffles replayed";
+    },
+    [](const std::string& seconds) { return " (" + seconds + " s)"; }};
+
+constexpr Catalogue<SectionSentences> kSentences{kEnglish, kChinese};
+
+}  // namespace
+
+WordList sectionWords(Language language) { return kWords.in(language); }
+
+std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint64_t seed,
+                       Language language) {
+  return kSentences.in(language).record(name, std::to_string(shuffles), std::to_string(seed));
+}
+
+std::string progressLine(std::uint64_t done, std::uint64_t total, Language language) {
+  return kSentences.in(language).progress(std::to_string(done), std::to_string(total));
+}
+
+std::string tookText(double milliseconds, Language language) {
+  return kSentences.in(language).took(fixed(milliseconds / 1000, 1));
+}
+
+std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed) {
+  return "quorvel-backtest " + std::string(record) + " --json --seed " + std::to_string(seed) +
+         " --shuffles " + std::to_string(shuffles);
+}
+
+}  // namespace quorvel::report

@@ -1,0 +1,228 @@
+// The page's way into the forecast, the module its first visit loads: the pass, the draw shift,
+// the grid check's test, MainForm's layout, the page's words and the backtest's settings, as
+// plain JavaScript values. It moves texts and holds no rule.
+
+#include <emscripten/bind.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "page_style.h"
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/settings.h"
+#include "quorvel/engine/draw_shift.h"
+#include "quorvel/engine/numeric_text.h"
+#include "quorvel/engine/prediction_pass.h"
+#include "quorvel/presentation/failure_report.h"
+#include "quorvel/presentation/grid_notes.h"
+#include "quorvel/presentation/main_form_layout.h"
+#include "quorvel/presentation/odds.h"
+#include "quorvel/presentation/page_words.h"
+#include "quorvel/presentation/screen_layout.h"
+#include "quorvel/report/problem_text.h"
+#include "quorvel/report/section_texts.h"
+#include "settings_value.h"
+
+namespace quorvel::web {
+namespace {
+
+using emscripten::val;
+
+// Twelve cell texts from a JavaScript array of strings; missing cells are empty.
+engine::GridStrings gridOf(const val& cells) {
+  const std::vector<std::string> texts = emscripten::vecFromJSArray<std::string>(cells);
+  engine::GridStrings grid;
+  for (std::size_t i = 0; i < grid.size() && i < texts.size(); ++i) grid[i] = texts[i];
+  return grid;
+}
+
+// The report of a failure: its two lines and the cell to fix (-1 for none).
+void describeFailure(val& out, engine::Failure failure, const engine::FailureCause& cause,
+                     const engine::GridStrings& cells) {
+  const engine::GridTexts texts = engine::viewsOf(cells);
+  const bool failed = failure != engine::Failure::None;
+  out.set("failure", static_cast<int>(failure));
+  out.set("report", failed ? presentation::failureReport(failure) : "");
+  out.set("cellsLine", presentation::blamedCellsLine(cause, texts));
+  out.set("cellToFix", failed ? presentation::cellToFix(cause, texts) : -1);
+}
+
+// Where the grid is not three real draws, in the language of the browser's tag `language`.
+val notesOn(const engine::GridStrings& grid, const std::string& language) {
+  const engine::GridTexts texts = engine::viewsOf(grid);
+  val notes = val::array();
+  for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
+    notes.call<void>("push",
+                     presentation::noteText(note, texts, presentation::languageForTag(language)));
+  }
+  return notes;
+}
+
+// What following each output the pass wrote costs, in screen order: [{ label, parts }], the label
+// a list's caption or a verdict's text, the parts of its odds line in the language of the
+// browser's tag.
+val oddsOf(const engine::PassResult& result, const std::string& language) {
+  const presentation::Language words = presentation::languageForTag(language);
+  val odds = val::array();
+  const auto add = [&](engine::Output output, std::string label) {
+    const std::vector<std::string> parts = presentation::oddsParts(result, output, words);
+    if (parts.empty()) return;
+    val entry = val::object();
+    entry.set("label", label);
+    entry.set("parts", val::array(parts));
+    odds.call<void>("push", entry);
+  };
+  for (int i = 0; i < engine::kLists; ++i) {
+    const auto list = static_cast<engine::Output>(i);
+    add(list, std::string(presentation::listCaption(list)));
+  }
+  for (const engine::Output box : presentation::kVerdictsOnScreen) add(box, result.text(box));
+  return odds;
+}
+
+// { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten],
+//   notes: [what keeps the grid from being three draws], odds: what following each costs }
+val predict(const val& cells, const std::string& language) {
+  const engine::GridStrings grid = gridOf(cells);
+  const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(grid));
+  val out = val::object();
+  val outputs = val::array();
+  for (const engine::Output output : engine::kAllOutputs) {
+    outputs.call<void>("push", result.text(output));
+  }
+  out.set("outputs", outputs);
+  out.set("notes", notesOn(grid, language));
+  out.set("odds", oddsOf(result, language));
+  describeFailure(out, result.failure, result.cause, grid);
+  return out;
+}
+
+// { failure, report, cellsLine, cellToFix, cells: [12 texts after the shift] }
+val shiftGridDown(const val& cells) {
+  const engine::GridStrings grid = gridOf(cells);
+  const engine::DrawShiftResult shifted = engine::shiftGridDown(engine::viewsOf(grid));
+  val out = val::object();
+  val texts = val::array();
+  for (const std::string& cell : shifted.cells) texts.call<void>("push", cell);
+  out.set("cells", texts);
+  describeFailure(out, shifted.failure, shifted.cause, grid);
+  return out;
+}
+
+bool isNumericText(const std::string& text) { return engine::isNumericText(text); }
+
+// MainForm's controls as the page's markup was made from them: [{ id, name, parent, rect:
+// [left, top, width, height] on the form, caption, tabIndex (-1 for none), accessibleName }], for
+// the page's tests to hold the page against.
+val formLayout() {
+  const std::vector<const presentation::Control*> tabOrder = presentation::tabOrder();
+  val controls = val::array();
+  for (const presentation::Control& control : presentation::mainFormControls()) {
+    const presentation::Rect r = presentation::rectOnForm(control);
+    val rect = val::array();
+    for (const int edge : {r.left, r.top, r.width, r.height}) rect.call<void>("push", edge);
+    const auto tab = std::find(tabOrder.begin(), tabOrder.end(), &control);
+    val out = val::object();
+    out.set("id", elementId(control.name));
+    out.set("name", std::string(control.name));
+    out.set("parent", std::string(control.parent));
+    out.set("rect", rect);
+    out.set("caption", std::string(control.caption));
+    out.set("tabIndex", tab == tabOrder.end() ? -1 : static_cast<int>(tab - tabOrder.begin()));
+    out.set("accessibleName", std::string(control.accessibleName));
+    controls.call<void>("push", out);
+  }
+  return controls;
+}
+
+// The page's fixed words in the language of the browser's tag, by the keys its elements name,
+// and the language's own tag: { lang, words: { key: text } }.
+val words(const std::string& tag) {
+  const presentation::Language language = presentation::languageForTag(tag);
+  val texts = val::object();
+  for (const presentation::WordList list :
+       {presentation::pageWords(language), report::sectionWords(language)}) {
+    for (const presentation::Word& word : list)
+      texts.set(std::string(word.key), std::string(word.text));
+  }
+  val out = val::object();
+  out.set("lang", std::string(presentation::languageTag(language)));
+  out.set("words", texts);
+  return out;
+}
+
+std::string oddsTitle(const std::string& tag) {
+  return presentation::oddsTitle(presentation::languageForTag(tag));
+}
+
+// The backtest's settings from the page's link (?seed=7&shuffles=5000; null for one not given),
+// checked as the command line checks its options: { settings, problems }, where each setting that
+// is not valid gives its located reason, worded for the link, and its default is used.
+val linkSettings(const val& seed, const val& shuffles, const std::string& tag) {
+  const auto textOf = [](const val& value) -> std::optional<std::string> {
+    if (value.isNull() || value.isUndefined()) return std::nullopt;
+    return value.as<std::string>();
+  };
+  const presentation::Language language = presentation::languageForTag(tag);
+  const backtest::Validated seeded = backtest::validate({{}, textOf(seed), {}, {}});
+  const backtest::Validated shuffled = backtest::validate({textOf(shuffles), {}, {}, {}});
+  val problems = val::array();
+  for (const auto& [name, valid] : {std::pair("seed", &seeded), std::pair("shuffles", &shuffled)}) {
+    if (valid->problem)
+      problems.call<void>("push", report::locatedText(name, *valid->problem, language));
+  }
+  val out = val::object();
+  out.set("settings", SettingsValue{seeded.settings.seed,
+                                    static_cast<std::uint32_t>(shuffled.settings.shuffles)});
+  out.set("problems", problems);
+  return out;
+}
+
+std::string recordLine(const std::string& name, const SettingsValue& settings,
+                       const std::string& tag) {
+  return report::recordLine(name, settings.shuffles, settings.seed,
+                            presentation::languageForTag(tag));
+}
+
+std::string progressLine(double done, double total, const std::string& tag) {
+  return report::progressLine(static_cast<std::uint64_t>(done), static_cast<std::uint64_t>(total),
+                              presentation::languageForTag(tag));
+}
+
+std::string tookText(double milliseconds, const std::string& tag) {
+  return report::tookText(milliseconds, presentation::languageForTag(tag));
+}
+
+std::string commandLine(const std::string& name, const SettingsValue& settings) {
+  return report::commandLine(name, settings.shuffles, settings.seed);
+}
+
+// Why a record of `bytes` bytes is too large to read, in the player's words; "" when it is not.
+std::string recordSizeProblem(const std::string& name, double bytes, const std::string& tag) {
+  if (bytes <= static_cast<double>(backtest::kMaxRecordBytes)) return "";
+  return report::locatedText(name,
+                             {backtest::Fault::RecordTooLarge, 0, 0, backtest::kMaxRecordBytes},
+                             presentation::languageForTag(tag));
+}
+
+}  // namespace
+}  // namespace quorvel::web
+
+EMSCRIPTEN_BINDINGS(quorvel_forecast) {
+  using namespace quorvel::web;
+  bindSettingsValue();
+  emscripten::function("predict", &predict);
+  emscripten::function("shiftGridDown", &shiftGridDown);
+  emscripten::function("isNumericText", &isNumericText);
+  emscripten::function("formLayout", &formLayout);
+  emscripten::function("words", &words);
+  emscripten::function("oddsTitle", &oddsTitle);
+  emscripten::function("linkSettings", &linkSettings);
+  emscripten::function("recordLine", &recordLine);
+  emscripten::function("progressLine", &progressLine);
+  emscripten::function("tookText", &tookText);
+  emscripten::function("commandLine", &commandLine);
+  emscripten::function("recordSizeProblem", &recordSizeProblem);
+}

@@ -1,0 +1,27 @@
+// The backtest's engine as its workers see it: backtest_bridge.cpp compiled to WebAssembly, a
+// module that only the backtest's workers import.
+import type { Settings } from './forecast.js';
+import type { Report } from './messages.js';
+
+export interface RecordBacktest {
+  error(): string;
+  draws(): number;
+  digits(): Uint8Array;
+  addShuffles(values: Float64Array): void;
+  finish(narrow: boolean): Report;
+  delete(): void;
+}
+
+export interface ShuffleReplayer {
+  replay(first: number, count: number): Float64Array;
+  delete(): void;
+}
+
+export interface BacktestEngine {
+  RecordBacktest: new (bytes: Uint8Array, name: string, settings: Settings, language: string) => RecordBacktest;
+  ShuffleReplayer: new (digits: Uint8Array, settings: Settings) => ShuffleReplayer;
+  auditRecord(bytes: Uint8Array, name: string, language: string):
+    { error?: string; sentence?: string; rows?: string[][] };
+}
+
+export default function createBacktest(): Promise<BacktestEngine>;

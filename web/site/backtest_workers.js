@@ -1,0 +1,173 @@
+// The workers of one backtest: one reads the record, replays it as it is and words the report;
+// the others replay its shuffles, one a core up to eight, from the record's digits that the first
+// hands on. They start when a test is asked for and all end with it, so that no WebAssembly memory
+// outlives its verdict. Any way a worker can fail (its script or engine not loading, an error in
+// it, a message lost) ends the run with a failure the page can word, never a wait. How the
+// shuffles are split among the workers is the page's own affair: parts of about the same work,
+// at least eight a worker so that a slow one holds up little, the next part to the first free.
+
+/** @typedef {import('./forecast.js').Settings} Settings */
+/** @typedef {import('./messages.js').Report} Report */
+/** @typedef {import('./messages.js').FromRecordWorker} FromRecordWorker */
+/** @typedef {import('./messages.js').FromShuffleWorker} FromShuffleWorker */
+/** @typedef {import('./messages.js').ToRecordWorker} ToRecordWorker */
+/** @typedef {import('./messages.js').ToShuffleWorker} ToShuffleWorker */
+
+const MAX_WORKERS = 8;
+const PARTS_PER_WORKER = 8;
+const MAX_PART = 50;
+const PART_PASSES = 2_000_000;  // about a second of work a part on a slow phone
+const START_TIMEOUT = 20_000;  // a worker's engine loads and compiles within this
+const QUIET_TIMEOUT = 10_000;  // and each part comes back within this at the most
+
+// Why a run ended early: 'cancelled' by the player, 'refused' record (with its located reason),
+// or 'failed' (with what is known of why).
+export class RunEnded extends Error {
+  /** @param {'cancelled' | 'refused' | 'failed'} kind @param {string} reason */
+  constructor(kind, reason) {
+    super(reason);
+    this.kind = kind;
+  }
+}
+
+// A worker the run listens to: every message, error and silence reaches `fail` or `listener`.
+class Watched {
+  /** @param {string} script @param {(error: RunEnded) => void} fail */
+  constructor(script, fail) {
+    this.worker = new Worker(script, { type: 'module' });
+    this.fail = fail;
+    /** @type {((data: any) => void) | null} */
+    this.listener = null;
+    /** @type {ReturnType<typeof setTimeout> | undefined} */
+    this.timer = undefined;
+    this.worker.onmessage = ({ data }) => {
+      clearTimeout(this.timer);
+      if (data?.type === 'failed') fail(new RunEnded('failed', String(data.reason)));
+      else this.listener?.(data);
+    };
+    this.worker.onerror = (event) => {
+      event.preventDefault();
+      fail(new RunEnded('failed', event.message || `${script} could not run`));
+    };
+    this.worker.onmessageerror = () => fail(new RunEnded('failed', `a message from ${script} was lost`));
+  }
+
+  // Sends `message` and expects an answer within `timeout` milliseconds.
+  /** @param {ToRecordWorker | ToShuffleWorker} message @param {number} timeout @param {Transferable[]} [transfer] */
+  send(message, timeout, transfer = []) {
+    clearTimeout(this.timer);
+    this.timer = setTimeout(() => this.fail(new RunEnded('failed', 'a worker stopped answering')), timeout);
+    this.worker.postMessage(message, transfer);
+  }
+
+  end() {
+    clearTimeout(this.timer);
+    this.worker.terminate();
+  }
+}
+
+export class BacktestRun {
+  /** @param {Settings} settings */
+  constructor(settings) {
+    this.settings = settings;
+    /** @type {Watched[]} */
+    this.workers = [];
+    /** @type {(error: RunEnded) => void} */
+    let fail = () => {};
+    /** @type {Promise<never>} */
+    this.ended = new Promise((resolve, reject) => { fail = reject; });
+    this.ended.catch(() => {});  // each step races it; a run that has ended says so there
+    this.fail = (/** @type {RunEnded} */ error) => {
+      fail(error);
+      this.end();
+    };
+    this.recordWorker = this.start('record_worker.js');
+  }
+
+  /** @param {string} script */
+  start(script) {
+    const watched = new Watched(script, this.fail);
+    this.workers.push(watched);
+    return watched;
+  }
+
+  // Asks the record's worker and waits for its answer of `type`, or for the run to end.
+  /**
+   * @template {FromRecordWorker['type']} T
+   * @param {ToRecordWorker} message @param {T} type @param {Transferable[]} [transfer]
+   * @returns {Promise<Extract<FromRecordWorker, { type: T }>>}
+   */
+  ask(message, type, transfer = []) {
+    const answer = new Promise((resolve) => {
+      this.recordWorker.listener = (/** @type {FromRecordWorker} */ data) => {
+        if (data.type === 'refused') this.fail(new RunEnded('refused', data.message));
+        else if (data.type === type) resolve(data);
+        else this.fail(new RunEnded('failed', `the record's worker answered ${data.type}`));
+      };
+    });
+    this.recordWorker.send(message, START_TIMEOUT, transfer);
+    return Promise.race([answer, this.ended]);
+  }
+
+  // Reads and replays the record of `bytes`, which go to the worker.
+  /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
+  read(bytes, name, language) {
+    return this.ask({ type: 'read', bytes, name, settings: this.settings, language }, 'read', [bytes]);
+  }
+
+  /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
+  audit(bytes, name, language) {
+    return this.ask({ type: 'audit', bytes, name, language }, 'audit', [bytes]);
+  }
+
+  /** @param {boolean} narrow @returns {Promise<Report>} */
+  async finish(narrow) {
+    return (await this.ask({ type: 'finish', narrow }, 'report')).report;
+  }
+
+  // Replays every shuffle of the record of `digits` (`draws` draws) and hands each part to the
+  // record's worker; `onProgress` hears how many are done.
+  /** @param {Uint8Array} digits @param {number} draws @param {(done: number) => void} onProgress */
+  shuffle(digits, draws, onProgress) {
+    const { shuffles } = this.settings;
+    const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, shuffles));
+    const size = Math.max(1, Math.min(MAX_PART, Math.floor(PART_PASSES / Math.max(draws, 1)),
+      Math.ceil(shuffles / (count * PARTS_PER_WORKER))));
+    let next = 0;
+    let done = 0;
+    /** @type {Promise<void>} */
+    const finished = new Promise((resolve) => {
+      if (shuffles === 0) resolve();
+      for (let w = 0; w < count && shuffles > 0; ++w) {
+        const worker = this.start('shuffle_worker.js');
+        const handOut = (timeout = QUIET_TIMEOUT) => {
+          if (next >= shuffles) return;
+          const first = next;
+          next = Math.min(shuffles, next + size);
+          worker.send({ type: 'replay', first, count: next - first }, timeout);
+        };
+        worker.listener = (/** @type {FromShuffleWorker} */ data) => {
+          if (data.type !== 'part') return;
+          this.recordWorker.worker.postMessage({ type: 'part', values: data.values }, [data.values.buffer]);
+          done += data.count;
+          onProgress(done);
+          if (done === shuffles) resolve();
+          else handOut();
+        };
+        worker.send({ type: 'record', digits, settings: this.settings }, START_TIMEOUT);
+        handOut(START_TIMEOUT);  // the first part waits for the worker's engine
+      }
+    });
+    return Promise.race([finished, this.ended]);
+  }
+
+  cancel() {
+    this.fail(new RunEnded('cancelled', ''));
+  }
+
+  // Ends every worker; their memory goes with them.
+  end() {
+    for (const worker of this.workers) worker.end();
+    this.workers = [];
+  }
+}

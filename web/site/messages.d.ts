@@ -1,0 +1,41 @@
+// What the page and the backtest's workers say to each other. Every message carries a `type`.
+import type { Settings } from './forecast.js';
+
+// The report of a finished test, in the player's words: tables as rows of texts, heading first.
+export interface Report {
+  verdict: string;
+  orderNote: string;
+  money: string[][];
+  table: string[][];
+  power: string[][];
+  powerNote: string;
+  chart: string;  // an SVG
+  json: string;  // byte for byte quorvel-backtest's --json
+}
+
+// To the record's worker: read a record and replay it; take a part of the shuffles; end the test;
+// or test a record for randomness.
+export type ToRecordWorker =
+  | { type: 'read'; bytes: ArrayBuffer; name: string; settings: Settings; language: string }
+  | { type: 'part'; values: Float64Array }
+  | { type: 'finish'; narrow: boolean }
+  | { type: 'audit'; bytes: ArrayBuffer; name: string; language: string };
+
+// From the record's worker. 'refused': the record cannot be read, with its located reason.
+// 'failed': the worker itself broke, with what it knows of why.
+export type FromRecordWorker =
+  | { type: 'read'; draws: number; digits: Uint8Array }
+  | { type: 'refused'; message: string }
+  | { type: 'report'; report: Report }
+  | { type: 'audit'; sentence: string; rows: string[][] }
+  | { type: 'failed'; reason: string };
+
+// To a shuffle worker: the record's digits, then parts of the shuffles to replay.
+export type ToShuffleWorker =
+  | { type: 'record'; digits: Uint8Array; settings: Settings }
+  | { type: 'replay'; first: number; count: number };
+
+// From a shuffle worker: a part replayed, its statistics as the record's worker reads them.
+export type FromShuffleWorker =
+  | { type: 'part'; first: number; count: number; values: Float64Array }
+  | { type: 'failed'; reason: string };

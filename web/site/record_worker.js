@@ -1,0 +1,44 @@
+// The backtest's record worker: it reads a record once, replays it as it is and hands its digits
+// on for the shuffles; it takes their statistics part by part and words the report when all are
+// in. It also tests a record for randomness.
+import { onMessages, worker } from './worker_engine.js';
+
+/** @typedef {import('./backtest.js').BacktestEngine} BacktestEngine */
+/** @typedef {import('./backtest.js').RecordBacktest} RecordBacktest */
+/** @typedef {import('./messages.js').ToRecordWorker} ToRecordWorker */
+/** @typedef {import('./messages.js').FromRecordWorker} FromRecordWorker */
+
+/** @param {FromRecordWorker} message @param {Transferable[]} [transfer] */
+const answer = (message, transfer = []) => worker.postMessage(message, transfer);
+
+/** @type {RecordBacktest | null} */
+let test = null;
+
+/** @param {Extract<ToRecordWorker, { type: 'read' }>} message @param {BacktestEngine} backtest */
+function read(message, backtest) {
+  test?.delete();
+  test = new backtest.RecordBacktest(new Uint8Array(message.bytes), message.name, message.settings,
+    message.language);
+  const error = test.error();
+  if (error) {
+    answer({ type: 'refused', message: error });
+    return;
+  }
+  const digits = test.digits();
+  answer({ type: 'read', draws: test.draws(), digits }, [digits.buffer]);
+}
+
+/** @param {Extract<ToRecordWorker, { type: 'audit' }>} message @param {BacktestEngine} backtest */
+function audit(message, backtest) {
+  const result = backtest.auditRecord(new Uint8Array(message.bytes), message.name, message.language);
+  if (result.error !== undefined) answer({ type: 'refused', message: result.error });
+  else answer({ type: 'audit', sentence: result.sentence ?? '', rows: result.rows ?? [] });
+}
+
+onMessages((/** @type {ToRecordWorker} */ message, backtest) => {
+  if (message.type === 'read') read(message, backtest);
+  else if (message.type === 'audit') audit(message, backtest);
+  else if (!test) throw new Error('no record was read');
+  else if (message.type === 'part') test.addShuffles(message.values);
+  else answer({ type: 'report', report: test.finish(message.narrow) });
+});
