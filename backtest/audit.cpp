@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <numeric>
 
 #include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/statistics.h"
@@ -43,32 +45,40 @@ ChiSquared pooledChiSquared(std::span<const double> observed, std::span<const do
   return result;
 }
 
-// Pearson's test of independence of a table of counts (rows and columns with no count left out).
-template <std::size_t R, std::size_t C>
-ChiSquared independence(const std::array<std::array<std::uint64_t, C>, R>& table) {
-  std::array<double, R> rows{};
-  std::array<double, C> columns{};
+// Pearson's test of independence of a table of counts, rows and columns with no count left out:
+// `table` is a range of rows, each a range of counts.
+template <class Table>
+ChiSquared independence(const Table& table) {
+  std::vector<double> rows, columns;
   double total = 0;
-  for (std::size_t r = 0; r < R; ++r) {
-    for (std::size_t c = 0; c < C; ++c) {
-      rows[r] += static_cast<double>(table[r][c]);
-      columns[c] += static_cast<double>(table[r][c]);
-      total += static_cast<double>(table[r][c]);
+  for (const auto& row : table) {
+    rows.push_back(0);
+    std::size_t c = 0;
+    for (const auto count : row) {
+      if (columns.size() <= c) columns.push_back(0);
+      rows.back() += static_cast<double>(count);
+      columns[c++] += static_cast<double>(count);
+      total += static_cast<double>(count);
     }
   }
-  ChiSquared result;
-  const auto used = [](const auto& sums) {
+  const auto used = [](const std::vector<double>& sums) {
     return static_cast<int>(
         std::count_if(sums.begin(), sums.end(), [](double s) { return s > 0; }));
   };
+  ChiSquared result;
   result.df = std::max(0, (used(rows) - 1) * (used(columns) - 1));
-  for (std::size_t r = 0; r < R; ++r) {
-    for (std::size_t c = 0; c < C; ++c) {
-      if (rows[r] == 0 || columns[c] == 0) continue;
-      const double expect = rows[r] * columns[c] / total;
-      const double d = static_cast<double>(table[r][c]) - expect;
-      result.statistic += d * d / expect;
+  std::size_t r = 0;
+  for (const auto& row : table) {
+    std::size_t c = 0;
+    for (const auto count : row) {
+      if (rows[r] > 0 && columns[c] > 0) {
+        const double expect = rows[r] * columns[c] / total;
+        const double d = static_cast<double>(count) - expect;
+        result.statistic += d * d / expect;
+      }
+      ++c;
     }
+    ++r;
   }
   return result;
 }
@@ -85,6 +95,10 @@ std::size_t sumClass(int sum) {
 // A count for each digit at each of a draw's positions.
 using DigitCounts = std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitsDrawn>;
 
+std::size_t digitAt(const Draw& draw, std::size_t position) {
+  return static_cast<std::size_t>(draw.digits[position]);
+}
+
 // The runs of a two-way class, big or small, odd or even.
 struct Runs {
   std::uint64_t first = 0, second = 0, runs = 0;
@@ -98,50 +112,84 @@ struct Runs {
 
 constexpr std::size_t kSumClasses = 4;  // big or small, odd or even
 
+// A 10 x 10 table of pairs of digits, one for each of a draw's positions (or pairs of positions).
+using PairTable = std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitValues>;
+using PairTables = std::array<PairTable, game::kDigitsDrawn>;
+using SumCounts = std::array<std::uint64_t, game::kSumValues>;
+
+// The pairs of a draw's positions that within-12, within-13 and within-23 hold against each other.
+constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kPositionPairs = {
+    {{0, 1}, {0, 2}, {1, 2}}};
+
 }  // namespace
 
 struct RecordAudit::Counts {
+  std::uint64_t planned = 0;  // the draws that will come; the first half is the first planned / 2
   std::uint64_t draws = 0;
   DigitCounts digits{};
-  std::array<std::uint64_t, game::kSumValues> sums{};
-  std::array<std::array<std::array<std::uint64_t, game::kDigitValues>, game::kDigitValues>,
-             game::kDigitsDrawn>
-      serial{};
+  SumCounts sums{};
+  PairTables serial{}, lag2{}, lag3{}, within{};
   std::array<std::array<std::uint64_t, kSumClasses>, kSumClasses> classes{};
   DigitCounts lastSeen{};           // 1 + the draw it last came in; 0 never
   std::vector<std::uint64_t> gaps;  // how many gaps of each length
   Runs bigSmall, oddEven;
-  std::optional<Draw> previous;
+  std::array<std::uint64_t, game::kEquallyLikelyDraws> triples{};
+  std::array<SumCounts, 2> halves{};  // the sums of the first half and of the rest
+  std::map<int, std::array<std::uint64_t, game::kDigitValues>> years;  // digits of each year
+  std::array<std::optional<Draw>, 3> before;  // the draws one, two and three before
+
+  void addDigits(const Draw& draw);
 };
 
-RecordAudit::RecordAudit() : counts_(std::make_unique<Counts>()) {}
+RecordAudit::RecordAudit(std::uint64_t draws) : counts_(std::make_unique<Counts>()) {
+  counts_->planned = draws;
+}
 RecordAudit::~RecordAudit() = default;
 RecordAudit::RecordAudit(RecordAudit&&) noexcept = default;
 RecordAudit& RecordAudit::operator=(RecordAudit&&) noexcept = default;
 
-void RecordAudit::add(const Draw& draw) {
-  Counts& c = *counts_;
-  const std::uint64_t index = c.draws++;
-  for (std::size_t k = 0; k < c.digits.size(); ++k) {
-    const auto digit = static_cast<std::size_t>(draw.digits[k]);
-    ++c.digits[k][digit];
-    if (c.previous) ++c.serial[k][static_cast<std::size_t>(c.previous->digits[k])][digit];
-    if (const std::uint64_t seen = c.lastSeen[k][digit]; seen > 0) {
+// What the tests of a draw's digits count: each position's digits, its pairs with the draws one,
+// two and three before and with the draw's other positions, the gaps between a digit's
+// appearances, the triple and the year's digits.
+void RecordAudit::Counts::addDigits(const Draw& draw) {
+  const std::uint64_t index = draws;
+  for (std::size_t k = 0; k < game::kDigitsDrawn; ++k) {
+    const std::size_t digit = digitAt(draw, k);
+    ++digits[k][digit];
+    for (auto [back, table] : {std::pair{0, &serial}, std::pair{1, &lag2}, std::pair{2, &lag3}}) {
+      if (before[static_cast<std::size_t>(back)]) {
+        ++(*table)[k][digitAt(*before[static_cast<std::size_t>(back)], k)][digit];
+      }
+    }
+    if (const std::uint64_t seen = lastSeen[k][digit]; seen > 0) {
       // A gap between two appearances of a digit is a few hundred draws at most, in any record.
       const auto gap = static_cast<std::size_t>(index + 1 - seen);
-      if (c.gaps.size() <= gap) c.gaps.resize(gap + 1);
-      ++c.gaps[gap];
+      if (gaps.size() <= gap) gaps.resize(gap + 1);
+      ++gaps[gap];
     }
-    c.lastSeen[k][digit] = index + 1;
+    lastSeen[k][digit] = index + 1;
   }
+  for (std::size_t pair = 0; pair < kPositionPairs.size(); ++pair) {
+    const auto [a, b] = kPositionPairs[pair];
+    ++within[pair][digitAt(draw, a)][digitAt(draw, b)];
+  }
+  ++triples[100 * digitAt(draw, 0) + 10 * digitAt(draw, 1) + digitAt(draw, 2)];
+  if (const int year = periodYear(draw.period); year != 0) {
+    for (std::size_t k = 0; k < game::kDigitsDrawn; ++k) ++years[year][digitAt(draw, k)];
+  }
+}
+
+void RecordAudit::add(const Draw& draw) {
+  Counts& c = *counts_;
+  c.addDigits(draw);
   const int sum = draw.sum();
   ++c.sums[static_cast<std::size_t>(sum)];
-  if (c.previous) {
-    ++c.classes[sumClass(c.previous->sum())][sumClass(sum)];
-  }
+  ++c.halves[c.draws < c.planned / 2 ? 0 : 1][static_cast<std::size_t>(sum)];
+  if (c.before[0]) ++c.classes[sumClass(c.before[0]->sum())][sumClass(sum)];
   c.bigSmall.add(engine::isBig(sum));
   c.oddEven.add(sum % 2 == 1);
-  c.previous = draw;
+  c.before = {draw, c.before[0], c.before[1]};
+  ++c.draws;
 }
 
 namespace {
@@ -188,6 +236,79 @@ AuditTest runsTest(std::string_view name, std::uint64_t first, std::uint64_t sec
 
 }  // namespace
 
+namespace {
+
+// The sums of the record's two halves against each other: the sums pooled from each tail inward
+// into classes that expect at least kMinExpected draws in the shorter half under the exact law.
+AuditTest halvesTest(const std::array<SumCounts, 2>& halves, std::uint64_t draws) {
+  const double shorter = static_cast<double>(draws / 2) / game::kEquallyLikelyDraws;
+  // Each tail's classes from the outside in: the sums 0...13, then 27...14.
+  std::vector<std::array<std::uint64_t, 2>> classes;
+  for (const auto& [from, step] : {std::pair{0, 1}, std::pair{game::kLargestSum, -1}}) {
+    const std::size_t tailStart = classes.size();
+    double expected = 0;
+    bool open = false;
+    for (int s = from; s != from + step * game::kSumValues / 2; s += step) {
+      if (!open) classes.push_back({0, 0});
+      for (std::size_t half = 0; half < 2; ++half)
+        classes.back()[half] += halves[half][static_cast<std::size_t>(s)];
+      expected += shorter * game::ways(s);
+      open = expected < kMinExpected;
+      if (!open) expected = 0;
+    }
+    // A short class at the middle joins the one outside it, if the tail has one.
+    if (open && classes.size() - tailStart > 1) {
+      for (std::size_t half = 0; half < 2; ++half)
+        classes[classes.size() - 2][half] += classes.back()[half];
+      classes.pop_back();
+    }
+  }
+  return chiSquaredTest("halves-sums", independence(classes));
+}
+
+// The digits of each whole year of the record against each other's.
+AuditTest yearsTest(const std::map<int, std::array<std::uint64_t, game::kDigitValues>>& years) {
+  std::vector<std::array<std::uint64_t, game::kDigitValues>> whole;
+  for (const auto& [year, digits] : years) {
+    const std::uint64_t draws =
+        std::accumulate(digits.begin(), digits.end(), std::uint64_t{0}) / game::kDigitsDrawn;
+    if (draws >= kWholeYearDraws) whole.push_back(digits);
+  }
+  if (whole.size() < 2) return {"years-digits", 0, 0, 1};
+  return chiSquaredTest("years-digits", independence(whole));
+}
+
+// The 1000 ordered triples of digits against uniform.
+AuditTest triplesTest(const std::array<std::uint64_t, game::kEquallyLikelyDraws>& triples,
+                      std::uint64_t draws) {
+  std::vector<double> observed(triples.size()), expected(triples.size());
+  std::transform(triples.begin(), triples.end(), observed.begin(),
+                 [](std::uint64_t n) { return static_cast<double>(n); });
+  std::fill(expected.begin(), expected.end(),
+            static_cast<double>(draws) / game::kEquallyLikelyDraws);
+  return chiSquaredTest("triples", pooledChiSquared(observed, expected));
+}
+
+// Each position's digits against the draws two and three later, and a draw's positions against
+// each other.
+void pairTests(const PairTables& lag2, const PairTables& lag3, const PairTables& within,
+               std::vector<AuditTest>& tests) {
+  for (const PairTables* tables : {&lag2, &lag3, &within}) {
+    for (const PairTable& table : *tables) {
+      tests.push_back(chiSquaredTest(kAuditTests[tests.size()], independence(table)));
+    }
+  }
+}
+
+void holmOverAll(std::vector<AuditTest>& tests) {
+  std::vector<double> pValues;
+  for (const AuditTest& test : tests) pValues.push_back(test.pValue);
+  const std::vector<double> holm = holmAdjust(pValues);
+  for (std::size_t i = 0; i < tests.size(); ++i) tests[i].pValueHolm = holm[i];
+}
+
+}  // namespace
+
 Audit RecordAudit::finish() const {
   const Counts& c = *counts_;
   Audit audit;
@@ -209,10 +330,11 @@ Audit RecordAudit::finish() const {
       runsTest(kAuditTests[9], c.bigSmall.first, c.bigSmall.second, c.bigSmall.runs));
   audit.tests.push_back(
       runsTest(kAuditTests[10], c.oddEven.first, c.oddEven.second, c.oddEven.runs));
-  std::vector<double> pValues;
-  for (const AuditTest& test : audit.tests) pValues.push_back(test.pValue);
-  const std::vector<double> holm = holmAdjust(pValues);
-  for (std::size_t i = 0; i < audit.tests.size(); ++i) audit.tests[i].pValueHolm = holm[i];
+  pairTests(c.lag2, c.lag3, c.within, audit.tests);
+  audit.tests.push_back(triplesTest(c.triples, c.draws));
+  audit.tests.push_back(halvesTest(c.halves, c.planned));
+  audit.tests.push_back(yearsTest(c.years));
+  holmOverAll(audit.tests);
   return audit;
 }
 
@@ -222,7 +344,7 @@ bool Audit::random() const {
 }
 
 Audit auditRecord(std::span<const Draw> draws) {
-  RecordAudit audit;
+  RecordAudit audit(draws.size());
   for (const Draw& draw : draws) audit.add(draw);
   return audit.finish();
 }

@@ -38,22 +38,28 @@ BacktestResult started(const BacktestOptions& options) {
   return result;
 }
 
-// Replays the shuffles of `record` the options ask for, a part at a time so that memory stays
-// flat however many, and tests the result against them.
+// Replays the shuffles of `record` the options ask for, a part at a time, and tests the result
+// against them; then more while a claim is borderline.
 void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
                          const Progress& progress, BacktestResult& result) {
   constexpr std::uint64_t kPart = 4096;
-  ShuffleTally tally(observedStatistics(result), options.shuffles);
+  ShuffleTally tally;
   const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{});
-  for (std::uint64_t first = 0; first < options.shuffles; first += kPart) {
-    const std::uint64_t count = std::min(kPart, options.shuffles - first);
-    const std::vector<ReplayStatistics> part =
-        shuffled.replay(options.seed, {first, count}, options.threads, [&](std::uint64_t done) {
-          if (progress) progress("shuffled", first + done, options.shuffles);
-        });
-    for (const ReplayStatistics& shuffle : part) tally.add(shuffle);
+  std::uint64_t planned = options.shuffles;
+  for (;;) {
+    for (std::uint64_t first = tally.shuffles(); first < planned; first = tally.shuffles()) {
+      const std::uint64_t count = std::min(kPart, planned - first);
+      const std::vector<ReplayStatistics> part =
+          shuffled.replay(options.seed, {first, count}, options.threads, [&](std::uint64_t done) {
+            if (progress) progress("shuffled", first + done, planned);
+          });
+      for (std::size_t k = 0; k < part.size(); ++k) tally.add(first + k, part[k]);
+    }
+    testAgainstShuffles(tally, result);
+    const std::uint64_t more = moreShuffles(result, options.shuffles);
+    if (more == 0) return;
+    planned += more;
   }
-  testAgainstShuffles(tally, result);
 }
 
 }  // namespace
@@ -61,45 +67,91 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
 ReplayStatistics observedStatistics(const BacktestResult& result) {
   ReplayStatistics observed;
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
-    const Tally& tally = result.summary.output(static_cast<int>(i)).tally;
-    observed.excessThousandths[i] = tally.excessThousandths();
-    observed.patterns[i] = tally.patterns();
+    const OutputSummary& o = result.summary.output(static_cast<int>(i));
+    observed.excessThousandths[i] = o.tally.excessThousandths();
+    observed.patterns[i] = o.tally.patterns();
+    observed.hits[i] = o.hits;
+    observed.calls[i] = o.calls;
   }
   for (std::size_t i = 0; i < engine::kLists; ++i) {
-    observed.excessReturnMills[i] = result.summary.output(static_cast<int>(i)).excessReturnMills();
+    const OutputSummary& o = result.summary.output(static_cast<int>(i));
+    observed.excessReturnMills[i] = o.excessReturnMills();
+    observed.returnedMills[i] = 1000 * o.money.returnedYuan;
+    observed.stakeYuan[i] = o.money.stakeYuan;
   }
   return observed;
 }
 
-void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
-  const auto pValue = [&](std::uint64_t reached) {
-    return permutationPValue(reached, tally.shuffles());
+namespace {
+
+// Each claim's own p-value, and Holm's adjustment within its kind: the tests taken alone.
+void testEachClaim(const FamilyTest& family, BacktestResult& result) {
+  const auto pValues = [&](std::size_t first, std::size_t count) {
+    std::vector<double> p;
+    for (std::size_t j = first; j < first + count; ++j) p.push_back(family.claims[j].pValue);
+    return p;
   };
-  std::array<double, engine::kOutputs> pValues{}, patternPValues{};
-  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
-    pValues[i] = pValue(tally.excessReached()[i]);
-    patternPValues[i] = pValue(tally.patternsReached()[i]);
-  }
-  const std::vector<double> holm = holmAdjust(pValues);
-  const std::vector<double> patternHolm = holmAdjust(patternPValues);
+  const std::vector<double> hits = pValues(0, engine::kOutputs);
+  const std::vector<double> patterns = pValues(engine::kOutputs, engine::kOutputs);
+  const std::vector<double> money = pValues(2 * engine::kOutputs, engine::kLists);
+  const std::vector<double> hitsHolm = holmAdjust(hits), patternsHolm = holmAdjust(patterns);
+  const std::vector<double> moneyHolm = holmAdjust(money);
   const ReplayStatistics observed = observedStatistics(result);
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
-    result.tests[i] = {observed.excessThousandths[i], pValues[i],        holm[i],
-                       observed.patterns[i],          patternPValues[i], patternHolm[i]};
-    result.tests[i].criticalExcessThousandths = tally.criticalExcess(i);
+    OutputTest& test = result.tests[i];
+    test = {observed.excessThousandths[i], hits[i],     hitsHolm[i],
+            observed.patterns[i],          patterns[i], patternsHolm[i]};
+    if (i >= engine::kLists) continue;
+    test.excessReturnMills = observed.excessReturnMills[i];
+    test.returnPValue = money[i];
+    test.returnPValueHolm = moneyHolm[i];
   }
-  std::array<double, engine::kLists> returnPValues{};
-  for (std::size_t i = 0; i < engine::kLists; ++i) {
-    returnPValues[i] = pValue(tally.returnReached()[i]);
+}
+
+// The shuffles' own centre of each output, or chance's without shuffles.
+void centres(const ShuffleTally& tally, BacktestResult& result) {
+  const ReplayStatistics& totals = tally.totals();
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    const OutputSummary& o = result.summary.output(static_cast<int>(i));
+    OutputTest& test = result.tests[i];
+    test.nullHitRate = totals.calls[i] > 0 ? static_cast<double>(totals.hits[i]) /
+                                                 static_cast<double>(totals.calls[i])
+                                           : o.chanceRate();
+    if (i >= engine::kLists) continue;
+    test.nullReturnRate = totals.stakeYuan[i] > 0
+                              ? static_cast<double>(totals.returnedMills[i]) / 1000.0 /
+                                    static_cast<double>(totals.stakeYuan[i])
+                              : o.expectedRate();
   }
-  const std::vector<double> returnHolm = holmAdjust(returnPValues);
-  for (std::size_t i = 0; i < engine::kLists; ++i) {
-    result.tests[i].excessReturnMills = observed.excessReturnMills[i];
-    result.tests[i].returnPValue = returnPValues[i];
-    result.tests[i].returnPValueHolm = returnHolm[i];
+}
+
+}  // namespace
+
+void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
+  const ClaimStatistics observed = claimStatistics(observedStatistics(result));
+  result.family = testFamily(observed, tally.claims(), result.seed);
+  testEachClaim(result.family, result);
+  centres(tally, result);
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    result.tests[i].criticalExcessThousandths = criticalStatistic(result.family, i);
   }
   result.shuffles = tally.shuffles();
-  result.power = powerOfTest(result.summary, result.tests);
+  result.power = powerOfTest(result.summary, result.tests, result.shuffles);
+}
+
+std::uint64_t moreShuffles(const BacktestResult& result, std::uint64_t asked) {
+  const bool borderline =
+      std::any_of(result.family.claims.begin(), result.family.claims.end(),
+                  [](const ClaimTest& claim) { return claim.standing == Standing::Borderline; });
+  const std::uint64_t cap = std::min(kMoreShufflesFactor * asked, kMaxShuffles);
+  if (!borderline || result.shuffles >= cap) return 0;
+  return std::min(result.shuffles, cap - result.shuffles);
+}
+
+bool BacktestResult::canTell() const {
+  return family.criticalZ.has_value() &&
+         std::all_of(power.begin(), power.end(),
+                     [](const Power& p) { return p.atLargeEdge >= kPowerWanted; });
 }
 
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,

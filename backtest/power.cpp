@@ -1,24 +1,30 @@
 #include "quorvel/backtest/power.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "quorvel/backtest/family.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/statistics.h"
 
 namespace quorvel::backtest {
 namespace {
 
-constexpr double kPower = 0.8;  // the chance of catching the edge
+// The chance that `calls` calls at hit rate p reach `critical` hits, in the normal approximation
+// of the binomial.
+double chanceOfReaching(double calls, double p, double critical) {
+  if (p >= 1) return calls >= critical ? 1 : 0;
+  const double sd = std::sqrt(calls * p * (1 - p));
+  return 1 - normalCdf((critical - calls * p) / sd);
+}
 
-// The hit rate p1 at which `calls` calls reach `critical` hits with probability kPower, in the
-// normal approximation of the binomial: calls p1 - z(power) sqrt(calls p1 (1 - p1)) = critical.
-// The left side grows with p1 from `chance` to 1, so bisection finds it.
-double detectableRate(double chance, double calls, double critical) {
-  const double zPower = normalQuantile(kPower);
-  const auto reached = [&](double p) {
-    return calls * p - zPower * std::sqrt(calls * p * (1 - p));
-  };
-  double low = chance, high = 1;
+// The hit rate p1 at which `calls` calls reach `critical` hits with probability kPowerWanted:
+// calls p1 - z sqrt(calls p1 (1 - p1)) = critical. The left side grows with p1 from `centre` to 1,
+// so bisection finds it.
+double detectableRate(double centre, double calls, double critical) {
+  const double z = normalQuantile(kPowerWanted);
+  const auto reached = [&](double p) { return calls * p - z * std::sqrt(calls * p * (1 - p)); };
+  double low = centre, high = 1;
   if (reached(high) < critical) return 1;
   for (int step = 0; step < 100; ++step) {
     const double middle = (low + high) / 2;
@@ -27,36 +33,40 @@ double detectableRate(double chance, double calls, double critical) {
   return high;
 }
 
-// The hits the test needs to reject an output: from its own shuffles when it has enough of them,
-// else the normal approximation of the binomial at the calls' chance.
-double criticalHits(const OutputSummary& o, const OutputTest& test) {
+// The hits the test needs to show the output beats chance: from its own shuffles, or without them
+// the normal approximation at chance, at the level divided among the family's claims. Nothing
+// when shuffles were run but too few for any claim to be shown.
+std::optional<double> criticalHits(const OutputSummary& o, const OutputTest& test,
+                                   std::uint64_t shuffles) {
   if (test.criticalExcessThousandths) {
     return static_cast<double>(*test.criticalExcessThousandths + o.chanceThousandths) / 1000.0;
   }
+  if (shuffles > 0) return std::nullopt;
   const double calls = static_cast<double>(o.calls), chance = o.chanceRate();
-  return calls * chance +
-         normalQuantile(1 - powerLevel()) * std::sqrt(calls * chance * (1 - chance));
+  return calls * chance + normalQuantile(1 - kLevel / static_cast<double>(kClaims)) *
+                              std::sqrt(calls * chance * (1 - chance));
 }
 
 }  // namespace
 
-Powers powerOfTest(const Summary& summary, const std::array<OutputTest, engine::kOutputs>& tests) {
+Powers powerOfTest(const Summary& summary, const std::array<OutputTest, engine::kOutputs>& tests,
+                   std::uint64_t shuffles) {
   Powers powers{};
   for (int i = 0; i < engine::kOutputs; ++i) {
     const OutputSummary& o = summary.output(i);
+    const OutputTest& test = tests[static_cast<std::size_t>(i)];
     Power& power = powers[static_cast<std::size_t>(i)];
-    if (o.calls == 0) continue;
-    const double chance = o.chanceRate();
-    power.detectableRate = detectableRate(chance, static_cast<double>(o.calls),
-                                          criticalHits(o, tests[static_cast<std::size_t>(i)]));
-    power.edgePoints = 100 * (power.detectableRate - chance);
-    if (i < engine::kLists && chance > 0) {
-      power.returnRate = o.expectedRate() * power.detectableRate / chance;
+    const std::optional<double> critical = criticalHits(o, test, shuffles);
+    if (o.calls == 0 || !critical) continue;
+    const double calls = static_cast<double>(o.calls), centre = test.nullHitRate;
+    power.detectableRate = detectableRate(centre, calls, *critical);
+    power.edgePoints = 100 * (power.detectableRate - centre);
+    power.atLargeEdge = chanceOfReaching(calls, std::min(1.0, centre + kLargeEdge), *critical);
+    if (i < engine::kLists && centre > 0) {
+      power.returnRate = test.nullReturnRate * power.detectableRate / centre;
     }
   }
   return powers;
 }
-
-double powerLevel() { return kLevel / engine::kOutputs; }
 
 }  // namespace quorvel::backtest

@@ -12,6 +12,7 @@
 #include "call_scoring.h"
 #include "quorvel/backtest/summary.h"
 #include "quorvel/game/draw.h"
+#include "quorvel/game/sum_play.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -43,25 +44,29 @@ static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow
 // replay millions of grids.
 ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
   std::array<Tally, engine::kOutputs> tallies;
-  std::int64_t excessReturn[engine::kLists] = {};
+  ReplayStatistics statistics;
   for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
     engine::PlainGrid cells;
     std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
     const std::array<Call, engine::kOutputs> calls =
         scoring::scoredCalls(engine::runPredictionPass(cells), rows[r][3]);
-    for (std::size_t i = 0; i < tallies.size(); ++i) tallies[i].add(calls[i]);
-    static_assert(engine::kLists == 3);
-    excessReturn[0] += calls[0].returnedMills - calls[0].expectedMills;
-    excessReturn[1] += calls[1].returnedMills - calls[1].expectedMills;
-    excessReturn[2] += calls[2].returnedMills - calls[2].expectedMills;
+    for (std::size_t i = 0; i < tallies.size(); ++i) {
+      tallies[i].add(calls[i]);
+      statistics.hits[i] += calls[i].hit && calls[i].made;
+      statistics.calls[i] += calls[i].made;
+    }
+    for (std::size_t i = 0; i < engine::kLists; ++i) {
+      statistics.returnedMills[i] += calls[i].returnedMills;
+      statistics.excessReturnMills[i] += calls[i].returnedMills - calls[i].expectedMills;
+      statistics.stakeYuan[i] += calls[i].listSize;
+    }
   }
-  ReplayStatistics statistics;
-  std::copy(std::begin(excessReturn), std::end(excessReturn), statistics.excessReturnMills.begin());
   for (std::size_t i = 0; i < tallies.size(); ++i) {
     tallies[i].finish();
     statistics.excessThousandths[i] = tallies[i].excessThousandths();
     statistics.patterns[i] = tallies[i].patterns();
   }
+  for (std::int64_t& stake : statistics.stakeYuan) stake *= game::kStakeYuan;
   return statistics;
 }
 

@@ -52,6 +52,18 @@ double normalTwoSidedTail(double z) {
 
 double normalQuantile(double p) { return boost::math::quantile(Normal(), p); }
 
+double normalCdf(double z) { return boost::math::cdf(Normal(), z); }
+
+double wilsonUpperBound(long long hits, long long calls, double confidence) {
+  if (calls == 0) return 1;
+  const double z = normalQuantile(confidence);
+  const double n = static_cast<double>(calls);
+  const double p = static_cast<double>(hits) / n;
+  const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
+  const double half = z / (1 + z * z / n) * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n));
+  return std::min(1.0, centre + half);
+}
+
 std::vector<double> holmAdjust(std::span<const double> pValues) {
   const std::size_t m = pValues.size();
   std::vector<std::size_t> order(m);

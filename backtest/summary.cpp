@@ -32,13 +32,20 @@ void Summary::add(const Replayed& replayed) {
     summary.chanceThousandths += call.chanceThousandths;
     summary.listSizeSum += call.listSize;
     if (i >= engine::kLists) continue;
+    const auto stake = static_cast<double>(call.stakeYuan());
+    const double returned = call.returnedMills / 1000.0;
     summary.money.stakeYuan += call.stakeYuan();
     summary.money.returnedYuan += call.returnedMills / 1000;
+    summary.money.passes += 1;
     summary.expectedReturnMills += call.expectedMills;
+    summary.stakeSquares += stake * stake;
+    summary.returnSquares += returned * returned;
+    summary.stakeReturns += stake * returned;
     if (year != 0) {
       Money& inYear = summary.years[year];
       inYear.stakeYuan += call.stakeYuan();
       inYear.returnedYuan += call.returnedMills / 1000;
+      inYear.passes += 1;
     }
   }
 }
@@ -46,7 +53,7 @@ void Summary::add(const Replayed& replayed) {
 std::optional<BestAndWorst> bestAndWorstYears(const OutputSummary& output) {
   std::optional<BestAndWorst> years;
   for (const auto& [year, money] : output.years) {
-    if (money.stakeYuan == 0) continue;
+    if (money.stakeYuan == 0 || money.passes < static_cast<std::int64_t>(kWholeYearDraws)) continue;
     const YearRate rate{year, money.rate()};
     if (!years) years = BestAndWorst{rate, rate};
     if (rate.rate > years->best.rate) years->best = rate;

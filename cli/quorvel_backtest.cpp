@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -38,8 +39,16 @@ namespace {
 constexpr const char* kProgram = "quorvel-backtest";
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
-// The report's language: the command line's own messages are English.
-constexpr quorvel::presentation::Language kLanguage = quorvel::presentation::Language::English;
+// The report's language, as the locale asks: the first of LC_ALL, LC_MESSAGES and LANG that is
+// set. The program's own usage and messages stay English.
+quorvel::presentation::Language reportLanguage() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    if (const char* locale = std::getenv(variable); locale != nullptr && *locale != '\0') {
+      return quorvel::presentation::languageForLocale(locale);
+    }
+  }
+  return quorvel::presentation::languageForLocale("");
+}
 
 struct Options {
   std::string history, csv, chart;
@@ -277,7 +286,7 @@ int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Dr
     if (outputs.rows) report::writeCsvRow(*outputs.rows, replayed);
     if (trace) trace->add(replayed);
   };
-  bt::RecordAudit audit;
+  bt::RecordAudit audit(settings.simulated.value_or(draws.size()));
   bt::BacktestResult result;
   {
     const TerminalProgress progress(passes);
@@ -291,11 +300,11 @@ int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Dr
     for (const bt::Draw& draw : draws) audit.add(draw);
   }
   const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
-  if (trace) report::writeChart(outputs.chart->stream(), *trace, kLanguage);
+  if (trace) report::writeChart(outputs.chart->stream(), *trace, reportLanguage());
   if (o.json) {
     report::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
   } else {
-    report::writeTable(*outputs.report, result, kLanguage, audited ? &*audited : nullptr);
+    report::writeTable(*outputs.report, result, reportLanguage(), audited ? &*audited : nullptr);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();
@@ -309,8 +318,8 @@ int runProgram(int argc, char** argv) {
   const bt::Validated valid =
       bt::validate(options.settings, std::max(1U, std::thread::hardware_concurrency()));
   if (valid.problem) {
-    return fail(kUsageError,
-                report::locatedText(optionOf(valid.problem->fault), *valid.problem, kLanguage));
+    return fail(kUsageError, report::locatedText(optionOf(valid.problem->fault), *valid.problem,
+                                                 reportLanguage()));
   }
   if (const std::string shared = sharedFile(options); !shared.empty()) {
     return fail(kUsageError, shared);
@@ -325,8 +334,8 @@ int runProgram(int argc, char** argv) {
                                             : readHistoryFile(options.history, order);
     return run(options, valid.settings, draws, order, outputs);
   } catch (const bt::BacktestError& error) {
-    return fail(kFailure,
-                report::locatedText(historyName(options.history), error.problem(), kLanguage));
+    return fail(kFailure, report::locatedText(historyName(options.history), error.problem(),
+                                              reportLanguage()));
   } catch (const std::system_error& error) {
     return fail(kFailure, error.what());
   }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "quorvel/backtest/effects.h"
 #include "quorvel/backtest/statistics.h"
 #include "quorvel/report/output_names.h"
 
@@ -35,14 +36,49 @@ void writeMoney(std::ostream& out, const OutputSummary& o, const OutputTest& tes
       << ",\"pValue\":" << fixed(test.returnPValue, 6)
       << ",\"pValueHolm\":" << fixed(test.returnPValueHolm, 6)
       << ",\"bestYearRate\":" << rate(years ? std::optional(years->best.rate) : std::nullopt)
-      << ",\"worstYearRate\":" << rate(years ? std::optional(years->worst.rate) : std::nullopt)
-      << '}';
+      << ",\"worstYearRate\":" << rate(years ? std::optional(years->worst.rate) : std::nullopt);
+  const auto [low, high] = backtest::returnRateInterval95(o);
+  out << ",\"nullRate\":" << fixed(test.nullReturnRate, 6) << ",\"rateInterval95\":["
+      << fixed(low, 6) << ',' << fixed(high, 6)
+      << "],\"breakEvenHitRate\":" << fixed(backtest::breakEvenHitRate(o), 6) << '}';
 }
 
 // The hit rate at the smallest edge the test would catch, and a list's return rate at it.
 void writePower(std::ostream& out, const Power& power) {
   out << ",\"detectableRate\":" << fixed(power.detectableRate, 6);
   if (power.returnRate) out << ",\"detectableReturnRate\":" << fixed(*power.returnRate, 6);
+}
+
+// The family of claims: "family": {"method", "level", "monteCarloErrors",
+// "tests": [{"output", "kind", "pValue", "pValueAdjusted", "monteCarloError"}], "significant":
+// [{"output", "kind"}], "borderline": [...]}, and whether the record can tell at all.
+void writeFamily(std::ostream& out, const BacktestResult& result) {
+  constexpr std::array<std::string_view, 3> kKinds = {"hits", "pattern", "money"};
+  const auto claim = [&](std::size_t j) {
+    return "{\"output\":\"" + std::string(outputKey(backtest::kFamily[j].output)) +
+           "\",\"kind\":\"" +
+           std::string(kKinds[static_cast<std::size_t>(backtest::kFamily[j].kind)]) + '"';
+  };
+  const auto standing = [&](backtest::Standing wanted) {
+    std::string list;
+    for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+      if (result.family.claims[j].standing != wanted) continue;
+      list += (list.empty() ? "" : ",") + claim(j) + '}';
+    }
+    return '[' + list + ']';
+  };
+  out << ",\"family\":{\"method\":\"westfall-young-step-down-maxt\",\"level\":"
+      << fixed(backtest::kLevel, 2)
+      << ",\"monteCarloErrors\":" << fixed(backtest::kMonteCarloErrors, 0) << ",\"tests\":[";
+  for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+    const backtest::ClaimTest& test = result.family.claims[j];
+    out << (j > 0 ? "," : "") << claim(j) << ",\"pValue\":" << fixed(test.pValue, 6)
+        << ",\"pValueAdjusted\":" << fixed(test.pValueAdjusted, 6)
+        << ",\"monteCarloError\":" << fixed(test.monteCarloError, 6) << '}';
+  }
+  out << "],\"significant\":" << standing(backtest::Standing::Shown)
+      << ",\"borderline\":" << standing(backtest::Standing::Borderline)
+      << "},\"canTell\":" << (result.canTell() ? "true" : "false");
 }
 
 // "audit": {"draws", "tests": [{"name", "statistic", "df", "pValue", "pValueHolm"}], "random"},
@@ -99,9 +135,11 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
     out << ",\"hitRuns\":" << runsJson(o.runs.hits) << ",\"missRuns\":" << runsJson(o.runs.misses);
     if (engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])) writeMoney(out, o, test);
     writePower(out, result.power[static_cast<std::size_t>(i)]);
-    out << '}';
+    out << ",\"nullHitRate\":" << fixed(test.nullHitRate, 6)
+        << ",\"edgeUpper95\":" << fixed(backtest::edgeUpper95(o, test), 6) << '}';
   }
   out << ']';
+  writeFamily(out, result);
   if (audit != nullptr) writeAudit(out, *audit);
   out << "}\n";
 }

@@ -8,11 +8,12 @@
 
 namespace quorvel::report {
 
-// Names joined as a sentence lists them: 「甲」、「乙」、「丙」 in Chinese; in English with
-// `between` between them and `beforeLast` before the last, "a, b and c" by default.
+// Names joined as a sentence lists them: 「甲」、「乙」、「丙」 in Chinese (甲、乙、丙 for names
+// that are already phrases, not `quoted`); in English with `between` between them and
+// `beforeLast` before the last, "a, b and c" by default.
 inline std::string listedNames(const std::vector<std::string>& names,
                                presentation::Language language, std::string_view between = ", ",
-                               std::string_view beforeLast = " and ") {
+                               std::string_view beforeLast = " and ", bool quoted = true) {
   struct ListWords {
     std::string_view open, close;  // around each name
     std::string_view separator;    // between any two; "" where the caller's words join them
@@ -27,7 +28,7 @@ inline std::string listedNames(const std::vector<std::string>& names,
               : i + 1 == names.size()  ? beforeLast
                                        : between;
     }
-    text += std::string(words.open) + names[i] + std::string(words.close);
+    text += quoted ? std::string(words.open) + names[i] + std::string(words.close) : names[i];
   }
   return text;
 }

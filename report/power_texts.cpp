@@ -1,6 +1,7 @@
 #include "quorvel/report/power_texts.h"
 
 #include "number_text.h"
+#include "quorvel/backtest/effects.h"
 #include "quorvel/presentation/money_text.h"
 #include "quorvel/report/output_names.h"
 
@@ -10,50 +11,36 @@ namespace {
 using presentation::percentText;
 
 struct PowerWords {
-  std::string_view per;  // between the level and the outputs it is divided among: "5% / 8"
-  std::string (*heading)(const std::string& level);
-  std::string (*note)(const std::string& level);
+  std::string_view heading;
+  std::string_view note;
   PowerRow columns;
 };
 
 const PowerWords kEnglish{
-    " / ",
-    [](const std::string& level) {
-      return "the smallest edge the test would catch four times in five (at " + level +
-             "); the record rules out anything larger";
-    },
-    [](const std::string& level) {
-      return "No significant result is not the same as no edge. This table gives the smallest "
-             "edge a record this long would show: with an edge that large the permutation test, "
-             "at " +
-             level +
-             ", would catch the output four times in five, so the record rules out anything "
-             "larger. (The hit count is taken as binomial, in its normal approximation; a list's "
-             "return rate raises every sum's chance in the same proportion.)";
-    },
-    {"output", "calls", "chance", "detectable hit rate", "rules out an edge larger than (points)",
-     "return rate at that edge"}};
+    "how large an edge the test of all the claims would catch four times in five, beside the "
+    "largest edge the record itself allows (its 95% upper bound), in points above the shuffles' "
+    "hit rate",
+    "No evidence of an edge is not evidence of none. An edge as large as the last column but one "
+    "would be caught four times in five by the test of all the claims together; the record itself "
+    "allows an edge up to its upper bound. An edge smaller than both could hide in a record this "
+    "long. (The hit count is taken as binomial, in its normal approximation; a list's return "
+    "rate raises every sum's chance in the same proportion.)",
+    {"output", "calls", "shuffles' rate", "hit rate", "edge", "upper bound", "caught 4 in 5 at",
+     "return rate there"}};
 
 const PowerWords kChinese{
-    " ÷ ",
-    [](const std::string& level) {
-      return "检验能看出的最小优势（五次能抓住四次，水平 " + level + "）";
-    },
-    [](const std::string& level) {
-      return "“没有显著结果”不等于“没有优势”。这张表给出这份记录长度下能看出的最小优势："
-             "预测若真有这么大的优势，置换检验在 " +
-             level +
-             " 的水平上五次能抓住四次，所以记录排除了比它更大的优势。"
-             "（命中次数按二项分布的正态近似计算；号码范围的返还率按每个和值的机会同比提高计算。）";
-    },
-    {"输出", "次数", "运气", "能看出的命中率", "能排除的优势（百分点）", "那时的返还率"}};
+    "把所有说法放在一起检验时，多大的优势五次能抓住四次；以及这份记录本身允许的最大"
+    "优势（95% 上限）。单位是比打乱后的命中率高出的百分点",
+    "没有证据表明有优势，并不等于证明没有优势。预测若真有倒数第二栏那么大的优势，把所有说法放在一"
+    "起的检验五次能抓住四次；而这份记录本身最多允许“上限”那么大的优势。比两者都小的优势，在这么长"
+    "的记录里可能藏得住。（命中次数按二项分布的正态近似计算；号码范围的返还率按每个和值的机会同比"
+    "提高计算。）",
+    {"输出", "次数", "打乱后的命中率", "命中率", "优势", "上限", "五次抓住四次的优势",
+     "那时的返还率"}};
 
 const Catalogue<PowerWords> kWords{kEnglish, kChinese};
 
-// The level each output of the backtest is held to: "5% / 8", "5% ÷ 8".
-std::string outputLevelText(Language language) {
-  return levelText() + std::string(kWords.in(language).per) + std::to_string(engine::kOutputs);
-}
+std::string points(double fraction) { return fixed(100 * fraction, 1); }
 
 }  // namespace
 
@@ -61,21 +48,19 @@ std::vector<PowerRow> powerTable(const backtest::BacktestResult& result, Languag
   std::vector<PowerRow> rows = {kWords.in(language).columns};
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     const backtest::OutputSummary& o = result.summary.output(static_cast<int>(i));
+    const backtest::OutputTest& test = result.tests[i];
     const backtest::Power& power = result.power[i];
     rows.push_back({std::string(outputName(engine::kAllOutputs[i], language)),
-                    std::to_string(o.calls), percentText(o.chanceRate()),
-                    percentText(power.detectableRate), fixed(power.edgePoints, 1),
+                    std::to_string(o.calls), percentText(test.nullHitRate),
+                    percentText(o.hitRate()), points(backtest::edge(o, test)),
+                    points(backtest::edgeUpper95(o, test)), fixed(power.edgePoints, 1),
                     power.returnRate ? percentText(*power.returnRate) : "-"});
   }
   return rows;
 }
 
-std::string powerHeading(Language language) {
-  return kWords.in(language).heading(outputLevelText(language));
-}
+std::string powerHeading(Language language) { return std::string(kWords.in(language).heading); }
 
-std::string powerNote(Language language) {
-  return kWords.in(language).note(outputLevelText(language));
-}
+std::string powerNote(Language language) { return std::string(kWords.in(language).note); }
 
 }  // namespace quorvel::report

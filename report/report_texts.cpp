@@ -2,101 +2,141 @@
 
 #include "listed_names.h"
 #include "number_text.h"
+#include "quorvel/backtest/power.h"
 #include "quorvel/presentation/money_text.h"
-#include "quorvel/report/money_texts.h"
 #include "quorvel/report/output_names.h"
 
 namespace quorvel::report {
 namespace {
 
+using backtest::Claim;
+using backtest::ClaimTest;
 using backtest::OutputTest;
+using backtest::Standing;
 using presentation::percentText;
 
 struct VerdictWords {
   std::string_view untested;  // no permutation test was run
-  std::string (*against)(std::uint64_t shuffles, const std::string& outputs);  // and adjusted
-  std::string (*noneBeats)(const std::string& level);
-  std::string (*someBeat)(const std::string& outputs, const std::string& level);
-  std::string_view patternNowhere;                       // the pattern is no more common
-  std::string (*patternIn)(const std::string& outputs);  // it is, for these
-  std::string_view newestFirst;                          // the record ran newest first
-  const Numerals& numerals;
+  // The record and its shuffles are too few to catch even an edge of `edge` points.
+  std::string (*tooFew)(std::uint64_t draws, std::uint64_t shuffles, const std::string& edge);
+  // How the claims were tested: `claims` of them, among them the disclaimer's `pattern`.
+  std::string (*against)(std::uint64_t shuffles, const std::string& claims,
+                         const std::string& pattern);
+  std::string (*nothing)(const std::string& level);  // no claim is shown or borderline
+  std::string (*shown)(const std::string& claims, const std::string& level);
+  std::string (*noneShown)(const std::string& level);  // but some are borderline
+  std::string (*borderline)(const std::string& claims);
+  // A claim's name: its output's (a list's or a call's) and its kind's.
+  std::string (*claim)(std::string_view output, bool list, std::size_t kind);
+  std::string (*pattern)(std::pair<int, int> hits, std::pair<int, int> misses);
+  std::string (*borderlineClaim)(const std::string& claim, const std::string& p,
+                                 const std::string& error);
+  std::array<std::string_view, 3> standings;  // by Standing: no evidence, borderline, shown
+  std::string_view newestFirst;               // the record ran newest first
+  ClaimRow claimsHeading;
   ReportRow heading;
 };
+
+std::string range(std::pair<int, int> from) {
+  return std::to_string(from.first) + "-" + std::to_string(from.second);
+}
 
 const VerdictWords kEnglish{
     "No permutation test was run (--shuffles 0), so this report cannot say whether any output "
     "beats chance.",
-    [](std::uint64_t shuffles, const std::string& outputs) {
-      return "Against " + std::to_string(shuffles) +
-             " shuffles of this record, after Holm's "
-             "adjustment for " +
-             outputs + " outputs: ";
+    [](std::uint64_t draws, std::uint64_t shuffles, const std::string& edge) {
+      return "These " + std::to_string(draws) + " draws and " + std::to_string(shuffles) +
+             " shuffles are too few to tell whether the forecast beats chance: even an edge of " +
+             edge + " points would likely go unseen.";
+    },
+    [](std::uint64_t shuffles, const std::string& claims, const std::string& pattern) {
+      return "Against " + std::to_string(shuffles) + " shuffles of this record, with the " +
+             claims + " claims of the forecast adjusted together (each output's hits and its " +
+             pattern + ", each list's money): ";
     },
     [](const std::string& level) {
-      return "no output beats chance at the " + level +
-             " level, so the forecast picks no better than blind picks of the same size";
+      return "no evidence at the " + level +
+             " level that any output hits more often than chance, that the claimed runs come "
+             "more often than in a shuffled record, or that betting any list returns more than "
+             "chance.";
     },
-    [](const std::string& outputs, const std::string& level) {
-      return "the " + outputs + " beat chance at the " + level + " level";
+    [](const std::string& claims, const std::string& level) {
+      return "shown at the " + level + " level: " + claims + ".";
     },
-    "; and the claimed runs of 4-5 right then 1-2 wrong come no more often than in a shuffled "
-    "record.",
-    [](const std::string& outputs) {
-      return "; the claimed runs of 4-5 right then 1-2 wrong come more often than in a shuffled "
-             "record for the " +
-             outputs + ".";
+    [](const std::string& level) { return "none is shown at the " + level + " level."; },
+    [](const std::string& claims) {
+      return " Borderline, and more shuffles would tell: " + claims + ".";
     },
+    [](std::string_view output, bool list, std::size_t kind) {
+      constexpr std::array<std::string_view, 3> kKinds = {"hits", "runs", "money"};
+      return std::string(list ? "the " : "") + std::string(output) +
+             (output.ends_with('s') ? "' " : "'s ") + std::string(kKinds[kind]);
+    },
+    [](std::pair<int, int> hits, std::pair<int, int> misses) {
+      return "runs of " + range(hits) + " right then " + range(misses) + " wrong";
+    },
+    [](const std::string& claim, const std::string& p, const std::string& error) {
+      return claim + " (p = " + p + " ± " + error + ")";
+    },
+    {"no evidence", "borderline", "shown"},
     "The record runs newest first; it was replayed oldest first.",
-    kEnglishNumerals,
-    {"output", "hit rate", "chance", "excess hits", "p", "p after Holm", "pattern's p"}};
+    {"claim", "p", "p adjusted", "±", "stands"},
+    {"output", "hit rate", "chance", "shuffles' rate", "excess hits", "p", "p adjusted",
+     "pattern's p", "adjusted"}};
 
 const VerdictWords kChinese{
     "没有做置换检验（打乱 0 次），所以说不出哪一项胜过运气。",
-    [](std::uint64_t shuffles, const std::string& outputs) {
-      return "把这份记录打乱 " + std::to_string(shuffles) + " 次作对照，并按" + outputs +
-             "项输出做 Holm 校正后：";
+    [](std::uint64_t draws, std::uint64_t shuffles, const std::string& edge) {
+      return "这 " + std::to_string(draws) + " 期开奖、打乱 " + std::to_string(shuffles) +
+             " 次太少，看不出这个预测是否胜过运气：就算它有 " + edge +
+             " 个百分点的优势，也多半看不出来。";
+    },
+    [](std::uint64_t shuffles, const std::string& claims, const std::string& pattern) {
+      return "把这份记录打乱 " + std::to_string(shuffles) + " 次作对照，把预测的 " + claims +
+             " 项说法（各输出的命中和所说的“" + pattern + "”、各号码范围的返还）放在一起校正后：";
     },
     [](const std::string& level) {
-      return "没有一项在 " + level + " 水平上胜过运气，这个预测并不比同样多的随手盲选更准";
+      return "没有证据表明在 " + level +
+             " 水平上哪一项胜过运气：命中不比运气多，所说的规律不比打乱的记录里常见，"
+             "下注的返还也不比运气多。";
     },
-    [](const std::string& outputs, const std::string& level) {
-      return outputs + "在 " + level + " 水平上胜过运气";
+    [](const std::string& claims, const std::string& level) {
+      return "在 " + level + " 水平上成立的有" + claims + "。";
     },
-    "；所说的“连准4-5期后错1-2期”也不比打乱的记录里更常见。",
-    [](const std::string& outputs) {
-      return "；所说的“连准4-5期后错1-2期”在" + outputs + "上比打乱的记录里更常见。";
+    [](const std::string& level) { return "没有一项在 " + level + " 水平上成立。"; },
+    [](const std::string& claims) { return "处在边缘、多打乱几次才说得清的有" + claims + "。"; },
+    [](std::string_view output, bool, std::size_t kind) {
+      constexpr std::array<std::string_view, 3> kKinds = {"命中", "规律", "返还"};
+      return "「" + std::string(output) + "」的" + std::string(kKinds[kind]);
     },
+    [](std::pair<int, int> hits, std::pair<int, int> misses) {
+      return "连准" + range(hits) + "期后错" + range(misses) + "期";
+    },
+    [](const std::string& claim, const std::string& p, const std::string& error) {
+      return claim + "（p = " + p + " ± " + error + "）";
+    },
+    {"无证据", "边缘", "成立"},
     "这份记录最新一期在前，已按时间先后重演。",
-    kChineseNumerals,
-    {"输出", "命中率", "运气", "多中几次", "p", "Holm 校正后 p", "规律的 p"}};
+    {"说法", "p", "校正后 p", "±", "结论"},
+    {"输出", "命中率", "运气", "打乱后的命中率", "多中几次", "p", "校正后 p", "规律的 p",
+     "校正后"}};
 
 const Catalogue<VerdictWords> kWords{kEnglish, kChinese};
 
-// The outputs a test picks, named and joined as the language joins a list.
-std::string namesWhere(const BacktestResult& result, Language language,
-                       bool (*picked)(const OutputTest&)) {
-  std::vector<std::string> names;
-  for (const engine::Output output : engine::kAllOutputs) {
-    if (picked(result.tests[static_cast<std::size_t>(output)]))
-      names.emplace_back(outputName(output, language));
-  }
-  return listedNames(names, language);
-}
-
-bool beatsChance(const OutputTest& t) { return t.pValueHolm < backtest::kLevel; }
-bool patternBeatsChance(const OutputTest& t) { return t.patternPValueHolm < backtest::kLevel; }
-
-// Which outputs beat chance, and whether the claimed run pattern shows.
-std::string testVerdict(const BacktestResult& result, Language language) {
+// The claims that stand as `standing`, named and joined as the language joins a list.
+std::string claimsStanding(const BacktestResult& result, Standing standing, Language language) {
   const VerdictWords& words = kWords.in(language);
-  if (result.shuffles == 0) return std::string(words.untested);
-  const std::string beat = namesWhere(result, language, beatsChance);
-  const std::string pattern = namesWhere(result, language, patternBeatsChance);
-  const std::string level = levelText();
-  return words.against(result.shuffles, counted(engine::kOutputs, words.numerals)) +
-         (beat.empty() ? words.noneBeats(level) : words.someBeat(beat, level)) +
-         (pattern.empty() ? std::string(words.patternNowhere) : words.patternIn(pattern));
+  std::vector<std::string> names;
+  for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+    const ClaimTest& test = result.family.claims[j];
+    if (test.standing != standing) continue;
+    const std::string name = claimName(backtest::kFamily[j], language);
+    names.push_back(standing == Standing::Borderline
+                        ? words.borderlineClaim(name, fixed(test.pValueAdjusted, 3),
+                                                fixed(test.monteCarloError, 3))
+                        : name);
+  }
+  return listedNames(names, language, ", ", " and ", false);
 }
 
 }  // namespace
@@ -106,8 +146,41 @@ std::string_view recordOrderNote(const BacktestResult& result, Language language
   return kWords.in(language).newestFirst;
 }
 
+std::string claimName(const Claim& claim, Language language) {
+  return kWords.in(language).claim(outputName(claim.output, language), engine::isList(claim.output),
+                                   static_cast<std::size_t>(claim.kind));
+}
+
 std::string verdictSentence(const BacktestResult& result, Language language) {
-  return moneySentence(result, language) + testVerdict(result, language);
+  const VerdictWords& words = kWords.in(language);
+  if (result.shuffles == 0) return std::string(words.untested);
+  if (!result.canTell()) {
+    return words.tooFew(static_cast<std::uint64_t>(result.summary.replays()) + 3, result.shuffles,
+                        fixed(100 * backtest::kLargeEdge, 0));
+  }
+  const std::string level = levelText();
+  const std::string shown = claimsStanding(result, Standing::Shown, language);
+  const std::string borderline = claimsStanding(result, Standing::Borderline, language);
+  std::string sentence =
+      words.against(result.shuffles, std::to_string(backtest::kClaims),
+                    words.pattern(backtest::kPatternHits, backtest::kPatternMisses));
+  if (shown.empty() && borderline.empty()) return sentence + words.nothing(level);
+  sentence += shown.empty() ? words.noneShown(level) : words.shown(shown, level);
+  return borderline.empty() ? sentence : sentence + words.borderline(borderline);
+}
+
+std::vector<ClaimRow> claimsTable(const BacktestResult& result, Language language) {
+  const VerdictWords& words = kWords.in(language);
+  std::vector<ClaimRow> rows;
+  if (result.shuffles == 0) return rows;
+  rows.push_back(words.claimsHeading);
+  for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+    const ClaimTest& test = result.family.claims[j];
+    rows.push_back({claimName(backtest::kFamily[j], language), fixed(test.pValue, 3),
+                    fixed(test.pValueAdjusted, 3), fixed(test.monteCarloError, 3),
+                    std::string(words.standings[static_cast<std::size_t>(test.standing)])});
+  }
+  return rows;
 }
 
 std::vector<ReportRow> reportTable(const BacktestResult& result, Language language) {
@@ -118,10 +191,12 @@ std::vector<ReportRow> reportTable(const BacktestResult& result, Language langua
     const auto i = static_cast<std::size_t>(output);
     const backtest::OutputSummary& o = result.summary.output(static_cast<int>(i));
     const OutputTest& t = result.tests[i];
+    const backtest::FamilyTest& family = result.family;
     rows.push_back({std::string(outputName(output, language)), percentText(o.hitRate()),
-                    percentText(o.chanceRate()),
+                    percentText(o.chanceRate()), tested ? percentText(t.nullHitRate) : "-",
                     fixed(static_cast<double>(t.excessThousandths) / 1000.0, 1), p(t.pValue),
-                    p(t.pValueHolm), p(t.patternPValue)});
+                    p(family.claims[i].pValueAdjusted), p(t.patternPValue),
+                    p(family.claims[engine::kOutputs + i].pValueAdjusted)});
   }
   return rows;
 }

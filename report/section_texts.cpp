@@ -10,7 +10,7 @@ using presentation::Word;
 
 namespace {
 
-constexpr std::array<Word, 19> kChineseWords = {{
+constexpr std::array<Word, 22> kChineseWords = {{
     {"title", "这个预测灵吗？"},
     {"about",
      "这里把上面的预测放到真实的开奖记录上逐期重演：每一期都用它之前三期的号码来预测，再对照那一期"
@@ -32,17 +32,20 @@ constexpr std::array<Word, 19> kChineseWords = {{
     {"failed", "检验中途出错，请重试。"},
     {"unreadable", "没能取得这份记录，请检查网络或文件后重试。"},
     {"save", "保存报告（JSON）"},
-    {"reproduce", "命令行上同样的结果："},
+    {"reproduce", "在 POSIX shell（如 bash、zsh）的命令行上得到同样的结果："},
     {"chartTitle", "三个号码范围的滚动命中率"},
-    {"tableLabel", "八项输出的检验结果"},
+    {"tableLabel", "各项输出的检验结果"},
     {"scrollHint", "表格较宽，可以左右滑动查看 →"},
     {"moneyLabel", "每期按号码范围下注的投注与返还"},
     {"audit", "检验这份记录是否随机"},
     {"auditLabel", "开奖记录的随机性检验"},
-    {"powerLabel", "检验能看出的最小优势"},
+    {"powerLabel", "检验能抓住多大的优势"},
+    {"evidence", "证据：每一项检验的结果"},
+    {"claimsLabel", "各项说法放在一起的检验"},
+    {"auditDetails", "每一项随机性检验"},
 }};
 
-constexpr std::array<Word, 19> kEnglishWords = {{
+constexpr std::array<Word, 22> kEnglishWords = {{
     {"title", "Does this forecast work?"},
     {"about",
      "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -66,14 +69,17 @@ constexpr std::array<Word, 19> kEnglishWords = {{
     {"unreadable",
      "The record could not be loaded; check the connection or the file and try again."},
     {"save", "Save the report (JSON)"},
-    {"reproduce", "The same result on the command line: "},
+    {"reproduce", "The same result on a POSIX shell's command line (bash, zsh): "},
     {"chartTitle", "Rolling hit rate of the three lists"},
-    {"tableLabel", "The test of the eight outputs"},
+    {"tableLabel", "Each output's tests"},
     {"scrollHint", "The table is wider than the screen: swipe it sideways →"},
     {"moneyLabel", "What betting each list every period staked and returned"},
     {"audit", "Test the record itself for randomness"},
     {"auditLabel", "The record's test of randomness"},
-    {"powerLabel", "The smallest edge the test would catch"},
+    {"powerLabel", "How large an edge the test would catch"},
+    {"evidence", "The evidence: every test's result"},
+    {"claimsLabel", "The claims, tested together"},
+    {"auditDetails", "Each test of randomness"},
 }};
 
 constexpr Catalogue<std::array<Word, kChineseWords.size()>> kWords{kEnglishWords, kChineseWords};
@@ -122,8 +128,20 @@ std::string tookText(double milliseconds, Language language) {
   return kSentences.in(language).took(fixed(milliseconds / 1000, 1));
 }
 
+std::string shellQuoted(std::string_view word) {
+  constexpr std::string_view kPlain =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._/+-=:,@%";
+  const bool plain = !word.empty() && word.find_first_not_of(kPlain) == std::string_view::npos;
+  // A name that begins with "-" would be read as an option: it is a file here.
+  const std::string path = word.starts_with('-') ? "./" + std::string(word) : std::string(word);
+  if (plain) return path;
+  std::string quoted = "'";
+  for (const char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed) {
-  return "quorvel-backtest " + std::string(record) + " --json --seed " + std::to_string(seed) +
+  return "quorvel-backtest " + shellQuoted(record) + " --json --seed " + std::to_string(seed) +
          " --shuffles " + std::to_string(shuffles);
 }
 

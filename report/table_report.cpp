@@ -6,6 +6,7 @@
 #include "number_text.h"
 #include "quorvel/backtest/statistics.h"
 #include "quorvel/game/sum_play.h"
+#include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
 #include "quorvel/report/money_texts.h"
 #include "quorvel/report/output_names.h"
@@ -16,8 +17,6 @@ namespace quorvel::report {
 
 using backtest::Audit;
 using backtest::OutputSummary;
-using backtest::OutputTest;
-using backtest::Summary;
 
 namespace {
 
@@ -28,8 +27,101 @@ constexpr std::array<engine::Output, 6> kRunOutputs = {
     engine::Output::PredictedRange, engine::Output::MiddleEdge, engine::Output::BigSmall,
     engine::Output::OddEven,        engine::Output::FrontBack,  engine::Output::Mod3};
 
-std::string padded(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+// The headings of the table report's blocks.
+struct TableWords {
+  std::string (*claims)(std::uint64_t shuffles);
+  std::string (*money)(int stakeYuan);
+  std::string (*outputs)(long long replays);
+  std::string_view power;  // before the power table's own heading
+  std::string (*runs)(int longest);
+  std::string_view hitRuns, missRuns, observed, chance;
+  std::string (*audit)(const std::string& draws);
+  std::string_view noCall;  // after an output that made no call in some passes
+};
+
+const TableWords kEnglish{
+    [](std::uint64_t shuffles) {
+      return "the claims, tested together (Westfall and Young's step-down maxT over " +
+             std::to_string(shuffles) + " shuffles):";
+    },
+    [](int stake) {
+      return "money: one " + std::to_string(stake) +
+             "-yuan bet on every sum of the list, every period, at the sum play's prizes";
+    },
+    [](long long replays) {
+      return "each output, over " + std::to_string(replays) + " replayed passes:";
+    },
+    "power: ",
+    [](int longest) {
+      return "runs of consecutive hits and misses, by length (the last column is " +
+             std::to_string(longest) +
+             " or more),\nbeside the runs independent calls at the same hit rate would give:";
+    },
+    "hits  ",
+    "misses",
+    "observed",
+    "chance  ",
+    [](const std::string& draws) { return "the record's randomness, on its " + draws + " draws:"; },
+    " passes made no call"};
+
+const TableWords kChinese{
+    [](std::uint64_t shuffles) {
+      return "各项说法放在一起的检验（Westfall 与 Young 的逐步 maxT，打乱 " +
+             std::to_string(shuffles) + " 次）：";
+    },
+    [](int stake) {
+      return "下注：每期把号码范围的每个和值各买一注，每注 " + std::to_string(stake) +
+             " 元，按和值玩法的奖金";
+    },
+    [](long long replays) { return "各项输出，共重演 " + std::to_string(replays) + " 期："; },
+    "检验的力度：",
+    [](int longest) {
+      return "连中与连错的段数，按长度（最后一栏是 " + std::to_string(longest) +
+             " 期或更长），\n旁边是同样命中率的独立猜测会有的段数：";
+    },
+    "连中",
+    "连错",
+    "实际",
+    "运气",
+    [](const std::string& draws) { return "开奖记录的随机性，共 " + draws + " 期："; },
+    " 期没有给出判断"};
+
+const Catalogue<TableWords> kWords{kEnglish, kChinese};
+
+// How many columns a text takes on a terminal: a wide (East Asian) character two, others one.
+std::size_t displayWidth(const std::string& text) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    width += length >= 3 ? 2 : 1;  // three- and four-byte characters here are CJK and full width
+    i += length;
+  }
+  return width;
+}
+
+std::string padTo(const std::string& text, std::size_t width, bool left) {
+  const std::size_t shown = displayWidth(text);
+  const std::string pad(width > shown ? width - shown : 0, ' ');
+  return left ? text + pad : pad + text;
+}
+
+// Rows of texts in columns as wide as their widest, two spaces apart, the first column to the
+// left and the others to the right.
+template <class Row>
+void writeRows(std::ostream& out, const std::vector<Row>& rows) {
+  std::vector<std::size_t> widths;
+  for (const Row& row : rows) {
+    widths.resize(std::max(widths.size(), std::size(row)));
+    for (std::size_t c = 0; c < std::size(row); ++c)
+      widths[c] = std::max(widths[c], displayWidth(row[c]));
+  }
+  for (const Row& row : rows) {
+    std::string line;
+    for (std::size_t c = 0; c < std::size(row); ++c)
+      line += (c > 0 ? "  " : "") + padTo(row[c], widths[c], c == 0);
+    out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+  }
 }
 
 long long observedRuns(const std::map<int, long long>& runs, int length) {
@@ -49,54 +141,51 @@ double chanceRuns(int length, long long trials, double p) {
   return tail;
 }
 
-void writeRunRow(std::ostream& out, const char* label, const std::map<int, long long>& runs,
-                 long long trials, double p) {
-  out << "  " << label << " observed";
-  for (int k = 1; k <= kLongestRun; ++k) out << padded(std::to_string(observedRuns(runs, k)), 9);
-  out << "\n  " << label << " chance  ";
-  for (int k = 1; k <= kLongestRun; ++k) out << padded(fixed(chanceRuns(k, trials, p), 1), 9);
-  out << '\n';
-}
-
-// What betting every sum of each list every period would have staked and returned, beside what
-// blind bets of the same size return.
-void writeMoneyBlock(std::ostream& out, const BacktestResult& result, Language language) {
-  out << "\nmoney: one " << game::kStakeYuan
-      << "-yuan bet on every sum of the list, every period, at the sum play's prizes\n";
-  const std::vector<MoneyRow> rows = moneyTable(result, language);
-  constexpr std::array<std::size_t, 9> kWidths = {16, 14, 16, 12, 12, 17, 8, 13, 24};
-  for (const MoneyRow& row : rows) {
-    std::string line = row[0];
-    line.resize(kWidths[0], ' ');
-    for (std::size_t c = 1; c < row.size(); ++c) line += padded(row[c], kWidths[c]);
-    out << line << '\n';
+// The runs of the predicted range and the calls, beside what independent calls would give.
+void writeRunsBlock(std::ostream& out, const BacktestResult& result, Language language) {
+  const TableWords& words = kWords.in(language);
+  out << '\n' << words.runs(kLongestRun) << '\n';
+  std::vector<std::vector<std::string>> rows = {{""}};
+  for (int k = 1; k <= kLongestRun; ++k) rows[0].push_back(std::to_string(k));
+  for (const engine::Output output : kRunOutputs) {
+    const OutputSummary& o = result.summary.output(static_cast<int>(output));
+    rows.push_back({std::string(outputName(output, language))});
+    for (const bool hits : {true, false}) {
+      const std::map<int, long long>& runs = hits ? o.runs.hits : o.runs.misses;
+      const double p = hits ? o.hitRate() : 1 - o.hitRate();
+      const std::string label = "  " + std::string(hits ? words.hitRuns : words.missRuns) + " ";
+      std::vector<std::string> observed = {label + std::string(words.observed)};
+      std::vector<std::string> chance = {label + std::string(words.chance)};
+      for (int k = 1; k <= kLongestRun; ++k) {
+        observed.push_back(std::to_string(observedRuns(runs, k)));
+        chance.push_back(fixed(chanceRuns(k, o.calls, p), 1));
+      }
+      rows.push_back(observed);
+      rows.push_back(chance);
+    }
   }
+  writeRows(out, rows);
 }
 
-// Rows of texts, each column padded to its width, the first to the left, the others to the right.
-template <class Row, std::size_t N>
-void writeRows(std::ostream& out, const std::vector<Row>& rows,
-               const std::array<std::size_t, N>& widths) {
-  for (const Row& row : rows) {
-    std::string line = row[0];
-    line.resize(std::max(line.size(), widths[0]), ' ');
-    for (std::size_t c = 1; c < row.size(); ++c) line += padded(row[c], widths[c]);
-    out << line << '\n';
+// Each output's hit rate, chance, the shuffles' rate and its tests, as the wide table gives them.
+void writeOutputsBlock(std::ostream& out, const BacktestResult& result, Language language) {
+  const TableWords& words = kWords.in(language);
+  out << '\n' << words.outputs(result.summary.replays()) << '\n';
+  std::vector<ReportRow> rows = reportTable(result, language);
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    const OutputSummary& o = result.summary.output(static_cast<int>(i));
+    if (o.noCalls > 0)
+      rows[i + 1][0] += " (" + std::to_string(o.noCalls) + std::string(words.noCall) + ")";
   }
+  writeRows(out, rows);
 }
 
-// How large an edge the record rules out, output by output.
-void writePowerBlock(std::ostream& out, const BacktestResult& result, Language language) {
-  out << "\npower: " << powerHeading(language) << '\n';
-  writeRows(out, powerTable(result, language), std::array<std::size_t, 6>{16, 8, 8, 21, 40, 26});
-}
-
-// The record's own test of randomness, and what it says.
 void writeAuditBlock(std::ostream& out, const Audit& audit, Language language) {
-  out << "\nthe record's randomness, on its " << audit.draws << " draws:\n";
+  const std::string draws = std::to_string(audit.draws);
+  out << '\n' << kWords.in(language).audit(draws) << '\n';
   std::vector<AuditRow> rows = auditTable(audit, language);
-  for (AuditRow& row : rows) row[1].clear();  // the words come after the table
-  writeRows(out, rows, std::array<std::size_t, 6>{16, 0, 12, 6, 10, 14});
+  for (AuditRow& row : rows) row[1].clear();  // the words come with the sentence
+  writeRows(out, rows);
   out << auditSentence(audit, language) << '\n';
 }
 
@@ -104,56 +193,27 @@ void writeAuditBlock(std::ostream& out, const Audit& audit, Language language) {
 
 void writeTable(std::ostream& out, const BacktestResult& result, Language language,
                 const Audit* audit) {
-  const Summary& summary = result.summary;
-  out << "replayed passes: " << summary.replays() << "\n";
+  const TableWords& words = kWords.in(language);
+  const Answer answer = answerOf(result, language);
+  out << answer.headline << '\n'
+      << answer.figure << ' ' << answer.figureCaption << '\n'
+      << answer.beside << '\n';
   if (const std::string_view note = recordOrderNote(result, language); !note.empty()) {
     out << note << '\n';
   }
-  out << '\n';
-  out << "output              calls  hit rate  mean size  chance    lift   95% interval   excess "
-         "hits"
-      << (result.shuffles > 0 ? "       p  p Holm  patterns       p  p Holm" : "  patterns")
-      << "\n";
-  for (int i = 0; i < engine::kOutputs; ++i) {
-    const OutputSummary& o = summary.output(i);
-    const auto [low, high] = backtest::wilsonInterval(o.hits, o.calls);
-    const double chance = o.chanceRate();
-    std::string line(outputName(engine::kAllOutputs[static_cast<std::size_t>(i)], language));
-    line.resize(16, ' ');
-    line += padded(std::to_string(o.calls), 9) + padded(fixed(o.hitRate(), 4), 10);
-    line += engine::isList(engine::kAllOutputs[static_cast<std::size_t>(i)])
-                ? padded(fixed(meanSize(o.listSizeSum, o.calls), 2), 11)
-                : padded("-", 11);
-    line +=
-        padded(fixed(chance, 4), 8) + padded(chance > 0 ? fixed(o.hitRate() / chance, 3) : "-", 8);
-    line += "   " + fixed(low, 4) + "-" + fixed(high, 4);
-    const OutputTest& test = result.tests[static_cast<std::size_t>(i)];
-    line += padded(fixed(static_cast<double>(test.excessThousandths) / 1000.0, 1), 14);
-    if (result.shuffles > 0)
-      line += padded(fixed(test.pValue, 4), 8) + padded(fixed(test.pValueHolm, 4), 8);
-    line += padded(std::to_string(test.patterns), 10);
-    if (result.shuffles > 0) {
-      line += padded(fixed(test.patternPValue, 4), 8) + padded(fixed(test.patternPValueHolm, 4), 8);
-    }
-    if (o.noCalls > 0) line += "   (" + std::to_string(o.noCalls) + " passes made no call)";
-    out << line << '\n';
-  }
-  writeMoneyBlock(out, result, language);
-  writePowerBlock(out, result, language);
-  out << "\nruns of consecutive hits and misses, by length (the last column is " << kLongestRun
-      << " or more),\nbeside the runs independent calls at the same hit rate would give:\n";
-  out << "                  ";
-  for (int k = 1; k <= kLongestRun; ++k) out << padded(std::to_string(k), 9);
-  out << '\n';
-  for (const engine::Output output : kRunOutputs) {
-    const auto i = static_cast<std::size_t>(output);
-    const OutputSummary& o = summary.output(static_cast<int>(i));
-    out << outputName(output, language) << '\n';
-    writeRunRow(out, "hits  ", o.runs.hits, o.calls, o.hitRate());
-    writeRunRow(out, "misses", o.runs.misses, o.calls, 1 - o.hitRate());
-  }
-  if (audit != nullptr) writeAuditBlock(out, *audit, language);
   out << '\n' << verdictSentence(result, language) << '\n';
+  if (result.shuffles > 0) {
+    out << '\n' << words.claims(result.shuffles) << '\n';
+    writeRows(out, claimsTable(result, language));
+  }
+  out << '\n' << words.money(game::kStakeYuan) << '\n';
+  writeRows(out, moneyTable(result, language));
+  writeOutputsBlock(out, result, language);
+  out << '\n' << words.power << powerHeading(language) << '\n';
+  writeRows(out, powerTable(result, language));
+  out << powerNote(language) << '\n';
+  writeRunsBlock(out, result, language);
+  if (audit != nullptr) writeAuditBlock(out, *audit, language);
 }
 
 }  // namespace quorvel::report

@@ -15,6 +15,7 @@
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/shuffles.h"
 #include "quorvel/game/draw.h"
+#include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
 #include "quorvel/report/chart.h"
 #include "quorvel/report/json_report.h"
@@ -77,7 +78,7 @@ class RecordBacktest {
       options.seed = settings.seed;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
-      tally_.emplace(bt::observedStatistics(result_), settings.shuffles);
+      asked_ = settings.shuffles;
       digits_ = packedDigits(draws);
     } catch (const bt::BacktestError& error) {
       error_ = report::locatedText(fileName, error.problem(), language_);
@@ -90,25 +91,37 @@ class RecordBacktest {
   // The record's digits, three a draw, oldest first, for the workers that replay its shuffles.
   val digits() const { return typedArray("Uint8Array", digits_); }
 
-  // A worker's part of the shuffles, as ShuffleReplayer::replay gave it.
-  void addShuffles(const val& part) {
+  // A worker's part of the shuffles, from shuffle `first` on, as ShuffleReplayer::replay gave it.
+  void addShuffles(double first, const val& part) {
     const std::vector<double> values = emscripten::convertJSArrayToNumberVector<double>(part);
     for (std::size_t k = 0; k < values.size() / kStatisticsValues; ++k) {
-      tally_->add(statisticsAt(values, k));
+      tally_.add(static_cast<std::uint64_t>(first) + k, statisticsAt(values, k));
     }
   }
 
-  // Ends the test once every shuffle has come in, and gives its report in the player's words:
-  // { verdict, orderNote, money, table, power, powerNote, chart, json }, the chart drawn for a
-  // phone's width when `narrow`.
+  // Tests the record against the shuffles in so far. While a claim is borderline and more are
+  // allowed, { more }: how many more shuffles to replay, from the next one on. Else the report in
+  // the player's words, as the Report of messages.d.ts lists it, the chart drawn for a phone's
+  // width when `narrow`.
   val finish(bool narrow) {
-    bt::testAgainstShuffles(*tally_, result_);
+    bt::testAgainstShuffles(tally_, result_);
     val out = val::object();
+    if (const std::uint64_t more = bt::moreShuffles(result_, asked_); more > 0) {
+      out.set("more", static_cast<double>(more));
+      return out;
+    }
+    const report::Answer answer = report::answerOf(result_, language_);
+    out.set("headline", answer.headline);
+    out.set("figure", answer.figure);
+    out.set("figureCaption", answer.figureCaption);
+    out.set("beside", answer.beside);
     out.set("verdict", report::verdictSentence(result_, language_));
     out.set("orderNote", std::string(report::recordOrderNote(result_, language_)));
+    out.set("claims", rowsOf(report::claimsTable(result_, language_)));
     out.set("money", rowsOf(report::moneyTable(result_, language_)));
     out.set("table", rowsOf(report::reportTable(result_, language_)));
     out.set("power", rowsOf(report::powerTable(result_, language_)));
+    out.set("powerHeading", report::powerHeading(language_));
     out.set("powerNote", report::powerNote(language_));
     std::ostringstream chart, json;
     report::writeChart(chart, *trace_, language_,
@@ -133,7 +146,8 @@ class RecordBacktest {
   std::string error_;
   std::optional<bt::ListTrace> trace_;
   bt::BacktestResult result_;
-  std::optional<bt::ShuffleTally> tally_;
+  bt::ShuffleTally tally_;
+  std::uint64_t asked_ = 0;
   std::vector<std::uint8_t> digits_;
 };
 

@@ -184,11 +184,13 @@ std::string edition(const std::string& page, bool site) {
   bool inSite = false, inFile = false;
   while (std::getline(lines, line)) {
     if (line == "<!--site-->" || line == "<!--/site-->") {
-      inSite = line == "<!--site-->";
+      if (inSite == (line == "<!--site-->")) throw std::runtime_error("unpaired " + line);
+      inSite = !inSite;
       continue;
     }
     if (line == "<!--file" || line == "/file-->") {
-      inFile = line == "<!--file";
+      if (inFile == (line == "<!--file")) throw std::runtime_error("unpaired " + line);
+      inFile = !inFile;
       continue;
     }
     if ((inSite && !site) || (inFile && site)) continue;

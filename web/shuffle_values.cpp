@@ -1,24 +1,38 @@
 #include "shuffle_values.h"
 
+#include <array>
+
 namespace quorvel::web {
+namespace {
+
+// The statistics' fields in the order they cross: each output's, then each list's.
+constexpr std::array kPerOutput = {
+    &backtest::ReplayStatistics::excessThousandths, &backtest::ReplayStatistics::patterns,
+    &backtest::ReplayStatistics::hits, &backtest::ReplayStatistics::calls};
+constexpr std::array kPerList = {&backtest::ReplayStatistics::excessReturnMills,
+                                 &backtest::ReplayStatistics::returnedMills,
+                                 &backtest::ReplayStatistics::stakeYuan};
+
+}  // namespace
 
 void appendValues(const backtest::ReplayStatistics& statistics, std::vector<double>& values) {
-  for (const std::int64_t value : statistics.excessThousandths)
-    values.push_back(static_cast<double>(value));
-  for (const std::int64_t value : statistics.patterns) values.push_back(static_cast<double>(value));
-  for (const std::int64_t value : statistics.excessReturnMills)
-    values.push_back(static_cast<double>(value));
+  for (const auto field : kPerOutput) {
+    for (const std::int64_t value : statistics.*field) values.push_back(static_cast<double>(value));
+  }
+  for (const auto field : kPerList) {
+    for (const std::int64_t value : statistics.*field) values.push_back(static_cast<double>(value));
+  }
 }
 
 backtest::ReplayStatistics statisticsAt(std::span<const double> values, std::size_t k) {
   const std::span<const double> replay = values.subspan(k * kStatisticsValues, kStatisticsValues);
   backtest::ReplayStatistics statistics;
-  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
-    statistics.excessThousandths[i] = static_cast<std::int64_t>(replay[i]);
-    statistics.patterns[i] = static_cast<std::int64_t>(replay[engine::kOutputs + i]);
+  std::size_t at = 0;
+  for (const auto field : kPerOutput) {
+    for (std::int64_t& value : statistics.*field) value = static_cast<std::int64_t>(replay[at++]);
   }
-  for (std::size_t i = 0; i < engine::kLists; ++i) {
-    statistics.excessReturnMills[i] = static_cast<std::int64_t>(replay[2 * engine::kOutputs + i]);
+  for (const auto field : kPerList) {
+    for (std::int64_t& value : statistics.*field) value = static_cast<std::int64_t>(replay[at++]);
   }
   return statistics;
 }

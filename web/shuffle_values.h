@@ -11,7 +11,7 @@
 // statistic is far below 2^53.
 namespace quorvel::web {
 
-inline constexpr std::size_t kStatisticsValues = 2 * engine::kOutputs + engine::kLists;
+inline constexpr std::size_t kStatisticsValues = 4 * engine::kOutputs + 3 * engine::kLists;
 
 void appendValues(const backtest::ReplayStatistics& statistics, std::vector<double>& values);
 

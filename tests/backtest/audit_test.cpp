@@ -13,6 +13,8 @@
 namespace quorvel::backtest {
 namespace {
 
+constexpr std::size_t kRealLength = 7680;
+
 // A record of `count` draws from a generator of the test's own, made unfair on purpose.
 template <class Digit>
 std::vector<Draw> drawn(std::size_t count, Digit&& digit) {
@@ -24,13 +26,20 @@ std::vector<Draw> drawn(std::size_t count, Digit&& digit) {
   return draws;
 }
 
+// Uniform draws with periods that begin with their year, 400 draws a year from 2001.
+std::vector<Draw> uniformYears(std::size_t count, std::uint64_t seed) {
+  std::vector<Draw> draws = simulateHistory(count, seed);
+  for (std::size_t t = 0; t < draws.size(); ++t)
+    draws[t].period = (2001 + t / 400) * 1000 + t % 400 + 1;
+  return draws;
+}
+
 // Each test's share of uniform records it rejects at 5 %, which is its size.
 TEST(Audit, EachTestRejectsAboutOneUniformRecordInTwenty) {
   constexpr int kRecords = 2000;
   std::array<int, kAuditTests.size()> rejected{};
   for (int record = 0; record < kRecords; ++record) {
-    const Audit audit =
-        auditRecord(simulateHistory(2000, 1000 + static_cast<std::uint64_t>(record)));
+    const Audit audit = auditRecord(uniformYears(2000, 1000 + static_cast<std::uint64_t>(record)));
     ASSERT_EQ(audit.tests.size(), kAuditTests.size());
     for (std::size_t i = 0; i < kAuditTests.size(); ++i)
       rejected[i] += audit.tests[i].pValue < 0.05;
@@ -60,10 +69,13 @@ TEST_P(BiasedRecords, FailTheAuditByTheTestAimedAtThem) {
   std::mt19937_64 random(7);
   int caught = 0;
   for (int record = 0; record < kRecords; ++record) {
-    const Audit audit =
-        auditRecord(drawn(7680, [&](std::size_t t, int k, const std::vector<Draw>& d) {
+    std::vector<Draw> draws =
+        drawn(kRealLength, [&](std::size_t t, int k, const std::vector<Draw>& d) {
           return GetParam().digit(random, t, k, d);
-        }));
+        });
+    for (std::size_t t = 0; t < draws.size(); ++t)
+      draws[t].period = (2001 + t / 350) * 1000 + t % 350 + 1;
+    const Audit audit = auditRecord(draws);
     const auto aimed =
         std::find_if(audit.tests.begin(), audit.tests.end(),
                      [](const AuditTest& test) { return test.name == GetParam().aimedTest; });
@@ -90,12 +102,26 @@ INSTANTIATE_TEST_SUITE_P(
              [](std::mt19937_64& random, std::size_t index, int k, const std::vector<Draw>& draws) {
                if (k == 0 && index > 0 && random() % 100 < 5) return draws[index - 1].digits[0];
                return uniformDigit(random);
+             }},
+        // The third digit echoes the one two draws before with probability 0.05.
+        Bias{"an echo two draws back", "lag2-3",
+             [](std::mt19937_64& random, std::size_t index, int k, const std::vector<Draw>& draws) {
+               if (k == 2 && index > 1 && random() % 100 < 5) return draws[index - 2].digits[2];
+               return uniformDigit(random);
+             }},
+        // In the record's second half the draws drift upward: a digit is redrawn from 5...9 one
+        // time in nine.
+        Bias{"a record that drifts between its halves", "halves-sums",
+             [](std::mt19937_64& random, std::size_t index, int, const std::vector<Draw>&) {
+               if (index >= kRealLength / 2 && random() % 9 == 0)
+                 return 5 + static_cast<int>(random() % 5);
+               return uniformDigit(random);
              }}),
     testing::NamedRow{});
 
 // The audit of the shipped record, every statistic and p-value against an independent
 // computation with SciPy 1.10 (scipy.stats.chisquare, chi2_contingency without correction,
-// chi2.sf, norm.sf) kept here as fixed values.
+// chi2.sf, norm.sf; the wider battery by tools/audit_scipy.py) kept here as fixed values.
 TEST(Audit, OfTheShippedRecordAgreesWithSciPy) {
   struct Expected {
     std::string_view name;
@@ -115,6 +141,19 @@ TEST(Audit, OfTheShippedRecordAgreesWithSciPy) {
       {"gaps", 68.28799712224445, 65, 0.3662040729929424},
       {"runs-big-small", -0.04848671491129521, -1, 0.961328351954345},
       {"runs-odd-even", 1.519362202537935, -1, 0.12867135052516063},
+      // tools/audit_scipy.py
+      {"lag2-1", 90.9732495147301, 81, 0.21028453260281013},
+      {"lag2-2", 71.62391791639791, 81, 0.7624590253748786},
+      {"lag2-3", 90.66003224766618, 81, 0.21691926784208793},
+      {"lag3-1", 68.12333990890919, 81, 0.8456027423725847},
+      {"lag3-2", 81.28859002498538, 81, 0.4700912600059492},
+      {"lag3-3", 79.91538434204577, 81, 0.513215029996375},
+      {"within-12", 79.76719031917818, 81, 0.5178980679795444},
+      {"within-13", 87.32067264745845, 81, 0.29586971376436466},
+      {"within-23", 103.52713329562218, 81, 0.04652974642373535},
+      {"triples", 1057.7604166666665, 999, 0.09603169114144093},
+      {"halves-sums", 30.52146854248724, 25, 0.20535609840040947},
+      {"years-digits", 164.92723283413008, 180, 0.7829901501081236},
   };
   std::ifstream in(QUORVEL_REAL_RECORD, std::ios::binary);
   const Audit audit = auditRecord(readHistory(in));

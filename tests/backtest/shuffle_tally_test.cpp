@@ -7,33 +7,43 @@
 namespace quorvel::backtest {
 namespace {
 
-// A shuffle reaches the record's value when it scores at least as much, a tie included; the
-// p-value counts the record itself as one more ordering.
-TEST(ShuffleTally, CountsTheShufflesThatReachTheRecordsValueTiesIncluded) {
-  ReplayStatistics observed;
-  observed.excessThousandths = {3, 6, -1, 0, 0, 0, 0, 0};
-  observed.patterns = {2, 0, 0, 0, 0, 0, 0, 9};
-  ShuffleTally tally(observed, 4);
-  for (const std::int64_t value : {1, 3, 5, 2}) {
-    ReplayStatistics shuffle;
-    shuffle.excessThousandths.fill(value);
-    shuffle.patterns.fill(value);
-    tally.add(shuffle);
+// The tally keeps every shuffle's claims at its number, in the family's order, whatever order the
+// shuffles come in, and adds up the counts that give the shuffles' centre.
+TEST(ShuffleTally, KeepsEachShufflesClaimsAndAddsUpItsCounts) {
+  const std::vector<Draw> draws = simulateHistory(120, 4);
+  const std::vector<ReplayStatistics> shuffles = replayShuffles(draws, 2, {0, 6}, 1, {});
+  ShuffleTally tally;
+  for (const std::size_t b : {3U, 0U, 5U, 1U, 4U, 2U})
+    tally.add(b, shuffles[b]);  // as workers send them
+  ASSERT_EQ(tally.shuffles(), 6u);
+  EXPECT_TRUE(tally.complete());
+  std::int64_t hits = 0, calls = 0, staked = 0;
+  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+    const ClaimStatistics& claims = tally.claims()[b];
+    EXPECT_EQ(claims[0], shuffles[b].excessThousandths[0]);
+    EXPECT_EQ(claims[engine::kOutputs + 3], shuffles[b].patterns[3]);
+    EXPECT_EQ(claims[2 * engine::kOutputs + 2], shuffles[b].excessReturnMills[2]);
+    hits += shuffles[b].hits[5];
+    calls += shuffles[b].calls[5];
+    staked += shuffles[b].stakeYuan[1];
   }
-  EXPECT_EQ(tally.shuffles(), 4u);
-  EXPECT_EQ(tally.excessReached()[0], 2u);  // 3 and 5
-  EXPECT_EQ(tally.excessReached()[1], 0u);
-  EXPECT_EQ(tally.excessReached()[2], 4u);
-  EXPECT_EQ(tally.patternsReached()[0], 3u);
-  EXPECT_EQ(tally.patternsReached()[7], 0u);
+  EXPECT_EQ(tally.totals().hits[5], hits);
+  EXPECT_EQ(tally.totals().calls[5], calls);
+  EXPECT_EQ(tally.totals().stakeYuan[1], staked);
+  EXPECT_EQ(calls, 6 * 117);  // every pass calls odd or even
+}
 
-  BacktestResult result;
-  testAgainstShuffles(tally, result);
-  EXPECT_EQ(result.shuffles, 4u);
-  EXPECT_DOUBLE_EQ(result.tests[7].patternPValue, 1.0 / 5);
-  BacktestResult untested;
-  testAgainstShuffles(ShuffleTally(observed, 0), untested);
-  EXPECT_DOUBLE_EQ(untested.tests[0].pValue, 1.0);
+// Without shuffles the test stands at p = 1 and shows nothing; its centre is chance's.
+TEST(ShuffleTally, NoShufflesShowNothing) {
+  BacktestResult result = runBacktest(simulateHistory(50, 1), {});
+  testAgainstShuffles(ShuffleTally{}, result);
+  EXPECT_EQ(result.shuffles, 0u);
+  for (const ClaimTest& claim : result.family.claims) {
+    EXPECT_EQ(claim.pValueAdjusted, 1.0);
+    EXPECT_EQ(claim.standing, Standing::NoEvidence);
+  }
+  EXPECT_DOUBLE_EQ(result.tests[1].nullHitRate, result.summary.output(1).chanceRate());
+  EXPECT_FALSE(result.canTell());
 }
 
 }  // namespace

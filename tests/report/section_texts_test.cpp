@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
 #include <string>
 
 #include "row_name.h"
@@ -31,6 +33,35 @@ INSTANTIATE_TEST_SUITE_P(
                       TookRow{"up to the next tenth", 1260, Language::Chinese, "（用时 1.3 秒）"},
                       TookRow{"a minute and more", 61234, Language::English, " (61.2 s)"}),
     testing::NamedRow{});
+
+// What a POSIX shell makes of `word` on a command line, by asking one.
+std::string asTheShellReadsIt(const std::string& word) {
+  FILE* shell = popen(("printf '%s|' " + word).c_str(), "r");
+  std::string out;
+  for (int c; (c = std::fgetc(shell)) != EOF;) out += static_cast<char>(c);
+  pclose(shell);
+  return out;
+}
+
+// A file name pasted into the command line the page prints comes back to the program as it was,
+// and runs nothing: the shell itself reads every quoted name, random ones with every character a
+// shell treats specially.
+TEST(CommandLine, AShellReadsTheRecordsNameBackUnchanged) {
+  std::mt19937_64 random(17);
+  const std::string alphabet = "ab c;&|<>$`\\\"'()*?[]{}!#~=%\n\t-_.中文";
+  for (int trial = 0; trial < 200; ++trial) {
+    std::string name;
+    for (std::size_t k = 0; k < 1 + random() % 12; ++k)
+      name += alphabet[random() % alphabet.size()];
+    if (name.find('\0') != std::string::npos) continue;
+    const std::string quoted = shellQuoted(name);
+    const std::string expected = (name.starts_with('-') ? "./" : "") + name + "|";
+    EXPECT_EQ(asTheShellReadsIt(quoted), expected) << quoted;
+  }
+  EXPECT_EQ(shellQuoted("draws-2004-2026.csv"), "draws-2004-2026.csv");
+  EXPECT_EQ(commandLine("my record;touch x.csv", 1000, 7),
+            "quorvel-backtest 'my record;touch x.csv' --json --seed 7 --shuffles 1000");
+}
 
 }  // namespace
 }  // namespace quorvel::report

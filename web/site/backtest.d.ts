@@ -7,8 +7,8 @@ export interface RecordBacktest {
   error(): string;
   draws(): number;
   digits(): Uint8Array;
-  addShuffles(values: Float64Array): void;
-  finish(narrow: boolean): Report;
+  addShuffles(first: number, values: Float64Array): void;
+  finish(narrow: boolean): Report | { more: number };
   delete(): void;
 }
 

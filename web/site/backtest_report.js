@@ -10,13 +10,14 @@ export function showScrollHint() {
   /** @param {string} id */
   const overflows = (id) => byId(id).scrollWidth > byId(id).clientWidth;
   byId('BacktestScrollHint').hidden =
-    !['BacktestTableRegion', 'BacktestMoneyRegion', 'BacktestPowerRegion'].some(overflows);
+    !['BacktestClaimsRegion', 'BacktestTableRegion', 'BacktestMoneyRegion', 'BacktestPowerRegion'].some(overflows);
 }
 
 /** @param {string} id @param {string[][]} rows */
 export function showTable(id, rows) {
   const table = /** @type {HTMLTableElement} */ (byId(id));
   table.replaceChildren();
+  if (rows.length === 0) return;
   const [heading, ...body] = rows;
   const head = table.createTHead().insertRow();
   for (const text of heading) {
@@ -48,13 +49,20 @@ let saved = null;  // the address of the report the save link offers
  * @param {{ name: string, took: string, commandLine: string, words: Record<string, string> }} run
  */
 export function showReport(report, { name, took, commandLine, words }) {
+  byId('BacktestHeadline').textContent = report.headline;
+  byId('BacktestFigure').textContent = report.figure;
+  byId('BacktestFigureCaption').textContent = report.figureCaption;
+  byId('BacktestBeside').textContent = report.beside;
   byId('BacktestVerdict').textContent = report.verdict;
   byId('BacktestTook').textContent = took;
   byId('BacktestOrder').textContent = report.orderNote;
   byId('BacktestOrder').hidden = report.orderNote === '';
+  showTable('BacktestClaims', report.claims);
+  byId('BacktestClaimsRegion').hidden = report.claims.length === 0;
   showTable('BacktestMoney', report.money);
   showTable('BacktestTable', report.table);
   showTable('BacktestPower', report.power);
+  byId('PowerHeading').textContent = report.powerHeading;
   byId('PowerNote').textContent = report.powerNote;
   showChart(report.chart, words.chartTitle);
   if (saved) URL.revokeObjectURL(saved);

@@ -97,8 +97,7 @@ async function test(section, record) {
   const started = performance.now();
   try {
     const { draws, digits } = await run.read(await readBytes(section, record), record.name, language);
-    await replayShuffles(section, run, digits, draws);
-    const report = await run.finish(onPhone());
+    const report = await replayShuffles(section, run, digits, draws);
     showReport(report, { name: record.name, words: section.words,
       took: engine.tookText(performance.now() - started, language),
       commandLine: engine.commandLine(record.name, settings) });
@@ -123,18 +122,29 @@ async function readBytes(section, record) {
   }
 }
 
-// Hands the shuffles to the workers and shows how far they are.
-/** @param {Section} section @param {BacktestRun} run @param {Uint8Array} digits @param {number} draws */
+// Hands the shuffles to the workers and shows how far they are; then more while a claim is
+// borderline. The report.
+/**
+ * @param {Section} section @param {BacktestRun} run @param {Uint8Array} digits @param {number} draws
+ * @returns {Promise<import('./messages.js').Report>}
+ */
 async function replayShuffles({ engine, language, settings }, run, digits, draws) {
   const bar = /** @type {HTMLProgressElement} */ (byId('BacktestBar'));
-  bar.max = settings.shuffles;
+  let planned = settings.shuffles;
   /** @param {number} done */
   const progress = (done) => {
+    bar.max = planned;
     bar.value = done;
-    byId('BacktestProgressText').textContent = engine.progressLine(done, settings.shuffles, language);
+    byId('BacktestProgressText').textContent = engine.progressLine(done, planned, language);
   };
   progress(0);
-  await run.shuffle(digits, draws, progress);
+  for (let done = 0; ;) {
+    await run.shuffle(digits, draws, done, planned, progress);
+    const finished = await run.finish(onPhone());
+    if ('report' in finished) return finished.report;
+    done = planned;
+    planned += finished.more;
+  }
 }
 
 // The record's own test of randomness, in the record's worker.
@@ -190,6 +200,7 @@ export function startBacktest(engine, language) {
     testFile(event.dataTransfer?.files[0]);
   });
   window.addEventListener('resize', showScrollHint);
+  byId('BacktestEvidence').addEventListener('toggle', showScrollHint);
   showRecord(section);
   say(problems.join('\n'));
   element.setAttribute('aria-busy', 'false');

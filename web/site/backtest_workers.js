@@ -72,6 +72,8 @@ export class BacktestRun {
     this.settings = settings;
     /** @type {Watched[]} */
     this.workers = [];
+    /** @type {Watched[]} */
+    this.replaying = [];
     /** @type {(error: RunEnded) => void} */
     let fail = () => {};
     /** @type {Promise<never>} */
@@ -91,17 +93,17 @@ export class BacktestRun {
     return watched;
   }
 
-  // Asks the record's worker and waits for its answer of `type`, or for the run to end.
+  // Asks the record's worker and waits for an answer of one of `types`, or for the run to end.
   /**
    * @template {FromRecordWorker['type']} T
-   * @param {ToRecordWorker} message @param {T} type @param {Transferable[]} [transfer]
+   * @param {ToRecordWorker} message @param {T[]} types @param {Transferable[]} [transfer]
    * @returns {Promise<Extract<FromRecordWorker, { type: T }>>}
    */
-  ask(message, type, transfer = []) {
+  ask(message, types, transfer = []) {
     const answer = new Promise((resolve) => {
       this.recordWorker.listener = (/** @type {FromRecordWorker} */ data) => {
         if (data.type === 'refused') this.fail(new RunEnded('refused', data.message));
-        else if (data.type === type) resolve(data);
+        else if (types.includes(/** @type {T} */ (data.type))) resolve(data);
         else this.fail(new RunEnded('failed', `the record's worker answered ${data.type}`));
       };
     });
@@ -112,50 +114,69 @@ export class BacktestRun {
   // Reads and replays the record of `bytes`, which go to the worker.
   /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
   read(bytes, name, language) {
-    return this.ask({ type: 'read', bytes, name, settings: this.settings, language }, 'read', [bytes]);
+    return this.ask({ type: 'read', bytes, name, settings: this.settings, language }, ['read'], [bytes]);
   }
 
   /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
   audit(bytes, name, language) {
-    return this.ask({ type: 'audit', bytes, name, language }, 'audit', [bytes]);
+    return this.ask({ type: 'audit', bytes, name, language }, ['audit'], [bytes]);
   }
 
-  /** @param {boolean} narrow @returns {Promise<Report>} */
+  // Ends the test: its report, or how many more shuffles a borderline claim wants.
+  /** @param {boolean} narrow @returns {Promise<{ report: Report } | { more: number }>} */
   async finish(narrow) {
-    return (await this.ask({ type: 'finish', narrow }, 'report')).report;
+    const answer = await this.ask({ type: 'finish', narrow }, ['report', 'more']);
+    return answer.type === 'more' ? { more: answer.count } : { report: answer.report };
   }
 
-  // Replays every shuffle of the record of `digits` (`draws` draws) and hands each part to the
-  // record's worker; `onProgress` hears how many are done.
-  /** @param {Uint8Array} digits @param {number} draws @param {(done: number) => void} onProgress */
-  shuffle(digits, draws, onProgress) {
-    const { shuffles } = this.settings;
-    const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, shuffles));
+  // The workers that replay the shuffles, started with the first shuffles and kept for more: one
+  // a core up to eight, each handed the record's digits once.
+  /** @param {Uint8Array} digits @param {number} wanted */
+  shufflers(digits, wanted) {
+    if (this.replaying.length === 0) {
+      const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted));
+      for (let w = 0; w < count; ++w) {
+        const worker = this.start('shuffle_worker.js');
+        worker.send({ type: 'record', digits, settings: this.settings }, START_TIMEOUT);
+        this.replaying.push(worker);
+      }
+    }
+    return this.replaying;
+  }
+
+  // Replays shuffles first ... end - 1 of the record of `digits` (`draws` draws); each part goes
+  // to the record's worker, and `onProgress` hears how many are done in all.
+  /**
+   * @param {Uint8Array} digits @param {number} draws @param {number} first @param {number} end
+   * @param {(done: number) => void} onProgress
+   */
+  shuffle(digits, draws, first, end, onProgress) {
+    const starting = this.replaying.length === 0;
+    const workers = this.shufflers(digits, end - first);
     const size = Math.max(1, Math.min(MAX_PART, Math.floor(PART_PASSES / Math.max(draws, 1)),
-      Math.ceil(shuffles / (count * PARTS_PER_WORKER))));
-    let next = 0;
-    let done = 0;
+      Math.ceil((end - first) / (workers.length * PARTS_PER_WORKER))));
+    let next = first;
+    let done = first;
     /** @type {Promise<void>} */
     const finished = new Promise((resolve) => {
-      if (shuffles === 0) resolve();
-      for (let w = 0; w < count && shuffles > 0; ++w) {
-        const worker = this.start('shuffle_worker.js');
+      if (end <= first) resolve();
+      for (const worker of workers) {
         const handOut = (timeout = QUIET_TIMEOUT) => {
-          if (next >= shuffles) return;
-          const first = next;
-          next = Math.min(shuffles, next + size);
-          worker.send({ type: 'replay', first, count: next - first }, timeout);
+          if (next >= end) return;
+          const from = next;
+          next = Math.min(end, next + size);
+          worker.send({ type: 'replay', first: from, count: next - from }, timeout);
         };
         worker.listener = (/** @type {FromShuffleWorker} */ data) => {
           if (data.type !== 'part') return;
-          this.recordWorker.worker.postMessage({ type: 'part', values: data.values }, [data.values.buffer]);
+          this.recordWorker.worker.postMessage({ type: 'part', first: data.first, values: data.values },
+            [data.values.buffer]);
           done += data.count;
           onProgress(done);
-          if (done === shuffles) resolve();
+          if (done === end) resolve();
           else handOut();
         };
-        worker.send({ type: 'record', digits, settings: this.settings }, START_TIMEOUT);
-        handOut(START_TIMEOUT);  // the first part waits for the worker's engine
+        handOut(starting ? START_TIMEOUT : QUIET_TIMEOUT);  // a new worker's engine loads first
       }
     });
     return Promise.race([finished, this.ended]);
@@ -169,5 +190,6 @@ export class BacktestRun {
   end() {
     for (const worker of this.workers) worker.end();
     this.workers = [];
+    this.replaying = [];
   }
 }

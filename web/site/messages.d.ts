@@ -1,13 +1,21 @@
 // What the page and the backtest's workers say to each other. Every message carries a `type`.
 import type { Settings } from './forecast.js';
 
-// The report of a finished test, in the player's words: tables as rows of texts, heading first.
+// The report of a finished test, in the player's words: the answer first (a headline and one
+// figure, with what it is and what stands beside it), the verdict, then the evidence. Tables are
+// rows of texts, heading first.
 export interface Report {
+  headline: string;
+  figure: string;
+  figureCaption: string;
+  beside: string;
   verdict: string;
   orderNote: string;
+  claims: string[][];  // none without shuffles
   money: string[][];
   table: string[][];
   power: string[][];
+  powerHeading: string;
   powerNote: string;
   chart: string;  // an SVG
   json: string;  // byte for byte quorvel-backtest's --json
@@ -17,14 +25,16 @@ export interface Report {
 // or test a record for randomness.
 export type ToRecordWorker =
   | { type: 'read'; bytes: ArrayBuffer; name: string; settings: Settings; language: string }
-  | { type: 'part'; values: Float64Array }
+  | { type: 'part'; first: number; values: Float64Array }
   | { type: 'finish'; narrow: boolean }
   | { type: 'audit'; bytes: ArrayBuffer; name: string; language: string };
 
-// From the record's worker. 'refused': the record cannot be read, with its located reason.
-// 'failed': the worker itself broke, with what it knows of why.
+// From the record's worker. 'more': a claim is borderline, and more shuffles would settle it.
+// 'refused': the record cannot be read, with its located reason. 'failed': the worker itself
+// broke, with what it knows of why.
 export type FromRecordWorker =
   | { type: 'read'; draws: number; digits: Uint8Array }
+  | { type: 'more'; count: number }
   | { type: 'refused'; message: string }
   | { type: 'report'; report: Report }
   | { type: 'audit'; sentence: string; rows: string[][] }

@@ -39,6 +39,9 @@ onMessages((/** @type {ToRecordWorker} */ message, backtest) => {
   if (message.type === 'read') read(message, backtest);
   else if (message.type === 'audit') audit(message, backtest);
   else if (!test) throw new Error('no record was read');
-  else if (message.type === 'part') test.addShuffles(message.values);
-  else answer({ type: 'report', report: test.finish(message.narrow) });
+  else if (message.type === 'part') test.addShuffles(message.first, message.values);
+  else {
+    const finished = test.finish(message.narrow);
+    answer('more' in finished ? { type: 'more', count: finished.more } : { type: 'report', report: finished });
+  }
 });

@@ -11,8 +11,8 @@
 #include "quorvel/backtest/draw_history.h"
 
 // The record's own test of randomness: whether its draws look like independent, fair draws of
-// three digits, which no forecast from past draws can beat. Eleven tests over the whole record,
-// each with its statistic, degrees of freedom and p-value, and Holm's adjustment over all eleven.
+// three digits. A battery of tests over the whole record, each with its statistic, degrees of
+// freedom and p-value, and Holm's adjustment over all of them.
 namespace quorvel::backtest {
 
 struct AuditTest {
@@ -32,10 +32,27 @@ struct AuditTest {
 //  gaps           the gaps between successive appearances of each digit at each position, pooled,
 //                 against the geometric law of a one-in-ten event, the tail pooled as the sums';
 //  runs-big-small, runs-odd-even   the Wald-Wolfowitz runs test of the sums' classes (a
-//                 two-sided normal z).
-inline constexpr std::array<std::string_view, 11> kAuditTests = {
-    "digits-1", "digits-2",     "digits-3", "sums",           "serial-1",     "serial-2",
-    "serial-3", "serial-class", "gaps",     "runs-big-small", "runs-odd-even"};
+//                 two-sided normal z);
+//  lag2-1...3, lag3-1...3   as serial-1...3, against the draw two and three later (the forecast
+//                 reads three draws back);
+//  within-12, within-13, within-23   two positions of the same draw against each other (10 x 10,
+//                 81 df);
+//  triples        the 1000 ordered triples of digits against uniform (999 df), pooled as the sums;
+//  halves-sums    the sums of the record's first half (its first floor(n/2) draws) against the
+//                 rest: a 2 x k chi-squared of homogeneity, the sums pooled from each tail inward
+//                 until every class expects 5 or more draws in a half under the exact law;
+//  years-digits   the calendar years with at least kWholeYearDraws draws against the 10 digits of
+//                 all three positions, a chi-squared of homogeneity; none with fewer than two
+//                 years.
+inline constexpr std::array<std::string_view, 23> kAuditTests = {
+    "digits-1",  "digits-2",     "digits-3", "sums",           "serial-1",      "serial-2",
+    "serial-3",  "serial-class", "gaps",     "runs-big-small", "runs-odd-even", "lag2-1",
+    "lag2-2",    "lag2-3",       "lag3-1",   "lag3-2",         "lag3-3",        "within-12",
+    "within-13", "within-23",    "triples",  "halves-sums",    "years-digits"};
+
+// Fewer draws than this, and the audit cannot tell: its tables of pairs expect fewer than 5 draws a
+// cell, and even a gross bias could go unseen.
+inline constexpr std::uint64_t kAuditMinimumDraws = 500;
 
 struct Audit {
   std::uint64_t draws = 0;
@@ -43,12 +60,15 @@ struct Audit {
   // Whether the draws look like independent fair draws: no test rejects at the 5 % level after
   // Holm's adjustment.
   bool random() const;
+  // Whether there are enough draws for the audit to tell (kAuditMinimumDraws).
+  bool canTell() const { return draws >= kAuditMinimumDraws; }
 };
 
 // The audit, made as the draws stream by, in memory that does not grow with their number.
 class RecordAudit {
  public:
-  RecordAudit();
+  // `draws`: how many draws will come, which splits the record into its halves.
+  explicit RecordAudit(std::uint64_t draws);
   ~RecordAudit();
   RecordAudit(RecordAudit&&) noexcept;
   RecordAudit& operator=(RecordAudit&&) noexcept;

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/family.h"
 #include "quorvel/backtest/output_test.h"
 #include "quorvel/backtest/power.h"
 #include "quorvel/backtest/settings.h"
@@ -33,12 +34,17 @@ struct BacktestResult {
   std::uint64_t seed = 0;
   RecordOrder recordOrder = RecordOrder::OldestFirst;
   std::array<OutputTest, engine::kOutputs> tests;
-  Powers power;  // how large an edge each output's test would catch
+  FamilyTest family;  // every claim the verdict can make, adjusted together
+  Powers power;       // how large an edge each output's test would catch
+  // Whether the record and the shuffles are enough to tell: the family's first step can show a
+  // claim, and each output's test would catch an edge of kLargeEdge four times in five.
+  bool canTell() const;
 };
 
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with
-// shuffles, runs the permutation test over the record, which it reads in place and does not
-// copy. Throws BacktestError (TooFewDraws) for fewer than kMinimumDraws draws.
+// shuffles, runs the permutation test over the record (with more shuffles while a claim is
+// borderline), which it reads in place and does not copy. Throws BacktestError (TooFewDraws) for
+// fewer than kMinimumDraws draws.
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress = {});
 
@@ -47,6 +53,15 @@ BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& 
 // memory stays flat however many draws come.
 BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
                            const Progress& progress = {});
+
+// Where a claim is borderline after the shuffles asked for, the backtest runs as many again, and
+// again doubling, until none is or the shuffles reach kMoreShufflesFactor times those asked for
+// (and at most kMaxShuffles): more shuffles settle a borderline claim one way or the other.
+inline constexpr std::uint64_t kMoreShufflesFactor = 16;
+
+// How many more shuffles `result` needs when `asked` were asked for: as many as it has while a
+// claim is borderline and the cap allows, else 0.
+std::uint64_t moreShuffles(const BacktestResult& result, std::uint64_t asked);
 
 // The statistics of the record as it is, which the shuffles are held against.
 ReplayStatistics observedStatistics(const BacktestResult& result);

@@ -19,6 +19,10 @@ struct Draw {
 // 1900 to 2999 (2004001, 20040001): 2004; 0 for any other period.
 int periodYear(std::uint64_t period);
 
+// The fewest draws of a calendar year that make it a whole year of a record: a record that begins
+// or ends in a year holds only a part of it.
+inline constexpr std::uint64_t kWholeYearDraws = 300;
+
 // The longest line the reader takes, in bytes without its line end, and the largest record:
 // a record of every draw since 1900 is under 2 MB. A longer line or larger record is refused as
 // soon as it passes the limit, so that a stream without line ends cannot fill the memory.

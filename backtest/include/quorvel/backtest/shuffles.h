@@ -13,11 +13,16 @@
 // the statistics of its replay.
 namespace quorvel::backtest {
 
-// The statistics of one replay of a history, output by output.
+// The statistics of one replay of a history, output by output: what the permutation test asks
+// (the excess hits, the disclaimer's pattern, the excess return of betting each list's sums) and
+// the counts that give the shuffles' own centre (hits and calls; what betting each list staked
+// and returned).
 struct ReplayStatistics {
   std::array<std::int64_t, engine::kOutputs> excessThousandths{};
   std::array<std::int64_t, engine::kOutputs> patterns{};
-  std::array<std::int64_t, engine::kLists> excessReturnMills{};  // of betting each list's sums
+  std::array<std::int64_t, engine::kLists> excessReturnMills{};
+  std::array<std::int64_t, engine::kOutputs> hits{}, calls{};
+  std::array<std::int64_t, engine::kLists> returnedMills{}, stakeYuan{};
   bool operator==(const ReplayStatistics&) const = default;
 };
 

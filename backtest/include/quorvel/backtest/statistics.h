@@ -29,6 +29,13 @@ double normalTwoSidedTail(double z);
 // The standard normal quantile: the z below which a standard normal variable lies with chance p.
 double normalQuantile(double p);
 
+// The chance that a standard normal variable lies below z.
+double normalCdf(double z);
+
+// The one-sided Wilson upper bound at `confidence` for `hits` of `calls`: the largest proportion
+// whose normal test of hits/calls against it, one-sided, would not reject; 1 for no call.
+double wilsonUpperBound(long long hits, long long calls, double confidence);
+
 // Holm's step-down adjustment of a family of p-values, in their given order: the i-th smallest
 // is multiplied by (m - i + 1), capped at 1 and never below the adjusted value before it.
 std::vector<double> holmAdjust(std::span<const double> pValues);

@@ -4,10 +4,15 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "quorvel/backtest/replay.h"
 
 namespace quorvel::backtest {
+
+// The disclaimer's pattern: a run of 4 or 5 right calls directly followed by a run of 1 or 2
+// wrong ones, as the fewest and the most of each.
+inline constexpr std::pair<int, int> kPatternHits{4, 5}, kPatternMisses{1, 2};
 
 // What the permutation test asks of one output's sequence of calls: the excess hits over chance
 // and the count of the disclaimer's pattern. A no call is left out of the sequence: it neither
@@ -53,6 +58,10 @@ class Tally {
       /* Misses */ {Misses, Hit1},
   };
 
+  static_assert(Hit4 - Start == kPatternHits.first && Hit5 - Start == kPatternHits.second &&
+                After1 - After1 + 1 == kPatternMisses.first &&
+                After2 - After1 + 1 == kPatternMisses.second);
+
   std::int64_t excess_ = 0;
   std::int64_t patterns_ = 0;
   std::uint8_t state_ = Start;  // where the calls so far leave the pattern
@@ -63,9 +72,10 @@ struct RunLengths {
   std::map<int, long long> misses;  // the same for misses
 };
 
-// What betting every sum of a list cost and paid, in yuan.
+// What betting every sum of a list cost and paid, in yuan, over `passes` passes.
 struct Money {
   std::int64_t stakeYuan = 0, returnedYuan = 0;
+  std::int64_t passes = 0;
   double rate() const {
     return stakeYuan > 0 ? static_cast<double>(returnedYuan) / static_cast<double>(stakeYuan) : 0;
   }
@@ -82,6 +92,9 @@ struct OutputSummary {
   Money money;
   std::int64_t expectedReturnMills = 0;
   std::map<int, Money> years;
+  // The pass by pass sums of squares and products of the stake and the return, in yuan, which give
+  // the spread of the return rate.
+  double stakeSquares = 0, returnSquares = 0, stakeReturns = 0;
   // What betting the list's sums returned less what such bets return on average, in thousandths
   // of a yuan.
   std::int64_t excessReturnMills() const { return 1000 * money.returnedYuan - expectedReturnMills; }
@@ -105,8 +118,9 @@ struct YearRate {
   int year = 0;
   double rate = 0;
 };
-// The years of a list's money with the highest and the lowest return rate (the earlier of equals);
-// nothing when the periods give no years.
+// The years of a list's money with the highest and the lowest return rate (the earlier of equals),
+// among the whole years, with kWholeYearDraws draws forecast or more (a part year at either end
+// of a record would rank on a few dozen draws); nothing when no year is whole.
 struct BestAndWorst {
   YearRate best, worst;
 };

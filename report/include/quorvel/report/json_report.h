@@ -9,9 +9,13 @@ namespace quorvel::report {
 
 // The result as one JSON object on one line, numbers in fixed decimals, so that the same
 // result gives the same bytes.
-// Each output's entry ends with the hit rate of the smallest edge the test would catch
-// ("detectableRate") and, for a list, its return rate at that edge ("detectableReturnRate").
-// With an audit, "audit" follows the outputs.
+// Each output's entry gives the hit rate of the edge the test would catch four times in five
+// ("detectableRate") and, for a list, its return rate at that edge ("detectableReturnRate"); the
+// shuffles' own hit rate ("nullHitRate") and the one-sided 95 % upper bound on the edge over it
+// ("edgeUpper95"); a list's money adds the shuffles' return rate ("nullRate"), the return
+// rate's 95 % interval ("rateInterval95") and the hit rate at which it would break even
+// ("breakEvenHitRate"). Then "family", the claims' test together, and "canTell". With an audit,
+// "audit" follows.
 void writeJson(std::ostream& out, const backtest::BacktestResult& result,
                const backtest::Audit* audit = nullptr);
 

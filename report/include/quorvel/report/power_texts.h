@@ -7,21 +7,23 @@
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/presentation/language.h"
 
-// The words of the backtest's power: how large an edge its test would catch.
+// The words of the backtest's power: how large an edge its test would catch, beside how large an
+// edge the record itself allows.
 namespace quorvel::report {
 
 using presentation::Language;
 
-// How large an edge the record rules out, output by output, its heading first: output, calls,
-// chance, the detectable hit rate, the edge in points ("the record rules out an edge larger than
-// X points"), and for a list the return rate its bets would have at that edge ("-" for a call).
-using PowerRow = std::array<std::string, 6>;
+// Output by output, its heading first: output, calls, the shuffles' hit rate, the hit rate, the
+// edge over the shuffles' (points), the data's 95 % upper bound on it (points), the edge the
+// family's test would catch four times in five (points), and for a list the return rate its bets
+// would have at that edge ("-" for a call).
+using PowerRow = std::array<std::string, 8>;
 std::vector<PowerRow> powerTable(const backtest::BacktestResult& result, Language language);
 
-// The power table's heading: "the smallest edge the test would catch four times in five".
+// The power table's heading.
 std::string powerHeading(Language language);
 
-// What the power table means, in a sentence.
+// What the power table means, in a few sentences.
 std::string powerNote(Language language);
 
 }  // namespace quorvel::report

@@ -8,8 +8,7 @@
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/presentation/language.h"
 
-// The backtest's verdict and its table for a player, in English (the command line's) or in
-// Chinese (the page's, for a browser set to Chinese).
+// The backtest's verdict and its tables for a player, in English or in Chinese.
 namespace quorvel::report {
 
 using backtest::BacktestResult;
@@ -19,15 +18,24 @@ using presentation::Language;
 // first"; "" for one oldest first.
 std::string_view recordOrderNote(const BacktestResult& result, Language language);
 
-// The verdict: what betting the key range would have done to the player's money (moneySentence),
-// then which outputs beat chance at the 5 % level after Holm's adjustment, and whether the claimed
-// run pattern does.
+// A claim of the family as a sentence names it: "the key range's hits", "「重点号码范围」的命中".
+std::string claimName(const backtest::Claim& claim, Language language);
+
+// The verdict on the family of claims: which are shown at the level, which are borderline (more
+// shuffles would tell), and otherwise that the shuffles give no evidence for any; or that the
+// record or the shuffles are too few to tell, or that no shuffles were run.
 std::string verdictSentence(const BacktestResult& result, Language language);
 
-// The permutation test as a table of texts, its heading row first, then one row an output:
-// output, hit rate, chance, excess hits, p, p after Holm, the pattern's p. Without shuffles the
-// p columns hold "-".
-using ReportRow = std::array<std::string, 7>;
+// The family's claims as a table of texts, its heading first, then one row a claim: the claim,
+// its own p, the p adjusted over the family, the adjusted p's Monte Carlo error, and how it
+// stands. Empty without shuffles.
+using ClaimRow = std::array<std::string, 5>;
+std::vector<ClaimRow> claimsTable(const BacktestResult& result, Language language);
+
+// The outputs' tests as a table of texts, its heading row first, then one row an output: output,
+// hit rate, chance, the shuffles' hit rate, excess hits, p, p adjusted over the family, the
+// pattern's p, adjusted. Without shuffles the p columns hold "-".
+using ReportRow = std::array<std::string, 9>;
 std::vector<ReportRow> reportTable(const BacktestResult& result, Language language);
 
 }  // namespace quorvel::report

@@ -16,8 +16,9 @@ using presentation::WordList;
 // does ("about"), its buttons ("run", "choose", "shipped", "cancel", "audit", "save"), the record's
 // format ("format"), what it says when a run is cancelled, fails or has no record ("cancelled",
 // "failed", "unreadable"), the words before the command line ("reproduce"), the hint that a table
-// scrolls ("scrollHint"), and what a screen reader calls the chart and the tables ("chartTitle",
-// "tableLabel", "moneyLabel", "auditLabel", "powerLabel").
+// scrolls ("scrollHint"), what a screen reader calls the chart and the tables ("chartTitle",
+// "tableLabel", "moneyLabel", "auditLabel", "powerLabel", "claimsLabel"), and the disclosures that
+// hold the evidence ("evidence", "auditDetails").
 WordList sectionWords(Language language);
 
 // "记录：draws.csv　打乱 1000 次，种子 1": the record, shuffles and seed of the next run.
@@ -30,8 +31,13 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, Language langu
 // "（用时 1.2 秒）": how long a run of `milliseconds` took, to a tenth of a second.
 std::string tookText(double milliseconds, Language language);
 
-// The command line that gives the same report: "quorvel-backtest draws.csv --json --seed 1
-// --shuffles 1000".
+// `word` as a POSIX shell reads it back unchanged: as it is when it holds nothing a shell would
+// read otherwise, else in single quotes ("my record;x.csv" gives 'my record;x.csv'); a word that
+// begins with "-" gets "./" before it, so that it names a file and no option.
+std::string shellQuoted(std::string_view word);
+
+// The command line that gives the same report in a POSIX shell: "quorvel-backtest draws.csv
+// --json --seed 1 --shuffles 1000", the record's name quoted as shellQuoted does.
 std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed);
 
 }  // namespace quorvel::report

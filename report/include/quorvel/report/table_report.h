@@ -8,10 +8,10 @@
 
 namespace quorvel::report {
 
-// The summary as a table with the permutation test's columns, then the run lengths of the
-// predicted range and the attribute calls beside what chance gives at the same hit rate, and last
-// the verdict a player can act on.
-// With an audit, its table and sentence come before the verdict.
+// The report as the command line prints it, in `language`: the answer first (in plain words, and
+// what came back of every yuan staked on the key range), then the verdict on the family of
+// claims, then the evidence: the claims' table, the money, each output's tests, the power, the
+// run lengths, and with an audit its table and sentence.
 void writeTable(std::ostream& out, const backtest::BacktestResult& result,
                 presentation::Language language, const backtest::Audit* audit = nullptr);
 

@@ -1,0 +1,189 @@
+#include "quorvel/backtest/family.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <random>
+
+#include "quorvel/backtest/settings.h"
+
+namespace quorvel::backtest {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Each claim's mean and standard deviation over the shuffles, shuffle b counted weights[b] times.
+struct Scale {
+  std::array<double, kClaims> centre{}, spread{};
+
+  // How many standard deviations `value` lies above the claim's mean; for a claim that never
+  // varies, infinitely far above or below it, or on it.
+  double z(std::size_t claim, std::int64_t value) const {
+    const double d = static_cast<double>(value) - centre[claim];
+    if (spread[claim] > 0) return d / spread[claim];
+    return d > 0 ? kInfinity : d < 0 ? -kInfinity : 0;
+  }
+};
+
+Scale scaleOf(std::span<const ClaimStatistics> shuffles,
+              const std::vector<std::uint32_t>& weights) {
+  Scale scale;
+  double n = 0;
+  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+    n += weights[b];
+    for (std::size_t j = 0; j < kClaims; ++j)
+      scale.centre[j] += weights[b] * static_cast<double>(shuffles[b][j]);
+  }
+  for (double& centre : scale.centre) centre /= n;
+  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+    for (std::size_t j = 0; j < kClaims; ++j) {
+      const double d = static_cast<double>(shuffles[b][j]) - scale.centre[j];
+      scale.spread[j] += weights[b] * d * d;
+    }
+  }
+  for (double& spread : scale.spread) spread = std::sqrt(spread / std::max(n - 1, 1.0));
+  return scale;
+}
+
+// The claims from the most to the least significant on the record, the earlier of equals first.
+std::array<std::size_t, kClaims> stepOrder(const std::array<double, kClaims>& observed) {
+  std::array<std::size_t, kClaims> order{};
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return observed[a] > observed[b]; });
+  return order;
+}
+
+// Each claim's adjusted p-value by step-down maxT: at step k, the share of orderings (the record
+// once, shuffle b weights[b] times) whose largest standardised statistic among the claims from
+// step k on reaches the record's of step k; never less than at the step before.
+std::array<double, kClaims> adjusted(const ClaimStatistics& observed,
+                                     std::span<const ClaimStatistics> shuffles,
+                                     const std::vector<std::uint32_t>& weights,
+                                     const Scale& scale) {
+  std::array<double, kClaims> z0{};
+  for (std::size_t j = 0; j < kClaims; ++j) z0[j] = scale.z(j, observed[j]);
+  const std::array<std::size_t, kClaims> order = stepOrder(z0);
+  std::array<std::uint64_t, kClaims> beaten{};
+  beaten.fill(1);  // the record reaches itself at every step
+  std::uint64_t total = 1;
+  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+    if (weights[b] == 0) continue;
+    total += weights[b];
+    double most = -kInfinity;
+    for (std::size_t k = kClaims; k-- > 0;) {
+      most = std::max(most, scale.z(order[k], shuffles[b][order[k]]));
+      beaten[k] += most >= z0[order[k]] ? weights[b] : 0;
+    }
+  }
+  std::array<double, kClaims> adjustedP{};
+  double floor = 0;
+  for (std::size_t k = 0; k < kClaims; ++k) {
+    floor = std::max(floor, static_cast<double>(beaten[k]) / static_cast<double>(total));
+    adjustedP[order[k]] = floor;
+  }
+  return adjustedP;
+}
+
+// The standard deviation of each claim's adjusted p-value over resamples of the shuffles, with
+// replacement and as many as there are, drawn from a generator seeded with `seed`.
+std::array<double, kClaims> monteCarloErrors(const ClaimStatistics& observed,
+                                             std::span<const ClaimStatistics> shuffles,
+                                             std::uint64_t seed) {
+  const std::size_t replicates = bootstrapReplicates(shuffles.size());
+  std::mt19937_64 random(seed ^ 0xB0075781ULL);
+  std::array<double, kClaims> sum{}, squares{};
+  std::vector<std::uint32_t> weights(shuffles.size());
+  for (std::size_t r = 0; r < replicates; ++r) {
+    std::fill(weights.begin(), weights.end(), 0U);
+    for (std::size_t b = 0; b < shuffles.size(); ++b) ++weights[random() % shuffles.size()];
+    const std::array<double, kClaims> p =
+        adjusted(observed, shuffles, weights, scaleOf(shuffles, weights));
+    for (std::size_t j = 0; j < kClaims; ++j) {
+      sum[j] += p[j];
+      squares[j] += p[j] * p[j];
+    }
+  }
+  std::array<double, kClaims> errors{};
+  const auto n = static_cast<double>(replicates);
+  for (std::size_t j = 0; j < kClaims; ++j) {
+    errors[j] = std::sqrt(std::max(0.0, (squares[j] - sum[j] * sum[j] / n) / (n - 1)));
+  }
+  return errors;
+}
+
+Standing standing(double p, double error) {
+  if (p + kMonteCarloErrors * error < kLevel) return Standing::Shown;
+  if (p - kMonteCarloErrors * error < kLevel) return Standing::Borderline;
+  return Standing::NoEvidence;
+}
+
+// The least standardised value the first step shows: one above which at most allowed - 1
+// shuffles' largest standardised statistic lies, so that (1 + those) / orderings is within the
+// level. Nothing when even the largest would not do.
+std::optional<double> criticalZ(std::span<const ClaimStatistics> shuffles, const Scale& scale) {
+  const auto allowed = static_cast<std::size_t>(kLevel * static_cast<double>(shuffles.size() + 1));
+  if (allowed == 0) return std::nullopt;
+  std::vector<double> largest;
+  largest.reserve(shuffles.size());
+  for (const ClaimStatistics& shuffle : shuffles) {
+    double most = -kInfinity;
+    for (std::size_t j = 0; j < kClaims; ++j) most = std::max(most, scale.z(j, shuffle[j]));
+    largest.push_back(most);
+  }
+  std::sort(largest.begin(), largest.end(), std::greater<>());
+  if (allowed - 1 >= largest.size()) return -kInfinity;
+  const double z = largest[allowed - 1];
+  if (!std::isfinite(z)) return std::nullopt;
+  return std::nextafter(z, kInfinity);
+}
+
+}  // namespace
+
+ClaimStatistics claimStatistics(const ReplayStatistics& replay) {
+  ClaimStatistics statistics{};
+  std::copy(replay.excessThousandths.begin(), replay.excessThousandths.end(), statistics.begin());
+  std::copy(replay.patterns.begin(), replay.patterns.end(), statistics.begin() + engine::kOutputs);
+  std::copy(replay.excessReturnMills.begin(), replay.excessReturnMills.end(),
+            statistics.begin() + 2 * engine::kOutputs);
+  return statistics;
+}
+
+std::size_t bootstrapReplicates(std::size_t shuffles) {
+  constexpr std::size_t kMost = 200, kLeast = 20, kWork = 20'000'000;  // shuffles resampled
+  return std::clamp(kWork / std::max<std::size_t>(shuffles, 1), kLeast, kMost);
+}
+
+FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
+                      std::uint64_t seed) {
+  FamilyTest family;
+  if (shuffles.empty()) return family;
+  const std::vector<std::uint32_t> once(shuffles.size(), 1U);
+  const Scale scale = scaleOf(shuffles, once);
+  const std::array<double, kClaims> adjustedP = adjusted(observed, shuffles, once, scale);
+  const std::array<double, kClaims> errors = monteCarloErrors(observed, shuffles, seed);
+  for (std::size_t j = 0; j < kClaims; ++j) {
+    ClaimTest& test = family.claims[j];
+    const auto reached =
+        std::count_if(shuffles.begin(), shuffles.end(),
+                      [&](const ClaimStatistics& s) { return s[j] >= observed[j]; });
+    test.pValue = static_cast<double>(1 + reached) / static_cast<double>(shuffles.size() + 1);
+    test.pValueAdjusted = adjustedP[j];
+    test.monteCarloError = errors[j];
+    test.standing = standing(test.pValueAdjusted, test.monteCarloError);
+  }
+  family.centre = scale.centre;
+  family.spread = scale.spread;
+  family.criticalZ = criticalZ(shuffles, scale);
+  return family;
+}
+
+std::optional<std::int64_t> criticalStatistic(const FamilyTest& family, std::size_t claim) {
+  if (!family.criticalZ || family.spread[claim] <= 0) return std::nullopt;
+  if (!std::isfinite(*family.criticalZ)) return std::nullopt;
+  return static_cast<std::int64_t>(
+      std::ceil(family.centre[claim] + *family.criticalZ * family.spread[claim]));
+}
+
+}  // namespace quorvel::backtest
