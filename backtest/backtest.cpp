@@ -10,16 +10,22 @@ namespace quorvel::backtest {
 namespace {
 
 // Replays the draws `next` yields into `result`, keeping them in `kept` when it is given; the
-// number of draws. `total` is the number of passes, 0 when not known.
+// number of draws. `total` is the number of passes, 0 when not known. After each of the options'
+// restarts the replay waits for three draws again.
 std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOptions& options,
                         const Progress& progress, std::uint64_t total, BacktestResult& result,
                         std::vector<Draw>* kept) {
   std::array<Draw, 4> window{};
-  std::uint64_t count = 0;
+  std::uint64_t count = 0, start = 0;
+  auto restart = options.notes.restarts.begin();
   for (Draw draw; next(draw); ++count) {
     if (kept) kept->push_back(draw);
     window[count % 4] = draw;
-    if (count < 3) continue;
+    if (restart != options.notes.restarts.end() && *restart == count) {
+      start = count;
+      ++restart;
+    }
+    if (count < start + 3) continue;
     const Replayed replayed =
         replay(window[(count - 3) % 4], window[(count - 2) % 4], window[(count - 1) % 4], draw);
     result.summary.add(replayed);
@@ -34,7 +40,7 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
 BacktestResult started(const BacktestOptions& options) {
   BacktestResult result;
   result.seed = options.seed;
-  result.recordOrder = options.recordOrder;
+  result.notes = options.notes;
   return result;
 }
 
@@ -44,7 +50,8 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
                          const Progress& progress, BacktestResult& result) {
   constexpr std::uint64_t kPart = 4096;
   ShuffleTally tally;
-  const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{});
+  const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{},
+                                 options.notes.restarts);
   std::uint64_t planned = options.shuffles;
   for (;;) {
     for (std::uint64_t first = tally.shuffles(); first < planned; first = tally.shuffles()) {
@@ -163,7 +170,8 @@ BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& 
     draw = record[next++];
     return true;
   };
-  replayAll(fromRecord, options, progress, replayedPasses(record.size()), result, nullptr);
+  replayAll(fromRecord, options, progress, replayedPasses(record.size(), options.notes.restarts),
+            result, nullptr);
   testAgainstShuffles(record, options, progress, result);
   return result;
 }

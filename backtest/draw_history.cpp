@@ -1,8 +1,10 @@
 #include "quorvel/backtest/draw_history.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "quorvel/game/draw.h"
@@ -11,28 +13,45 @@ namespace quorvel::backtest {
 namespace {
 
 struct Field {
-  std::string_view text;
-  std::size_t column;  // 1-based
+  std::string_view text;  // without its quotes
+  std::size_t column;     // 1-based
 };
-
-// A line's fields, split at its tabs when it has any, else at its commas.
-std::vector<Field> splitFields(std::string_view line) {
-  const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
-  std::vector<Field> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = line.find(separator, start);
-    fields.push_back({line.substr(start, end - start), start + 1});
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return fields;
-}
 
 std::string_view trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
+}
+
+// A line's fields: split at its tabs when it has any, else at its commas outside double quotes,
+// else at its runs of spaces. A quoted field ("3,3,2") is given without its quotes.
+std::vector<Field> splitFields(std::string_view line) {
+  std::vector<Field> fields;
+  if (line.find('\t') == std::string_view::npos && line.find(',') == std::string_view::npos) {
+    for (std::size_t start = 0; start < line.size();) {
+      start = line.find_first_not_of(' ', start);
+      if (start == std::string_view::npos) break;
+      const std::size_t end = std::min(line.find(' ', start), line.size());
+      fields.push_back({line.substr(start, end - start), start + 1});
+      start = end;
+    }
+    return fields;
+  }
+  const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
+  for (std::size_t start = 0;;) {
+    const std::size_t open = line.find_first_not_of(' ', start);
+    const bool quoted = open != std::string_view::npos && line[open] == '"' && separator == ',';
+    const std::size_t close = quoted ? line.find('"', open + 1) : std::string_view::npos;
+    const std::size_t end =
+        line.find(separator, quoted && close != std::string_view::npos ? close : start);
+    const std::string_view text = line.substr(start, end - start);
+    fields.push_back(
+        {quoted && close != std::string_view::npos ? line.substr(open + 1, close - open - 1) : text,
+         start + 1});
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return fields;
 }
 
 enum class Parsed { Number, TooLarge, NotANumber };
@@ -45,16 +64,21 @@ Parsed parseUnsigned(std::string_view text, std::uint64_t& value) {
   return ec == std::errc() ? Parsed::Number : Parsed::TooLarge;
 }
 
-// The next line of `in` without its line end; false at the end of the input. A line is read only
-// up to the limit, so a file without line ends is refused without being held.
+// The next line of `in` without its line end (LF, CRLF or a lone CR); false at the end of the
+// input. A line is read only up to the limit, so a file without line ends is refused without
+// being held.
 bool nextLine(std::istream& in, std::string& line, std::size_t number) {
   line.clear();
-  for (char c; in.get(c);) {
+  for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
     if (c == '\n') return true;
+    if (c == '\r') {
+      if (in.peek() == '\n') in.get();
+      return true;
+    }
     if (line.size() == kMaxLineBytes) {
       throw BacktestError({Fault::LineTooLong, number, kMaxLineBytes + 1, kMaxLineBytes});
     }
-    line.push_back(c);
+    line.push_back(static_cast<char>(c));
   }
   return !line.empty();
 }
@@ -90,107 +114,307 @@ std::size_t firstNonText(std::string_view line) {
   return std::string_view::npos;
 }
 
-// Whether a line's first field heads the period's column, as "period" or a name that players'
-// own records give it: 期号, 期数, 期次, 开奖期号, issue, draw. The names of the other columns
-// (百位,十位,个位,和值, d1,d2,d3,sum, 开奖号码) are not read.
-bool headsThePeriod(std::string_view field) {
-  static constexpr std::string_view kNames[] = {"period", "issue", "draw",     "期号",
-                                                "期数",   "期次",  "开奖期号", "期"};
-  std::string lower(trim(field));
+// What a header's column holds, by its name.
+enum class Column : std::uint8_t { Period, Date, Digit1, Digit2, Digit3, Number, Sum, Other };
+
+std::string lowered(std::string_view text) {
+  std::string lower(trim(text));
   for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  return std::find(std::begin(kNames), std::end(kNames), lower) != std::end(kNames);
+  return lower;
 }
 
-// The three digits of a draw written in one field, as "358" or "3 5 8"; false for anything else.
-bool readDigitsTogether(std::string_view text, int (&digits)[3]) {
-  std::size_t found = 0;
-  for (const char c : text) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9' || found == 3) return false;
-    digits[found++] = c - '0';
-  }
-  return found == 3;
-}
-
-// The draw on line `number`, whose fields are split: period,d1,d2,d3 or period,number (the three
-// digits together), each with an optional sum after them.
-Draw parseDraw(const std::vector<Field>& fields, std::size_t number) {
-  auto fail = [&](std::size_t column, Fault fault, std::uint64_t first = 0) {
-    throw BacktestError({fault, number, column, first});
+// A column's role by the names that players' records give it; Other for any it cannot place,
+// the trial number (试机号) among them.
+Column columnNamed(std::string_view name) {
+  struct Named {
+    std::string_view name;
+    Column column;
   };
-  Draw draw{};
-  const bool together =
-      (fields.size() == 2 || fields.size() == 3) && readDigitsTogether(fields[1].text, draw.digits);
-  if (!together && fields.size() != 4 && fields.size() != 5) {
-    fail(1, Fault::FieldCount, fields.size());
+  static constexpr Named kNames[] = {
+      {"period", Column::Period},   {"issue", Column::Period},    {"draw", Column::Period},
+      {"期号", Column::Period},     {"期数", Column::Period},     {"期次", Column::Period},
+      {"开奖期号", Column::Period}, {"期", Column::Period},       {"date", Column::Date},
+      {"日期", Column::Date},       {"开奖日期", Column::Date},   {"d1", Column::Digit1},
+      {"d2", Column::Digit2},       {"d3", Column::Digit3},       {"百位", Column::Digit1},
+      {"十位", Column::Digit2},     {"个位", Column::Digit3},     {"number", Column::Number},
+      {"numbers", Column::Number},  {"开奖号码", Column::Number}, {"号码", Column::Number},
+      {"中奖号码", Column::Number}, {"sum", Column::Sum},         {"和值", Column::Sum},
+      {"和", Column::Sum}};
+  const std::string lower = lowered(name);
+  for (const Named& named : kNames) {
+    if (named.name == lower) return named.column;
   }
-  const Parsed period = parseUnsigned(fields[0].text, draw.period);
-  if (period == Parsed::TooLarge) fail(fields[0].column, Fault::PeriodTooLarge, UINT64_MAX);
-  if (period == Parsed::NotANumber) fail(fields[0].column, Fault::PeriodNotANumber);
-  for (std::size_t k = 0; k < 3 && !together; ++k) {
-    std::uint64_t digit = 0;
-    if (parseUnsigned(fields[k + 1].text, digit) != Parsed::Number ||
-        !game::isDigit(static_cast<double>(digit))) {
-      fail(fields[k + 1].column, Fault::NotADigit, k + 1);
+  return Column::Other;
+}
+
+// A date column's text: 2026-06-19, 2026/6/19 or 2026.06.19, optionally with its weekday in
+// parentheses, (五) or （五）.
+bool isDate(std::string_view text) {
+  text = trim(text);
+  if (const std::size_t open = text.find_first_of("(\xEF"); open != std::string_view::npos) {
+    text = trim(text.substr(0, open));  // "(" or the full-width "（", whose UTF-8 begins EF
+  }
+  int parts = 0, digits = 0;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') {
+      ++digits;
+    } else if ((c == '-' || c == '/' || c == '.') && digits > 0) {
+      ++parts;
+      digits = 0;
+    } else {
+      return false;
     }
-    draw.digits[k] = static_cast<int>(digit);
   }
-  const std::size_t sumField = together ? 2 : 4;
+  return parts == 2 && digits > 0 && text.size() >= 8;
+}
+
+// The three digits of a draw written in one field, as "358", "3 5 8" or "3,5,8"; the count of
+// digits when they are digits alone but not three, and nothing for anything else.
+struct Together {
+  int digits[3] = {};
+  std::size_t count = 0;
+};
+std::optional<Together> digitsTogether(std::string_view text) {
+  Together together;
+  for (const char c : trim(text)) {
+    if (c == ' ' || c == ',') continue;
+    if (c < '0' || c > '9' || together.count == 3) return std::nullopt;
+    together.digits[together.count++] = c - '0';
+  }
+  if (together.count == 0) return std::nullopt;
+  return together;
+}
+
+// Where each part of a draw lies on a line: set by a header's names, or found on each line.
+struct Layout {
+  std::optional<std::size_t> period, number, sum;
+  std::array<std::optional<std::size_t>, 3> digits;
+};
+
+Layout layoutOfHeader(const std::vector<Field>& fields, std::size_t number) {
+  Layout layout;
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    switch (columnNamed(fields[f].text)) {
+      case Column::Period:
+        if (!layout.period) layout.period = f;
+        break;
+      case Column::Digit1:
+      case Column::Digit2:
+      case Column::Digit3:
+        layout.digits[static_cast<std::size_t>(columnNamed(fields[f].text)) -
+                      static_cast<std::size_t>(Column::Digit1)] = f;
+        break;
+      case Column::Number:
+        layout.number = f;
+        break;
+      case Column::Sum:
+        layout.sum = f;
+        break;
+      case Column::Date:
+      case Column::Other:
+        break;
+    }
+  }
+  const bool digits = layout.digits[0] && layout.digits[1] && layout.digits[2];
+  if (!layout.number && !digits) throw BacktestError({Fault::NoDrawColumn, number, 1});
+  return layout;
+}
+
+// A line's layout without a header: the period first, dates left out, then the draw as three
+// fields (when three or more are left) or as one, then perhaps its sum.
+Layout layoutOfLine(const std::vector<Field>& fields, std::size_t number) {
+  Layout layout;
+  layout.period = 0;
+  std::vector<std::size_t> rest;
+  for (std::size_t f = 1; f < fields.size(); ++f) {
+    if (!isDate(fields[f].text)) rest.push_back(f);
+  }
+  if (rest.size() >= 3) {
+    layout.digits = {rest[0], rest[1], rest[2]};
+    rest.erase(rest.begin(), rest.begin() + 3);
+  } else if (!rest.empty()) {
+    layout.number = rest.front();
+    rest.erase(rest.begin());
+  }
+  if (!layout.number && !layout.digits[0]) {
+    throw BacktestError({Fault::FieldCount, number, 1, fields.size()});
+  }
+  if (!rest.empty()) layout.sum = rest.front();
+  if (rest.size() > 1) throw BacktestError({Fault::FieldCount, number, 1, fields.size()});
+  return layout;
+}
+
+void fail(std::size_t number, std::size_t column, Fault fault, std::uint64_t first = 0,
+          std::uint64_t second = 0, std::string text = {}) {
+  throw BacktestError({fault, number, column, first, second, std::move(text)});
+}
+
+// The draw's digits, from three fields of their own or one that holds them all.
+void readDigits(const std::vector<Field>& fields, const Layout& layout, std::size_t number,
+                Draw& draw) {
+  if (layout.digits[0]) {
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::size_t f = *layout.digits[k];
+      std::uint64_t digit = 0;
+      if (f >= fields.size()) fail(number, 1, Fault::FieldCount, fields.size());
+      if (parseUnsigned(fields[f].text, digit) != Parsed::Number ||
+          !game::isDigit(static_cast<double>(digit))) {
+        fail(number, fields[f].column, Fault::NotADigit, k + 1);
+      }
+      draw.digits[k] = static_cast<int>(digit);
+    }
+    return;
+  }
+  const std::size_t f = *layout.number;
+  if (f >= fields.size()) fail(number, 1, Fault::FieldCount, fields.size());
+  const std::optional<Together> together = digitsTogether(fields[f].text);
+  if (!together) fail(number, fields[f].column, Fault::NotADigit, 1);
+  if (together->count < 3) {
+    std::uint64_t value = 0;
+    for (std::size_t k = 0; k < together->count; ++k)
+      value = 10 * value + static_cast<std::uint64_t>(together->digits[k]);
+    fail(number, fields[f].column, Fault::LostZero, value, together->count);
+  }
+  std::copy(std::begin(together->digits), std::end(together->digits), draw.digits);
+}
+
+// The draw on line `number`, its fields where `layout` says; `named` when a header named them.
+Draw parseDraw(const std::vector<Field>& fields, const Layout& layout, bool named,
+               std::size_t number) {
+  Draw draw{};
+  const std::size_t p = *layout.period;
+  if (p >= fields.size()) fail(number, 1, Fault::FieldCount, fields.size());
+  const Parsed period = parseUnsigned(fields[p].text, draw.period);
+  if (period == Parsed::TooLarge) fail(number, fields[p].column, Fault::PeriodTooLarge, UINT64_MAX);
+  if (period == Parsed::NotANumber) fail(number, fields[p].column, Fault::PeriodNotANumber);
+  readDigits(fields, layout, number, draw);
+  if (!layout.sum || *layout.sum >= fields.size() || trim(fields[*layout.sum].text).empty()) {
+    return draw;
+  }
+  const Field& field = fields[*layout.sum];
   std::uint64_t sum = 0;
-  if (fields.size() == sumField + 1 &&
-      (parseUnsigned(fields[sumField].text, sum) != Parsed::Number ||
-       sum != static_cast<std::uint64_t>(draw.sum()))) {
-    fail(fields[sumField].column, Fault::WrongSum, static_cast<std::uint64_t>(draw.sum()));
+  const bool number_ = parseUnsigned(field.text, sum) == Parsed::Number;
+  // Without a header, a column after the draw that cannot be its sum may be anything, a trial
+  // number as often as not: it is refused rather than guessed at.
+  if (!named && (!number_ || !game::isSum(static_cast<double>(sum)))) {
+    fail(number, field.column, Fault::NotTheSum, *layout.sum + 1, 0, std::string(trim(field.text)));
+  }
+  if (!number_ || sum != static_cast<std::uint64_t>(draw.sum())) {
+    fail(number, field.column, Fault::WrongSum, static_cast<std::uint64_t>(draw.sum()));
   }
   return draw;
 }
 
-// Periods run one way through a record: up, oldest first, or down, newest first, as the first two
-// say. A period that breaks the run is named with the one before it.
-void checkOrder(const std::vector<Draw>& draws, std::size_t number, RecordOrder& order) {
-  if (draws.size() < 2) return;
-  const std::uint64_t period = draws.back().period, previous = draws[draws.size() - 2].period;
-  if (draws.size() == 2)
-    order = period < previous ? RecordOrder::NewestFirst : RecordOrder::OldestFirst;
-  const bool newestFirst = order == RecordOrder::NewestFirst;
-  if (newestFirst ? period >= previous : period <= previous) {
-    throw BacktestError({newestFirst ? Fault::PeriodNotBefore : Fault::PeriodOutOfOrder, number, 1,
-                         period, previous});
+// The draws read so far, in the record's own order, with the line of each.
+class Reading {
+ public:
+  // Takes the draw of line `number`: a new period in the record's order, or a repeat of one read
+  // already, which is read once. Another draw for a period read already is refused.
+  void take(const Draw& draw, std::size_t number) {
+    if (const std::optional<std::size_t> earlier = find(draw.period)) {
+      const Draw& known = record_.draws[*earlier];
+      if (!std::equal(std::begin(known.digits), std::end(known.digits), std::begin(draw.digits))) {
+        fail(number, 1, Fault::Conflict, draw.period, lines_[*earlier]);
+      }
+      ++record_.notes.repeated;
+      return;
+    }
+    if (record_.draws.size() == 1) {
+      record_.notes.order = draw.period < record_.draws[0].period ? RecordOrder::NewestFirst
+                                                                  : RecordOrder::OldestFirst;
+    }
+    if (!record_.draws.empty()) {
+      const std::uint64_t previous = record_.draws.back().period;
+      const bool newestFirst = record_.notes.order == RecordOrder::NewestFirst;
+      if (newestFirst ? draw.period > previous : draw.period < previous) {
+        fail(number, 1, newestFirst ? Fault::PeriodNotBefore : Fault::PeriodOutOfOrder, draw.period,
+             previous);
+      }
+    }
+    record_.draws.push_back(draw);
+    lines_.push_back(static_cast<std::uint32_t>(number));
   }
+
+  Record finish() && {
+    if (record_.notes.order == RecordOrder::NewestFirst) {
+      std::reverse(record_.draws.begin(), record_.draws.end());
+    }
+    const std::vector<Draw>& draws = record_.draws;
+    for (std::size_t i = 1; i < draws.size(); ++i) {
+      const int year = periodYear(draws[i].period);
+      if (year == 0 || year != periodYear(draws[i - 1].period)) continue;
+      if (draws[i].period - draws[i - 1].period > 1) {
+        record_.notes.gaps.push_back(
+            {draws[i - 1].period, draws[i].period, draws[i].period - draws[i - 1].period - 1});
+        record_.notes.restarts.push_back(i);
+      }
+    }
+    return std::move(record_);
+  }
+
+ private:
+  // Where the period was read already, searched in the record's order.
+  std::optional<std::size_t> find(std::uint64_t period) const {
+    const std::vector<Draw>& draws = record_.draws;
+    const auto before = [&](const Draw& d, std::uint64_t p) {
+      return record_.notes.order == RecordOrder::NewestFirst ? d.period > p : d.period < p;
+    };
+    const auto at = std::lower_bound(draws.begin(), draws.end(), period, before);
+    if (at == draws.end() || at->period != period) return std::nullopt;
+    return static_cast<std::size_t>(at - draws.begin());
+  }
+
+  Record record_;
+  std::vector<std::uint32_t> lines_;
+};
+
+// Whether a line is a header: it begins with no period, and one of its fields names the period's
+// column.
+bool isHeader(const std::vector<Field>& fields) {
+  std::uint64_t period = 0;
+  if (parseUnsigned(fields[0].text, period) != Parsed::NotANumber) return false;
+  return std::any_of(fields.begin(), fields.end(),
+                     [](const Field& f) { return columnNamed(f.text) == Column::Period; });
+}
+
+// A line's text once it is known to be text: a UTF-8 byte order mark on the first line and a
+// carriage return at its end left out.
+std::string_view checkedText(const std::string& line, std::size_t number) {
+  std::string_view text = line;
+  if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (number == 1 && looksLikeUtf16(text)) throw BacktestError({Fault::Utf16, 1, 1});
+  if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
+    throw BacktestError({Fault::NotText, number, bad + 1});
+  }
+  return text;
 }
 
 }  // namespace
 
-std::vector<Draw> readHistory(std::istream& in, RecordOrder* orderRead) {
-  std::vector<Draw> draws;
-  RecordOrder order = RecordOrder::OldestFirst;
+Record readRecord(std::istream& in) {
+  Reading reading;
+  std::optional<Layout> header;
   std::string line;
   bool contentSeen = false;
   std::uint64_t bytes = 0;
   for (std::size_t number = 1; nextLine(in, line, number); ++number) {
     bytes += line.size() + 1;
-    if (bytes > kMaxRecordBytes)
+    if (bytes > kMaxRecordBytes) {
       throw BacktestError({Fault::RecordTooLarge, 0, 0, kMaxRecordBytes});
-    std::string_view text = line;
-    if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    if (number == 1 && looksLikeUtf16(text)) {
-      throw BacktestError({Fault::Utf16, 1, 1});
     }
-    if (const std::size_t bad = firstNonText(text); bad != std::string_view::npos) {
-      throw BacktestError({Fault::NotText, number, bad + 1});
-    }
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    const std::string_view text = checkedText(line, number);
     if (trim(text).empty()) continue;
     const std::vector<Field> fields = splitFields(text);
-    const bool header = !contentSeen && headsThePeriod(fields[0].text);
+    if (!contentSeen && isHeader(fields)) {
+      header = layoutOfHeader(fields, number);
+      contentSeen = true;
+      continue;
+    }
     contentSeen = true;
-    if (header) continue;
-    draws.push_back(parseDraw(fields, number));
-    checkOrder(draws, number, order);
+    const Layout layout = header ? *header : layoutOfLine(fields, number);
+    reading.take(parseDraw(fields, layout, header.has_value(), number), number);
   }
-  if (order == RecordOrder::NewestFirst) std::reverse(draws.begin(), draws.end());
-  if (orderRead != nullptr) *orderRead = order;
-  return draws;
+  return std::move(reading).finish();
 }
 
 int periodYear(std::uint64_t period) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "call_scoring.h"
+#include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/summary.h"
 #include "quorvel/game/draw.h"
 #include "quorvel/game/sum_play.h"
@@ -39,13 +40,15 @@ std::uint64_t below(std::mt19937_64& generator, std::uint64_t bound) {
 
 static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow));
 
-// Replays draws whose rows are stored newest first. Then the grid of the three draws before a
-// draw, latest on top, is the twelve cells that follow its row, copied in one go: the shuffles
-// replay millions of grids.
-ReplayStatistics replayNewestFirst(std::span<const GridRow> rows) {
+// Replays draws whose rows are stored newest first, those `replayed` says. Then the grid of the
+// three draws before a draw, latest on top, is the twelve cells that follow its row, copied in
+// one go: the shuffles replay millions of grids.
+ReplayStatistics replayNewestFirst(std::span<const GridRow> rows,
+                                   std::span<const std::uint8_t> replayed) {
   std::array<Tally, engine::kOutputs> tallies;
   ReplayStatistics statistics;
   for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
+    if (replayed[r] == 0) continue;
     engine::PlainGrid cells;
     std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
     const std::array<Call, engine::kOutputs> calls =
@@ -88,8 +91,16 @@ void fisherYates(std::size_t count, std::uint64_t seed, std::uint64_t index, Swa
 
 }  // namespace
 
-ReplayStatistics replayStatistics(std::span<const Draw> draws) {
-  return replayNewestFirst(rowsNewestFirst(draws));
+// Whether the draw at each place, newest first, is replayed, as bytes for the shuffles' loop.
+std::vector<std::uint8_t> replayedNewestFirst(std::size_t draws,
+                                              std::span<const std::size_t> restarts) {
+  const std::vector<bool> replayed = replayedDraws(draws, restarts);
+  return {replayed.rbegin(), replayed.rend()};
+}
+
+ReplayStatistics replayStatistics(std::span<const Draw> draws,
+                                  std::span<const std::size_t> restarts) {
+  return replayNewestFirst(rowsNewestFirst(draws), replayedNewestFirst(draws.size(), restarts));
 }
 
 std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
@@ -101,11 +112,13 @@ std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
   return order;
 }
 
-ShuffledReplays::ShuffledReplays(std::span<const Draw> draws)
-    : newestFirst_(rowsNewestFirst(draws)) {}
+ShuffledReplays::ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts)
+    : newestFirst_(rowsNewestFirst(draws)),
+      replayed_(replayedNewestFirst(draws.size(), restarts)) {}
 
-ShuffledReplays ShuffledReplays::fromDigits(std::span<const std::uint8_t> digits) {
-  ShuffledReplays replays({});
+ShuffledReplays ShuffledReplays::fromDigits(std::span<const std::uint8_t> digits,
+                                            std::span<const std::size_t> restarts) {
+  ShuffledReplays replays({}, {});
   const std::size_t n = digits.size() / game::kDigitsDrawn;
   replays.newestFirst_.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -113,6 +126,7 @@ ShuffledReplays ShuffledReplays::fromDigits(std::span<const std::uint8_t> digits
     replays.newestFirst_[n - 1 - i] = {d[0], d[1], d[2],
                                        static_cast<std::uint16_t>(d[0] + d[1] + d[2])};
   }
+  replays.replayed_ = replayedNewestFirst(n, restarts);
   return replays;
 }
 
@@ -132,7 +146,7 @@ std::vector<ReplayStatistics> ShuffledReplays::replay(
       fisherYates(n, seed, range.first + k, [&](std::size_t a, std::size_t b) {
         std::swap(shuffled[n - 1 - a], shuffled[n - 1 - b]);
       });
-      results[k] = replayNewestFirst(shuffled);
+      results[k] = replayNewestFirst(shuffled, replayed_);
       const std::uint64_t count = ++finished;
       if (reports && done) done(count);
     }
@@ -148,7 +162,7 @@ std::vector<ReplayStatistics> ShuffledReplays::replay(
 std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
                                              ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done) {
-  return ShuffledReplays(draws).replay(seed, range, threads, done);
+  return ShuffledReplays(draws, {}).replay(seed, range, threads, done);
 }
 
 }  // namespace quorvel::backtest

@@ -61,7 +61,7 @@ int fairRecords(int records, std::size_t draws, std::uint64_t shuffles) {
 
 int seeds(const std::string& path, std::uint64_t count, std::uint64_t shuffles) {
   std::ifstream in(path, std::ios::binary);
-  const std::vector<bt::Draw> draws = bt::readHistory(in);
+  const std::vector<bt::Draw> draws = bt::readRecord(in).draws;
   std::set<std::pair<std::set<std::size_t>, std::set<std::size_t>>> verdicts;
   for (std::uint64_t seed = 1; seed <= count; ++seed) {
     const bt::BacktestResult result = bt::runBacktest(draws, options(shuffles, seed));

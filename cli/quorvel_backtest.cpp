@@ -66,8 +66,10 @@ int fail(int status, const std::string& message) {
 void describeOptions(CLI::App& app, Options& o) {
   const std::string n = std::to_string(bt::kMaxShuffles);
   auto* history = app.add_option("HISTORY.csv", o.history,
-                                 "Past draws, oldest or newest first: period,d1,d2,d3[,sum] or "
-                                 "period,number[,sum] a line; - reads standard input");
+                                 "Past draws, oldest or newest first, a draw a line: its period, "
+                                 "perhaps a date, its digits (3,5,8 or 358 or 3 5 8) and perhaps "
+                                 "its sum, split by commas, tabs or spaces, under a header or "
+                                 "not; - reads standard input");
   auto* simulated = app.add_option("--simulate", o.settings.simulated,
                                    "Replay N simulated uniform draws instead (" +
                                        std::to_string(bt::kMinimumDraws) + " to " +
@@ -202,7 +204,7 @@ std::string historyName(const std::string& path) { return path == "-" ? "standar
 
 // Step 3: the history, from a file or from standard input ("-"). Throws std::system_error when
 // it cannot be read, and BacktestError at a fault in it.
-std::vector<bt::Draw> readHistoryFile(const std::string& path, bt::RecordOrder& order) {
+bt::Record readHistoryFile(const std::string& path) {
   const bool standardInput = path == "-";
   if (const int error = unreadable(path); error != 0) {
     throw fileError(error, "cannot read " + historyName(path));
@@ -211,11 +213,11 @@ std::vector<bt::Draw> readHistoryFile(const std::string& path, bt::RecordOrder& 
   if (!standardInput) file.open(path, std::ios::binary);
   std::istream& in = standardInput ? std::cin : file;
   errno = 0;
-  std::vector<bt::Draw> draws = bt::readHistory(in, &order);
+  bt::Record record = bt::readRecord(in);
   if (in.bad() || (standardInput && std::ferror(stdin) != 0)) {
     throw fileError(errno != 0 ? errno : EIO, "cannot read " + historyName(path));
   }
-  return draws;
+  return record;
 }
 
 // Simulated draws, made as they are replayed.
@@ -271,14 +273,17 @@ bool reportWritten(std::ostream& report) {
 
 // Step 4: the replay, its outputs and the report. The outputs replace their targets only when
 // everything, the report included, was written. Throws BacktestError and std::system_error.
-int run(const Options& o, const bt::Settings& settings, const std::vector<bt::Draw>& draws,
-        bt::RecordOrder order, Outputs& outputs) {
-  const std::uint64_t passes = bt::replayedPasses(settings.simulated.value_or(draws.size()));
+int run(const Options& o, const bt::Settings& settings, const bt::Record& record,
+        Outputs& outputs) {
+  const std::vector<bt::Draw>& draws = record.draws;
+  const std::uint64_t passes = settings.simulated
+                                   ? bt::replayedPasses(*settings.simulated)
+                                   : bt::replayedPasses(draws.size(), record.notes.restarts);
   bt::BacktestOptions options;
   options.shuffles = settings.shuffles;
   options.seed = settings.seed;
   options.threads = settings.threads;
-  options.recordOrder = order;
+  options.notes = record.notes;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) report::writeCsvHeader(*outputs.rows);
@@ -328,11 +333,9 @@ int runProgram(int argc, char** argv) {
   cli::removeStagedFilesOnSignal();
   try {
     Outputs outputs = openOutputs(options);
-    bt::RecordOrder order = bt::RecordOrder::OldestFirst;
-    const std::vector<bt::Draw> draws = valid.settings.simulated
-                                            ? std::vector<bt::Draw>{}
-                                            : readHistoryFile(options.history, order);
-    return run(options, valid.settings, draws, order, outputs);
+    const bt::Record record =
+        valid.settings.simulated ? bt::Record{} : readHistoryFile(options.history);
+    return run(options, valid.settings, record, outputs);
   } catch (const bt::BacktestError& error) {
     return fail(kFailure, report::locatedText(historyName(options.history), error.problem(),
                                               reportLanguage()));

@@ -96,6 +96,17 @@ void writeAudit(std::ostream& out, const Audit& audit) {
   out << "],\"random\":" << (audit.random() ? "true" : "false") << '}';
 }
 
+// What the reader noted: "gaps": [{"after", "before", "missing"}] and "repeatedLines".
+void writeNotes(std::ostream& out, const backtest::RecordNotes& notes) {
+  out << ",\"gaps\":[";
+  for (std::size_t i = 0; i < notes.gaps.size(); ++i) {
+    const backtest::Gap& gap = notes.gaps[i];
+    out << (i > 0 ? "," : "") << "{\"after\":" << gap.after << ",\"before\":" << gap.before
+        << ",\"missing\":" << gap.missing << '}';
+  }
+  out << "],\"repeatedLines\":" << notes.repeated;
+}
+
 }  // namespace
 
 void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit) {
@@ -110,7 +121,8 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
   };
   out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
       << ",\"replays\":" << summary.replays();
-  if (result.recordOrder == RecordOrder::NewestFirst) out << ",\"newestFirst\":true";
+  if (result.notes.order == RecordOrder::NewestFirst) out << ",\"newestFirst\":true";
+  writeNotes(out, result.notes);
   out << ",\"outputs\":[";
   for (int i = 0; i < engine::kOutputs; ++i) {
     const OutputSummary& o = summary.output(i);

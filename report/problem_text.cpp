@@ -1,5 +1,7 @@
 #include "quorvel/report/problem_text.h"
 
+#include <algorithm>
+
 #include "number_text.h"
 
 namespace quorvel::report {
@@ -21,11 +23,23 @@ std::string given(const std::string& text) {
 
 using Says = std::string (*)(const Problem&);
 
+// A size in bytes as a player reads it, in whole megabytes (2^20 bytes): "64 MB".
+std::string megabytes(std::uint64_t bytes) {
+  constexpr std::uint64_t kMegabyte = 1024 * 1024;
+  return number((bytes + kMegabyte / 2) / kMegabyte) + " MB";
+}
+
+// A draw that lost its leading zeros, as it should be: 35 gives "035".
+std::string padded(const Problem& p) {
+  const std::string digits = number(p.first);
+  return std::string(3 - std::min<std::size_t>(3, digits.size()), '0') + digits;
+}
+
 // What each fault says; a setting's limits are the problem's values.
 struct ProblemWords {
   Says utf16, notText, lineTooLong, fieldCount, periodTooLarge, periodNotANumber, periodOutOfOrder,
-      periodNotBefore, notADigit, wrongSum, tooFewDraws, recordTooLarge, shuffles, seed, simulated,
-      threads;
+      periodNotBefore, notADigit, wrongSum, lostZero, notTheSum, noDrawColumn, conflict,
+      tooFewDraws, recordTooLarge, shuffles, seed, simulated, threads;
   // The problem after its place: at a line and column, or the whole source's.
   std::string (*placed)(std::string_view source, std::size_t line, std::size_t column,
                         const std::string& what);
@@ -41,8 +55,8 @@ constexpr ProblemWords kEnglish{
     },
     [](const Problem& p) { return "the line is longer than " + number(p.first) + " bytes"; },
     [](const Problem& p) {
-      return "expected period,d1,d2,d3[,sum] or period,number[,sum] (the three digits together, "
-             "as 358), found " +
+      return "expected a period and its draw (3,5,8 or 358 or 3 5 8), perhaps a date between and "
+             "the sum after, found " +
              number(p.first) + " fields";
     },
     [](const Problem& p) { return "the period is too large; the largest is " + number(p.first); },
@@ -59,12 +73,30 @@ constexpr ProblemWords kEnglish{
       return "the sum is not " + number(p.first) + ", the sum of the digits";
     },
     [](const Problem& p) {
+      return "the draw " + number(p.first) + " has " + number(p.second) +
+             (p.second == 1 ? " digit" : " digits") +
+             ": a number that lost its leading zeros? It would be " + padded(p) + "?";
+    },
+    [](const Problem& p) {
+      return "column " + number(p.first) + " (" + given(p.text) +
+             ") is not the draw's sum; if it is another column, such as the trial number, name "
+             "the columns in a header (period,number,trial) and it is left out";
+    },
+    [](const Problem&) -> std::string {
+      return "the header names no column of the draw: number (or 开奖号码), or d1,d2,d3 (or "
+             "百位,十位,个位)";
+    },
+    [](const Problem& p) {
+      return "period " + number(p.first) + " is on line " + number(p.second) +
+             " already, with another draw: which is right?";
+    },
+    [](const Problem& p) {
       return "need at least " + counted(backtest::kMinimumDraws, kEnglishNumerals) +
              " draws, found " + number(p.first);
     },
     [](const Problem& p) {
-      return "the record is larger than " + number(p.first) +
-             " bytes, far larger than any record of draws";
+      return "the record is larger than " + megabytes(p.first) +
+             ", far larger than any record of draws";
     },
     [](const Problem& p) {
       return given(p.text) + " is not a whole number of shuffles from " + number(p.first) + " to " +
@@ -100,8 +132,7 @@ constexpr ProblemWords kChinese{
     [](const Problem&) -> std::string { return "这不是文本文件：CSV 记录应是 UTF-8 文本"; },
     [](const Problem& p) { return "这一行超过 " + number(p.first) + " 字节"; },
     [](const Problem& p) {
-      return "应为 period,d1,d2,d3[,sum] 或 period,number[,sum]（期号、三位数字或连写的号码如 "
-             "358、可有和值），这一行有 " +
+      return "应为期号和开奖号码（3,5,8 或 358 或 3 5 8），中间可有日期，后面可有和值，这一行有 " +
              number(p.first) + " 项";
     },
     [](const Problem& p) { return "期号太大，最大是 " + number(p.first); },
@@ -117,10 +148,26 @@ constexpr ProblemWords kChinese{
     [](const Problem& p) { return "d" + number(p.first) + " 不是 0 到 9 的数字"; },
     [](const Problem& p) { return "和值不是三位数字之和 " + number(p.first); },
     [](const Problem& p) {
+      return "开奖号码 " + number(p.first) + " 只有 " + number(p.second) +
+             " 位：是丢了前面的 0 吗？应为 " + padded(p) + "？";
+    },
+    [](const Problem& p) {
+      return "第 " + number(p.first) + " 列（" + given(p.text) +
+             "）不是和值；若是试机号等别的列，请在第一行写上表头（期号,开奖号码,"
+             "试机号），这一列就会略过";
+    },
+    [](const Problem&) -> std::string {
+      return "表头里没有开奖号码的列：开奖号码（或 number），或 百位,十位,个位（或 d1,d2,d3）";
+    },
+    [](const Problem& p) {
+      return "第 " + number(p.first) + " 期在第 " + number(p.second) +
+             " 行已有另一个开奖号码：哪个对？";
+    },
+    [](const Problem& p) {
       return "至少需要" + counted(backtest::kMinimumDraws, kChineseNumerals) + "期开奖，只找到 " +
              number(p.first) + " 期";
     },
-    [](const Problem& p) { return "记录超过 " + number(p.first) + " 字节，不像开奖记录"; },
+    [](const Problem& p) { return "记录超过 " + megabytes(p.first) + "，不像开奖记录"; },
     [](const Problem& p) { return outOfRange(p, "整数打乱次数"); },
     [](const Problem& p) { return outOfRange(p, "整数种子"); },
     [](const Problem& p) { return outOfRange(p, "整数期数"); },
@@ -156,6 +203,14 @@ Says saying(const ProblemWords& w, Fault fault) {
       return w.notADigit;
     case Fault::WrongSum:
       return w.wrongSum;
+    case Fault::LostZero:
+      return w.lostZero;
+    case Fault::NotTheSum:
+      return w.notTheSum;
+    case Fault::NoDrawColumn:
+      return w.noDrawColumn;
+    case Fault::Conflict:
+      return w.conflict;
     case Fault::TooFewDraws:
       return w.tooFewDraws;
     case Fault::RecordTooLarge:

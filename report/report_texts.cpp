@@ -33,6 +33,10 @@ struct VerdictWords {
                                  const std::string& error);
   std::array<std::string_view, 3> standings;  // by Standing: no evidence, borderline, shown
   std::string_view newestFirst;               // the record ran newest first
+  // Where the record misses draws, each "N between period A and B", and how many lines repeated.
+  std::string (*gap)(const backtest::Gap& gap);
+  std::string (*gaps)(const std::string& listed);
+  std::string (*repeated)(std::uint64_t lines);
   ClaimRow claimsHeading;
   ReportRow heading;
 };
@@ -80,6 +84,17 @@ const VerdictWords kEnglish{
     },
     {"no evidence", "borderline", "shown"},
     "The record runs newest first; it was replayed oldest first.",
+    [](const backtest::Gap& gap) {
+      return std::to_string(gap.missing) + " between period " + std::to_string(gap.after) +
+             " and " + std::to_string(gap.before);
+    },
+    [](const std::string& listed) {
+      return "The record misses draws: " + listed + "; the replay starts again after each gap.";
+    },
+    [](std::uint64_t lines) {
+      return std::to_string(lines) + (lines == 1 ? " line repeats" : " lines repeat") +
+             " a draw already read, read once.";
+    },
     {"claim", "p", "p adjusted", "±", "stands"},
     {"output", "hit rate", "chance", "shuffles' rate", "excess hits", "p", "p adjusted",
      "pattern's p", "adjusted"}};
@@ -117,6 +132,16 @@ const VerdictWords kChinese{
     },
     {"无证据", "边缘", "成立"},
     "这份记录最新一期在前，已按时间先后重演。",
+    [](const backtest::Gap& gap) {
+      return std::to_string(gap.after) + " 期与 " + std::to_string(gap.before) + " 期之间缺 " +
+             std::to_string(gap.missing) + " 期";
+    },
+    [](const std::string& listed) {
+      return "记录缺了几期：" + listed + "；每个缺口之后重新开始重演。";
+    },
+    [](std::uint64_t lines) {
+      return "有 " + std::to_string(lines) + " 行重复了已读过的开奖，只算一次。";
+    },
     {"说法", "p", "校正后 p", "±", "结论"},
     {"输出", "命中率", "运气", "打乱后的命中率", "多中几次", "p", "校正后 p", "规律的 p",
      "校正后"}};
@@ -141,9 +166,20 @@ std::string claimsStanding(const BacktestResult& result, Standing standing, Lang
 
 }  // namespace
 
-std::string_view recordOrderNote(const BacktestResult& result, Language language) {
-  if (result.recordOrder == backtest::RecordOrder::OldestFirst) return "";
-  return kWords.in(language).newestFirst;
+std::string recordNote(const BacktestResult& result, Language language) {
+  const VerdictWords& words = kWords.in(language);
+  const backtest::RecordNotes& notes = result.notes;
+  std::vector<std::string> sentences;
+  if (notes.order == backtest::RecordOrder::NewestFirst) sentences.emplace_back(words.newestFirst);
+  if (!notes.gaps.empty()) {
+    std::vector<std::string> gaps;
+    for (const backtest::Gap& gap : notes.gaps) gaps.push_back(words.gap(gap));
+    sentences.push_back(words.gaps(listedNames(gaps, language, ", ", ", ", false)));
+  }
+  if (notes.repeated > 0) sentences.push_back(words.repeated(notes.repeated));
+  std::string text;
+  for (const std::string& sentence : sentences) text += (text.empty() ? "" : " ") + sentence;
+  return text;
 }
 
 std::string claimName(const Claim& claim, Language language) {

@@ -198,7 +198,7 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
   out << answer.headline << '\n'
       << answer.figure << ' ' << answer.figureCaption << '\n'
       << answer.beside << '\n';
-  if (const std::string_view note = recordOrderNote(result, language); !note.empty()) {
+  if (const std::string note = recordNote(result, language); !note.empty()) {
     out << note << '\n';
   }
   out << '\n' << verdictSentence(result, language) << '\n';

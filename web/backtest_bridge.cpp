@@ -70,11 +70,12 @@ class RecordBacktest {
       : language_(presentation::languageForTag(tag)) {
     try {
       std::istringstream in(bytesOf(bytes));
-      bt::RecordOrder order = bt::RecordOrder::OldestFirst;
-      const std::vector<bt::Draw> draws = bt::readHistory(in, &order);
-      trace_.emplace(bt::replayedPasses(draws.size()));
+      const bt::Record record = bt::readRecord(in);
+      const std::vector<bt::Draw>& draws = record.draws;
+      trace_.emplace(bt::replayedPasses(draws.size(), record.notes.restarts));
       bt::BacktestOptions options;
-      options.recordOrder = order;
+      options.notes = record.notes;
+      restarts_ = record.notes.restarts;
       options.seed = settings.seed;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
@@ -88,8 +89,13 @@ class RecordBacktest {
   std::string error() const { return error_; }
   double draws() const { return static_cast<double>(digits_.size() / game::kDigitsDrawn); }
 
-  // The record's digits, three a draw, oldest first, for the workers that replay its shuffles.
+  // The record's digits, three a draw, oldest first, and the places where its replay starts again
+  // after a gap: what the workers that replay its shuffles need.
   val digits() const { return typedArray("Uint8Array", digits_); }
+  val restarts() const {
+    std::vector<double> places(restarts_.begin(), restarts_.end());
+    return typedArray("Float64Array", places);
+  }
 
   // A worker's part of the shuffles, from shuffle `first` on, as ShuffleReplayer::replay gave it.
   void addShuffles(double first, const val& part) {
@@ -116,7 +122,7 @@ class RecordBacktest {
     out.set("figureCaption", answer.figureCaption);
     out.set("beside", answer.beside);
     out.set("verdict", report::verdictSentence(result_, language_));
-    out.set("orderNote", std::string(report::recordOrderNote(result_, language_)));
+    out.set("orderNote", report::recordNote(result_, language_));
     out.set("claims", rowsOf(report::claimsTable(result_, language_)));
     out.set("money", rowsOf(report::moneyTable(result_, language_)));
     out.set("table", rowsOf(report::reportTable(result_, language_)));
@@ -148,15 +154,17 @@ class RecordBacktest {
   bt::BacktestResult result_;
   bt::ShuffleTally tally_;
   std::uint64_t asked_ = 0;
+  std::vector<std::size_t> restarts_;
   std::vector<std::uint8_t> digits_;
 };
 
 // A worker's share of the shuffles: the record's digits kept once, any range replayed from them.
 class ShuffleReplayer {
  public:
-  ShuffleReplayer(const val& digits, const SettingsValue& settings)
+  ShuffleReplayer(const val& digits, const val& restarts, const SettingsValue& settings)
       : replays_(bt::ShuffledReplays::fromDigits(
-            emscripten::convertJSArrayToNumberVector<std::uint8_t>(digits))),
+            emscripten::convertJSArrayToNumberVector<std::uint8_t>(digits),
+            emscripten::convertJSArrayToNumberVector<std::size_t>(restarts))),
         seed_(settings.seed) {}
 
   // Shuffles first ... first + count - 1, as a Float64Array that RecordBacktest::addShuffles
@@ -182,7 +190,7 @@ val auditRecord(const val& bytes, const std::string& fileName, const std::string
   val out = val::object();
   try {
     std::istringstream in(bytesOf(bytes));
-    const bt::Audit audit = bt::auditRecord(bt::readHistory(in));
+    const bt::Audit audit = bt::auditRecord(bt::readRecord(in).draws);
     out.set("sentence", report::auditSentence(audit, language));
     out.set("rows", rowsOf(report::auditTable(audit, language)));
   } catch (const bt::BacktestError& error) {
@@ -203,10 +211,11 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("error", &RecordBacktest::error)
       .function("draws", &RecordBacktest::draws)
       .function("digits", &RecordBacktest::digits)
+      .function("restarts", &RecordBacktest::restarts)
       .function("addShuffles", &RecordBacktest::addShuffles)
       .function("finish", &RecordBacktest::finish);
   emscripten::class_<ShuffleReplayer>("ShuffleReplayer")
-      .constructor<const emscripten::val&, const SettingsValue&>()
+      .constructor<const emscripten::val&, const emscripten::val&, const SettingsValue&>()
       .function("replay", &ShuffleReplayer::replay);
   emscripten::function("auditRecord", &auditRecord);
 }

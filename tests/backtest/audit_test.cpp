@@ -156,7 +156,7 @@ TEST(Audit, OfTheShippedRecordAgreesWithSciPy) {
       {"years-digits", 164.92723283413008, 180, 0.7829901501081236},
   };
   std::ifstream in(QUORVEL_REAL_RECORD, std::ios::binary);
-  const Audit audit = auditRecord(readHistory(in));
+  const Audit audit = auditRecord(readRecord(in).draws);
   EXPECT_EQ(audit.draws, 7680u);
   ASSERT_EQ(audit.tests.size(), std::size(kSciPy));
   for (std::size_t i = 0; i < audit.tests.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -153,7 +154,7 @@ void expectSameFigures(const std::vector<Draw>& draws) {
 
 std::vector<Draw> realRecord() {
   std::ifstream in(QUORVEL_REAL_RECORD, std::ios::binary);
-  return readHistory(in);
+  return readRecord(in).draws;
 }
 
 TEST(RealRecord, FiguresEqualAnIndependentScoring) {
@@ -222,6 +223,54 @@ TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
     const double p = (1.0 + returnReaching[i]) / (kShuffles + 1);
     const double error = std::sqrt(2 * std::max(p * (1 - p), 0.01) / kShuffles);
     EXPECT_NEAR(result.tests[i].returnPValue, p, 5 * error) << "output " << i;
+  }
+}
+
+// A record with gaps within its year: a pass is made only from three draws in a row, and the
+// figures are those of the runs between the gaps scored apart.
+TEST(RecordWithGaps, NoPassForecastsAcrossAGap) {
+  std::vector<Draw> draws = simulateHistory(90, 5);
+  for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = 2026001 + i;
+  const std::set<std::uint64_t> missing = {2026008, 2026009, 2026031, 2026060, 2026062};
+  std::erase_if(draws, [&](const Draw& d) { return missing.contains(d.period); });
+  std::ostringstream text;
+  for (const Draw& d : draws) {
+    text << d.period << ',' << int{d.digits[0]} << int{d.digits[1]} << int{d.digits[2]} << '\n';
+  }
+  std::istringstream in(text.str());
+  const Record record = readRecord(in);
+  ASSERT_EQ(record.notes.gaps.size(), 4u);
+
+  BacktestOptions options;
+  options.notes = record.notes;
+  options.shuffles = 40;
+  std::vector<std::uint64_t> forecast;
+  options.onReplay = [&](const Replayed& r) { forecast.push_back(r.period); };
+  const BacktestResult result = runOn(record.draws, options);
+
+  const auto present = [&](std::uint64_t p) {
+    return std::ranges::any_of(draws, [&](const Draw& d) { return d.period == p; });
+  };
+  std::vector<std::uint64_t> expected;
+  Independent runs;
+  std::vector<Draw> run;
+  for (const Draw& d : draws) {
+    if (present(d.period - 1) && present(d.period - 2) && present(d.period - 3)) {
+      expected.push_back(d.period);
+    }
+    if (!run.empty() && run.back().period + 1 != d.period) {
+      runs.score(run);
+      run.clear();
+    }
+    run.push_back(d);
+  }
+  runs.score(run);
+  EXPECT_EQ(forecast, expected);
+  EXPECT_EQ(result.summary.replays(), static_cast<long long>(expected.size()));
+  for (int i = 0; i < engine::kOutputs; ++i) {
+    const auto u = static_cast<std::size_t>(i);
+    EXPECT_EQ(result.summary.output(i).calls, runs.calls[u]) << "output " << u;
+    EXPECT_EQ(result.summary.output(i).hits, runs.hits[u]) << "output " << u;
   }
 }
 

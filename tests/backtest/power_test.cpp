@@ -19,7 +19,7 @@ TEST(Power, TheDetectableEdgeIsCaughtByTheFamilysFirstStep) {
   BacktestOptions options;
   options.shuffles = 1000;
   options.threads = 2;
-  const BacktestResult result = runBacktest(readHistory(in), options);
+  const BacktestResult result = runBacktest(readRecord(in).draws, options);
   std::mt19937_64 random(5);
   const auto reaching = [&](const OutputSummary& o, std::int64_t critical, double rate) {
     std::binomial_distribution<long long> hits(o.calls, rate);

@@ -47,7 +47,7 @@ TEST(Chance, OfEachSideOfACall) {
 
 TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
   std::istringstream csv("period,d1,d2,d3,sum\n1,9,0,4,13\n2,2,7,1,10\n3,3,5,8,16\n4,1,2,9,12\n");
-  const std::vector<Draw> draws = readHistory(csv);
+  const std::vector<Draw> draws = readRecord(csv).draws;
   ASSERT_EQ(draws.size(), 4u);
   const Replayed r = replay(draws[0], draws[1], draws[2], draws[3]);
   EXPECT_EQ(r.period, 4u);

@@ -23,7 +23,7 @@ expect_error() {  # expect_error NAME CSV MESSAGE
 
 expect_error "a digit out of range" '1,1,2,3\n2,1,2,3\n3,1,2,3\n4,1,10,3\n' "h.csv:4:5: d2 is not a digit"
 expect_error "a wrong sum" '1,1,2,3,6\n2,1,2,3,5\n' "h.csv:2:9: the sum is not 6"
-expect_error "a repeated period" '1,1,2,3\n1,1,2,3\n' "h.csv:2:1: period 1 does not follow period 1"
+expect_error "a period with two draws" '1,1,2,3\n1,1,2,4\n' "h.csv:2:1: period 1 is on line 1 already"
 expect_error "too few draws" '1,1,2,3\n' "need at least four draws"
 
 printf '1,9,0,4\n2,2,7,1\n3,3,5,8\n4,1,2,9\n5,0,0,0\n' > "$dir/good.csv"

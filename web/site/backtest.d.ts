@@ -7,6 +7,7 @@ export interface RecordBacktest {
   error(): string;
   draws(): number;
   digits(): Uint8Array;
+  restarts(): Float64Array;
   addShuffles(first: number, values: Float64Array): void;
   finish(narrow: boolean): Report | { more: number };
   delete(): void;
@@ -19,7 +20,7 @@ export interface ShuffleReplayer {
 
 export interface BacktestEngine {
   RecordBacktest: new (bytes: Uint8Array, name: string, settings: Settings, language: string) => RecordBacktest;
-  ShuffleReplayer: new (digits: Uint8Array, settings: Settings) => ShuffleReplayer;
+  ShuffleReplayer: new (digits: Uint8Array, restarts: Float64Array, settings: Settings) => ShuffleReplayer;
   auditRecord(bytes: Uint8Array, name: string, language: string):
     { error?: string; sentence?: string; rows?: string[][] };
 }

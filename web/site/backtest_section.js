@@ -96,8 +96,8 @@ async function test(section, record) {
   setBusy(true);
   const started = performance.now();
   try {
-    const { draws, digits } = await run.read(await readBytes(section, record), record.name, language);
-    const report = await replayShuffles(section, run, digits, draws);
+    const read = await run.read(await readBytes(section, record), record.name, language);
+    const report = await replayShuffles(section, run, read);
     showReport(report, { name: record.name, words: section.words,
       took: engine.tookText(performance.now() - started, language),
       commandLine: engine.commandLine(record.name, settings) });
@@ -125,10 +125,10 @@ async function readBytes(section, record) {
 // Hands the shuffles to the workers and shows how far they are; then more while a claim is
 // borderline. The report.
 /**
- * @param {Section} section @param {BacktestRun} run @param {Uint8Array} digits @param {number} draws
+ * @param {Section} section @param {BacktestRun} run @param {import('./backtest_workers.js').Shuffled} read
  * @returns {Promise<import('./messages.js').Report>}
  */
-async function replayShuffles({ engine, language, settings }, run, digits, draws) {
+async function replayShuffles({ engine, language, settings }, run, read) {
   const bar = /** @type {HTMLProgressElement} */ (byId('BacktestBar'));
   let planned = settings.shuffles;
   /** @param {number} done */
@@ -139,7 +139,7 @@ async function replayShuffles({ engine, language, settings }, run, digits, draws
   };
   progress(0);
   for (let done = 0; ;) {
-    await run.shuffle(digits, draws, done, planned, progress);
+    await run.shuffle(read, done, planned, progress);
     const finished = await run.finish(onPhone());
     if ('report' in finished) return finished.report;
     done = planned;

@@ -12,6 +12,8 @@
 /** @typedef {import('./messages.js').FromShuffleWorker} FromShuffleWorker */
 /** @typedef {import('./messages.js').ToRecordWorker} ToRecordWorker */
 /** @typedef {import('./messages.js').ToShuffleWorker} ToShuffleWorker */
+// A record as its shuffles need it: as the record's worker read it.
+/** @typedef {Omit<Extract<FromRecordWorker, { type: 'read' }>, 'type'>} Shuffled */
 
 const MAX_WORKERS = 8;
 const PARTS_PER_WORKER = 8;
@@ -130,30 +132,30 @@ export class BacktestRun {
   }
 
   // The workers that replay the shuffles, started with the first shuffles and kept for more: one
-  // a core up to eight, each handed the record's digits once.
-  /** @param {Uint8Array} digits @param {number} wanted */
-  shufflers(digits, wanted) {
+  // a core up to eight, each handed the record once.
+  /** @param {Shuffled} record @param {number} wanted */
+  shufflers({ digits, restarts }, wanted) {
     if (this.replaying.length === 0) {
       const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted));
       for (let w = 0; w < count; ++w) {
         const worker = this.start('shuffle_worker.js');
-        worker.send({ type: 'record', digits, settings: this.settings }, START_TIMEOUT);
+        worker.send({ type: 'record', digits, restarts, settings: this.settings }, START_TIMEOUT);
         this.replaying.push(worker);
       }
     }
     return this.replaying;
   }
 
-  // Replays shuffles first ... end - 1 of the record of `digits` (`draws` draws); each part goes
-  // to the record's worker, and `onProgress` hears how many are done in all.
+  // Replays shuffles first ... end - 1 of `record`; each part goes to the record's worker, and
+  // `onProgress` hears how many are done in all.
   /**
-   * @param {Uint8Array} digits @param {number} draws @param {number} first @param {number} end
+   * @param {Shuffled} record @param {number} first @param {number} end
    * @param {(done: number) => void} onProgress
    */
-  shuffle(digits, draws, first, end, onProgress) {
+  shuffle(record, first, end, onProgress) {
     const starting = this.replaying.length === 0;
-    const workers = this.shufflers(digits, end - first);
-    const size = Math.max(1, Math.min(MAX_PART, Math.floor(PART_PASSES / Math.max(draws, 1)),
+    const workers = this.shufflers(record, end - first);
+    const size = Math.max(1, Math.min(MAX_PART, Math.floor(PART_PASSES / Math.max(record.draws, 1)),
       Math.ceil((end - first) / (workers.length * PARTS_PER_WORKER))));
     let next = first;
     let done = first;

@@ -33,16 +33,17 @@ export type ToRecordWorker =
 // 'refused': the record cannot be read, with its located reason. 'failed': the worker itself
 // broke, with what it knows of why.
 export type FromRecordWorker =
-  | { type: 'read'; draws: number; digits: Uint8Array }
+  | { type: 'read'; draws: number; digits: Uint8Array; restarts: Float64Array }
   | { type: 'more'; count: number }
   | { type: 'refused'; message: string }
   | { type: 'report'; report: Report }
   | { type: 'audit'; sentence: string; rows: string[][] }
   | { type: 'failed'; reason: string };
 
-// To a shuffle worker: the record's digits, then parts of the shuffles to replay.
+// To a shuffle worker: the record's digits and where its replay starts again after a gap, then
+// parts of the shuffles to replay.
 export type ToShuffleWorker =
-  | { type: 'record'; digits: Uint8Array; settings: Settings }
+  | { type: 'record'; digits: Uint8Array; restarts: Float64Array; settings: Settings }
   | { type: 'replay'; first: number; count: number };
 
 // From a shuffle worker: a part replayed, its statistics as the record's worker reads them.

@@ -25,7 +25,8 @@ function read(message, backtest) {
     return;
   }
   const digits = test.digits();
-  answer({ type: 'read', draws: test.draws(), digits }, [digits.buffer]);
+  const restarts = test.restarts();
+  answer({ type: 'read', draws: test.draws(), digits, restarts }, [digits.buffer, restarts.buffer]);
 }
 
 /** @param {Extract<ToRecordWorker, { type: 'audit' }>} message @param {BacktestEngine} backtest */

@@ -14,7 +14,7 @@ let replayer = null;
 
 onMessages((/** @type {ToShuffleWorker} */ message, backtest) => {
   if (message.type === 'record') {
-    replayer = new backtest.ShuffleReplayer(message.digits, message.settings);
+    replayer = new backtest.ShuffleReplayer(message.digits, message.restarts, message.settings);
     return;
   }
   if (!replayer) throw new Error('no record was handed over');

@@ -19,7 +19,7 @@ struct BacktestOptions {
   std::uint64_t shuffles = 0;         // reorderings of the history for the permutation test
   std::uint64_t seed = kDefaultSeed;  // drives the shuffles
   unsigned threads = 1;               // threads for the shuffles; the result does not depend on it
-  RecordOrder recordOrder = RecordOrder::OldestFirst;  // how the record ran, for the report
+  RecordNotes notes;  // how the record ran, its gaps (the replay starts again after each)
   // Called with each replayed pass of the history as it is, in order, as it is made.
   std::function<void(const Replayed&)> onReplay;
 };
@@ -32,7 +32,7 @@ struct BacktestResult {
   Summary summary;
   std::uint64_t shuffles = 0;
   std::uint64_t seed = 0;
-  RecordOrder recordOrder = RecordOrder::OldestFirst;
+  RecordNotes notes;
   std::array<OutputTest, engine::kOutputs> tests;
   FamilyTest family;  // every claim the verdict can make, adjusted together
   Powers power;       // how large an edge each output's test would catch

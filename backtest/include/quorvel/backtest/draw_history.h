@@ -32,17 +32,45 @@ inline constexpr std::uint64_t kMaxRecordBytes = std::uint64_t{64} << 20;
 // The way a record runs: oldest draw first, or newest first as many players keep theirs.
 enum class RecordOrder : std::uint8_t { OldestFirst, NewestFirst };
 
-// Reads a record of draws and gives them oldest first. A line is "period,d1,d2,d3" or
-// "period,number" (the three digits together, "358" or "3 5 8"), either with the sum after it;
-// fields are split at tabs where a line has them, else at commas. A header line may come first,
-// its first field naming the period ("period", "期号", "期数", "期次", "开奖期号", "issue",
-// "draw"); blank lines are skipped; UTF-8 with or without a byte order mark, LF or CRLF. Periods
-// must all increase or all decrease (a record newest first, which `order` then reports), digits
-// lie in 0...9 and a sum must agree with its digits. Throws BacktestError at the first fault: at
-// 1:1 for a text that looks like UTF-16, at the first byte that is not UTF-8 text for anything
-// else that is not text, as soon as a line passes kMaxLineBytes, and at no place as soon as the
-// record passes kMaxRecordBytes.
-std::vector<Draw> readHistory(std::istream& in, RecordOrder* order = nullptr);
+// Where a record skips draws within a year (periods as yyyyNNN): the last period before the gap,
+// the first after it, and how many are missing between them.
+struct Gap {
+  std::uint64_t after = 0, before = 0, missing = 0;
+  bool operator==(const Gap&) const = default;
+};
+
+// What a reader noted of a record beside its draws, which the replay and the reports use.
+struct RecordNotes {
+  RecordOrder order = RecordOrder::OldestFirst;
+  std::vector<Gap> gaps;
+  std::vector<std::size_t> restarts;  // the draws that follow a gap, by their place oldest first
+  std::uint64_t repeated = 0;         // lines that repeat a draw already read, read once
+};
+
+struct Record {
+  std::vector<Draw> draws;  // oldest first
+  RecordNotes notes;
+};
+
+// Reads a record of draws as players keep theirs and gives them oldest first. A line holds a
+// draw's period, then its draw: three digits as fields of their own ("3,3,2"), written together
+// ("332"), spaced ("3 3 2") or quoted ("\"3,3,2\""), optionally after a date ("2026-06-19",
+// "2026-06-19(五)") and before the sum. Fields are split at the line's tabs, else its commas
+// (outside quotes), else its runs of spaces. A header line may come first, its first field naming
+// the period ("period", "期号", ...); then each column is read by its name, and a column it cannot
+// place ("试机号", the trial number, among them) is left out, never read as the draw. Blank lines
+// are skipped; UTF-8 with or without a byte order mark; LF, CRLF or CR line ends.
+//
+// Periods run one way, up or down (a record newest first, which `order` reports); a line that
+// repeats a draw already read is read once, and one that gives another draw for a period already
+// read is refused, with both lines named. Within a year a gap is noted, and the replay starts again
+// after it. Nothing that could be read two ways is guessed: a draw of two digits ("35") is refused
+// as a number that lost its leading zero ("035?"), and a column after the draw that is not its sum
+// is refused unless a header names it. Throws BacktestError at the first fault: at 1:1 for a text
+// that looks like UTF-16, at the first byte that is not UTF-8 text for anything else that is not
+// text, as soon as a line passes kMaxLineBytes, and at no place as soon as the record passes
+// kMaxRecordBytes.
+Record readRecord(std::istream& in);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is
 // std::mt19937_64 seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn

@@ -22,6 +22,10 @@ enum class Fault : std::uint8_t {
   PeriodNotBefore,   // the same in a record newest first
   NotADigit,         // first: the digit's place, 1...3
   WrongSum,          // first: the digits' sum
+  LostZero,          // first: the draw as read, second: its digits, fewer than three
+  NotTheSum,         // first: the field's column number; text: the field
+  NoDrawColumn,      // the header names no column of the draw
+  Conflict,          // first: the period, second: the line that gave it another draw
   // Of a record as a whole.
   TooFewDraws,     // first: the draws found
   RecordTooLarge,  // first: the limit in bytes

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "quorvel/backtest/problem.h"
 
@@ -10,8 +12,7 @@
 // through validate, so that the command line and the page accept and refuse the same.
 namespace quorvel::backtest {
 
-// The level every test of the backtest is held to, after Holm's adjustment for the tests it runs
-// together.
+// The level every claim of the backtest is held to, the claims of one family adjusted together.
 inline constexpr double kLevel = 0.05;
 
 // The fewest draws a backtest replays: three for the first grid and one to score it.
@@ -23,8 +24,14 @@ inline constexpr std::uint64_t kDefaultSeed = 1;
 inline constexpr std::uint64_t kMaxSimulatedDraws = 1'000'000'000;
 inline constexpr unsigned kMaxThreads = 1024;
 
-// The passes a backtest of `draws` draws replays: one for every draw from the fourth on.
+// The passes a backtest of `draws` draws replays: one for every draw from the fourth on, and
+// after each restart (a gap in the record) from the fourth after it on.
 constexpr std::uint64_t replayedPasses(std::uint64_t draws) { return draws > 3 ? draws - 3 : 0; }
+std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> restarts);
+
+// Whether the draw at each place of a record of `draws` draws, oldest first, is replayed: it has
+// three draws before it since the record's start or its last restart.
+std::vector<bool> replayedDraws(std::size_t draws, std::span<const std::size_t> restarts);
 
 // The settings as a front end was given them, as text; nothing for a setting not given.
 struct SettingTexts {

@@ -26,8 +26,10 @@ struct ReplayStatistics {
   bool operator==(const ReplayStatistics&) const = default;
 };
 
-// Replays every draw from the fourth on against the three before it.
-ReplayStatistics replayStatistics(std::span<const Draw> draws);
+// Replays every draw from the fourth on against the three before it, and after each restart
+// (a gap in the record) from the fourth after it on.
+ReplayStatistics replayStatistics(std::span<const Draw> draws,
+                                  std::span<const std::size_t> restarts = {});
 
 // The order of shuffle `index` for a history of `count` draws: a Fisher-Yates shuffle driven by
 // std::mt19937_64 seeded from `seed` and `index`, with unbiased bounded draws, so that each
@@ -43,11 +45,14 @@ struct ShuffleRange {
 
 // A record kept once for its shuffles, as the grid rows its passes read, so that any range of
 // its shuffles can be replayed from it.
+// A record with gaps replays its shuffles with the same restarts, at the same places: a shuffle
+// keeps the record's shape, and only its order changes.
 class ShuffledReplays {
  public:
-  explicit ShuffledReplays(std::span<const Draw> draws);
+  ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts);
   // The same from the draws' digits alone, three a draw, oldest first: all that a shuffle needs.
-  static ShuffledReplays fromDigits(std::span<const std::uint8_t> digits);
+  static ShuffledReplays fromDigits(std::span<const std::uint8_t> digits,
+                                    std::span<const std::size_t> restarts);
 
   // Replays the shuffles of `range`, spread over `threads` threads (at least one). Entry k of
   // the result is shuffle first + k's, whatever the number of threads. `done` is called on the
@@ -57,6 +62,7 @@ class ShuffledReplays {
 
  private:
   std::vector<GridRow> newestFirst_;
+  std::vector<std::uint8_t> replayed_;  // whether the draw at each place, newest first, is replayed
 };
 
 // ShuffledReplays(draws).replay(seed, range, threads, done).

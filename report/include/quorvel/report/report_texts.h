@@ -14,9 +14,10 @@ namespace quorvel::report {
 using backtest::BacktestResult;
 using presentation::Language;
 
-// Said of a record that ran newest first: "the record runs newest first; it was replayed oldest
-// first"; "" for one oldest first.
-std::string_view recordOrderNote(const BacktestResult& result, Language language);
+// What the reader noted of the record, in sentences: that it ran newest first and was replayed
+// oldest first, where it misses draws (the replay starts again after each gap), how many lines
+// repeated a draw; "" when there is nothing to say.
+std::string recordNote(const BacktestResult& result, Language language);
 
 // A claim of the family as a sentence names it: "the key range's hits", "「重点号码范围」的命中".
 std::string claimName(const backtest::Claim& claim, Language language);
