@@ -339,16 +339,7 @@ class Reading {
     if (record_.notes.order == RecordOrder::NewestFirst) {
       std::reverse(record_.draws.begin(), record_.draws.end());
     }
-    const std::vector<Draw>& draws = record_.draws;
-    for (std::size_t i = 1; i < draws.size(); ++i) {
-      const int year = periodYear(draws[i].period);
-      if (year == 0 || year != periodYear(draws[i - 1].period)) continue;
-      if (draws[i].period - draws[i - 1].period > 1) {
-        record_.notes.gaps.push_back(
-            {draws[i - 1].period, draws[i].period, draws[i].period - draws[i - 1].period - 1});
-        record_.notes.restarts.push_back(i);
-      }
-    }
+    noteGaps(record_.draws, record_.notes);
     return std::move(record_);
   }
 
@@ -415,6 +406,27 @@ Record readRecord(std::istream& in) {
     reading.take(parseDraw(fields, layout, header.has_value(), number), number);
   }
   return std::move(reading).finish();
+}
+
+void noteGaps(std::span<const Draw> draws, RecordNotes& notes) {
+  notes.gaps.clear();
+  notes.restarts.clear();
+  for (std::size_t i = 1; i < draws.size(); ++i) {
+    const int year = periodYear(draws[i].period);
+    if (year == 0 || year != periodYear(draws[i - 1].period)) continue;
+    if (draws[i].period - draws[i - 1].period > 1) {
+      notes.gaps.push_back(
+          {draws[i - 1].period, draws[i].period, draws[i].period - draws[i - 1].period - 1});
+      notes.restarts.push_back(i);
+    }
+  }
+}
+
+std::uint64_t nextPeriod(std::uint64_t last, int year) {
+  const int lastYear = periodYear(last);
+  if (lastYear == 0 || year <= lastYear) return last + 1;
+  const std::uint64_t perYear = last >= 10'000'000 ? 10'000 : 1'000;  // yyyyNNNN or yyyyNNN
+  return static_cast<std::uint64_t>(year) * perYear + 1;
 }
 
 int periodYear(std::uint64_t period) {

@@ -35,4 +35,17 @@ Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, co
   return out;
 }
 
+std::vector<Replayed> replayFrom(std::span<const Draw> record,
+                                 std::span<const std::size_t> restarts, std::size_t first) {
+  std::vector<Replayed> passes;
+  for (std::size_t t = std::max<std::size_t>(first, 3); t < record.size(); ++t) {
+    // The last restart at or before t; the pass needs three draws from it on before t.
+    const auto after = std::upper_bound(restarts.begin(), restarts.end(), t);
+    const std::size_t start = after == restarts.begin() ? 0 : *(after - 1);
+    if (t < start + 3) continue;
+    passes.push_back(replay(record[t - 3], record[t - 2], record[t - 1], record[t]));
+  }
+  return passes;
+}
+
 }  // namespace quorvel::backtest

@@ -20,6 +20,7 @@
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/cli/record_file.h"
 #include "quorvel/cli/staged_file.h"
 #include "quorvel/cli/standard_streams.h"
 #include "quorvel/cli/unknown_option.h"
@@ -39,16 +40,6 @@ namespace {
 constexpr const char* kProgram = "quorvel-backtest";
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
-// The report's language, as the locale asks: the first of LC_ALL, LC_MESSAGES and LANG that is
-// set. The program's own usage and messages stay English.
-quorvel::presentation::Language reportLanguage() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    if (const char* locale = std::getenv(variable); locale != nullptr && *locale != '\0') {
-      return quorvel::presentation::languageForLocale(locale);
-    }
-  }
-  return quorvel::presentation::languageForLocale("");
-}
 
 struct Options {
   std::string history, csv, chart;
@@ -167,11 +158,6 @@ std::string sharedFile(const Options& o) {
   return "";
 }
 
-// A file the run cannot read or write, in the system's words.
-std::system_error fileError(int error, const std::string& doing) {
-  return std::system_error(error, std::generic_category(), doing);
-}
-
 // Step 2: every output is opened before the replay starts, so that a bad path fails at once, and
 // is only put in place when the whole run succeeds. Throws std::system_error.
 Outputs openOutputs(const Options& o) {
@@ -184,40 +170,6 @@ Outputs openOutputs(const Options& o) {
   if (!o.chart.empty()) outputs.chart = std::make_unique<cli::StagedFile>(o.chart);
   outputs.report = o.csv == "-" ? &std::cerr : &std::cout;
   return outputs;
-}
-
-// The system's error number for a history that cannot be read, or 0 when it can. "-" is
-// standard input, which may be closed or a folder.
-int unreadable(const std::string& path) {
-  const bool standardInput = path == "-";
-  struct stat info {};
-  if ((standardInput ? ::fstat(STDIN_FILENO, &info) : ::stat(path.c_str(), &info)) != 0) {
-    return errno;
-  }
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (!standardInput && ::access(path.c_str(), R_OK) != 0) return errno;
-  return 0;
-}
-
-// How a message names the history: its path, or "standard input" for "-".
-std::string historyName(const std::string& path) { return path == "-" ? "standard input" : path; }
-
-// Step 3: the history, from a file or from standard input ("-"). Throws std::system_error when
-// it cannot be read, and BacktestError at a fault in it.
-bt::Record readHistoryFile(const std::string& path) {
-  const bool standardInput = path == "-";
-  if (const int error = unreadable(path); error != 0) {
-    throw fileError(error, "cannot read " + historyName(path));
-  }
-  std::ifstream file;
-  if (!standardInput) file.open(path, std::ios::binary);
-  std::istream& in = standardInput ? std::cin : file;
-  errno = 0;
-  bt::Record record = bt::readRecord(in);
-  if (in.bad() || (standardInput && std::ferror(stdin) != 0)) {
-    throw fileError(errno != 0 ? errno : EIO, "cannot read " + historyName(path));
-  }
-  return record;
 }
 
 // Simulated draws, made as they are replayed.
@@ -284,6 +236,7 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
   options.seed = settings.seed;
   options.threads = settings.threads;
   options.notes = record.notes;
+  options.prospective = !settings.simulated;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) report::writeCsvHeader(*outputs.rows);
@@ -305,11 +258,12 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
     for (const bt::Draw& draw : draws) audit.add(draw);
   }
   const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
-  if (trace) report::writeChart(outputs.chart->stream(), *trace, reportLanguage());
+  if (trace) report::writeChart(outputs.chart->stream(), *trace, cli::localeLanguage());
   if (o.json) {
     report::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
   } else {
-    report::writeTable(*outputs.report, result, reportLanguage(), audited ? &*audited : nullptr);
+    report::writeTable(*outputs.report, result, cli::localeLanguage(),
+                       audited ? &*audited : nullptr);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();
@@ -324,7 +278,7 @@ int runProgram(int argc, char** argv) {
       bt::validate(options.settings, std::max(1U, std::thread::hardware_concurrency()));
   if (valid.problem) {
     return fail(kUsageError, report::locatedText(optionOf(valid.problem->fault), *valid.problem,
-                                                 reportLanguage()));
+                                                 cli::localeLanguage()));
   }
   if (const std::string shared = sharedFile(options); !shared.empty()) {
     return fail(kUsageError, shared);
@@ -334,11 +288,11 @@ int runProgram(int argc, char** argv) {
   try {
     Outputs outputs = openOutputs(options);
     const bt::Record record =
-        valid.settings.simulated ? bt::Record{} : readHistoryFile(options.history);
+        valid.settings.simulated ? bt::Record{} : cli::readRecordFile(options.history);
     return run(options, valid.settings, record, outputs);
   } catch (const bt::BacktestError& error) {
-    return fail(kFailure, report::locatedText(historyName(options.history), error.problem(),
-                                              reportLanguage()));
+    return fail(kFailure, report::locatedText(cli::recordName(options.history), error.problem(),
+                                              cli::localeLanguage()));
   } catch (const std::system_error& error) {
     return fail(kFailure, error.what());
   }

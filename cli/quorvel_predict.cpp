@@ -10,18 +10,23 @@
 #include <system_error>
 #include <vector>
 
+#include "quorvel/backtest/kept_record.h"
 #include "quorvel/cli/forecast_json.h"
 #include "quorvel/cli/located_error.h"
+#include "quorvel/cli/record_file.h"
 #include "quorvel/cli/screen_report.h"
 #include "quorvel/cli/standard_streams.h"
 #include "quorvel/cli/tsv_filter.h"
 #include "quorvel/cli/unknown_option.h"
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/presentation/failure_report.h"
+#include "quorvel/report/problem_text.h"
 #include "quorvel/version.h"
 
 namespace cli = quorvel::cli;
 namespace engine = quorvel::engine;
+namespace backtest = quorvel::backtest;
+namespace report = quorvel::report;
 
 namespace {
 
@@ -31,6 +36,7 @@ constexpr int kUsageError = 2;
 struct Options {
   bool tsv = false;
   bool json = false;
+  std::string record;
   std::vector<std::string> cells;
 };
 
@@ -49,6 +55,24 @@ int predictOne(const Options& options) {
   if (result.failure == engine::Failure::None) return 0;
   std::cerr << kProgram << ": "
             << quorvel::presentation::failureMessage(result.failure, result.cause, texts) << '\n';
+  return 1;
+}
+
+// The grid of a record's newest three draws, as if they were typed, in place of the cells.
+// Gives the exit status when the record cannot give one.
+std::optional<int> cellsOfRecord(Options& options) {
+  try {
+    const engine::GridStrings cells = backtest::latestGrid(cli::readRecordFile(options.record));
+    options.cells.assign(cells.begin(), cells.end());
+    return std::nullopt;
+  } catch (const backtest::BacktestError& error) {
+    std::cerr << kProgram << ": "
+              << report::locatedText(cli::recordName(options.record), error.problem(),
+                                     cli::localeLanguage())
+              << '\n';
+  } catch (const std::system_error& error) {
+    std::cerr << kProgram << ": " << error.what() << '\n';
+  }
   return 1;
 }
 
@@ -71,6 +95,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
       "Forecasts the next draw from the three latest periods.\n\n"
       "  quorvel-predict [--json] [--] CELL0 ... CELL11\n"
+      "  quorvel-predict [--json] --record FILE\n"
       "  quorvel-predict --tsv < grids.tsv\n\n"
       "Give the twelve grid cells in order: the latest period's three digits and sum, then the\n"
       "previous period's, then the oldest's. Write an empty cell as \"\". Put -- before the cells\n"
@@ -83,6 +108,9 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
   app.add_flag("--json", options.json,
                "Print one grid's outputs as JSON, each list with its chance of holding the next "
                "sum, its stake and its expected return, each call with its chance");
+  app.add_option("--record", options.record,
+                 "Forecast from the newest three draws of a record of draws (any form "
+                 "quorvel-backtest reads; - reads standard input), as if typed into the grid");
   app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13");
   app.set_version_flag("--version", std::string(kProgram) + " " QUORVEL_VERSION,
                        "Print the program's name and version and exit");
@@ -107,10 +135,14 @@ int runProgram(int argc, char** argv) {
   if (const std::optional<int> status = parseOptions(argc, argv, options)) return *status;
   if (options.tsv) {
     if (options.json) return usage("--json is for one grid; --tsv writes its own lines");
-    if (!options.cells.empty()) {
-      return usage("--tsv reads its grids from standard input and takes no cells");
+    if (!options.cells.empty() || !options.record.empty()) {
+      return usage("--tsv reads its grids from standard input and takes no cells or record");
     }
     return filterGrids();
+  }
+  if (!options.record.empty()) {
+    if (!options.cells.empty()) return usage("--record gives the grid and takes no cells");
+    if (const std::optional<int> status = cellsOfRecord(options)) return *status;
   }
   if (options.cells.size() != engine::kGridCells) {
     return usage("expected " + std::to_string(engine::kGridCells) + " cells, got " +

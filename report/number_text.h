@@ -20,6 +20,14 @@ inline std::string fixed(double value, int decimals) {
   return text;
 }
 
+// `value` with `digits` significant digits, as printf's "%.*g" writes it: a JSON number however
+// large or small (an e-value may be either).
+inline std::string significant(double value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return text;
+}
+
 // The mean list size of `calls` calls whose sizes add up to `sizeSum`, 0 for no call.
 inline double meanSize(long long sizeSum, long long calls) {
   return static_cast<double>(sizeSum) / static_cast<double>(calls > 0 ? calls : 1);

@@ -39,7 +39,7 @@ std::string padded(const Problem& p) {
 struct ProblemWords {
   Says utf16, notText, lineTooLong, fieldCount, periodTooLarge, periodNotANumber, periodOutOfOrder,
       periodNotBefore, notADigit, wrongSum, lostZero, notTheSum, noDrawColumn, conflict,
-      tooFewDraws, recordTooLarge, shuffles, seed, simulated, threads;
+      tooFewDraws, recordTooLarge, tooManyKept, noLatestThree, shuffles, seed, simulated, threads;
   // The problem after its place: at a line and column, or the whole source's.
   std::string (*placed)(std::string_view source, std::size_t line, std::size_t column,
                         const std::string& what);
@@ -97,6 +97,15 @@ constexpr ProblemWords kEnglish{
     [](const Problem& p) {
       return "the record is larger than " + megabytes(p.first) +
              ", far larger than any record of draws";
+    },
+    [](const Problem& p) {
+      return "a record kept on this device holds at most " + number(p.first) +
+             " draws; test a larger one from its file";
+    },
+    [](const Problem& p) {
+      return "the forecast needs the record's newest three draws in a row, and it ends with " +
+             number(p.first) +
+             (p.second > 0 ? " after the gap before period " + number(p.second) : std::string());
     },
     [](const Problem& p) {
       return given(p.text) + " is not a whole number of shuffles from " + number(p.first) + " to " +
@@ -168,6 +177,14 @@ constexpr ProblemWords kChinese{
              number(p.first) + " 期";
     },
     [](const Problem& p) { return "记录超过 " + megabytes(p.first) + "，不像开奖记录"; },
+    [](const Problem& p) {
+      return "本机保存的记录最多 " + number(p.first) + " 期；更大的记录请直接从文件检验";
+    },
+    [](const Problem& p) {
+      return "预测要用记录里最新的连续三期，而记录" +
+             (p.second > 0 ? "在第 " + number(p.second) + " 期前的缺期之后" : std::string()) +
+             "最后只有 " + number(p.first) + " 期";
+    },
     [](const Problem& p) { return outOfRange(p, "整数打乱次数"); },
     [](const Problem& p) { return outOfRange(p, "整数种子"); },
     [](const Problem& p) { return outOfRange(p, "整数期数"); },
@@ -215,6 +232,10 @@ Says saying(const ProblemWords& w, Fault fault) {
       return w.tooFewDraws;
     case Fault::RecordTooLarge:
       return w.recordTooLarge;
+    case Fault::TooManyKept:
+      return w.tooManyKept;
+    case Fault::NoLatestThree:
+      return w.noLatestThree;
     case Fault::Shuffles:
       return w.shuffles;
     case Fault::Seed:

@@ -11,6 +11,7 @@
 #include "quorvel/report/money_texts.h"
 #include "quorvel/report/output_names.h"
 #include "quorvel/report/power_texts.h"
+#include "quorvel/report/prospective_texts.h"
 #include "quorvel/report/report_texts.h"
 
 namespace quorvel::report {
@@ -205,6 +206,11 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
   if (result.shuffles > 0) {
     out << '\n' << words.claims(result.shuffles) << '\n';
     writeRows(out, claimsTable(result, language));
+  }
+  if (result.prospective) {
+    out << '\n' << prospectiveHeading(*result.prospective, language) << '\n';
+    writeRows(out, prospectiveTable(*result.prospective, language));
+    out << prospectiveSentence(result, language) << '\n';
   }
   out << '\n' << words.money(game::kStakeYuan) << '\n';
   writeRows(out, moneyTable(result, language));

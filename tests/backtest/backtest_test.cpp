@@ -25,7 +25,9 @@ struct Independent {
   // over all thousand draws, in thousandths of a yuan.
   std::array<long long, engine::kLists> staked{}, won{}, expectedMills{};
   std::array<std::string, engine::kOutputs> sequence;  // H and M, no calls left out
-  std::map<std::string, long long> triplesOf;          // by box text, counted once
+  // Every call in order: whether it hit, and the digit triples of a thousand it holds for.
+  std::array<std::vector<std::pair<bool, long long>>, engine::kOutputs> each;
+  std::map<std::string, long long> triplesOf;  // by box text, counted once
 
   bool holds(const std::string& verdict, int sum) const {
     const int r12 = sum % 12;
@@ -96,6 +98,7 @@ struct Independent {
         hits[i] += hit;
         chance[i] += triples;
         sequence[i] += hit ? 'H' : 'M';
+        each[i].emplace_back(hit, triples);
       }
     }
   }
@@ -272,6 +275,44 @@ TEST(RecordWithGaps, NoPassForecastsAcrossAGap) {
     EXPECT_EQ(result.summary.output(i).calls, runs.calls[u]) << "output " << u;
     EXPECT_EQ(result.summary.output(i).hits, runs.hits[u]) << "output " << u;
   }
+}
+
+// The draws after the fixed period, scored as they came: the e-values equal a recount from the
+// independent scorer's calls, summed as logarithms.
+TEST(RealRecord, TheProspectiveTestEqualsAnIndependentRecount) {
+  std::vector<Draw> draws = realRecord();
+  const std::vector<Draw> later = simulateHistory(250, 17);
+  for (std::size_t i = 0; i < later.size(); ++i) {
+    draws.push_back({kVerdictFixedThrough + 1 + i,
+                     {later[i].digits[0], later[i].digits[1], later[i].digits[2]}});
+  }
+  const BacktestResult result = runOn(draws);
+  ASSERT_TRUE(result.prospective.has_value());
+  const Prospective& p = *result.prospective;
+  EXPECT_EQ(p.draws, 250);
+
+  Independent recount;
+  recount.score({draws.end() - 253, draws.end()});
+  double family = 0;
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    double e = 0;
+    for (int j = 1; j <= 10; ++j) {
+      double logWealth = 0;
+      for (const auto& [hit, triples] : recount.each[i]) {
+        logWealth +=
+            std::log(1 + j / 10.0 * ((hit ? 1.0 : 0.0) - static_cast<double>(triples) / 1000.0));
+      }
+      e += std::exp(logWealth) / 10;
+    }
+    family += e / engine::kOutputs;
+    EXPECT_EQ(p.outputs[i].calls, recount.calls[i]) << "output " << i;
+    EXPECT_EQ(p.outputs[i].hits, recount.hits[i]) << "output " << i;
+    EXPECT_NEAR(p.outputs[i].expectedHits, static_cast<double>(recount.chance[i]) / 1000.0, 1e-9)
+        << "output " << i;
+    EXPECT_NEAR(p.outputs[i].eValue(), e, 1e-9 * e) << "output " << i;
+  }
+  EXPECT_NEAR(p.eValue(), family, 1e-9 * family);
+  EXPECT_FALSE(runOn(realRecord()).prospective.has_value());
 }
 
 TEST(Backtest, FewerThanFourDrawsIsAnError) {

@@ -102,6 +102,42 @@ else
   failed=$((failed + 1)); echo "FAIL the report's language"
 fi
 
+# Every form players copy their draws in reads to the same report as the canonical file: the
+# record's last twelve draws, written eight ways.
+tail -12 "$record" > "$dir/last"
+{ echo "period,d1,d2,d3,sum"; cat "$dir/last"; } > "$dir/canonical.csv"
+awk -F, '{print $1" "$2" "$3" "$4}' "$dir/last" > "$dir/spaces.txt"
+awk -F, '{print $1" 2026-06-19 "$2" "$3" "$4}' "$dir/last" > "$dir/dated.txt"
+{ echo "期号,开奖日期,开奖号码"; awk -F, '{print $1",2026-06-19,\""$2","$3","$4"\""}' "$dir/last"; } > "$dir/quoted.csv"
+awk -F, '{print $1",2026-06-19(五),"$2" "$3" "$4}' "$dir/last" > "$dir/weekday.csv"
+{ echo "期号,开奖号码,试机号"; awk -F, '{print $1","$2$3$4",123"}' "$dir/last"; } > "$dir/trial.csv"
+{ echo "期号,试机号,开奖号码"; awk -F, '{print $1",123,"$2$3$4}' "$dir/last"; } > "$dir/trial-first.csv"
+{ echo "period,number"; tac "$dir/last" | awk -F, '{print $1","$2$3$4}'; } > "$dir/newest.csv"
+{ cat "$dir/canonical.csv"; tail -3 "$dir/last"; } | tr '\n' '\r' > "$dir/merged-cr.csv"
+same=0
+"$backtest" "$dir/canonical.csv" --shuffles 30 --json | sed 's/"newestFirst":true,//; s/"repeatedLines":[0-9]*/R/' > "$dir/want"
+for form in spaces.txt dated.txt quoted.csv weekday.csv trial.csv trial-first.csv newest.csv merged-cr.csv; do
+  "$backtest" "$dir/$form" --shuffles 30 --json | sed 's/"newestFirst":true,//; s/"repeatedLines":[0-9]*/R/' |
+    cmp -s - "$dir/want" && same=$((same + 1)) || echo "  $form reads otherwise"
+done
+if [[ $same -eq 8 ]] && "$backtest" "$dir/merged-cr.csv" --shuffles 0 --json | grep -q '"repeatedLines":3'; then
+  passed=$((passed + 1)); echo "ok   every copied form reads as the canonical file"
+else
+  failed=$((failed + 1)); echo "FAIL copied forms: $same of 8 read as the canonical file"
+fi
+
+# A record that runs past the verdict's record gets the prospective test, in the JSON and the
+# table; the shipped record does not.
+{ cat "$record"; printf '2026174,1,2,3\n2026175,4,5,6\n'; } > "$dir/later.csv"
+if "$backtest" "$dir/later.csv" --shuffles 0 --json |
+     grep -q '"prospective":{"since":2026173,"draws":2,"eValue":[0-9.e+-]*,"outputs":\[{"name":"predicted range","calls":2,' &&
+   "$backtest" "$dir/later.csv" --shuffles 0 | grep -q "^the 2 draws since period 2026173" &&
+   ! "$backtest" "$record" --shuffles 0 --json | grep -q prospective; then
+  passed=$((passed + 1)); echo "ok   the draws after the verdict's record are scored apart"
+else
+  failed=$((failed + 1)); echo "FAIL the prospective test"
+fi
+
 if [[ $("$backtest" --version) == "quorvel-backtest $version" ]]; then
   passed=$((passed + 1)); echo "ok   --version prints the project's version"
 else

@@ -3,6 +3,7 @@
 set -u
 predict=$1
 version=$2
+record=${3:-}
 passed=0
 failures=0
 dir=$(mktemp -d)
@@ -67,6 +68,30 @@ if [[ $rc -eq 2 && $out == "3 5 6 8 9 10 11 12 13 14 15 17 20 23 "$'\t'* ]] &&
 else
   echo "FAIL --tsv: exit $rc, output: $out"; failures=$((failures + 1))
 fi
+
+# --record: the forecast of the record's newest three draws, the same as typing them, from the
+# canonical file and from a copied form (tabs, dates, digits together, newest first).
+printf '期号\t开奖日期\t开奖号码\n2026003\t2026-01-03(六)\t358\n2026002\t2026-01-02(五)\t271\n2026001\t2026-01-01(四)\t904\n' > "$dir/copied.tsv"
+printf 'period,d1,d2,d3,sum\n2026001,9,0,4,13\n2026002,2,7,1,10\n2026003,3,5,8,16\n' > "$dir/canonical.csv"
+typed=$("$predict" --json 3 5 8 16 2 7 1 10 9 0 4 13)
+if [[ $("$predict" --json --record "$dir/copied.tsv") == "$typed" &&
+      $("$predict" --json --record - < "$dir/canonical.csv") == "$typed" ]]; then
+  echo "ok   --record forecasts the record's newest three as typed"; passed=$((passed + 1))
+else
+  echo "FAIL --record differs from the typed grid"; failures=$((failures + 1))
+fi
+if [[ -n $record ]] && diff <("$predict" --record "$record") \
+     <("$predict" $(tail -3 "$record" | tac | cut -d, -f2-5 | tr , ' ')) > /dev/null; then
+  echo "ok   --record on the shipped record"; passed=$((passed + 1))
+else
+  echo "FAIL --record on the shipped record"; failures=$((failures + 1))
+fi
+printf '2026001,1,2,3\n2026002,1,2,3\n2026005,1,1,1\n' > "$dir/gap.csv"
+check "--record refuses a record that ends after a gap" 1 \
+  "gap.csv: the forecast needs the record's newest three draws in a row, and it ends with 1 after the gap before period 2026005" \
+  --record "$dir/gap.csv"
+check "--record names a missing file" 1 "cannot read $dir/none.csv: No such file" --record "$dir/none.csv"
+check "--record takes no cells" 2 "takes no cells" --record "$dir/gap.csv" 1 2 3
 
 echo "$passed passed, $failures failed"
 exit $(( failures > 0 ))

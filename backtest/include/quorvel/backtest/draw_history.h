@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <istream>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "quorvel/backtest/problem.h"
@@ -18,6 +19,10 @@ struct Draw {
 // The year a period begins with, for periods of seven or eight digits that start with one from
 // 1900 to 2999 (2004001, 20040001): 2004; 0 for any other period.
 int periodYear(std::uint64_t period);
+
+// The period after `last` when the device's calendar says `year`: the first of `year` (2027001)
+// when `last` is a period of an earlier year, written yyyyNNN or yyyyNNNN, else last + 1.
+std::uint64_t nextPeriod(std::uint64_t last, int year);
 
 // The fewest draws of a calendar year that make it a whole year of a record: a record that begins
 // or ends in a year holds only a part of it.
@@ -51,6 +56,9 @@ struct Record {
   std::vector<Draw> draws;  // oldest first
   RecordNotes notes;
 };
+
+// Notes the gaps of `draws` (oldest first) within a year, and the places the replay restarts.
+void noteGaps(std::span<const Draw> draws, RecordNotes& notes);
 
 // Reads a record of draws as players keep theirs and gives them oldest first. A line holds a
 // draw's period, then its draw: three digits as fields of their own ("3,3,2"), written together

@@ -29,6 +29,9 @@ enum class Fault : std::uint8_t {
   // Of a record as a whole.
   TooFewDraws,     // first: the draws found
   RecordTooLarge,  // first: the limit in bytes
+  TooManyKept,     // first: the most draws a kept record holds
+  NoLatestThree,   // first: the draws after the last gap (fewer than three), second: the period
+                   // after that gap, 0 for none
   // Of a setting; `text` is what was given.
   Shuffles,   // not a whole number of shuffles in range
   Seed,       // not a whole number that fits 64 bits

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "quorvel/backtest/call.h"
 #include "quorvel/backtest/draw_history.h"
@@ -31,5 +33,11 @@ std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, 
 // The grid as a user types it from the three draws before `next` (latest on top), one pass,
 // scored against `next`.
 Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next);
+
+// The passes of a record (oldest first, with its restarts after gaps) that forecast its draws from
+// place `first` on: each draw with three draws before it since the record's start or its last
+// restart, forecast from those three.
+std::vector<Replayed> replayFrom(std::span<const Draw> record,
+                                 std::span<const std::size_t> restarts, std::size_t first);
 
 }  // namespace quorvel::backtest

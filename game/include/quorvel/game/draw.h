@@ -9,6 +9,10 @@ inline constexpr int kLargestSum = kDigitsDrawn * (kDigitValues - 1);  // 27
 inline constexpr int kSumValues = kLargestSum + 1;                     // 0...27
 inline constexpr int kEquallyLikelyDraws = 1000;                       // 10 x 10 x 10
 
+// The game draws every day but the days the lottery closes for the Spring Festival: its whole
+// years hold 351 or 352 draws.
+inline constexpr int kDrawsAYear = 351;
+
 // Whether `value` can be a drawn digit, or a period's sum.
 constexpr bool isDigit(double value) {
   return value >= 0 && value < kDigitValues && value == static_cast<int>(value);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/engine/grid.h"
+
+// The record a player keeps on a device as the game goes on: draws pasted or read from a file
+// join it, the draw typed into the grid after the draw shift becomes its next period, and the
+// grid is filled from its newest draws.
+namespace quorvel::backtest {
+
+// The most draws a kept record holds: a daily game's draws for well over two hundred years, in
+// the few megabytes a browser keeps for a site.
+inline constexpr std::size_t kMaxKeptDraws = 100'000;
+
+// A period for which the kept record and the draws given disagree.
+struct Disagreement {
+  Draw kept, given;
+};
+
+struct Merged {
+  Record record;  // oldest first, its gaps noted; the kept record as it was while they disagree
+  std::uint64_t added = 0, confirmed = 0;
+  std::vector<Disagreement> disagreements;
+};
+
+// `given` joined to `kept`: a draw of a new period is added in its place, one the record holds
+// already is confirmed. A draw that disagrees with the kept one for its period changes nothing,
+// the whole merge with it, unless `preferGiven`, when it replaces the kept one. Throws
+// BacktestError (TooManyKept) when the record would pass kMaxKeptDraws.
+Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven);
+
+// What the grid's top row holds, against the kept record.
+enum class TypedKind : std::uint8_t {
+  None,       // not a whole new draw after the record's last two, nothing to do
+  Next,       // a new draw after the record's last two: its next period
+  Known,      // the record's last draw, typed again
+  Corrected,  // another draw in place of the last one typed, after the two before it
+};
+struct Typed {
+  TypedKind kind = TypedKind::None;
+  Draw draw{};  // for Next and Corrected, the draw with its period
+};
+
+// The draw a player typed after the draw shift: the top row holds three digits (and their sum,
+// or no sum) and the two rows below it are the record's last two draws; its period is the next
+// after the record's last in the device's `year`. When `lastTyped` is the record's last period
+// and the rows below are the two draws before it, another draw in the top row corrects it.
+Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, int year,
+                std::optional<std::uint64_t> lastTyped);
+
+// The grid as a player types the record's three newest draws, newest on top. Throws
+// BacktestError (NoLatestThree) when the record does not end with three draws in a row.
+engine::GridStrings latestGrid(const Record& record);
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/replay.h"
+#include "quorvel/backtest/settings.h"
+
+// The prospective test: the forecast scored on draws that did not exist when its verdict was
+// fixed. Its rules have not changed since, so these draws are a test it cannot have been fitted
+// to. The evidence is an e-value, which a player may watch after every draw and stop at any time
+// without raising the chance of a false alarm above the level: under fair draws the chance that
+// the family's e-value ever reaches 1/level is at most the level (Ville's inequality).
+namespace quorvel::backtest {
+
+// The last period of the record the verdict was fixed on.
+inline constexpr std::uint64_t kVerdictFixedThrough = 2026173;
+
+// An output's bets on its calls: betting the fraction j/kBets (j = 1 ... kBets) of its wealth on
+// each call at fair odds, its wealth multiplies by 1 + (j/kBets)(h - c), h 1 for a hit and c the
+// call's chance. Each is a fair bet when the draws are fair; the e-value is their average.
+inline constexpr int kBets = 10;
+
+// The evidence that shows a claim: the family's e-value reaching 1/kLevel, an output's alone
+// reaching kOutputs/kLevel (the family shared among its eight).
+inline constexpr double kFamilyEvidence = 1 / kLevel;
+inline constexpr double kOutputEvidence = engine::kOutputs / kLevel;
+
+struct ProspectiveOutput {
+  long long calls = 0, hits = 0;
+  double expectedHits = 0;           // the chances of its calls, added up
+  std::array<double, kBets> wealth;  // each bet's wealth, from 1
+  ProspectiveOutput() { wealth.fill(1); }
+
+  void add(const Call& call);
+  double eValue() const;
+  bool shown() const { return eValue() >= kOutputEvidence; }
+};
+
+struct Prospective {
+  std::uint64_t since = kVerdictFixedThrough;
+  long long draws = 0;  // the draws after `since` that were forecast
+  std::array<ProspectiveOutput, engine::kOutputs> outputs;
+
+  void add(const Replayed& pass);
+  double eValue() const;  // the mean of the outputs' e-values
+  bool shown() const { return eValue() >= kFamilyEvidence; }
+};
+
+// Whether a period is one of the prospective test's: after kVerdictFixedThrough, written yyyyNNN.
+bool isProspective(std::uint64_t period);
+
+// About how many draws the family's e-value would take to reach kFamilyEvidence, on average,
+// were an output's hit rate `edge` above its average chance `chance`, with a call on
+// `callsPerDraw` of the draws: the e-value must then reach kOutputEvidence on that output alone,
+// and the best of its bets grows by exp(g) a call on average. Nothing for no edge.
+std::optional<double> drawsToShow(double chance, double edge, double callsPerDraw);
+
+}  // namespace quorvel::backtest

@@ -1,0 +1,120 @@
+#include "quorvel/backtest/kept_record.h"
+
+#include <algorithm>
+#include <string>
+
+#include "quorvel/backtest/replay.h"
+
+namespace quorvel::backtest {
+namespace {
+
+bool sameDigits(const Draw& a, const Draw& b) {
+  return std::equal(std::begin(a.digits), std::end(a.digits), std::begin(b.digits));
+}
+
+// A grid row's draw when its cells hold three single digits and their sum or no sum.
+std::optional<Draw> rowDraw(const engine::GridTexts& cells, std::size_t row) {
+  Draw draw{0, {}};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const std::string_view text = cells[4 * row + k];
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return std::nullopt;
+    draw.digits[k] = text[0] - '0';
+  }
+  const std::string_view sum = cells[4 * row + 3];
+  if (!sum.empty() && sum != std::to_string(draw.sum())) return std::nullopt;
+  return draw;
+}
+
+bool rowIs(const engine::GridTexts& cells, std::size_t row, const Draw& draw) {
+  const std::optional<Draw> typed = rowDraw(cells, row);
+  return typed && sameDigits(*typed, draw);
+}
+
+}  // namespace
+
+Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven) {
+  Merged merged{kept, 0, 0, {}};
+  std::vector<Draw>& draws = merged.record.draws;
+  std::vector<Draw> fresh;
+  for (const Draw& draw : given) {
+    const auto at = std::lower_bound(draws.begin(), draws.end(), draw.period,
+                                     [](const Draw& d, std::uint64_t p) { return d.period < p; });
+    if (at == draws.end() || at->period != draw.period) {
+      fresh.push_back(draw);
+    } else if (sameDigits(*at, draw)) {
+      ++merged.confirmed;
+    } else {
+      merged.disagreements.push_back({*at, draw});
+      if (preferGiven) *at = draw;
+    }
+  }
+  // The new draws in period order, each period once: the same draw twice is confirmed, two
+  // different ones disagree as a kept and a given draw do.
+  std::stable_sort(fresh.begin(), fresh.end(),
+                   [](const Draw& a, const Draw& b) { return a.period < b.period; });
+  std::vector<Draw> once;
+  for (const Draw& draw : fresh) {
+    if (once.empty() || once.back().period != draw.period) {
+      once.push_back(draw);
+    } else if (sameDigits(once.back(), draw)) {
+      ++merged.confirmed;
+    } else {
+      merged.disagreements.push_back({once.back(), draw});
+      if (preferGiven) once.back() = draw;
+    }
+  }
+  fresh = std::move(once);
+  if (!merged.disagreements.empty() && !preferGiven) {
+    merged.record = kept;
+    return merged;
+  }
+  if (draws.size() + fresh.size() > kMaxKeptDraws) {
+    throw BacktestError({Fault::TooManyKept, 0, 0, kMaxKeptDraws});
+  }
+  merged.added = fresh.size();
+  const auto middle = static_cast<std::ptrdiff_t>(draws.size());
+  draws.insert(draws.end(), fresh.begin(), fresh.end());
+  std::inplace_merge(draws.begin(), draws.begin() + middle, draws.end(),
+                     [](const Draw& a, const Draw& b) { return a.period < b.period; });
+  merged.record.notes.order = RecordOrder::OldestFirst;
+  merged.record.notes.repeated = 0;
+  noteGaps(draws, merged.record.notes);
+  return merged;
+}
+
+Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, int year,
+                std::optional<std::uint64_t> lastTyped) {
+  const std::optional<Draw> top = rowDraw(cells, 0);
+  const std::size_t n = record.size();
+  if (!top || n < 2) return {};
+  if (rowIs(cells, 1, record[n - 1]) && rowIs(cells, 2, record[n - 2])) {
+    return {
+        TypedKind::Next,
+        {nextPeriod(record[n - 1].period, year), {top->digits[0], top->digits[1], top->digits[2]}}};
+  }
+  if (n >= 3 && rowIs(cells, 1, record[n - 2]) && rowIs(cells, 2, record[n - 3])) {
+    if (sameDigits(*top, record[n - 1])) return {TypedKind::Known, record[n - 1]};
+    if (lastTyped == record[n - 1].period) {
+      return {TypedKind::Corrected,
+              {record[n - 1].period, {top->digits[0], top->digits[1], top->digits[2]}}};
+    }
+  }
+  return {};
+}
+
+engine::GridStrings latestGrid(const Record& record) {
+  const std::vector<Draw>& draws = record.draws;
+  const std::size_t start = record.notes.restarts.empty() ? 0 : record.notes.restarts.back();
+  if (draws.size() < start + 3) {
+    throw BacktestError(
+        {Fault::NoLatestThree, 0, 0, draws.size() - start, start > 0 ? draws[start].period : 0});
+  }
+  engine::GridStrings cells;
+  for (std::size_t p = 0; p < 3; ++p) {
+    const GridRow row = gridRow(draws[draws.size() - 1 - p]);
+    for (std::size_t k = 0; k < 4; ++k) cells[4 * p + k] = std::to_string(row[k]);
+  }
+  return cells;
+}
+
+}  // namespace quorvel::backtest

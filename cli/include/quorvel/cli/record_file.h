@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "quorvel/backtest/draw_history.h"
+#include "quorvel/presentation/language.h"
+
+namespace quorvel::cli {
+
+// How a message names a record: its path, or "standard input" for "-".
+std::string recordName(const std::string& path);
+
+// The record of draws at `path`, or on standard input for "-". Throws std::system_error when it
+// cannot be read (no such file, a folder, a closed standard input), and backtest::BacktestError
+// at a fault in it.
+backtest::Record readRecordFile(const std::string& path);
+
+// The reports' language, as the locale asks: the first of LC_ALL, LC_MESSAGES and LANG that is
+// set. The programs' own usage and messages stay English.
+presentation::Language localeLanguage();
+
+}  // namespace quorvel::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+
+#include "quorvel/backtest/draw_history.h"
+
+namespace quorvel::report {
+
+// A record of draws as a CSV file in the form the shipped record has, which every reader takes:
+// the header "period,d1,d2,d3,sum", then a draw a line, oldest first, LF line ends.
+void writeRecordCsv(std::ostream& out, std::span<const backtest::Draw> draws);
+
+}  // namespace quorvel::report

@@ -1,0 +1,177 @@
+#include "quorvel/backtest/kept_record.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "row_name.h"
+
+namespace quorvel::backtest {
+namespace {
+
+// Draws of one year from its first period, uniform digits.
+std::vector<Draw> yearOf(std::size_t count, std::uint64_t seed) {
+  std::vector<Draw> draws = simulateHistory(count, seed);
+  for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = 2026001 + i;
+  return draws;
+}
+
+Record recordOf(std::vector<Draw> draws) {
+  Record record{std::move(draws), {}};
+  noteGaps(record.draws, record.notes);
+  return record;
+}
+
+std::vector<std::uint64_t> periods(const std::vector<Draw>& draws) {
+  std::vector<std::uint64_t> p;
+  for (const Draw& d : draws) p.push_back(d.period);
+  return p;
+}
+
+// However a record is split in two and the parts pasted, in whichever order and with overlaps,
+// the merge gives the record back: every draw once, in period order, nothing disagreeing.
+TEST(MergeDraws, AnySplitOfARecordMergesBackToIt) {
+  const std::vector<Draw> whole = yearOf(300, 4);
+  std::mt19937 random(8);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<Draw> kept, given;
+    for (const Draw& d : whole) {
+      const auto where = random() % 3;  // kept, given or both
+      if (where != 1) kept.push_back(d);
+      if (where != 0) given.push_back(d);
+      if (where == 2 && random() % 4 == 0) given.push_back(d);  // pasted twice
+    }
+    std::shuffle(given.begin(), given.end(), random);
+    const Merged merged = mergeDraws(recordOf(kept), given, false);
+    ASSERT_EQ(periods(merged.record.draws), periods(whole));
+    EXPECT_TRUE(merged.disagreements.empty());
+    EXPECT_TRUE(merged.record.notes.gaps.empty());
+    EXPECT_EQ(merged.added + kept.size(), whole.size());
+    EXPECT_EQ(merged.record.notes.repeated, 0u);
+    EXPECT_EQ(merged.added + merged.confirmed, given.size());
+  }
+}
+
+// A draw that disagrees with the kept one changes nothing, the draws pasted with it included,
+// until the player prefers the new one.
+TEST(MergeDraws, ADisagreementChangesNothingUntilChosen) {
+  const Record kept = recordOf(yearOf(10, 1));
+  Draw other = kept.draws[4];
+  other.digits[0] = (other.digits[0] + 1) % 10;
+  const std::vector<Draw> given = {other, {2026011, {1, 2, 3}}};
+
+  const Merged refused = mergeDraws(kept, given, false);
+  ASSERT_EQ(refused.disagreements.size(), 1u);
+  EXPECT_EQ(refused.disagreements[0].given.digits[0], other.digits[0]);
+  EXPECT_EQ(refused.added, 0u);
+  EXPECT_EQ(periods(refused.record.draws), periods(kept.draws));
+  EXPECT_EQ(refused.record.draws[4].digits[0], kept.draws[4].digits[0]);
+
+  const Merged chosen = mergeDraws(kept, given, true);
+  EXPECT_EQ(chosen.added, 1u);
+  EXPECT_EQ(chosen.record.draws.size(), 11u);
+  EXPECT_EQ(chosen.record.draws[4].digits[0], other.digits[0]);
+
+  const std::vector<Draw> twoForOneNew = {{2026011, {1, 2, 3}}, {2026011, {1, 2, 4}}};
+  const Merged both = mergeDraws(kept, twoForOneNew, false);
+  EXPECT_EQ(both.disagreements.size(), 1u);
+  EXPECT_EQ(both.added, 0u);
+}
+
+TEST(MergeDraws, NotesTheGapsOfTheMergedRecordAndKeepsItsLimit) {
+  const Merged merged = mergeDraws(recordOf(yearOf(5, 2)), {{{2026009, {1, 1, 1}}}}, false);
+  EXPECT_EQ(merged.record.notes.gaps, (std::vector<Gap>{{2026005, 2026009, 3}}));
+  const std::vector<Draw> many = yearOf(kMaxKeptDraws + 1, 3);
+  EXPECT_THROW(mergeDraws({}, many, false), BacktestError);
+}
+
+struct NextCase {
+  std::string name;
+  std::uint64_t last;
+  int year;
+  std::uint64_t next;
+};
+std::string describe(const NextCase& c) { return c.name; }
+class NextPeriod : public ::testing::TestWithParam<NextCase> {};
+
+TEST_P(NextPeriod, FollowsTheLastAndTheDevicesYear) {
+  EXPECT_EQ(nextPeriod(GetParam().last, GetParam().year), GetParam().next);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Periods, NextPeriod,
+    ::testing::Values(NextCase{"within the year", 2026173, 2026, 2026174},
+                      NextCase{"a new year", 2026351, 2027, 2027001},
+                      NextCase{"a new year of eight digit periods", 20260351, 2027, 20270001},
+                      NextCase{"a device clock behind the record", 2027003, 2026, 2027004},
+                      NextCase{"periods that are no dates", 41, 2027, 42}),
+    testing::NamedRow{});
+
+// The grid after the draw shift: the new draw on top, the record's last two below.
+engine::GridStrings typedGrid(const std::string& top, const Draw& previous, const Draw& oldest) {
+  engine::GridStrings cells;
+  std::istringstream in(top);
+  for (std::size_t k = 0; k < 4; ++k) in >> cells[k];
+  for (std::size_t k = 0; k < 3; ++k) {
+    cells[4 + k] = std::to_string(previous.digits[k]);
+    cells[8 + k] = std::to_string(oldest.digits[k]);
+  }
+  cells[7] = std::to_string(previous.sum());
+  cells[11] = std::to_string(oldest.sum());
+  if (cells[3] == "-") cells[3].clear();
+  return cells;
+}
+
+TEST(TypedDraw, TheNewDrawBecomesTheNextPeriodAndOnlyThen) {
+  const std::vector<Draw> record = yearOf(6, 5);
+  const Draw& last = record[5];
+  const Draw& before = record[4];
+  const auto typed = [&](const engine::GridStrings& cells, std::optional<std::uint64_t> lastTyped) {
+    return typedDraw(engine::viewsOf(cells), record, 2026, lastTyped);
+  };
+  const Typed next = typed(typedGrid("3 3 2 8", last, before), std::nullopt);
+  EXPECT_EQ(next.kind, TypedKind::Next);
+  EXPECT_EQ(next.draw.period, 2026007u);
+  EXPECT_EQ(next.draw.sum(), 8);
+  EXPECT_EQ(typed(typedGrid("3 3 2 -", last, before), std::nullopt).kind, TypedKind::Next);
+  EXPECT_EQ(typed(typedGrid("3 3 2 9", last, before), std::nullopt).kind, TypedKind::None);
+  EXPECT_EQ(typed(typedGrid("3 3 - -", last, before), std::nullopt).kind, TypedKind::None);
+  EXPECT_EQ(typed(typedGrid("3 3 12 18", last, before), std::nullopt).kind, TypedKind::None);
+  EXPECT_EQ(typed(typedGrid("3 3 2 8", before, last), std::nullopt).kind, TypedKind::None);
+
+  const std::string lastText = std::to_string(last.digits[0]) + ' ' +
+                               std::to_string(last.digits[1]) + ' ' +
+                               std::to_string(last.digits[2]) + " -";
+  EXPECT_EQ(typed(typedGrid(lastText, before, record[3]), std::nullopt).kind, TypedKind::Known);
+  const std::string other = std::to_string((last.digits[0] + 1) % 10) + " 0 0 -";
+  EXPECT_EQ(typed(typedGrid(other, before, record[3]), std::nullopt).kind, TypedKind::None);
+  const Typed corrected = typed(typedGrid(other, before, record[3]), last.period);
+  EXPECT_EQ(corrected.kind, TypedKind::Corrected);
+  EXPECT_EQ(corrected.draw.period, last.period);
+}
+
+TEST(LatestGrid, IsTheNewestThreeInARow) {
+  const Record record = recordOf(yearOf(5, 6));
+  const engine::GridStrings cells = latestGrid(record);
+  for (std::size_t p = 0; p < 3; ++p) {
+    const Draw& d = record.draws[4 - p];
+    EXPECT_EQ(cells[4 * p], std::to_string(d.digits[0]));
+    EXPECT_EQ(cells[4 * p + 3], std::to_string(d.sum()));
+  }
+  Record gapped = record;
+  gapped.draws.push_back({2026009, {1, 2, 3}});
+  noteGaps(gapped.draws, gapped.notes);
+  try {
+    latestGrid(gapped);
+    ADD_FAILURE() << "a record ending after a gap gave a grid";
+  } catch (const BacktestError& error) {
+    EXPECT_EQ(error.problem().fault, Fault::NoLatestThree);
+    EXPECT_EQ(error.problem().first, 1u);
+    EXPECT_EQ(error.problem().second, 2026009u);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::backtest
