@@ -261,7 +261,7 @@ void readDigits(const std::vector<Field>& fields, const Layout& layout, std::siz
           !game::isDigit(static_cast<double>(digit))) {
         fail(number, fields[f].column, Fault::NotADigit, k + 1);
       }
-      draw.digits[k] = static_cast<int>(digit);
+      draw.digits[k] = static_cast<std::uint8_t>(digit);
     }
     return;
   }
@@ -439,10 +439,10 @@ int periodYear(std::uint64_t period) {
 Draw SimulatedDraws::next() {
   constexpr std::uint64_t kWholeBlocks = UINT64_MAX - UINT64_MAX % 10;  // values below are fair
   Draw draw{++period_, {}};
-  for (int& d : draw.digits) {
+  for (std::uint8_t& d : draw.digits) {
     std::uint64_t x = generator_();
     while (x >= kWholeBlocks) x = generator_();
-    d = static_cast<int>(x % 10);
+    d = static_cast<std::uint8_t>(x % 10);
   }
   return draw;
 }

@@ -18,7 +18,7 @@ std::optional<Draw> rowDraw(const engine::GridTexts& cells, std::size_t row) {
   for (std::size_t k = 0; k < 3; ++k) {
     const std::string_view text = cells[4 * row + k];
     if (text.size() != 1 || text[0] < '0' || text[0] > '9') return std::nullopt;
-    draw.digits[k] = text[0] - '0';
+    draw.digits[k] = static_cast<std::uint8_t>(text[0] - '0');
   }
   const std::string_view sum = cells[4 * row + 3];
   if (!sum.empty() && sum != std::to_string(draw.sum())) return std::nullopt;

@@ -6,13 +6,13 @@ namespace quorvel::backtest {
 
 std::string_view faultName(Fault fault) {
   // Null-terminated, as what() hands them on.
-  static constexpr std::array<std::string_view, static_cast<std::size_t>(Fault::Threads) + 1>
+  static constexpr std::array<std::string_view, static_cast<std::size_t>(Fault::Repeated) + 1>
       kNames = {"Utf16",          "NotText",          "LineTooLong",      "FieldCount",
                 "PeriodTooLarge", "PeriodNotANumber", "PeriodOutOfOrder", "PeriodNotBefore",
                 "NotADigit",      "WrongSum",         "LostZero",         "NotTheSum",
                 "NoDrawColumn",   "Conflict",         "TooFewDraws",      "RecordTooLarge",
                 "TooManyKept",    "NoLatestThree",    "Shuffles",         "Seed",
-                "Simulated",      "Threads"};
+                "Simulated",      "Threads",          "Repeated"};
   return kNames.at(static_cast<std::size_t>(fault));
 }
 

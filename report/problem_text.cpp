@@ -39,7 +39,8 @@ std::string padded(const Problem& p) {
 struct ProblemWords {
   Says utf16, notText, lineTooLong, fieldCount, periodTooLarge, periodNotANumber, periodOutOfOrder,
       periodNotBefore, notADigit, wrongSum, lostZero, notTheSum, noDrawColumn, conflict,
-      tooFewDraws, recordTooLarge, tooManyKept, noLatestThree, shuffles, seed, simulated, threads;
+      tooFewDraws, recordTooLarge, tooLargeForDevice, tooManyKept, noLatestThree, shuffles, seed,
+      simulated, threads, repeated;
   // The problem after its place: at a line and column, or the whole source's.
   std::string (*placed)(std::string_view source, std::size_t line, std::size_t column,
                         const std::string& what);
@@ -99,6 +100,11 @@ constexpr ProblemWords kEnglish{
              ", far larger than any record of draws";
     },
     [](const Problem& p) {
+      return "the record is larger than " + megabytes(p.first) +
+             ", more than a device with this little memory can test in the page; test it with "
+             "quorvel-backtest on a computer";
+    },
+    [](const Problem& p) {
       return "a record kept on this device holds at most " + number(p.first) +
              " draws; test a larger one from its file";
     },
@@ -122,6 +128,10 @@ constexpr ProblemWords kEnglish{
     [](const Problem& p) {
       return given(p.text) + " is not a whole number of threads from " + number(p.first) + " to " +
              number(p.second);
+    },
+    [](const Problem& p) {
+      return "given " + number(p.first) + " times (" + given(p.text) +
+             "); give it once. The default is used";
     },
     [](std::string_view source, std::size_t line, std::size_t column, const std::string& what) {
       return std::string(source) + ":" + number(line) + ":" + number(column) + ": " + what;
@@ -178,6 +188,10 @@ constexpr ProblemWords kChinese{
     },
     [](const Problem& p) { return "记录超过 " + megabytes(p.first) + "，不像开奖记录"; },
     [](const Problem& p) {
+      return "记录超过 " + megabytes(p.first) +
+             "，这台设备内存太少，无法在网页里检验；请在电脑上用 quorvel-backtest 检验";
+    },
+    [](const Problem& p) {
       return "本机保存的记录最多 " + number(p.first) + " 期；更大的记录请直接从文件检验";
     },
     [](const Problem& p) {
@@ -189,6 +203,9 @@ constexpr ProblemWords kChinese{
     [](const Problem& p) { return outOfRange(p, "整数种子"); },
     [](const Problem& p) { return outOfRange(p, "整数期数"); },
     [](const Problem& p) { return outOfRange(p, "整数线程数"); },
+    [](const Problem& p) {
+      return "给了 " + number(p.first) + " 次（" + given(p.text) + "），只能给一次；现用默认值";
+    },
     [](std::string_view source, std::size_t line, std::size_t column, const std::string& what) {
       return std::string(source) + " 第" + number(line) + "行第" + number(column) + "列：" + what;
     },
@@ -232,6 +249,8 @@ Says saying(const ProblemWords& w, Fault fault) {
       return w.tooFewDraws;
     case Fault::RecordTooLarge:
       return w.recordTooLarge;
+    case Fault::TooLargeForDevice:
+      return w.tooLargeForDevice;
     case Fault::TooManyKept:
       return w.tooManyKept;
     case Fault::NoLatestThree:
@@ -244,6 +263,8 @@ Says saying(const ProblemWords& w, Fault fault) {
       return w.simulated;
     case Fault::Threads:
       return w.threads;
+    case Fault::Repeated:
+      return w.repeated;
   }
   return w.notText;
 }

@@ -5,8 +5,8 @@ namespace quorvel::report {
 void writeRecordCsv(std::ostream& out, std::span<const backtest::Draw> draws) {
   out << "period,d1,d2,d3,sum\n";
   for (const backtest::Draw& draw : draws) {
-    out << draw.period << ',' << draw.digits[0] << ',' << draw.digits[1] << ',' << draw.digits[2]
-        << ',' << draw.sum() << '\n';
+    out << draw.period << ',' << int{draw.digits[0]} << ',' << int{draw.digits[1]} << ','
+        << int{draw.digits[2]} << ',' << draw.sum() << '\n';
   }
 }
 

@@ -10,7 +10,7 @@ using presentation::Word;
 
 namespace {
 
-constexpr std::array<Word, 22> kChineseWords = {{
+constexpr std::array<Word, 25> kChineseWords = {{
     {"title", "这个预测灵吗？"},
     {"about",
      "这里把上面的预测放到真实的开奖记录上逐期重演：每一期都用它之前三期的号码来预测，再对照那一期"
@@ -20,14 +20,22 @@ constexpr std::array<Word, 22> kChineseWords = {{
      "浏览器"
      "里完成，你选的文件不会发送到任何地方。"},
     {"run", "开始检验"},
-    {"choose", "选择自己的记录（CSV）…"},
-    {"shipped", "改回自带的记录"},
+    {"choose", "检验别的记录文件…"},
+    {"shipped", "改回本机的记录"},
     {"format",
-     "也可以把 CSV 文件拖到这一栏里。格式与命令行相同：每行一期，期号、三位数字（分开或连写，如 "
-     "358）、"
-     "可有和值，用逗号或制表符分隔；可以有“期号,百位,十位,个位,"
-     "和值”这样的表头；最早或最新的一期在前都行。"},
+     "检验默认用这台设备上的开奖记录（见下面的“开奖记录”）；也可以选一个别的记录文件，或把它拖到这"
+     "一栏"
+     "里，它只用来检验，不会加入记录。格式与命令行相同：每行一期，期号、可有日期、三位数字（分开、"
+     "连写"
+     "如 358 "
+     "或带引号）、可有和值，用逗号、制表符或空格分隔；可以有中文或英文的表头；最早或最新的一期在"
+     "前都行。"},
     {"cancel", "取消"},
+    {"busy", "正在检验：等这次检验结束，或先取消，再开始别的检验。"},
+    {"openInBrowser",
+     "在微信里打开的：点右上角的 ⋯，选“在浏览器打开”，用手机自带的浏览器更好用（能下载文件，"
+     "保存的记录也不会被微信清掉）。"},
+    {"dismiss", "知道了"},
     {"cancelled", "已取消检验。"},
     {"failed", "检验中途出错，请重试。"},
     {"unreadable", "没能取得这份记录，请检查网络或文件后重试。"},
@@ -45,7 +53,7 @@ constexpr std::array<Word, 22> kChineseWords = {{
     {"auditDetails", "每一项随机性检验"},
 }};
 
-constexpr std::array<Word, 22> kEnglishWords = {{
+constexpr std::array<Word, 25> kEnglishWords = {{
     {"title", "Does this forecast work?"},
     {"about",
      "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -55,15 +63,22 @@ constexpr std::array<Word, 22> kEnglishWords = {{
      "clearly better on the real record than on the shuffled ones. Everything runs in your "
      "browser; a file you choose is sent nowhere."},
     {"run", "Run the test"},
-    {"choose", "Choose your own record (CSV)…"},
-    {"shipped", "Back to the shipped record"},
+    {"choose", "Test another record file…"},
+    {"shipped", "Back to this device's record"},
     {"format",
-     "You can also drop a CSV file on this section. The format is the command line's: a draw a "
-     "line, its period, its three digits (apart, or together as 358) and optionally its sum, "
-     "separated by commas or tabs; a header such as period,d1,d2,d3,sum or "
-     "期号,百位,十位,个位,和值 "
-     "may come first, and the record may run oldest or newest first."},
+     "The test takes the record kept on this device (see The record of draws below); you can "
+     "also choose another record file, or drop it on this section, to test it alone without "
+     "adding it. The format is the command line's: a draw a line, its period, perhaps a date, its "
+     "three digits (apart, together as 358, or quoted) and perhaps its sum, separated by commas, "
+     "tabs or spaces; a header in English or Chinese may come first, and the record may run "
+     "oldest or newest first."},
     {"cancel", "Cancel"},
+    {"busy", "A test is running: wait for it to end, or cancel it, before starting another."},
+    {"openInBrowser",
+     "Opened in WeChat: tap the menu ⋯ in the top corner and choose Open in browser; the "
+     "system's browser works better (it can download files, and WeChat does not clear what the "
+     "page keeps)."},
+    {"dismiss", "Got it"},
     {"cancelled", "The test was cancelled."},
     {"failed", "The test failed part way; please try again."},
     {"unreadable",

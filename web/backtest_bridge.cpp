@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "js_values.h"
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/list_trace.h"
@@ -33,31 +34,12 @@ namespace bt = backtest;
 using emscripten::val;
 using presentation::Language;
 
-// The bytes of a JavaScript Uint8Array, copied once.
-std::string bytesOf(const val& array) {
-  std::string bytes(array["length"].as<std::size_t>(), '\0');
-  val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
-  return bytes;
-}
-
 // A new JavaScript typed array of `Type` holding a copy of `values`.
 template <class Value>
 val typedArray(const char* type, const std::vector<Value>& values) {
   val out = val::global(type).new_(values.size());
   out.call<void>("set", val(emscripten::typed_memory_view(values.size(), values.data())));
   return out;
-}
-
-// A table of texts as an array of rows, each an array of its cells.
-template <class Row>
-val rowsOf(const std::vector<Row>& table) {
-  val rows = val::array();
-  for (const Row& row : table) {
-    val cells = val::array();
-    for (const std::string& cell : row) cells.call<void>("push", cell);
-    rows.call<void>("push", cells);
-  }
-  return rows;
 }
 
 // One backtest of the page, in a worker: made from the record's bytes, it reads them once and
@@ -69,7 +51,8 @@ class RecordBacktest {
                  const std::string& tag)
       : language_(presentation::languageForTag(tag)) {
     try {
-      std::istringstream in(bytesOf(bytes));
+      JsBytesBuffer buffer(bytes);
+      std::istream in(&buffer);
       const bt::Record record = bt::readRecord(in);
       const std::vector<bt::Draw>& draws = record.draws;
       trace_.emplace(bt::replayedPasses(draws.size(), record.notes.restarts));
@@ -189,7 +172,8 @@ val auditRecord(const val& bytes, const std::string& fileName, const std::string
   const Language language = presentation::languageForTag(tag);
   val out = val::object();
   try {
-    std::istringstream in(bytesOf(bytes));
+    JsBytesBuffer buffer(bytes);
+    std::istream in(&buffer);
     const bt::Audit audit = bt::auditRecord(bt::readRecord(in).draws);
     out.set("sentence", report::auditSentence(audit, language));
     out.set("rows", rowsOf(report::auditTable(audit, language)));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "js_values.h"
 #include "page_style.h"
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/settings.h"
@@ -22,6 +23,7 @@
 #include "quorvel/presentation/page_words.h"
 #include "quorvel/presentation/screen_layout.h"
 #include "quorvel/report/problem_text.h"
+#include "quorvel/report/record_words.h"
 #include "quorvel/report/section_texts.h"
 #include "settings_value.h"
 
@@ -29,14 +31,6 @@ namespace quorvel::web {
 namespace {
 
 using emscripten::val;
-
-// Twelve cell texts from a JavaScript array of strings; missing cells are empty.
-engine::GridStrings gridOf(const val& cells) {
-  const std::vector<std::string> texts = emscripten::vecFromJSArray<std::string>(cells);
-  engine::GridStrings grid;
-  for (std::size_t i = 0; i < grid.size() && i < texts.size(); ++i) grid[i] = texts[i];
-  return grid;
-}
 
 // The report of a failure: its two lines and the cell to fix (-1 for none).
 void describeFailure(val& out, engine::Failure failure, const engine::FailureCause& cause,
@@ -143,7 +137,8 @@ val words(const std::string& tag) {
   const presentation::Language language = presentation::languageForTag(tag);
   val texts = val::object();
   for (const presentation::WordList list :
-       {presentation::pageWords(language), report::sectionWords(language)}) {
+       {presentation::pageWords(language), report::sectionWords(language),
+        report::recordWords(language)}) {
     for (const presentation::Word& word : list)
       texts.set(std::string(word.key), std::string(word.text));
   }
@@ -157,18 +152,26 @@ std::string oddsTitle(const std::string& tag) {
   return presentation::oddsTitle(presentation::languageForTag(tag));
 }
 
-// The backtest's settings from the page's link (?seed=7&shuffles=5000; null for one not given),
-// checked as the command line checks its options: { settings, problems }, where each setting that
-// is not valid gives its located reason, worded for the link, and its default is used.
-val linkSettings(const val& seed, const val& shuffles, const std::string& tag) {
-  const auto textOf = [](const val& value) -> std::optional<std::string> {
-    if (value.isNull() || value.isUndefined()) return std::nullopt;
-    return value.as<std::string>();
-  };
+// The backtest's settings from the page's link (?seed=7&shuffles=5000): each setting's values as
+// the link gives them (none, one, or a repeated setting's several), checked as the command line
+// checks its options: { settings, problems }, where every setting that is not valid, or is
+// given more than once, gives its located reason, worded for the link, and its default is used.
+val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) {
   const presentation::Language language = presentation::languageForTag(tag);
-  const backtest::Validated seeded = backtest::validate({{}, textOf(seed), {}, {}});
-  const backtest::Validated shuffled = backtest::validate({textOf(shuffles), {}, {}, {}});
   val problems = val::array();
+  // The one value of a setting, or nothing when it is not given or given more than once.
+  const auto once = [&](const char* name, const val& values) -> std::optional<std::string> {
+    const std::vector<std::string> given = emscripten::vecFromJSArray<std::string>(values);
+    if (given.size() <= 1) return given.empty() ? std::nullopt : std::optional(given[0]);
+    std::string all;
+    for (const std::string& value : given) all += (all.empty() ? "" : ", ") + value;
+    problems.call<void>(
+        "push", report::locatedText(name, {backtest::Fault::Repeated, 0, 0, given.size(), 0, all},
+                                    language));
+    return std::nullopt;
+  };
+  const backtest::Validated seeded = backtest::validate({{}, once("seed", seeds), {}, {}});
+  const backtest::Validated shuffled = backtest::validate({once("shuffles", shuffles), {}, {}, {}});
   for (const auto& [name, valid] : {std::pair("seed", &seeded), std::pair("shuffles", &shuffled)}) {
     if (valid->problem)
       problems.call<void>("push", report::locatedText(name, *valid->problem, language));
@@ -199,12 +202,16 @@ std::string commandLine(const std::string& name, const SettingsValue& settings) 
   return report::commandLine(name, settings.shuffles, settings.seed);
 }
 
-// Why a record of `bytes` bytes is too large to read, in the player's words; "" when it is not.
-std::string recordSizeProblem(const std::string& name, double bytes, const std::string& tag) {
-  if (bytes <= static_cast<double>(backtest::kMaxRecordBytes)) return "";
-  return report::locatedText(name,
-                             {backtest::Fault::RecordTooLarge, 0, 0, backtest::kMaxRecordBytes},
-                             presentation::languageForTag(tag));
+// Why a record of `bytes` bytes is too large to test on this device, in the player's words; ""
+// when it is not. `gigabytes` is the device's memory as the browser tells it, 0 when it does not.
+std::string recordSizeProblem(const std::string& name, double bytes, double gigabytes,
+                              const std::string& tag) {
+  const bool small = gigabytes > 0 && gigabytes <= backtest::kSmallDeviceGigabytes;
+  const std::uint64_t limit = small ? backtest::kSmallDeviceRecordBytes : backtest::kMaxRecordBytes;
+  if (bytes <= static_cast<double>(limit)) return "";
+  const backtest::Fault fault =
+      small ? backtest::Fault::TooLargeForDevice : backtest::Fault::RecordTooLarge;
+  return report::locatedText(name, {fault, 0, 0, limit}, presentation::languageForTag(tag));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "page_style.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/main_form_layout.h"
+#include "quorvel/presentation/page_words.h"
 #include "quorvel/presentation/screen_layout.h"
 
 namespace quorvel::web {
@@ -207,6 +208,13 @@ int run(const std::string& source, const std::string& site, const std::string& r
   replace(page, "@FORM@\n", formMarkup());
   replace(page, "@REPORT_OK@", std::string(presentation::kReportConfirm));
   replace(page, "@RECORD@", escaped(record));
+  // Both languages, the page's own first: the engine that would choose one is what failed.
+  replace(page, "@LOAD_FAILURE@",
+          "<p lang=\"zh-CN\">" +
+              escaped(std::string(presentation::loadFailure(presentation::Language::Chinese))) +
+              "</p><p lang=\"en\">" +
+              escaped(std::string(presentation::loadFailure(presentation::Language::English))) +
+              "</p>");
   writeFile(site + "/index.html", edition(page, true));
   // The one-file edition's page, which single_file.mjs fills with its styles and script.
   writeFile(site + "/quorvel.html.in", edition(page, false));

@@ -12,7 +12,7 @@ const inline = (code) => code.replaceAll('</script', '<\\/script');
 
 const styles = ['form.css', 'style.css'].map((sheet) => `<style>\n${read(join(site, sheet))}</style>`).join('\n');
 const script = `<script type="module">\n${inline(read(engineFile))}\n${inline(read(join(site, 'window_form.js')))}\n` +
-  'start(await createForecast(), pageLanguage());\n</script>';
+  'startWhenLoaded(createForecast, pageLanguage());\n</script>';
 let page = read(join(site, 'quorvel.html.in'));
 for (const [placeholder, value] of [['@STYLES@', styles], ['@SCRIPT@', script]]) {
   const at = page.indexOf(placeholder);

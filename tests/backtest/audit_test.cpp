@@ -21,7 +21,7 @@ std::vector<Draw> drawn(std::size_t count, Digit&& digit) {
   std::vector<Draw> draws(count);
   for (std::size_t t = 0; t < count; ++t) {
     draws[t].period = t + 1;
-    for (int k = 0; k < 3; ++k) draws[t].digits[k] = digit(t, k, draws);
+    for (int k = 0; k < 3; ++k) draws[t].digits[k] = static_cast<std::uint8_t>(digit(t, k, draws));
   }
   return draws;
 }
@@ -100,13 +100,15 @@ INSTANTIATE_TEST_SUITE_P(
         // The first digit repeats the draw before's with probability 0.05.
         Bias{"a digit repeating the draw before", "serial-1",
              [](std::mt19937_64& random, std::size_t index, int k, const std::vector<Draw>& draws) {
-               if (k == 0 && index > 0 && random() % 100 < 5) return draws[index - 1].digits[0];
+               if (k == 0 && index > 0 && random() % 100 < 5)
+                 return int{draws[index - 1].digits[0]};
                return uniformDigit(random);
              }},
         // The third digit echoes the one two draws before with probability 0.05.
         Bias{"an echo two draws back", "lag2-3",
              [](std::mt19937_64& random, std::size_t index, int k, const std::vector<Draw>& draws) {
-               if (k == 2 && index > 1 && random() % 100 < 5) return draws[index - 2].digits[2];
+               if (k == 2 && index > 1 && random() % 100 < 5)
+                 return int{draws[index - 2].digits[2]};
                return uniformDigit(random);
              }},
         // In the record's second half the draws drift upward: a digit is redrawn from 5...9 one

@@ -59,7 +59,7 @@ TEST(MergeDraws, AnySplitOfARecordMergesBackToIt) {
 TEST(MergeDraws, ADisagreementChangesNothingUntilChosen) {
   const Record kept = recordOf(yearOf(10, 1));
   Draw other = kept.draws[4];
-  other.digits[0] = (other.digits[0] + 1) % 10;
+  other.digits[0] = static_cast<std::uint8_t>((other.digits[0] + 1) % 10);
   const std::vector<Draw> given = {other, {2026011, {1, 2, 3}}};
 
   const Merged refused = mergeDraws(kept, given, false);

@@ -3,6 +3,12 @@
 import type { Settings } from './forecast.js';
 import type { Report } from './messages.js';
 
+// A record's bytes as the engine reads them, a slice at a time.
+export interface ByteSource {
+  size: number;
+  read(offset: number, length: number): Uint8Array;
+}
+
 export interface RecordBacktest {
   error(): string;
   draws(): number;
@@ -19,9 +25,9 @@ export interface ShuffleReplayer {
 }
 
 export interface BacktestEngine {
-  RecordBacktest: new (bytes: Uint8Array, name: string, settings: Settings, language: string) => RecordBacktest;
+  RecordBacktest: new (bytes: ByteSource, name: string, settings: Settings, language: string) => RecordBacktest;
   ShuffleReplayer: new (digits: Uint8Array, restarts: Float64Array, settings: Settings) => ShuffleReplayer;
-  auditRecord(bytes: Uint8Array, name: string, language: string):
+  auditRecord(bytes: ByteSource, name: string, language: string):
     { error?: string; sentence?: string; rows?: string[][] };
 }
 

@@ -1,6 +1,7 @@
 // The backtest's report in the page: its verdict, tables, chart, saved JSON and the command line
 // that gives the same report, all made by the engines and moved here into the section.
 
+import { offer, inWeChat, showToCopy } from './downloads.js';
 import { byId } from './window_form.js';
 
 /** @typedef {import('./messages.js').Report} Report */
@@ -39,8 +40,16 @@ function showChart(svgText, title) {
   byId('BacktestChart').replaceChildren(document.importNode(svg, true));
 }
 
-/** @type {string | null} */
-let saved = null;  // the address of the report the save link offers
+let savedJson = '';  // the report the save link offers
+
+// Where downloads do nothing (WeChat's browser), the save link shows the report to copy instead.
+export function offerCopies() {
+  if (!inWeChat()) return;
+  byId('BacktestSave').addEventListener('click', (event) => {
+    event.preventDefault();
+    showToCopy(savedJson, byId('BacktestCopy'));
+  });
+}
 
 // Shows the report of the test of the record named `name`; `took` says how long it took,
 // `commandLine` how to make it again.
@@ -65,11 +74,10 @@ export function showReport(report, { name, took, commandLine, words }) {
   byId('PowerHeading').textContent = report.powerHeading;
   byId('PowerNote').textContent = report.powerNote;
   showChart(report.chart, words.chartTitle);
-  if (saved) URL.revokeObjectURL(saved);
-  saved = URL.createObjectURL(new Blob([report.json], { type: 'application/json' }));
-  const save = /** @type {HTMLAnchorElement} */ (byId('BacktestSave'));
-  save.href = saved;
-  save.download = `${name.replace(/\.csv$/i, '')}-backtest.json`;
+  offer(/** @type {HTMLAnchorElement} */ (byId('BacktestSave')), report.json,
+    `${name.replace(/\.(csv|txt)$/i, '')}-backtest.json`, 'application/json');
+  savedJson = report.json;
+  byId('BacktestCopy').hidden = true;
   byId('BacktestCommandLine').textContent = commandLine;
   byId('BacktestResult').hidden = false;
   showScrollHint();

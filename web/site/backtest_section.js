@@ -3,14 +3,16 @@
 // replayed and worded in one worker, its shuffles replayed by others. Every setting, number and
 // word comes from the engines; this moves them to the page.
 import { BacktestRun, RunEnded } from './backtest_workers.js';
-import { showReport, showScrollHint, showTable } from './backtest_report.js';
+import { offerCopies, showReport, showScrollHint, showTable } from './backtest_report.js';
 import { byId, onPhone } from './window_form.js';
+import { keptStore } from './kept_store.js';
+import { RECORD_CHANGED } from './record_events.js';
 
 /** @typedef {import('./forecast.js').ForecastEngine} ForecastEngine */
 /** @typedef {import('./forecast.js').Settings} Settings */
 // A record to test: its name, whether it is the player's own, its size when known before it is
 // read, and how to get its bytes afresh.
-/** @typedef {{ name: string, own: boolean, size?: number, bytes: () => Promise<ArrayBuffer> }} TestRecord */
+/** @typedef {{ name: string, own: boolean, size?: number, bytes: () => Promise<ArrayBuffer | Blob> }} TestRecord */
 /**
  * @typedef {object} Section
  * @property {ForecastEngine} engine
@@ -37,29 +39,29 @@ function setBusy(busy) {
   }
 }
 
-// The shipped record, fetched from the site once; a fresh copy each time, since a test hands its
-// bytes over to a worker.
-/** @param {string} name @returns {TestRecord} */
-function shippedRecord(name) {
-  /** @type {Promise<ArrayBuffer> | null} */
-  let fetched = null;
-  const fetchOnce = async () => {
-    const response = await fetch(name);
-    if (!response.ok) throw new Error(`${name}: ${response.status}`);
-    return response.arrayBuffer();
-  };
+// The record this device keeps, as it is now: the one the player grew, else the shipped one,
+// fetched from the site; a fresh copy of its bytes each time, since a test hands them to a worker.
+/** @param {string} shippedName @returns {TestRecord} */
+function deviceRecord(shippedName) {
+  const kept = keptStore.load();
+  if (kept) {
+    const bytes = new TextEncoder().encode(kept.text);
+    return { name: kept.name, own: false, bytes: async () => bytes.slice(0).buffer };
+  }
   return {
-    name, own: false,
+    name: shippedName, own: false,
     bytes: async () => {
-      fetched ??= fetchOnce().catch((error) => { fetched = null; throw error; });
-      return (await fetched).slice(0);
+      const response = await fetch(shippedName);
+      if (!response.ok) throw new Error(`${shippedName}: ${response.status}`);
+      return response.arrayBuffer();
     },
   };
 }
 
-// A file of the player's, read afresh each time it is tested and sent nowhere.
+// A file of the player's, read afresh by the record's worker each time it is tested, and sent
+// nowhere.
 /** @param {File} file @returns {TestRecord} */
-const fileRecord = (file) => ({ name: file.name, own: true, size: file.size, bytes: () => file.arrayBuffer() });
+const fileRecord = (file) => ({ name: file.name, own: true, size: file.size, bytes: async () => file });
 
 /** @param {Section} section */
 function showRecord(section) {
@@ -81,9 +83,13 @@ function sayEnded(section, error) {
 // it named, with no result under it.
 /** @param {Section} section @param {TestRecord} record */
 async function test(section, record) {
-  if (section.running) return;
+  if (section.running) {
+    say(section.words.busy);
+    return;
+  }
   const { engine, language, settings } = section;
-  const tooLarge = record.size === undefined ? '' : engine.recordSizeProblem(record.name, record.size, language);
+  const memory = /** @type {{ deviceMemory?: number }} */ (navigator).deviceMemory ?? 0;
+  const tooLarge = record.size === undefined ? '' : engine.recordSizeProblem(record.name, record.size, memory, language);
   say(tooLarge);
   if (tooLarge) return;
   const previous = section.record;
@@ -150,7 +156,10 @@ async function replayShuffles({ engine, language, settings }, run, read) {
 // The record's own test of randomness, in the record's worker.
 /** @param {Section} section */
 async function audit(section) {
-  if (section.running) return;
+  if (section.running) {
+    say(section.words.busy);
+    return;
+  }
   const { record, language } = section;
   const run = new BacktestRun(section.settings);
   section.running = run;
@@ -177,15 +186,24 @@ async function audit(section) {
 export function startBacktest(engine, language) {
   const element = byId('Backtest');
   const query = new URLSearchParams(location.search);
-  const { settings, problems } = engine.linkSettings(query.get('seed'), query.get('shuffles'), language);
-  const shipped = shippedRecord(element.dataset.record ?? '');
+  const { settings, problems } = engine.linkSettings(query.getAll('seed'), query.getAll('shuffles'), language);
+  const shippedName = element.dataset.record ?? '';
   /** @type {Section} */
-  const section = { engine, language, words: engine.words(language).words, settings, record: shipped,
-                    running: null };
+  const section = { engine, language, words: engine.words(language).words, settings,
+                    record: deviceRecord(shippedName), running: null };
   /** @param {File | undefined} file */
   const testFile = (file) => { if (file) test(section, fileRecord(file)); };
-  byId('BacktestRun').addEventListener('click', () => test(section, section.record));
-  byId('BacktestShipped').addEventListener('click', () => test(section, shipped));
+  byId('BacktestRun').addEventListener('click',
+    () => test(section, section.record.own ? section.record : deviceRecord(shippedName)));
+  byId('BacktestShipped').addEventListener('click', () => test(section, deviceRecord(shippedName)));
+  // A result on the device's record is stale once the record changes.
+  document.addEventListener(RECORD_CHANGED, () => {
+    if (section.record.own) return;
+    section.record = deviceRecord(shippedName);
+    byId('BacktestResult').hidden = true;
+    byId('AuditResult').hidden = true;
+    if (!section.running) showRecord(section);
+  });
   byId('AuditRun').addEventListener('click', () => audit(section));
   const input = /** @type {HTMLInputElement} */ (byId('BacktestFile'));
   input.addEventListener('change', () => {
@@ -200,6 +218,7 @@ export function startBacktest(engine, language) {
     testFile(event.dataTransfer?.files[0]);
   });
   window.addEventListener('resize', showScrollHint);
+  offerCopies();
   byId('BacktestEvidence').addEventListener('toggle', showScrollHint);
   showRecord(section);
   say(problems.join('\n'));

@@ -19,6 +19,11 @@ const MAX_WORKERS = 8;
 const PARTS_PER_WORKER = 8;
 const MAX_PART = 50;
 const PART_PASSES = 2_000_000;  // about a second of work a part on a slow phone
+// The shuffle workers together hold at most about this much memory: each keeps its own copy of
+// the record's grid rows and a shuffled one, about 20 bytes a draw, so a large record gets fewer
+// workers (two for two million draws) rather than more memory than a phone can spare.
+const SHUFFLE_MEMORY = 100 * 2 ** 20;
+const WORKER_BYTES_PER_DRAW = 20;
 const START_TIMEOUT = 20_000;  // a worker's engine loads and compiles within this
 const QUIET_TIMEOUT = 10_000;  // and each part comes back within this at the most
 
@@ -68,6 +73,9 @@ class Watched {
   }
 }
 
+/** @param {ArrayBuffer | Blob} bytes @returns {Transferable[]} */
+const moved = (bytes) => (bytes instanceof ArrayBuffer ? [bytes] : []);
+
 export class BacktestRun {
   /** @param {Settings} settings */
   constructor(settings) {
@@ -113,15 +121,16 @@ export class BacktestRun {
     return Promise.race([answer, this.ended]);
   }
 
-  // Reads and replays the record of `bytes`, which go to the worker.
-  /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
+  // Reads and replays the record of `bytes`, which go to the worker: moved there, or a file the
+  // worker reads.
+  /** @param {ArrayBuffer | Blob} bytes @param {string} name @param {string} language */
   read(bytes, name, language) {
-    return this.ask({ type: 'read', bytes, name, settings: this.settings, language }, ['read'], [bytes]);
+    return this.ask({ type: 'read', bytes, name, settings: this.settings, language }, ['read'], moved(bytes));
   }
 
-  /** @param {ArrayBuffer} bytes @param {string} name @param {string} language */
+  /** @param {ArrayBuffer | Blob} bytes @param {string} name @param {string} language */
   audit(bytes, name, language) {
-    return this.ask({ type: 'audit', bytes, name, language }, ['audit'], [bytes]);
+    return this.ask({ type: 'audit', bytes, name, language }, ['audit'], moved(bytes));
   }
 
   // Ends the test: its report, or how many more shuffles a borderline claim wants.
@@ -132,11 +141,12 @@ export class BacktestRun {
   }
 
   // The workers that replay the shuffles, started with the first shuffles and kept for more: one
-  // a core up to eight, each handed the record once.
+  // a core up to eight, as many as the record's size allows, each handed the record once.
   /** @param {Shuffled} record @param {number} wanted */
-  shufflers({ digits, restarts }, wanted) {
+  shufflers({ digits, restarts, draws }, wanted) {
     if (this.replaying.length === 0) {
-      const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted));
+      const affordable = Math.floor(SHUFFLE_MEMORY / (Math.max(draws, 1) * WORKER_BYTES_PER_DRAW));
+      const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted, affordable));
       for (let w = 0; w < count; ++w) {
         const worker = this.start('shuffle_worker.js');
         worker.send({ type: 'record', digits, restarts, settings: this.settings }, START_TIMEOUT);

@@ -43,13 +43,13 @@ export interface ForecastEngine {
   formLayout(): FormControl[];
   words(language: string): { lang: string; words: Record<string, string> };
   oddsTitle(language: string): string;
-  linkSettings(seed: string | null, shuffles: string | null, language: string):
+  linkSettings(seeds: string[], shuffles: string[], language: string):
     { settings: Settings; problems: string[] };
   recordLine(name: string, settings: Settings, language: string): string;
   progressLine(done: number, total: number, language: string): string;
   tookText(milliseconds: number, language: string): string;
   commandLine(name: string, settings: Settings): string;
-  recordSizeProblem(name: string, bytes: number, language: string): string;
+  recordSizeProblem(name: string, bytes: number, gigabytes: number, language: string): string;
 }
 
 export default function createForecast(): Promise<ForecastEngine>;

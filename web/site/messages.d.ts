@@ -21,13 +21,14 @@ export interface Report {
   json: string;  // byte for byte quorvel-backtest's --json
 }
 
-// To the record's worker: read a record and replay it; take a part of the shuffles; end the test;
+// To the record's worker: read a record and replay it (its bytes, or a player's file, which the
+// worker reads itself so that the page does no work on it); take a part of the shuffles; end the test;
 // or test a record for randomness.
 export type ToRecordWorker =
-  | { type: 'read'; bytes: ArrayBuffer; name: string; settings: Settings; language: string }
+  | { type: 'read'; bytes: ArrayBuffer | Blob; name: string; settings: Settings; language: string }
   | { type: 'part'; first: number; values: Float64Array }
   | { type: 'finish'; narrow: boolean }
-  | { type: 'audit'; bytes: ArrayBuffer; name: string; language: string };
+  | { type: 'audit'; bytes: ArrayBuffer | Blob; name: string; language: string };
 
 // From the record's worker. 'more': a claim is borderline, and more shuffles would settle it.
 // 'refused': the record cannot be read, with its located reason. 'failed': the worker itself

@@ -14,10 +14,26 @@ const answer = (message, transfer = []) => worker.postMessage(message, transfer)
 /** @type {RecordBacktest | null} */
 let test = null;
 
+/** @typedef {import('./backtest.js').ByteSource} ByteSource */
+
+// A record's bytes as the engine reads them, a slice at a time: a player's file is read here, off
+// the page's thread, and never held whole.
+/** @param {ArrayBuffer | Blob} bytes @returns {ByteSource} */
+function bytesOf(bytes) {
+  if (bytes instanceof Blob) {
+    const reader = new FileReaderSync();
+    return { size: bytes.size,
+             read: (offset, length) => new Uint8Array(reader.readAsArrayBuffer(bytes.slice(offset, offset + length))) };
+  }
+  const all = new Uint8Array(bytes);
+  return { size: all.length, read: (offset, length) => all.subarray(offset, offset + length) };
+}
+
 /** @param {Extract<ToRecordWorker, { type: 'read' }>} message @param {BacktestEngine} backtest */
 function read(message, backtest) {
   test?.delete();
-  test = new backtest.RecordBacktest(new Uint8Array(message.bytes), message.name, message.settings,
+  test = null;
+  test = new backtest.RecordBacktest(bytesOf(message.bytes), message.name, message.settings,
     message.language);
   const error = test.error();
   if (error) {
@@ -31,7 +47,7 @@ function read(message, backtest) {
 
 /** @param {Extract<ToRecordWorker, { type: 'audit' }>} message @param {BacktestEngine} backtest */
 function audit(message, backtest) {
-  const result = backtest.auditRecord(new Uint8Array(message.bytes), message.name, message.language);
+  const result = backtest.auditRecord(bytesOf(message.bytes), message.name, message.language);
   if (result.error !== undefined) answer({ type: 'refused', message: result.error });
   else answer({ type: 'audit', sentence: result.sentence ?? '', rows: result.rows ?? [] });
 }

@@ -133,14 +133,28 @@ function report(answer) {
   byId('ReportOk').focus();
 }
 
-/** @param {ForecastEngine} engine @param {string} language */
-function predict(engine, language) {
+/** @param {ForecastEngine} engine @param {string} language @param {Hooks} hooks */
+function predict(engine, language, hooks) {
   clearOutputs();
-  const answer = engine.predict(gridTexts(), language);
+  const cells = gridTexts();
+  const answer = engine.predict(cells, language);
   outputBoxes().forEach((box, i) => { box.value = answer.outputs[i]; });
   showOdds(answer.odds);
   showNotes(answer.notes);
   if (answer.failure !== 0) report(answer);
+  hooks.predicted?.(cells);
+}
+
+/** @type {ForecastEngine | null} */
+let formEngine = null;
+
+// Puts twelve texts into the grid, as if typed: the outputs go, and the grid is checked and kept.
+/** @param {string[]} texts */
+export function setGrid(texts) {
+  if (!formEngine) return;
+  cells().forEach((cell, i) => { cell.value = texts[i] ?? ''; });
+  clearOutputs();
+  checkGrid(formEngine);
 }
 
 // The draw shift; on a phone the next thing to do is to type the new draw, so the first cell
@@ -178,10 +192,15 @@ function showPageWords(engine, language) {
   }
 }
 
+// What the rest of the page does after the form's actions: `predicted` hears the grid Predict
+// read.
+/** @typedef {{ predicted?: (cells: string[]) => void }} Hooks */
+
 // Wires the form to `engine`, the forecast's WebAssembly module, once it is ready; `language` is
 // the browser's first language tag, for the words around the form.
-/** @param {ForecastEngine} engine @param {string} language */
-export function start(engine, language) {
+/** @param {ForecastEngine} engine @param {string} language @param {Hooks} [hooks] */
+export function start(engine, language, hooks = {}) {
+  formEngine = engine;
   fitLayout();
   window.addEventListener('resize', fitLayout);
   for (const cell of cells()) cell.addEventListener('input', () => checkGrid(engine));
@@ -189,7 +208,7 @@ export function start(engine, language) {
     // A list box is a text area; Enter adds no line to it, as it adds none to a one-line box.
     box.addEventListener('keydown', (event) => { if (event.key === 'Enter') event.preventDefault(); });
   }
-  action('predict').addEventListener('click', () => predict(engine, language));
+  action('predict').addEventListener('click', () => predict(engine, language, hooks));
   action('shift').addEventListener('click', () => shiftDown(engine));
   const shop = action('shop');
   shop.addEventListener('click', () => window.open(shop.dataset.href, '_blank', 'noopener'));
@@ -200,4 +219,23 @@ export function start(engine, language) {
   checkGrid(engine);
   byId('MainForm').setAttribute('aria-busy', 'false');
   cells()[0].focus();
+}
+
+// Starts the form with the engine `load` gives; where it gives none (WebAssembly missing or
+// blocked by a policy, a module that did not arrive) shows #LoadFailure, which says what to do.
+/**
+ * @param {() => Promise<ForecastEngine>} load @param {string} language @param {Hooks} [hooks]
+ * @returns {Promise<ForecastEngine | null>}
+ */
+export async function startWhenLoaded(load, language, hooks = {}) {
+  try {
+    if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+    const engine = await load();
+    start(engine, language, hooks);
+    return engine;
+  } catch {
+    byId('LoadFailure').hidden = false;
+    byId('MainForm').setAttribute('aria-busy', 'false');
+    return null;
+  }
 }

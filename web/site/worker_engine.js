@@ -16,11 +16,11 @@ const engine = createBacktest();
 engine.catch(failed);
 
 // Hands each message the page sends to `handle`, with the engine once it is ready.
-/** @template Message @param {(message: Message, engine: BacktestEngine) => void} handle */
+/** @template Message @param {(message: Message, engine: BacktestEngine) => void | Promise<void>} handle */
 export function onMessages(handle) {
   worker.onmessage = async (/** @type {MessageEvent<Message>} */ { data }) => {
     try {
-      handle(data, await engine);
+      await handle(data, await engine);
     } catch (error) {
       failed(error);
     }

@@ -10,9 +10,10 @@
 
 namespace quorvel::backtest {
 
+// A draw: its period and its three digits. Small, since a record may hold millions.
 struct Draw {
   std::uint64_t period;
-  int digits[3];
+  std::uint8_t digits[3];
   int sum() const { return digits[0] + digits[1] + digits[2]; }
 };
 
@@ -33,6 +34,12 @@ inline constexpr std::uint64_t kWholeYearDraws = 300;
 // soon as it passes the limit, so that a stream without line ends cannot fill the memory.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 inline constexpr std::uint64_t kMaxRecordBytes = std::uint64_t{64} << 20;
+// The largest record a device with 2 GB of memory or less (most phones) tests in the page: a test
+// there takes about 100 bytes of memory a draw at its peak (the record read, its digits and the
+// shuffles' copies), so two million draws, about 31 MB, take some 200 MB, which such a device
+// spares a page; twice that it may not.
+inline constexpr std::uint64_t kSmallDeviceRecordBytes = std::uint64_t{32} << 20;
+inline constexpr double kSmallDeviceGigabytes = 2;
 
 // The way a record runs: oldest draw first, or newest first as many players keep theirs.
 enum class RecordOrder : std::uint8_t { OldestFirst, NewestFirst };

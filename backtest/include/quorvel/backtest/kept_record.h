@@ -16,6 +16,8 @@ namespace quorvel::backtest {
 // The most draws a kept record holds: a daily game's draws for well over two hundred years, in
 // the few megabytes a browser keeps for a site.
 inline constexpr std::size_t kMaxKeptDraws = 100'000;
+// The largest file whose draws join a kept record: kMaxKeptDraws lines of a long copied form.
+inline constexpr std::uint64_t kMaxKeptFileBytes = std::uint64_t{8} << 20;
 
 // A period for which the kept record and the draws given disagree.
 struct Disagreement {

@@ -27,16 +27,18 @@ enum class Fault : std::uint8_t {
   NoDrawColumn,      // the header names no column of the draw
   Conflict,          // first: the period, second: the line that gave it another draw
   // Of a record as a whole.
-  TooFewDraws,     // first: the draws found
-  RecordTooLarge,  // first: the limit in bytes
-  TooManyKept,     // first: the most draws a kept record holds
-  NoLatestThree,   // first: the draws after the last gap (fewer than three), second: the period
-                   // after that gap, 0 for none
+  TooFewDraws,        // first: the draws found
+  RecordTooLarge,     // first: the limit in bytes
+  TooLargeForDevice,  // first: the limit in bytes for a device with little memory
+  TooManyKept,        // first: the most draws a kept record holds
+  NoLatestThree,      // first: the draws after the last gap (fewer than three), second: the period
+                      // after that gap, 0 for none
   // Of a setting; `text` is what was given.
   Shuffles,   // not a whole number of shuffles in range
   Seed,       // not a whole number that fits 64 bits
   Simulated,  // not a whole number of simulated draws in range
   Threads,    // not a whole number of threads in range
+  Repeated,   // given more than once: first, how often; text, the values given
 };
 
 // A fault with its place and the values that word it. A record's fault lies at `line` and

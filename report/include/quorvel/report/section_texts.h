@@ -17,8 +17,10 @@ using presentation::WordList;
 // format ("format"), what it says when a run is cancelled, fails or has no record ("cancelled",
 // "failed", "unreadable"), the words before the command line ("reproduce"), the hint that a table
 // scrolls ("scrollHint"), what a screen reader calls the chart and the tables ("chartTitle",
-// "tableLabel", "moneyLabel", "auditLabel", "powerLabel", "claimsLabel"), and the disclosures that
-// hold the evidence ("evidence", "auditDetails").
+// "tableLabel", "moneyLabel", "auditLabel", "powerLabel", "claimsLabel"), the disclosures that
+// hold the evidence ("evidence", "auditDetails"), what it says to a file chosen while a test runs
+// ("busy"), and the banner that tells a player in WeChat's browser to open the page in the
+// system's ("openInBrowser", "dismiss").
 WordList sectionWords(Language language);
 
 // "记录：draws.csv　打乱 1000 次，种子 1": the record, shuffles and seed of the next run.

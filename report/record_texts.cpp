@@ -1,0 +1,177 @@
+#include "quorvel/report/record_texts.h"
+
+#include <array>
+
+#include "number_text.h"
+#include "quorvel/presentation/money_text.h"
+#include "quorvel/report/output_names.h"
+
+namespace quorvel::report {
+namespace {
+
+struct RecordWords {
+  std::string (*status)(const std::string& draws, const std::string& last);
+  std::string (*gap)(const backtest::Gap& gap);
+  std::string (*merged)(std::uint64_t added, std::uint64_t confirmed);
+  std::string (*disagreement)(const backtest::Disagreement& d);
+  std::string_view unchanged;
+  std::string (*typed)(const backtest::Draw& draw);
+  std::string (*corrected)(const backtest::Draw& draw);
+  std::string (*damaged)(const std::string& reason);
+  std::vector<std::string> heading;  // before the outputs' names
+  std::string (*listMoney)(std::string_view list);
+  TotalsRow totals;
+  std::string_view between;  // between two sentences
+};
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+std::string digitsOf(const backtest::Draw& d) {
+  return number(static_cast<std::uint64_t>(d.digits[0])) + ' ' +
+         number(static_cast<std::uint64_t>(d.digits[1])) + ' ' +
+         number(static_cast<std::uint64_t>(d.digits[2]));
+}
+
+const RecordWords kEnglish{
+    [](const std::string& draws, const std::string& last) {
+      return "The record holds " + draws + (draws == "1" ? " draw" : " draws") +
+             "; its last is period " + last + ".";
+    },
+    [](const backtest::Gap& g) {
+      return " It misses " + number(g.missing) + (g.missing == 1 ? " draw" : " draws") +
+             " between periods " + number(g.after) + " and " + number(g.before) +
+             ", which the forecast is never replayed across.";
+    },
+    [](std::uint64_t added, std::uint64_t confirmed) {
+      return "Added " + number(added) + (added == 1 ? " draw" : " draws") + "; " +
+             number(confirmed) + " already in the record agreed.";
+    },
+    [](const backtest::Disagreement& d) {
+      return "Period " + number(d.kept.period) + " is " + digitsOf(d.kept) + " in the record but " +
+             digitsOf(d.given) + " in the draws given. ";
+    },
+    "Nothing was changed: which is right?",
+    [](const backtest::Draw& d) {
+      return "Period " + number(d.period) + ", " + digitsOf(d) +
+             ", joined the record; type over the top row and Predict again to correct it.";
+    },
+    [](const backtest::Draw& d) {
+      return "Period " + number(d.period) + " was corrected to " + digitsOf(d) + ".";
+    },
+    [](const std::string& reason) {
+      return "The record kept on this device could not be read (" + reason +
+             "); it was set aside and is not used. The shipped record is used instead.";
+    },
+    {"period", "draw", "sum"},
+    [](std::string_view list) { return std::string(list) + ": staked / returned (yuan)"; },
+    {"output", "calls", "hits", "by chance", "staked", "returned", "blind bets return"},
+    " "};
+
+const RecordWords kChinese{
+    [](const std::string& draws, const std::string& last) {
+      return "记录共 " + draws + " 期，最后一期是第 " + last + " 期。";
+    },
+    [](const backtest::Gap& g) {
+      return "第 " + number(g.after) + " 期和第 " + number(g.before) + " 期之间缺 " +
+             number(g.missing) + " 期，预测不会跨过缺期重演。";
+    },
+    [](std::uint64_t added, std::uint64_t confirmed) {
+      return "加入了 " + number(added) + " 期；另有 " + number(confirmed) +
+             " 期记录里已有，且一致。";
+    },
+    [](const backtest::Disagreement& d) {
+      return "第 " + number(d.kept.period) + " 期记录里是 " + digitsOf(d.kept) + "，新给的是 " +
+             digitsOf(d.given) + "。";
+    },
+    "什么都没有改：哪个对？",
+    [](const backtest::Draw& d) {
+      return "第 " + number(d.period) + " 期 " + digitsOf(d) +
+             " 已记入记录；若填错了，改好最上面一行再按“预 测”即可更正。";
+    },
+    [](const backtest::Draw& d) {
+      return "第 " + number(d.period) + " 期已更正为 " + digitsOf(d) + "。";
+    },
+    [](const std::string& reason) {
+      return "这台设备上保存的记录读不出（" + reason + "），已另放一边不再使用，现用自带的记录。";
+    },
+    {"期号", "开奖", "和值"},
+    [](std::string_view list) { return std::string(list) + "：投注 / 返还（元）"; },
+    {"输出", "判断", "命中", "运气应中", "投注", "返还", "盲选平均返还"},
+    ""};
+
+const Catalogue<RecordWords> kWords{kEnglish, kChinese};
+
+}  // namespace
+
+std::string recordStatus(const backtest::Record& record, Language language) {
+  const RecordWords& words = kWords.in(language);
+  if (record.draws.empty()) return words.status("0", "-");
+  std::string text = words.status(number(record.draws.size()), number(record.draws.back().period));
+  for (const backtest::Gap& gap : record.notes.gaps) text += words.gap(gap);
+  return text;
+}
+
+std::string mergeStatus(const backtest::Merged& merged, Language language) {
+  const RecordWords& words = kWords.in(language);
+  const std::string record = std::string(words.between) + recordStatus(merged.record, language);
+  if (merged.disagreements.empty()) return words.merged(merged.added, merged.confirmed) + record;
+  std::string text;
+  for (const backtest::Disagreement& d : merged.disagreements) text += words.disagreement(d);
+  return text + std::string(words.unchanged) + record;
+}
+
+std::string typedStatus(const backtest::Typed& typed, const backtest::Record& record,
+                        Language language) {
+  const RecordWords& words = kWords.in(language);
+  const std::string after = std::string(words.between) + recordStatus(record, language);
+  switch (typed.kind) {
+    case backtest::TypedKind::Next:
+      return words.typed(typed.draw) + after;
+    case backtest::TypedKind::Corrected:
+      return words.corrected(typed.draw) + after;
+    case backtest::TypedKind::None:
+    case backtest::TypedKind::Known:
+      break;
+  }
+  return "";
+}
+
+std::string damagedStatus(const std::string& reason, Language language) {
+  return kWords.in(language).damaged(reason);
+}
+
+std::vector<std::string> recentHeading(Language language) {
+  const RecordWords& words = kWords.in(language);
+  std::vector<std::string> heading = words.heading;
+  for (const engine::Output output : engine::kAllOutputs) {
+    heading.emplace_back(outputName(output, language));
+  }
+  for (int i = 0; i < engine::kLists; ++i) {
+    heading.push_back(
+        words.listMoney(outputName(engine::kAllOutputs[static_cast<std::size_t>(i)], language)));
+  }
+  return heading;
+}
+
+std::vector<TotalsRow> recentTotals(const backtest::Summary& summary, Language language) {
+  std::vector<TotalsRow> rows = {kWords.in(language).totals};
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    const backtest::OutputSummary& o = summary.output(static_cast<int>(i));
+    TotalsRow row = {std::string(outputName(engine::kAllOutputs[i], language)),
+                     number(static_cast<std::uint64_t>(o.calls)),
+                     number(static_cast<std::uint64_t>(o.hits)),
+                     fixed(static_cast<double>(o.chanceThousandths) / 1000.0, 1),
+                     "",
+                     "",
+                     ""};
+    if (engine::isList(engine::kAllOutputs[i])) {
+      row[4] = presentation::groupedNumber(o.money.stakeYuan);
+      row[5] = presentation::groupedNumber(o.money.returnedYuan);
+      row[6] = presentation::yuanText(o.expectedReturnMills);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace quorvel::report

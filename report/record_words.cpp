@@ -1,0 +1,81 @@
+#include "quorvel/report/record_words.h"
+
+#include <array>
+
+namespace quorvel::report {
+namespace {
+
+using presentation::Word;
+
+constexpr std::array<Word, 23> kChineseWords = {{
+    {"recordTitle", "开奖记录"},
+    {"recordAbout",
+     "预测和检验用的开奖记录保存在这台设备上，起初是自带的记录。把新的开奖粘贴"
+     "进来（任何常见格式，可以从网页或表格里直接复制），或选一个文件；也可以在“开奖了”之后把新开出"
+     "的号码填在最上面一行，按“预 测”就记下这一期。"},
+    {"pasteLabel", "粘贴开奖号码，每行一期"},
+    {"recordAdd", "加入记录"},
+    {"addFile", "从文件加入…"},
+    {"recordExport", "下载整份记录（CSV）"},
+    {"recordForget", "改回自带的记录"},
+    {"forgetQuestion", "丢掉这台设备上加入的所有开奖，改回自带的记录吗？"},
+    {"useGiven", "用新给的号码"},
+    {"keepKept", "保留原来的"},
+    {"recentMore", "再看 30 期"},
+    {"recentTitle", "最近的开奖与当时的预测"},
+    {"recentLabel", "最近每一期的开奖和用它之前三期做的预测"},
+    {"totalsLabel", "这几期合起来与运气相比"},
+    {"prospectiveTitle", "结论定下之后的开奖"},
+    {"prospectiveLabel", "结论定下之后各项输出的成绩"},
+    {"notStored",
+     "这台设备不让保存（存储已满、被清空或被禁止）：加入的开奖只在这次打开时有效，关掉就没了。"},
+    {"copyHint", "这里不让下载文件：请全选下面的文字，复制后保存。"},
+    {"stored", "已保存在这台设备上。"},
+    {"forgotten", "已改回自带的记录。"},
+    {"nothingPasted", "没有粘贴任何开奖。"},
+    {"pastedName", "粘贴的文字"},
+    {"storageCleared",
+     "这台设备上保存的开奖记录已被清除（微信等应用可能会清理网页的数据），现用自带的记录。"},
+}};
+
+constexpr std::array<Word, 23> kEnglishWords = {{
+    {"recordTitle", "The record of draws"},
+    {"recordAbout",
+     "The record the forecast and the test use is kept on this device, starting as the shipped "
+     "one. Paste new draws here (in any common form, copied straight from a "
+     "web page or a spreadsheet) or choose a file; or, after the draw shift, type the new draw "
+     "into the top row and Predict records it."},
+    {"pasteLabel", "Paste draws, one a line"},
+    {"recordAdd", "Add to the record"},
+    {"addFile", "Add from a file…"},
+    {"recordExport", "Download the whole record (CSV)"},
+    {"recordForget", "Back to the shipped record"},
+    {"forgetQuestion", "Forget every draw added on this device and go back to the shipped record?"},
+    {"useGiven", "Use the new draws"},
+    {"keepKept", "Keep the record's"},
+    {"recentMore", "30 more"},
+    {"recentTitle", "The recent draws and what was forecast for them"},
+    {"recentLabel", "Each recent draw beside the forecast from the three before it"},
+    {"totalsLabel", "These draws together, against chance"},
+    {"prospectiveTitle", "The draws since the verdict was fixed"},
+    {"prospectiveLabel", "Each output on the draws since the verdict was fixed"},
+    {"notStored",
+     "This device does not let the page keep anything (storage full, cleared or refused): "
+     "draws added last only while the page is open."},
+    {"copyHint", "Downloads are blocked here: select the text below, copy it and save it."},
+    {"stored", "Kept on this device."},
+    {"forgotten", "Back to the shipped record."},
+    {"nothingPasted", "Nothing was pasted."},
+    {"pastedName", "the pasted text"},
+    {"storageCleared",
+     "The record kept on this device was cleared (an app such as WeChat may clear a page's "
+     "data); the shipped record is used."},
+}};
+
+}  // namespace
+
+WordList recordWords(Language language) {
+  return language == Language::Chinese ? WordList(kChineseWords) : WordList(kEnglishWords);
+}
+
+}  // namespace quorvel::report

@@ -1,0 +1,229 @@
+// The page's way into the record it keeps on the device, a module loaded once the forecast
+// answers: the record read, draws joined to it, the typed draw after the draw shift, its newest
+// grid, its recent draws scored and the prospective test, in the player's words. It moves texts
+// and holds no rule.
+
+#include <emscripten/bind.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+#include "js_values.h"
+#include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/kept_record.h"
+#include "quorvel/backtest/summary.h"
+#include "quorvel/report/output_names.h"
+#include "quorvel/report/problem_text.h"
+#include "quorvel/report/prospective_texts.h"
+#include "quorvel/report/record_csv.h"
+#include "quorvel/report/record_texts.h"
+
+namespace quorvel::web {
+namespace {
+
+namespace bt = backtest;
+using emscripten::val;
+using presentation::Language;
+
+std::string trimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// The record a player keeps: read from its text, grown by draws given or typed, and said.
+class KeptRecord {
+ public:
+  // Reads `text`, the kept record or the shipped one, named `name` in a message.
+  KeptRecord(const std::string& text, const std::string& name, const std::string& tag)
+      : language_(presentation::languageForTag(tag)) {
+    try {
+      std::istringstream in(text);
+      record_ = bt::readRecord(in);
+    } catch (const bt::BacktestError& error) {
+      error_ = report::locatedText(name, error.problem(), language_);
+    }
+  }
+
+  // The reason the text could not be read, "" when it was.
+  std::string error() const { return error_; }
+  std::string damaged() const { return report::damagedStatus(error_, language_); }
+
+  std::string csv() const {
+    std::ostringstream out;
+    report::writeRecordCsv(out, record_.draws);
+    return out.str();
+  }
+
+  // The name the record is saved and tested under: its last period's.
+  std::string fileName() const {
+    return "quorvel-record-" +
+           (record_.draws.empty() ? std::string("empty") : std::to_string(lastPeriod())) + ".csv";
+  }
+
+  std::string status() const { return report::recordStatus(record_, language_); }
+  double size() const { return static_cast<double>(record_.draws.size()); }
+  std::uint64_t lastPeriod() const {
+    return record_.draws.empty() ? 0 : record_.draws.back().period;
+  }
+
+  // Joins the draws of `text` (named `name`): { status, added, disagree, error }. While draws
+  // disagree with the record's, nothing changes unless `preferGiven`.
+  val add(const std::string& text, const std::string& name, bool preferGiven) {
+    val out = val::object();
+    out.set("added", 0);
+    out.set("disagree", false);
+    try {
+      if (text.size() > bt::kMaxKeptFileBytes) {
+        throw bt::BacktestError({bt::Fault::RecordTooLarge, 0, 0, bt::kMaxKeptFileBytes});
+      }
+      std::istringstream in(text);
+      const bt::Record given = bt::readRecord(in);
+      const bt::Merged merged = bt::mergeDraws(record_, given.draws, preferGiven);
+      record_ = merged.record;
+      out.set("status", report::mergeStatus(merged, language_));
+      out.set("added", static_cast<double>(merged.added));
+      out.set("disagree", !merged.disagreements.empty() && !preferGiven);
+    } catch (const bt::BacktestError& error) {
+      out.set("status", report::locatedText(name, error.problem(), language_));
+      out.set("error", true);
+    }
+    return out;
+  }
+
+  // The draw the grid's top row holds after the draw shift, joined as the next period or as the
+  // correction of `lastTyped` (a period, "" for none): { kind, period, status }.
+  val typed(const val& cells, int year, const std::string& lastTyped) {
+    const engine::GridStrings grid = gridOf(cells);
+    std::optional<std::uint64_t> last;
+    if (!lastTyped.empty()) last = std::stoull(lastTyped);
+    const bt::Typed typed = bt::typedDraw(engine::viewsOf(grid), record_.draws, year, last);
+    constexpr const char* kKinds[] = {"none", "next", "known", "corrected"};
+    val out = val::object();
+    out.set("kind", std::string(kKinds[static_cast<int>(typed.kind)]));
+    out.set("period", std::to_string(typed.draw.period));
+    if (typed.kind == bt::TypedKind::Next || typed.kind == bt::TypedKind::Corrected) {
+      record_ = bt::mergeDraws(record_, {{typed.draw}}, true).record;
+      out.set("status", report::typedStatus(typed, record_, language_));
+    }
+    return out;
+  }
+
+  // The grid of the newest three draws, or null when the record does not end with three in a row.
+  val grid() const {
+    try {
+      const engine::GridStrings cells = bt::latestGrid(record_);
+      val out = val::array();
+      for (const std::string& cell : cells) out.call<void>("push", cell);
+      return out;
+    } catch (const bt::BacktestError&) {
+      return val::null();
+    }
+  }
+
+  // The newest `count` draws that have a forecast, newest first, each with the forecast from the
+  // three before it: { heading, rows: [{ period, draw, sum, cells: [{ name, text, hit }],
+  // money: [texts] }], totals }. A cell's hit is 1 or 0, absent where the output made no call.
+  val recent(int count) const {
+    const std::size_t n = record_.draws.size();
+    const std::size_t first =
+        n > static_cast<std::size_t>(count) ? n - static_cast<std::size_t>(count) : 0;
+    const std::vector<bt::Replayed> passes =
+        bt::replayFrom(record_.draws, record_.notes.restarts, first);
+    bt::Summary totals;
+    val rows = val::array();
+    for (auto pass = passes.rbegin(); pass != passes.rend(); ++pass) {
+      totals.add(*pass);
+      rows.call<void>("push", rowOf(*pass));
+    }
+    totals.finish();
+    val out = val::object();
+    out.set("heading", val::array(report::recentHeading(language_)));
+    out.set("rows", rows);
+    out.set("totals", rowsOf(report::recentTotals(totals, language_)));
+    out.set("shown", static_cast<double>(passes.size()));
+    out.set("more", first > 3);
+    return out;
+  }
+
+  // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
+  val prospective() const {
+    if (record_.draws.size() < bt::kMinimumDraws || !bt::isProspective(lastPeriod())) {
+      return val::null();
+    }
+    bt::BacktestOptions options;
+    options.notes = record_.notes;
+    const bt::BacktestResult result = bt::runBacktest(record_.draws, options);
+    if (!result.prospective) return val::null();
+    val out = val::object();
+    out.set("heading", report::prospectiveHeading(*result.prospective, language_));
+    out.set("rows", rowsOf(report::prospectiveTable(*result.prospective, language_)));
+    out.set("sentence", report::prospectiveSentence(result, language_));
+    return out;
+  }
+
+ private:
+  val rowOf(const bt::Replayed& pass) const {
+    const bt::Draw& drawn = drawOf(pass.period);
+    val cells = val::array();
+    for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+      const engine::Output output = engine::kAllOutputs[i];
+      val cell = val::object();
+      cell.set("name", std::string(report::outputKey(output)));
+      cell.set("text", pass.result.isWritten(output) ? trimmed(pass.result.text(output)) : "");
+      if (pass.calls[i].made) cell.set("hit", pass.calls[i].hit ? 1 : 0);
+      cells.call<void>("push", cell);
+    }
+    val money = val::array();
+    for (std::size_t i = 0; i < engine::kLists; ++i) {
+      const bt::Call& call = pass.calls[i];
+      money.call<void>("push", std::to_string(call.stakeYuan()) + " / " +
+                                   std::to_string(call.returnedMills / 1000));
+    }
+    val row = val::object();
+    row.set("period", std::to_string(pass.period));
+    row.set("draw", std::to_string(drawn.digits[0]) + ' ' + std::to_string(drawn.digits[1]) + ' ' +
+                        std::to_string(drawn.digits[2]));
+    row.set("sum", std::to_string(pass.sum));
+    row.set("cells", cells);
+    row.set("money", money);
+    return row;
+  }
+
+  const bt::Draw& drawOf(std::uint64_t period) const {
+    return *std::lower_bound(record_.draws.begin(), record_.draws.end(), period,
+                             [](const bt::Draw& d, std::uint64_t p) { return d.period < p; });
+  }
+
+  Language language_;
+  bt::Record record_;
+  std::string error_;
+};
+
+// Why a file of `bytes` bytes is too large to join the kept record; "" when it is not.
+std::string fileSizeProblem(const std::string& name, double bytes, const std::string& tag) {
+  if (bytes <= static_cast<double>(bt::kMaxKeptFileBytes)) return "";
+  return report::locatedText(name, {bt::Fault::RecordTooLarge, 0, 0, bt::kMaxKeptFileBytes},
+                             presentation::languageForTag(tag));
+}
+
+}  // namespace
+}  // namespace quorvel::web
+
+EMSCRIPTEN_BINDINGS(quorvel_record) {
+  using namespace quorvel::web;
+  emscripten::class_<KeptRecord>("KeptRecord")
+      .constructor<const std::string&, const std::string&, const std::string&>()
+      .function("error", &KeptRecord::error)
+      .function("damaged", &KeptRecord::damaged)
+      .function("csv", &KeptRecord::csv)
+      .function("fileName", &KeptRecord::fileName)
+      .function("status", &KeptRecord::status)
+      .function("size", &KeptRecord::size)
+      .function("add", &KeptRecord::add)
+      .function("typed", &KeptRecord::typed)
+      .function("grid", &KeptRecord::grid)
+      .function("recent", &KeptRecord::recent)
+      .function("prospective", &KeptRecord::prospective);
+  emscripten::function("fileSizeProblem", &fileSizeProblem);
+}

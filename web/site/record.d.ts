@@ -1,0 +1,60 @@
+// The record kept on the device as the page sees it: record_bridge.cpp compiled to WebAssembly,
+// a module the page imports once the forecast answers. Every call moves texts; none holds a rule.
+
+// One recent draw beside the forecast from the three before it.
+export interface RecentRow {
+  period: string;
+  draw: string;  // "3 3 2"
+  sum: string;
+  cells: { name: string; text: string; hit?: 0 | 1 }[];  // no hit where the output made no call
+  money: string[];  // each list's "stake / return"
+}
+
+export interface Recent {
+  heading: string[];
+  rows: RecentRow[];
+  totals: string[][];
+  shown: number;
+  more: boolean;  // whether older draws could be shown
+}
+
+export interface Prospective {
+  heading: string;
+  rows: string[][];
+  sentence: string;
+}
+
+export interface Added {
+  status: string;
+  added: number;
+  disagree: boolean;  // draws disagree with the record's, and nothing changed
+  error?: true;  // the draws could not be read; the status says why
+}
+
+export interface TypedDraw {
+  kind: 'none' | 'next' | 'known' | 'corrected';
+  period: string;
+  status?: string;
+}
+
+export interface KeptRecord {
+  error(): string;
+  damaged(): string;
+  csv(): string;
+  fileName(): string;
+  status(): string;
+  size(): number;
+  add(text: string, name: string, preferGiven: boolean): Added;
+  typed(cells: string[], year: number, lastTyped: string): TypedDraw;
+  grid(): string[] | null;
+  recent(count: number): Recent;
+  prospective(): Prospective | null;
+  delete(): void;
+}
+
+export interface RecordEngine {
+  KeptRecord: new (text: string, name: string, language: string) => KeptRecord;
+  fileSizeProblem(name: string, bytes: number, language: string): string;
+}
+
+export default function createRecord(): Promise<RecordEngine>;
