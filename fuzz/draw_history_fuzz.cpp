@@ -23,10 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string chinese =
         quorvel::report::locatedText("f.csv", problem, quorvel::presentation::Language::Chinese);
     FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(problem.line) + "行"));
-    // The line named exists: there are at least line - 1 line feeds.
-    std::size_t lineFeeds = 0;
-    for (std::size_t i = 0; i < size; ++i) lineFeeds += data[i] == '\n';
-    FUZZ_CHECK(problem.line <= lineFeeds + 1);
+    // The line named exists: there are at least line - 1 line ends (LF, CRLF or a lone CR).
+    std::size_t lineEnds = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+      lineEnds += data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n'));
+    }
+    FUZZ_CHECK(problem.line <= lineEnds + 1);
   }
   return 0;
 }
