@@ -72,6 +72,7 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
     throw BacktestError({Fault::TooManyKept, 0, 0, kMaxKeptDraws});
   }
   merged.added = fresh.size();
+  merged.preferredGiven = preferGiven && !merged.disagreements.empty();
   const auto middle = static_cast<std::ptrdiff_t>(draws.size());
   draws.insert(draws.end(), fresh.begin(), fresh.end());
   std::inplace_merge(draws.begin(), draws.begin() + middle, draws.end(),

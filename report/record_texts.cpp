@@ -15,6 +15,7 @@ struct RecordWords {
   std::string (*merged)(std::uint64_t added, std::uint64_t confirmed);
   std::string (*disagreement)(const backtest::Disagreement& d);
   std::string_view unchanged;
+  std::string (*replaced)(std::size_t periods);
   std::string (*typed)(const backtest::Draw& draw);
   std::string (*corrected)(const backtest::Draw& draw);
   std::string (*damaged)(const std::string& reason);
@@ -51,6 +52,10 @@ const RecordWords kEnglish{
              digitsOf(d.given) + " in the draws given. ";
     },
     "Nothing was changed: which is right?",
+    [](std::size_t periods) {
+      return " The draws given replaced the record's for " + number(periods) +
+             (periods == 1 ? " period." : " periods.");
+    },
     [](const backtest::Draw& d) {
       return "Period " + number(d.period) + ", " + digitsOf(d) +
              ", joined the record; type over the top row and Predict again to correct it.";
@@ -84,6 +89,7 @@ const RecordWords kChinese{
              digitsOf(d.given) + "。";
     },
     "什么都没有改：哪个对？",
+    [](std::size_t periods) { return "已按新给的号码改了 " + number(periods) + " 期。"; },
     [](const backtest::Draw& d) {
       return "第 " + number(d.period) + " 期 " + digitsOf(d) +
              " 已记入记录；若填错了，改好最上面一行再按“预 测”即可更正。";
@@ -115,6 +121,10 @@ std::string mergeStatus(const backtest::Merged& merged, Language language) {
   const RecordWords& words = kWords.in(language);
   const std::string record = std::string(words.between) + recordStatus(merged.record, language);
   if (merged.disagreements.empty()) return words.merged(merged.added, merged.confirmed) + record;
+  if (merged.preferredGiven) {
+    return words.merged(merged.added, merged.confirmed) +
+           words.replaced(merged.disagreements.size()) + record;
+  }
   std::string text;
   for (const backtest::Disagreement& d : merged.disagreements) text += words.disagreement(d);
   return text + std::string(words.unchanged) + record;

@@ -69,7 +69,9 @@ TEST(MergeDraws, ADisagreementChangesNothingUntilChosen) {
   EXPECT_EQ(periods(refused.record.draws), periods(kept.draws));
   EXPECT_EQ(refused.record.draws[4].digits[0], kept.draws[4].digits[0]);
 
+  EXPECT_FALSE(refused.preferredGiven);
   const Merged chosen = mergeDraws(kept, given, true);
+  EXPECT_TRUE(chosen.preferredGiven);
   EXPECT_EQ(chosen.added, 1u);
   EXPECT_EQ(chosen.record.draws.size(), 11u);
   EXPECT_EQ(chosen.record.draws[4].digits[0], other.digits[0]);

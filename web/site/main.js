@@ -2,7 +2,6 @@
 // and wakes its own engine and workers only when a player asks for a test, and the record's only
 // when the player opens it or Predicts. The service worker, registered once the form answers,
 // keeps the site for use offline.
-import { inWeChat } from './downloads.js';
 import { byId, pageLanguage, startWhenLoaded } from './window_form.js';
 
 const language = pageLanguage();
@@ -22,7 +21,7 @@ if (engine) {
     if (record.hasAttribute('open')) recordSection().then((section) => section.recordKeeper(language, words));
   });
   keepOffline();
-  if (inWeChat()) inWeChatsBrowser();
+  import('./downloads.js').then(({ inWeChat }) => { if (inWeChat()) inWeChatsBrowser(); });
 }
 
 // WeChat's browser: a banner that says how to open the page in the system's browser, until the

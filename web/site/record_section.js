@@ -46,7 +46,7 @@ async function loadRecord(keeper) {
   const kept = keptStore.load();
   const notes = [];
   if (kept) {
-    const record = new engine.KeptRecord(kept.text, kept.name, language);
+    const record = new engine.KeptRecord(kept.text, kept.name || words.recordTitle, language);
     if (!record.error()) {
       keeper.record = record;
       keeper.lastTyped = kept.lastTyped;
@@ -168,7 +168,7 @@ async function forget(keeper) {
   keeper.lastTyped = '';
   const notes = await loadRecord(keeper);
   document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
-  show(keeper, [keeper.words.forgotten, ...notes]);
+  show(keeper, [keeper.words.forgotten, keeper.record.status(), ...notes]);
 }
 
 /** @param {Keeper} keeper */

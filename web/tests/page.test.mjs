@@ -1,10 +1,13 @@
 // The web edition in a real browser, typed into as a person would.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
+import { appendFileSync, cpSync, mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { pathToFileURL } from 'node:url';
 import { join } from 'node:path';
 import AxeBuilder from '@axe-core/playwright';
 import { devices } from 'playwright-core';
+import { serve } from '../serve.mjs';
 import { SITE, nativeAnswer, nativeOdds, oddsOf, openBrowser, openPage, outputsOf, typeGrid } from './browser.mjs';
 
 let session;
@@ -262,19 +265,56 @@ test('the grid is kept on the device for the next visit, until the player forget
   await context.close();
 });
 
-test('after one visit the page works offline, and a reload keeps the grid', async () => {
-  const { page, context } = await openPage(session.browser, session.origin);
+// Once the page is idle or touched, the service worker has kept the whole site.
+const siteKept = (page) => page.waitForFunction(async () =>
+  Boolean(await caches.match('backtest.wasm')) && Boolean(await caches.match('record.wasm')), null, { timeout: 20000 });
+
+test('after one visit the page works offline, the backtest too, and a reload keeps the grid', async () => {
+  const { page, context } = await openPage(session.browser, `${session.origin}/?shuffles=20`);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.reload();  // now under the service worker
   await page.waitForSelector('#MainForm[aria-busy="false"]');
   await typeGrid(page, WORKED);
+  await siteKept(page);
   await context.setOffline(true);
   await page.reload();
   await page.waitForSelector('#MainForm[aria-busy="false"]');
   assert.equal(await page.inputValue('#Text1_3'), '16');
   await page.click('#Command1');
   assert.deepEqual(await outputsOf(page), nativeAnswer(WORKED).outputs);
+  await page.click('#BacktestRun');
+  await page.waitForSelector('#BacktestResult:not([hidden])', { timeout: 60000 });
   await context.close();
+});
+
+test('a site updated on the server after the visit is never mixed into the page', async () => {
+  const dir = mkdtempSync(join(tmpdir(), 'quorvel-site-'));
+  cpSync(SITE, dir, { recursive: true });
+  const server = await serve(dir);
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  const { page, context } = await openPage(session.browser, `${origin}/?shuffles=20`);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await page.mouse.click(5, 5);
+  await siteKept(page);
+  // Another build on the server, its workers broken: the page keeps to its own.
+  for (const script of ['backtest_workers.js', 'record_worker.js', 'shuffle_worker.js']) {
+    appendFileSync(join(dir, script), '\nthrow new Error("another build");\n');
+  }
+  await page.reload();
+  await page.waitForSelector('#Backtest[aria-busy="false"]');
+  await page.click('#BacktestRun');
+  await page.waitForSelector('#BacktestResult:not([hidden])', { timeout: 60000 });
+  // A file of this build not yet kept is taken from the server only if it is this build's.
+  const status = await page.evaluate(async () => {
+    const cache = await caches.open((await caches.keys()).find((name) => name.startsWith('quorvel-')));
+    await cache.delete('record_worker.js');
+    return (await fetch('record_worker.js')).status;
+  });
+  assert.equal(status, 503);
+  await context.close();
+  server.close();
 });
 
 test('the single file works opened from disk, with no network', async () => {

@@ -28,6 +28,7 @@ struct Merged {
   Record record;  // oldest first, its gaps noted; the kept record as it was while they disagree
   std::uint64_t added = 0, confirmed = 0;
   std::vector<Disagreement> disagreements;
+  bool preferredGiven = false;  // the disagreeing draws replaced the kept ones
 };
 
 // `given` joined to `kept`: a draw of a new period is added in its place, one the record holds

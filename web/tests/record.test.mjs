@@ -1,0 +1,209 @@
+// The record kept on the device: draws pasted in a copied form join it, the grid takes the newest
+// three, the recent rows score them against the native forecast, a reload keeps them, a
+// disagreeing paste changes nothing, the typed draw after the draw shift becomes the next period,
+// the export is the whole record, forgetting restores the shipped one; and storage that is full,
+// refused or damaged loses nothing silently.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync, writeFileSync, mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { devices } from 'playwright-core';
+import { nativeAnswer, openBrowser, openPage, typeGrid } from './browser.mjs';
+
+const SHIPPED = readFileSync(process.env.QUORVEL_RECORD, 'utf8');
+const PHONE = devices['Pixel 7'];
+
+let session;
+before(async () => { session = await openBrowser(); });
+after(async () => { await session.close(); });
+
+// The record section of a new page, open and ready.
+async function openRecord(options = {}, init = null) {
+  const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true, ...options });
+  if (init) await context.addInitScript(init);
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(`${session.origin}/`);
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await showRecord(page);
+  return { context, page, errors };
+}
+
+async function showRecord(page) {
+  if (!(await page.getAttribute('#Record', 'open') !== null)) await page.click('#Record > summary');
+  await page.waitForSelector('#RecordBody[aria-busy="false"]');
+}
+
+async function paste(page, text) {
+  await page.fill('#RecordPaste', text);
+  await page.click('#RecordAdd');
+}
+
+// The shipped record's draws, oldest first, as { period, digits }.
+const shippedDraws = SHIPPED.trim().split('\n').slice(1).map((line) => {
+  const [period, a, b, c] = line.split(',');
+  return { period, digits: [a, b, c] };
+});
+const sumOf = (digits) => String(digits.reduce((s, d) => s + Number(d), 0));
+// The grid a player types from three draws, the latest on top.
+const gridOf = (latest, previous, oldest) => [latest, previous, oldest].flatMap(({ digits }) => [...digits, sumOf(digits)]);
+
+// Three new draws copied from a web page: tabs, dates with weekdays, digits spaced, newest first.
+const COPIED = '期号\t开奖日期\t开奖号码\n2026176\t2026-07-05(日)\t1 2 3\n2026175\t2026-07-04(六)\t0 3 5\n2026174\t2026-07-03(五)\t9 9 8\n';
+const NEW = [{ period: '2026174', digits: ['9', '9', '8'] }, { period: '2026175', digits: ['0', '3', '5'] },
+             { period: '2026176', digits: ['1', '2', '3'] }];
+
+test('on a phone, pasted draws join the record, the grid and the recent rows, and a reload keeps them', async () => {
+  const { context, page, errors } = await openRecord(PHONE);
+  assert.match(await page.textContent('#RecordStatus'), /记录共 7680 期，最后一期是第 2026173 期/);
+  await paste(page, COPIED);
+  assert.match(await page.textContent('#RecordStatus'), /加入了 3 期.*记录共 7683 期，最后一期是第 2026176 期/s);
+  const all = [...shippedDraws, ...NEW];
+  const n = all.length;
+  assert.deepEqual(await page.$$eval('[data-cell]', (cells) => cells.map((c) => c.value)), gridOf(all[n - 1], all[n - 2], all[n - 3]));
+  // Each new row holds the native forecast from the three draws before it, and whether it hit.
+  for (let t = n - 3; t < n; ++t) {
+    const row = page.locator(`#Recent tr[data-period="${all[t].period}"]`);
+    const native = nativeAnswer(gridOf(all[t - 1], all[t - 2], all[t - 3]));
+    const keyRange = row.locator('[data-output="key range"]');
+    assert.equal((await keyRange.textContent()).trim(), native.outputs[1].trim());
+    const hit = native.outputs[1].trim().split(' ').includes(sumOf(all[t].digits));
+    assert.equal(await keyRange.getAttribute('data-hit'), hit ? '1' : '0', all[t].period);
+  }
+  assert.equal(await page.locator('#Recent tbody tr').count(), 30);
+  const first = await page.locator('#Recent tbody tr').first().getAttribute('data-period');
+  assert.equal(first, '2026176');
+  // Readable on the phone: the table scrolls inside its region, not the page.
+  assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth + 1));
+  await page.reload();
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await showRecord(page);
+  assert.match(await page.textContent('#RecordStatus'), /最后一期是第 2026176 期/);
+  assert.equal(await page.locator('#Recent tr[data-period="2026176"]').count(), 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('a paste that disagrees changes nothing until the player chooses, and is named', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  await paste(page, '2026175,0,3,6\n2026177,1,1,1\n');
+  const status = await page.textContent('#RecordStatus');
+  assert.match(status, /第 2026175 期记录里是 0 3 5，新给的是 0 3 6。什么都没有改：哪个对？/);
+  assert.match(status, /记录共 7683 期/);
+  assert.equal(await page.isVisible('#RecordUseGiven'), true);
+  await page.click('#RecordUseGiven');
+  assert.match(await page.textContent('#RecordStatus'), /加入了 1 期.*已按新给的号码改了 1 期。记录共 7684 期，最后一期是第 2026177 期/s);
+  assert.equal((await page.locator('#Recent tr[data-period="2026175"] td').first().textContent()), '0 3 6');
+  await context.close();
+});
+
+test('the draw typed after the draw shift becomes the next period, and may be corrected', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  await page.click('[data-action="shift"]');
+  await typeGrid(page, ['4', '4', '4', '12']);
+  await page.click('[data-action="predict"]');
+  await page.waitForSelector('#TypedNote:not([hidden])');
+  assert.match(await page.textContent('#TypedNote'), /第 2026177 期 4 4 4 已记入记录/);
+  // A wrong digit typed over and Predict again: the same period, corrected.
+  await page.fill('#Text1_2', '5');
+  await page.fill('#Text1_3', '13');
+  await page.click('[data-action="predict"]');
+  await page.waitForFunction(() => /已更正为 4 4 5/.test(document.getElementById('TypedNote').textContent));
+  assert.match(await page.textContent('#RecordStatus'), /记录共 7684 期，最后一期是第 2026177 期/);
+  await context.close();
+});
+
+test('the export is the whole record, and forgetting restores the shipped one after a question', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+  const exported = readFileSync(await download.path(), 'utf8');
+  assert.equal(exported, `${SHIPPED}2026174,9,9,8,26\n2026175,0,3,5,8\n2026176,1,2,3,6\n`);
+  assert.equal(download.suggestedFilename(), 'quorvel-record-2026176.csv');
+  // The exported file is one the command line reads to the same record.
+  const dir = mkdtempSync(join(tmpdir(), 'quorvel-record-'));
+  writeFileSync(join(dir, 'r.csv'), exported);
+  assert.match(execFileSync(process.env.QUORVEL_BACKTEST, [join(dir, 'r.csv'), '--shuffles', '0', '--json']).toString(),
+    /"prospective":\{"since":2026173,"draws":3,/);
+
+  await page.click('#RecordForget');
+  await page.click('#ForgetNo');
+  assert.match(await page.textContent('#RecordStatus'), /2026176/);
+  await page.click('#RecordForget');
+  await page.click('#ForgetYes');
+  await page.waitForFunction(() => /已改回自带的记录/.test(document.getElementById('RecordStatus').textContent));
+  assert.match(await page.textContent('#RecordStatus'), /记录共 7680 期/);
+  assert.equal(await page.evaluate(() => localStorage.getItem('quorvel.record')), null);
+  await context.close();
+});
+
+test('the prospective block equals the native program\'s e-values for the same record', async () => {
+  const { context, page } = await openRecord();
+  assert.equal(await page.isVisible('#Prospective'), false);
+  await paste(page, COPIED);
+  await page.waitForSelector('#Prospective:not([hidden])');
+  const shown = await page.$$eval('#ProspectiveTable tbody tr', (rows) => rows.map((r) => r.lastElementChild.textContent));
+  const dir = mkdtempSync(join(tmpdir(), 'quorvel-record-'));
+  writeFileSync(join(dir, 'r.csv'), `${SHIPPED}2026174,9,9,8,26\n2026175,0,3,5,8\n2026176,1,2,3,6\n`);
+  const json = JSON.parse(execFileSync(process.env.QUORVEL_BACKTEST, [join(dir, 'r.csv'), '--shuffles', '0', '--json']));
+  assert.deepEqual(shown, json.prospective.outputs.map((o) => o.eValue.toFixed(2)));
+  assert.match(await page.textContent('#ProspectiveSentence'), /目前没有证据表明这个预测比运气更准/);
+  await context.close();
+});
+
+test('storage that refuses loses nothing silently: the page says so and works from memory', async () => {
+  const refuse = () => {
+    Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
+  };
+  const { context, page, errors } = await openRecord({}, refuse);
+  await typeGrid(page, ['3']);
+  assert.equal(await page.isVisible('#NotKeptNote'), true);
+  assert.equal(await page.isVisible('#KeptNote'), false);
+  await paste(page, COPIED);
+  assert.match(await page.textContent('#RecordStatus'), /这台设备不让保存/);
+  assert.match(await page.textContent('#RecordStatus'), /最后一期是第 2026176 期/);
+  assert.equal(await page.locator('#Recent tr[data-period="2026176"]').count(), 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('a damaged stored record is set aside with a message, and the shipped one is used', async () => {
+  const damage = () => {
+    if (!sessionStorage.getItem('damaged')) {
+      localStorage.setItem('quorvel.record', 'period,d1,d2,d3\n2026001,1,x,3\n');
+      sessionStorage.setItem('damaged', '1');
+    }
+  };
+  const { context, page } = await openRecord({}, damage);
+  const status = await page.textContent('#RecordStatus');
+  assert.match(status, /这台设备上保存的记录读不出（.*第2行第11列：d2 不是 0 到 9 的数字），已另放一边不再使用/);
+  assert.match(await page.textContent('#Recent tbody tr:first-child th'), /2026173/);
+  assert.equal(await page.evaluate(() => localStorage.getItem('quorvel.record.setAside')), 'period,d1,d2,d3\n2026001,1,x,3\n');
+  assert.equal(await page.evaluate(() => localStorage.getItem('quorvel.record')), null);
+  await context.close();
+});
+
+test('in WeChat\'s browser: a banner that stays dismissed, downloads as text to copy, any file', async () => {
+  const wechat = { ...PHONE, userAgent: `${PHONE.userAgent} MicroMessenger/8.0.47` };
+  const { context, page } = await openRecord(wechat);
+  assert.equal(await page.isVisible('#OpenInBrowser'), true);
+  assert.match(await page.textContent('#OpenInBrowser'), /在浏览器打开/);
+  await page.click('#OpenInBrowserDismiss');
+  await page.reload();
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  assert.equal(await page.isVisible('#OpenInBrowser'), false);
+  await showRecord(page);
+  let downloaded = false;
+  page.on('download', () => { downloaded = true; });
+  await page.click('#RecordExport');
+  assert.equal(await page.isVisible('#RecordCopy'), true);
+  assert.equal(await page.inputValue('#RecordCopyText'), SHIPPED);
+  assert.equal(downloaded, false);
+  assert.deepEqual(await page.$$eval('input[type="file"]', (inputs) => inputs.map((i) => i.hasAttribute('accept'))), [false, false]);
+  await context.close();
+});
