@@ -191,7 +191,7 @@ TEST(RealRecord, PinnedFigures) {
 
 // An independent permutation test (std::shuffle, the independent scorer) on the same history:
 // the two p-values differ only by Monte Carlo error.
-TEST(SyntheticHistory, PValuesAgreeWithAnIndependentPermutationTest) {
+TEST(SyntheticHistorySimulation, PValuesAgreeWithAnIndependentPermutationTest) {
   const std::vector<Draw> draws = simulateHistory(200, 3);
   constexpr int kShuffles = 400;
   BacktestOptions options;

@@ -82,7 +82,7 @@ TEST(Family, AdjustsAsWestfallAndYoungsMaxTDefinesIt) {
 
 // A record that shows nothing but one claim and reaches that claim's critical statistic is shown
 // on it; one just short of it is not, whatever else the shuffles hold.
-TEST(Family, TheCriticalStatisticIsWhereTheFirstStepRejects) {
+TEST(FamilySimulation, TheCriticalStatisticIsWhereTheFirstStepRejects) {
   std::mt19937_64 random(5);
   for (int trial = 0; trial < 100; ++trial) {
     std::vector<ClaimStatistics> shuffles =
@@ -123,7 +123,7 @@ TEST(Family, AClaimIsShownOnlyWhenItsWholeMonteCarloIntervalLiesBelowTheLevel) {
 // On records of fair draws, whose order means nothing, the verdict claims something (any claim of
 // the family shown) at most as often as the level allows: 200 records, 200 shuffles each. The
 // count is binomial; three of its standard errors above the level are allowed.
-TEST(Family, OnFairRecordsTheVerdictClaimsSomethingAtMostAtTheLevel) {
+TEST(FamilySimulation, OnFairRecordsTheVerdictClaimsSomethingAtMostAtTheLevel) {
   constexpr int kRecords = 200;
   int claiming = 0;
   for (int r = 0; r < kRecords; ++r) {

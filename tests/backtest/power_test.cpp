@@ -14,7 +14,7 @@ namespace {
 // detectable rate reach the family's critical value in at least three cases of four (the figure
 // claims four of five), and hit counts at an edge of kLargeEdge reach it about as often as
 // `atLargeEdge` says.
-TEST(Power, TheDetectableEdgeIsCaughtByTheFamilysFirstStep) {
+TEST(PowerSimulation, TheDetectableEdgeIsCaughtByTheFamilysFirstStep) {
   std::ifstream in(QUORVEL_REAL_RECORD, std::ios::binary);
   BacktestOptions options;
   options.shuffles = 1000;

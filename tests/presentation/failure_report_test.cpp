@@ -48,15 +48,18 @@ TEST(BlamedCells, TheCommandLineNumbersTheCellsFromOneAndNamesTheStep) {
 TEST(BlamedCells, ALongTextIsQuotedByItsBeginningAndItsLength) {
   const std::string digits(131000, '7');
   const std::string forty(kQuotedCellLength, '7');
-  const std::string wide = std::string(kQuotedCellLength, 'x') + "额外";  // 42 characters
+  std::string wide(kQuotedCellLength, 'x');
+  wide += "额外";  // 42 characters
   const engine::GridTexts cells{digits, forty, wide};
   const engine::FailureCause all{
       engine::FailureStep::LatestDigits, engine::CellCombination::Sum, {0, 1, 2}};
   EXPECT_EQ(blamedCells(all, cells, Wording::CommandLine),
             "cell 1 \"" + forty + "…\" (131000 characters) + cell 2 \"" + forty + "\" + cell 3 \"" +
                 std::string(kQuotedCellLength, 'x') + "…\" (42 characters)");
+  std::string wideOnScreen(39, 'x');
+  wideOnScreen += "额外";
   EXPECT_EQ(blamedCells({engine::FailureStep::LatestDigits, engine::CellCombination::One, {2}},
-                        {"", "", std::string(39, 'x') + "额外"}, Wording::Screen),
+                        {"", "", wideOnScreen}, Wording::Screen),
             "最新一期第三位“" + std::string(39, 'x') + "额…”（共41个字符）");
 }
 
