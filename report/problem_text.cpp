@@ -58,7 +58,7 @@ constexpr ProblemWords kEnglish{
     [](const Problem& p) {
       return "expected a period and its draw (3,5,8 or 358 or 3 5 8), perhaps a date between and "
              "the sum after, found " +
-             number(p.first) + " fields";
+             number(p.first) + (p.first == 1 ? " field" : " fields");
     },
     [](const Problem& p) { return "the period is too large; the largest is " + number(p.first); },
     [](const Problem&) -> std::string { return "the period is not a whole number"; },

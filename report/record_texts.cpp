@@ -44,8 +44,9 @@ const RecordWords kEnglish{
              ", which the forecast is never replayed across.";
     },
     [](std::uint64_t added, std::uint64_t confirmed) {
-      return "Added " + number(added) + (added == 1 ? " draw" : " draws") + "; " +
-             number(confirmed) + " already in the record agreed.";
+      const std::string joined = "Added " + number(added) + (added == 1 ? " draw" : " draws");
+      if (confirmed == 0) return joined + ".";
+      return joined + "; " + number(confirmed) + " already in the record agreed.";
     },
     [](const backtest::Disagreement& d) {
       return "Period " + number(d.kept.period) + " is " + digitsOf(d.kept) + " in the record but " +
@@ -81,8 +82,9 @@ const RecordWords kChinese{
              number(g.missing) + " 期，预测不会跨过缺期重演。";
     },
     [](std::uint64_t added, std::uint64_t confirmed) {
-      return "加入了 " + number(added) + " 期；另有 " + number(confirmed) +
-             " 期记录里已有，且一致。";
+      const std::string joined = "加入了 " + number(added) + " 期";
+      if (confirmed == 0) return joined + "。";
+      return joined + "；另有 " + number(confirmed) + " 期记录里已有，且一致。";
     },
     [](const backtest::Disagreement& d) {
       return "第 " + number(d.kept.period) + " 期记录里是 " + digitsOf(d.kept) + "，新给的是 " +

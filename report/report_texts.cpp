@@ -50,7 +50,7 @@ const VerdictWords kEnglish{
     "beats chance.",
     [](std::uint64_t draws, std::uint64_t shuffles, const std::string& edge) {
       return "These " + std::to_string(draws) + " draws and " + std::to_string(shuffles) +
-             " shuffles are too few to tell whether the forecast beats chance: even an edge of " +
+             (shuffles == 1 ? " shuffle" : " shuffles") + " are too few to tell whether the forecast beats chance: even an edge of " +
              edge + " points would likely go unseen.";
     },
     [](std::uint64_t shuffles, const std::string& claims, const std::string& pattern) {

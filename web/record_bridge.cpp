@@ -226,4 +226,5 @@ EMSCRIPTEN_BINDINGS(quorvel_record) {
       .function("recent", &KeptRecord::recent)
       .function("prospective", &KeptRecord::prospective);
   emscripten::function("fileSizeProblem", &fileSizeProblem);
+  emscripten::constant("recentStep", quorvel::report::kRecentStep);
 }

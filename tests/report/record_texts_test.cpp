@@ -55,6 +55,10 @@ TEST(MergeStatus, NamesBothDrawsOfADisagreement) {
   EXPECT_EQ(mergeStatus(merged, Language::English),
             "Added 1 draw; 5 already in the record agreed. The record holds 1 draw; its last is "
             "period 2026172.");
+  // Nothing already there is not said as "0 agreed".
+  merged.confirmed = 0;
+  EXPECT_EQ(mergeStatus(merged, Language::Chinese),
+            "加入了 1 期。记录共 1 期，最后一期是第 2026172 期。");
 }
 
 }  // namespace

@@ -61,8 +61,11 @@ async function throttled(page) {
   await cdp.send('Network.emulateNetworkConditions', { offline: false, latency: 562.5,
     downloadThroughput: 1.44e6 / 8, uploadThroughput: 0.675e6 / 8 });
   await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+  // What came over the network: a data: URL (the one-file edition's WebAssembly) is not counted.
+  const fromData = new Set();
+  cdp.on('Network.requestWillBeSent', (event) => { if (event.request.url.startsWith('data:')) fromData.add(event.requestId); });
   let bytes = 0;
-  cdp.on('Network.loadingFinished', (event) => { bytes += event.encodedDataLength; });
+  cdp.on('Network.loadingFinished', (event) => { if (!fromData.has(event.requestId)) bytes += event.encodedDataLength; });
   return { transferred: () => bytes };
 }
 

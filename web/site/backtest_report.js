@@ -80,5 +80,7 @@ export function showReport(report, { name, took, commandLine, words }) {
   byId('BacktestCopy').hidden = true;
   byId('BacktestCommandLine').textContent = commandLine;
   byId('BacktestResult').hidden = false;
-  showScrollHint();
+  // Whether a table overflows is measured after the next frame has laid the report out, so that
+  // showing it is not one long task that lays it out twice.
+  requestAnimationFrame(() => setTimeout(showScrollHint));
 }

@@ -55,6 +55,8 @@ export interface KeptRecord {
 export interface RecordEngine {
   KeptRecord: new (text: string, name: string, language: string) => KeptRecord;
   fileSizeProblem(name: string, bytes: number, language: string): string;
+  /** How many more recent draws a tap on #RecentMore shows, and how many show at first. */
+  recentStep: number;
 }
 
 export default function createRecord(): Promise<RecordEngine>;

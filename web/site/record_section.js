@@ -23,8 +23,6 @@ import { byId, setGrid } from './window_form.js';
  * @property {{ text: string, name: string } | null} pending  draws that disagree, awaiting a choice
  */
 
-const RECENT_STEP = 30;
-
 /** @type {Promise<Keeper> | null} */
 let started = null;
 
@@ -200,18 +198,21 @@ function wire(keeper) {
     download(keeper.record.csv(), keeper.record.fileName(), 'text/csv', byId('RecordCopy')));
   byId('RecordForget').addEventListener('click', () => forget(keeper));
   byId('RecentMore').addEventListener('click', () => {
-    keeper.recentCount += RECENT_STEP;
+    keeper.recentCount += keeper.engine.recentStep;
     showRecent(keeper);
   });
 }
 
 /** @param {string} language @param {Record<string, string>} words @param {string} shippedName */
 async function startKeeper(language, words, shippedName) {
+  const engine = await createRecord();
   /** @type {Keeper} */
-  const keeper = { engine: await createRecord(), language, words, shippedName,
+  const keeper = { engine, language, words, shippedName,
                    record: /** @type {KeptRecord} */ (/** @type {unknown} */ (null)), lastTyped: '',
-                   recentCount: RECENT_STEP, pending: null };
+                   recentCount: engine.recentStep, pending: null };
   const notes = await loadRecord(keeper);
+  // Reading the record and showing it are two tasks, so neither holds up the page for long.
+  await new Promise((resolve) => setTimeout(resolve));
   wire(keeper);
   show(keeper, notes);
   byId('RecordBody').setAttribute('aria-busy', 'false');

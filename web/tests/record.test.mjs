@@ -76,6 +76,11 @@ test('on a phone, pasted draws join the record, the grid and the recent rows, an
   assert.equal(await page.locator('#Recent tbody tr').count(), 30);
   const first = await page.locator('#Recent tbody tr').first().getAttribute('data-period');
   assert.equal(first, '2026176');
+  // Earlier draws follow on, one period after another, with nothing left out between.
+  await page.click('#RecentMore');
+  const periods = await page.$$eval('#Recent tbody tr', (rows) => rows.map((r) => Number(r.getAttribute('data-period'))));
+  assert.equal(periods.length, 60);
+  assert.deepEqual(periods, all.slice(n - 60).map((d) => Number(d.period)).reverse());
   // Readable on the phone: the table scrolls inside its region, not the page.
   assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth + 1));
   await page.reload();

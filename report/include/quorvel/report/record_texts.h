@@ -33,6 +33,9 @@ std::string damagedStatus(const std::string& reason, Language language);
 // and return.
 std::vector<std::string> recentHeading(Language language);
 
+// How many more recent draws each "recentMore" shows, and how many are shown at first.
+inline constexpr int kRecentStep = 30;
+
 // The recent draws' totals against chance, its heading first, a row an output: output, calls,
 // hits, the hits chance would give; for a list also staked, returned, and what blind bets of the
 // same size return on average, in yuan.
