@@ -335,6 +335,12 @@ class Reading {
     lines_.push_back(static_cast<std::uint32_t>(number));
   }
 
+  // Room for `draws` draws, so that reading them never copies the ones read.
+  void reserve(std::size_t draws) {
+    record_.draws.reserve(draws);
+    lines_.reserve(draws);
+  }
+
   Record finish() && {
     if (record_.notes.order == RecordOrder::NewestFirst) {
       std::reverse(record_.draws.begin(), record_.draws.end());
@@ -382,8 +388,11 @@ std::string_view checkedText(const std::string& line, std::size_t number) {
 
 }  // namespace
 
-Record readRecord(std::istream& in) {
+Record readRecord(std::istream& in, std::uint64_t size) {
+  // The shortest line that holds a draw: a period, a comma, three digits and a line end ("1,358").
+  constexpr std::uint64_t kShortestDrawLine = 6;
   Reading reading;
+  reading.reserve(static_cast<std::size_t>(std::min(size, kMaxRecordBytes) / kShortestDrawLine));
   std::optional<Layout> header;
   std::string line;
   bool contentSeen = false;

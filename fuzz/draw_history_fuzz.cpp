@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   try {
-    const std::vector<quorvel::backtest::Draw> draws = quorvel::backtest::readRecord(in).draws;
+    const std::vector<quorvel::backtest::Draw> draws =
+        quorvel::backtest::readRecord(in, size).draws;
     for (std::size_t i = 0; i < draws.size(); ++i) {
       for (const int digit : draws[i].digits) FUZZ_CHECK(digit >= 0 && digit <= 9);
       FUZZ_CHECK(i == 0 || draws[i].period > draws[i - 1].period);

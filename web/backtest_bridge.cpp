@@ -53,7 +53,7 @@ class RecordBacktest {
     try {
       JsBytesBuffer buffer(bytes);
       std::istream in(&buffer);
-      const bt::Record record = bt::readRecord(in);
+      const bt::Record record = bt::readRecord(in, buffer.size());
       const std::vector<bt::Draw>& draws = record.draws;
       trace_.emplace(bt::replayedPasses(draws.size(), record.notes.restarts));
       bt::BacktestOptions options;
@@ -174,7 +174,7 @@ val auditRecord(const val& bytes, const std::string& fileName, const std::string
   try {
     JsBytesBuffer buffer(bytes);
     std::istream in(&buffer);
-    const bt::Audit audit = bt::auditRecord(bt::readRecord(in).draws);
+    const bt::Audit audit = bt::auditRecord(bt::readRecord(in, buffer.size()).draws);
     out.set("sentence", report::auditSentence(audit, language));
     out.set("rows", rowsOf(report::auditTable(audit, language)));
   } catch (const bt::BacktestError& error) {

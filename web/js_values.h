@@ -30,6 +30,8 @@ class JsBytesBuffer : public std::streambuf {
   explicit JsBytesBuffer(const emscripten::val& source)
       : source_(source), size_(source["size"].as<std::size_t>()), chunk_(kChunk) {}
 
+  std::size_t size() const { return size_; }
+
  protected:
   int_type underflow() override {
     if (gptr() < egptr()) return traits_type::to_int_type(*gptr());

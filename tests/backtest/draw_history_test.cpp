@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -108,6 +109,16 @@ TEST_P(KeptRecords, ReadOldestFirst) {
   EXPECT_EQ(read, "1: 1 2 3, 2: 9 9 9, 3: 0 4 7, ");
   EXPECT_EQ(record.notes.order, GetParam().order);
   EXPECT_TRUE(record.notes.gaps.empty());
+  // Told the input's size, the reader holds the draws in one block and reads the same.
+  std::istringstream again(GetParam().csv);
+  const Record sized = readRecord(again, GetParam().csv.size());
+  ASSERT_EQ(sized.draws.size(), draws.size());
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    EXPECT_EQ(sized.draws[i].period, draws[i].period);
+    EXPECT_TRUE(std::equal(std::begin(sized.draws[i].digits), std::end(sized.draws[i].digits),
+                           std::begin(draws[i].digits)));
+  }
+  EXPECT_GE(sized.draws.capacity(), GetParam().csv.size() / 6);
 }
 
 INSTANTIATE_TEST_SUITE_P(

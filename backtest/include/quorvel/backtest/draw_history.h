@@ -84,8 +84,10 @@ void noteGaps(std::span<const Draw> draws, RecordNotes& notes);
 // is refused unless a header names it. Throws BacktestError at the first fault: at 1:1 for a text
 // that looks like UTF-16, at the first byte that is not UTF-8 text for anything else that is not
 // text, as soon as a line passes kMaxLineBytes, and at no place as soon as the record passes
-// kMaxRecordBytes.
-Record readRecord(std::istream& in);
+// kMaxRecordBytes. `size`, the input's size in bytes when the caller knows it, lets the reader hold
+// the draws in one block from the start instead of growing it: the block is reserved for the most
+// draws that many bytes could hold, and only the part the draws fill is ever touched.
+Record readRecord(std::istream& in, std::uint64_t size = 0);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is
 // std::mt19937_64 seeded with `seed`; each digit is one 64-bit output taken modulo 10, drawn
