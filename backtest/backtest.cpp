@@ -29,9 +29,9 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
     const Replayed replayed =
         replay(window[(count - 3) % 4], window[(count - 2) % 4], window[(count - 1) % 4], draw);
     result.summary.add(replayed);
-    if (options.prospective && isProspective(replayed.period)) {
-      if (!result.prospective) result.prospective.emplace();
-      result.prospective->add(replayed);
+    if (options.laterDraws && isLaterDraw(replayed.period)) {
+      if (!result.laterDraws) result.laterDraws.emplace();
+      result.laterDraws->add(replayed);
     }
     if (options.onReplay) options.onReplay(replayed);
     if (progress && count % 65536 == 0) progress("replayed", count - 2, total);

@@ -236,7 +236,7 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
   options.seed = settings.seed;
   options.threads = settings.threads;
   options.notes = record.notes;
-  options.prospective = !settings.simulated;
+  options.laterDraws = !settings.simulated;
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) report::writeCsvHeader(*outputs.rows);

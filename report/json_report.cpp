@@ -109,11 +109,11 @@ void writeNotes(std::ostream& out, const backtest::RecordNotes& notes) {
 
 // "prospective": {"since", "draws", "eValue", "outputs": [{"name", "calls", "hits",
 // "expectedHits", "eValue"}]}: the draws after the verdict was fixed.
-void writeProspective(std::ostream& out, const backtest::Prospective& p) {
+void writeLaterDraws(std::ostream& out, const backtest::LaterDraws& p) {
   out << ",\"prospective\":{\"since\":" << p.since << ",\"draws\":" << p.draws
       << ",\"eValue\":" << significant(p.eValue(), 6) << ",\"outputs\":[";
   for (std::size_t i = 0; i < p.outputs.size(); ++i) {
-    const backtest::ProspectiveOutput& o = p.outputs[i];
+    const backtest::LaterOutput& o = p.outputs[i];
     out << (i > 0 ? "," : "") << "{\"name\":\"" << outputKey(engine::kAllOutputs[i])
         << "\",\"calls\":" << o.calls << ",\"hits\":" << o.hits
         << ",\"expectedHits\":" << fixed(o.expectedHits, 3)
@@ -167,7 +167,7 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
   }
   out << ']';
   writeFamily(out, result);
-  if (result.prospective) writeProspective(out, *result.prospective);
+  if (result.laterDraws) writeLaterDraws(out, *result.laterDraws);
   if (audit != nullptr) writeAudit(out, *audit);
   out << "}\n";
 }

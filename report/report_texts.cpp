@@ -50,8 +50,9 @@ const VerdictWords kEnglish{
     "beats chance.",
     [](std::uint64_t draws, std::uint64_t shuffles, const std::string& edge) {
       return "These " + std::to_string(draws) + " draws and " + std::to_string(shuffles) +
-             (shuffles == 1 ? " shuffle" : " shuffles") + " are too few to tell whether the forecast beats chance: even an edge of " +
-             edge + " points would likely go unseen.";
+             (shuffles == 1 ? " shuffle" : " shuffles") +
+             " are too few to tell whether the forecast beats chance: even an edge of " + edge +
+             " points would likely go unseen.";
     },
     [](std::uint64_t shuffles, const std::string& claims, const std::string& pattern) {
       return "Against " + std::to_string(shuffles) + " shuffles of this record, with the " +

@@ -8,10 +8,10 @@
 #include "quorvel/game/sum_play.h"
 #include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
+#include "quorvel/report/later_draws_texts.h"
 #include "quorvel/report/money_texts.h"
 #include "quorvel/report/output_names.h"
 #include "quorvel/report/power_texts.h"
-#include "quorvel/report/prospective_texts.h"
 #include "quorvel/report/report_texts.h"
 
 namespace quorvel::report {
@@ -207,10 +207,10 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
     out << '\n' << words.claims(result.shuffles) << '\n';
     writeRows(out, claimsTable(result, language));
   }
-  if (result.prospective) {
-    out << '\n' << prospectiveHeading(*result.prospective, language) << '\n';
-    writeRows(out, prospectiveTable(*result.prospective, language));
-    out << prospectiveSentence(result, language) << '\n';
+  if (result.laterDraws) {
+    out << '\n' << laterDrawsHeading(*result.laterDraws, language) << '\n';
+    writeRows(out, laterDrawsTable(*result.laterDraws, language));
+    out << laterDrawsSentence(result, language) << '\n';
   }
   out << '\n' << words.money(game::kStakeYuan) << '\n';
   writeRows(out, moneyTable(result, language));

@@ -1,6 +1,6 @@
 // The page's way into the record it keeps on the device, a module loaded once the forecast
 // answers: the record read, draws joined to it, the typed draw after the draw shift, its newest
-// grid, its recent draws scored and the prospective test, in the player's words. It moves texts
+// grid, its recent draws scored and the test on later draws, in the player's words. It moves texts
 // and holds no rule.
 
 #include <emscripten/bind.h>
@@ -13,9 +13,9 @@
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/kept_record.h"
 #include "quorvel/backtest/summary.h"
+#include "quorvel/report/later_draws_texts.h"
 #include "quorvel/report/output_names.h"
 #include "quorvel/report/problem_text.h"
-#include "quorvel/report/prospective_texts.h"
 #include "quorvel/report/record_csv.h"
 #include "quorvel/report/record_texts.h"
 
@@ -147,18 +147,18 @@ class KeptRecord {
   }
 
   // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
-  val prospective() const {
-    if (record_.draws.size() < bt::kMinimumDraws || !bt::isProspective(lastPeriod())) {
+  val laterDraws() const {
+    if (record_.draws.size() < bt::kMinimumDraws || !bt::isLaterDraw(lastPeriod())) {
       return val::null();
     }
     bt::BacktestOptions options;
     options.notes = record_.notes;
     const bt::BacktestResult result = bt::runBacktest(record_.draws, options);
-    if (!result.prospective) return val::null();
+    if (!result.laterDraws) return val::null();
     val out = val::object();
-    out.set("heading", report::prospectiveHeading(*result.prospective, language_));
-    out.set("rows", rowsOf(report::prospectiveTable(*result.prospective, language_)));
-    out.set("sentence", report::prospectiveSentence(result, language_));
+    out.set("heading", report::laterDrawsHeading(*result.laterDraws, language_));
+    out.set("rows", rowsOf(report::laterDrawsTable(*result.laterDraws, language_)));
+    out.set("sentence", report::laterDrawsSentence(result, language_));
     return out;
   }
 
@@ -224,7 +224,7 @@ EMSCRIPTEN_BINDINGS(quorvel_record) {
       .function("typed", &KeptRecord::typed)
       .function("grid", &KeptRecord::grid)
       .function("recent", &KeptRecord::recent)
-      .function("prospective", &KeptRecord::prospective);
+      .function("laterDraws", &KeptRecord::laterDraws);
   emscripten::function("fileSizeProblem", &fileSizeProblem);
   emscripten::constant("recentStep", quorvel::report::kRecentStep);
 }

@@ -279,7 +279,7 @@ TEST(RecordWithGaps, NoPassForecastsAcrossAGap) {
 
 // The draws after the fixed period, scored as they came: the e-values equal a recount from the
 // independent scorer's calls, summed as logarithms.
-TEST(RealRecord, TheProspectiveTestEqualsAnIndependentRecount) {
+TEST(RealRecord, TheLaterDrawsTestEqualsAnIndependentRecount) {
   std::vector<Draw> draws = realRecord();
   const std::vector<Draw> later = simulateHistory(250, 17);
   for (std::size_t i = 0; i < later.size(); ++i) {
@@ -287,8 +287,8 @@ TEST(RealRecord, TheProspectiveTestEqualsAnIndependentRecount) {
                      {later[i].digits[0], later[i].digits[1], later[i].digits[2]}});
   }
   const BacktestResult result = runOn(draws);
-  ASSERT_TRUE(result.prospective.has_value());
-  const Prospective& p = *result.prospective;
+  ASSERT_TRUE(result.laterDraws.has_value());
+  const LaterDraws& p = *result.laterDraws;
   EXPECT_EQ(p.draws, 250);
 
   Independent recount;
@@ -312,7 +312,7 @@ TEST(RealRecord, TheProspectiveTestEqualsAnIndependentRecount) {
     EXPECT_NEAR(p.outputs[i].eValue(), e, 1e-9 * e) << "output " << i;
   }
   EXPECT_NEAR(p.eValue(), family, 1e-9 * family);
-  EXPECT_FALSE(runOn(realRecord()).prospective.has_value());
+  EXPECT_FALSE(runOn(realRecord()).laterDraws.has_value());
 }
 
 TEST(Backtest, FewerThanFourDrawsIsAnError) {

@@ -126,7 +126,7 @@ else
   failed=$((failed + 1)); echo "FAIL copied forms: $same of 8 read as the canonical file"
 fi
 
-# A record that runs past the verdict's record gets the prospective test, in the JSON and the
+# A record that runs past the verdict's record gets the test on later draws, in the JSON and the
 # table; the shipped record does not.
 { cat "$record"; printf '2026174,1,2,3\n2026175,4,5,6\n'; } > "$dir/later.csv"
 if "$backtest" "$dir/later.csv" --shuffles 0 --json |
@@ -135,7 +135,7 @@ if "$backtest" "$dir/later.csv" --shuffles 0 --json |
    ! "$backtest" "$record" --shuffles 0 --json | grep -q prospective; then
   passed=$((passed + 1)); echo "ok   the draws after the verdict's record are scored apart"
 else
-  failed=$((failed + 1)); echo "FAIL the prospective test"
+  failed=$((failed + 1)); echo "FAIL the test on later draws"
 fi
 
 if [[ $("$backtest" --version) == "quorvel-backtest $version" ]]; then

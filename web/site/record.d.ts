@@ -18,7 +18,7 @@ export interface Recent {
   more: boolean;  // whether older draws could be shown
 }
 
-export interface Prospective {
+export interface LaterDraws {
   heading: string;
   rows: string[][];
   sentence: string;
@@ -48,7 +48,7 @@ export interface KeptRecord {
   typed(cells: string[], year: number, lastTyped: string): TypedDraw;
   grid(): string[] | null;
   recent(count: number): Recent;
-  prospective(): Prospective | null;
+  laterDraws(): LaterDraws | null;
   delete(): void;
 }
 

@@ -1,6 +1,6 @@
 // The record kept on this device, under the window: draws pasted, read from a file or typed
 // after the draw shift join it; it is saved, downloaded or forgotten; and its recent draws are
-// shown beside the forecast made for each, with the prospective test. Its engine loads the first
+// shown beside the forecast made for each, with the test on later draws. Its engine loads the first
 // time the player opens the section or Predicts; every rule, number and word comes from it.
 import createRecord from './record.js';
 import { showTable } from './backtest_report.js';
@@ -91,23 +91,23 @@ function showRecent({ record, recentCount }) {
 }
 
 /** @param {Keeper} keeper */
-function showProspective({ record }) {
-  const prospective = record.prospective();
-  byId('Prospective').hidden = prospective === null;
-  if (!prospective) return;
-  byId('ProspectiveHeading').textContent = prospective.heading;
-  showTable('ProspectiveTable', prospective.rows);
-  byId('ProspectiveSentence').textContent = prospective.sentence;
+function showLaterDraws({ record }) {
+  const laterDraws = record.laterDraws();
+  byId('Prospective').hidden = laterDraws === null;
+  if (!laterDraws) return;
+  byId('ProspectiveHeading').textContent = laterDraws.heading;
+  showTable('ProspectiveTable', laterDraws.rows);
+  byId('ProspectiveSentence').textContent = laterDraws.sentence;
 }
 
 // Shows the record: what happened to it (`said`, else its status), its recent draws and the
-// prospective test.
+// test on later draws.
 /** @param {Keeper} keeper @param {string[]} [said] */
 function show(keeper, said = []) {
   const lines = said.filter((line) => line !== '');
   byId('RecordStatus').textContent = (lines.length > 0 ? lines : [keeper.record.status()]).join('\n');
   showRecent(keeper);
-  showProspective(keeper);
+  showLaterDraws(keeper);
 }
 
 // Saves the record on the device and tells the backtest; what the player must know if it could

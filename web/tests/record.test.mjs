@@ -147,7 +147,7 @@ test('the export is the whole record, and forgetting restores the shipped one af
   await context.close();
 });
 
-test('the prospective block equals the native program\'s e-values for the same record', async () => {
+test('the block of the later draws equals the native program\'s e-values for the same record', async () => {
   const { context, page } = await openRecord();
   assert.equal(await page.isVisible('#Prospective'), false);
   await paste(page, COPIED);

@@ -8,9 +8,9 @@
 
 #include "quorvel/backtest/draw_history.h"
 #include "quorvel/backtest/family.h"
+#include "quorvel/backtest/later_draws.h"
 #include "quorvel/backtest/output_test.h"
 #include "quorvel/backtest/power.h"
-#include "quorvel/backtest/prospective.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/backtest/shuffle_tally.h"
 #include "quorvel/backtest/summary.h"
@@ -22,9 +22,9 @@ struct BacktestOptions {
   std::uint64_t seed = kDefaultSeed;  // drives the shuffles
   unsigned threads = 1;               // threads for the shuffles; the result does not depend on it
   RecordNotes notes;  // how the record ran, its gaps (the replay starts again after each)
-  // Whether the draws after kVerdictFixedThrough are also scored apart, as the prospective test:
+  // Whether the draws after kVerdictFixedThrough are also scored apart, as the test on later draws:
   // for a record, whose periods are its draws' own; not for simulated draws.
-  bool prospective = true;
+  bool laterDraws = true;
   // Called with each replayed pass of the history as it is, in order, as it is made.
   std::function<void(const Replayed&)> onReplay;
 };
@@ -42,7 +42,7 @@ struct BacktestResult {
   FamilyTest family;  // every claim the verdict can make, adjusted together
   Powers power;       // how large an edge each output's test would catch
   // The draws of a record after the one the verdict was fixed on, scored as they came.
-  std::optional<Prospective> prospective;
+  std::optional<LaterDraws> laterDraws;
   // Whether the record and the shuffles are enough to tell: the family's first step can show a
   // claim, and each output's test would catch an edge of kLargeEdge four times in five.
   bool canTell() const;
@@ -50,7 +50,7 @@ struct BacktestResult {
 
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with
 // shuffles, runs the permutation test over the record (with more shuffles while a claim is
-// borderline), which it reads in place and does not copy. With options.prospective, the draws
+// borderline), which it reads in place and does not copy. With options.laterDraws, the draws
 // after kVerdictFixedThrough, if it has any, are also scored apart. Throws BacktestError
 // (TooFewDraws) for fewer than kMinimumDraws draws.
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,

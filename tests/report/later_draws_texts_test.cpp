@@ -1,4 +1,4 @@
-#include "quorvel/report/prospective_texts.h"
+#include "quorvel/report/later_draws_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@ namespace {
 
 using presentation::Language;
 
-// A result whose prospective test has the family e-value `eValue`: every output's bets at it.
+// A result whose test on later draws has the family e-value `eValue`: every output's bets at it.
 backtest::BacktestResult withEValue(double eValue) {
   backtest::BacktestResult result;
-  result.prospective.emplace();
-  result.prospective->draws = 40;
-  for (backtest::ProspectiveOutput& output : result.prospective->outputs) {
+  result.laterDraws.emplace();
+  result.laterDraws->draws = 40;
+  for (backtest::LaterOutput& output : result.laterDraws->outputs) {
     output.calls = 40;
     output.wealth.fill(eValue);
   }
@@ -33,12 +33,12 @@ struct SentenceCase {
 
 std::string describe(const SentenceCase& c) { return c.name; }
 
-class ProspectiveSentence : public ::testing::TestWithParam<SentenceCase> {};
+class LaterDrawsSentence : public ::testing::TestWithParam<SentenceCase> {};
 
 // The sentence says what the new draws show, from the threshold on, and never claims proof.
-TEST_P(ProspectiveSentence, SaysWhatTheEvidenceShows) {
+TEST_P(LaterDrawsSentence, SaysWhatTheEvidenceShows) {
   const SentenceCase& c = GetParam();
-  const std::string sentence = prospectiveSentence(withEValue(c.eValue), c.language);
+  const std::string sentence = laterDrawsSentence(withEValue(c.eValue), c.language);
   EXPECT_NE(sentence.find(c.says), std::string::npos) << sentence;
   for (const char* overclaim : {"prove", "rules out", "证明"}) {
     EXPECT_EQ(sentence.find(overclaim), std::string::npos) << sentence;
@@ -46,7 +46,7 @@ TEST_P(ProspectiveSentence, SaysWhatTheEvidenceShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Thresholds, ProspectiveSentence,
+    Thresholds, LaterDrawsSentence,
     ::testing::Values(
         SentenceCase{"English below 20", 19.99, Language::English, "no evidence of an edge so far"},
         SentenceCase{"English at 20", 20, Language::English, "evidence of an edge: the e-value"},
@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         SentenceCase{"a large e-value in three digits", 123456, Language::English, "1.23e+05"}),
     testing::NamedRow{});
 
-TEST(ProspectiveTable, HasAHeadingAndARowAnOutput) {
-  const auto rows = prospectiveTable(*withEValue(2).prospective, Language::English);
+TEST(LaterDrawsTable, HasAHeadingAndARowAnOutput) {
+  const auto rows = laterDrawsTable(*withEValue(2).laterDraws, Language::English);
   ASSERT_EQ(rows.size(), 1 + engine::kOutputs);
   EXPECT_EQ(rows[1][1], "40");
   EXPECT_EQ(rows[1][4], "2.00");

@@ -1,4 +1,4 @@
-#include "quorvel/report/prospective_texts.h"
+#include "quorvel/report/later_draws_texts.h"
 
 #include <cmath>
 
@@ -10,27 +10,27 @@
 namespace quorvel::report {
 namespace {
 
-using backtest::Prospective;
+using backtest::LaterDraws;
 
 // How long an edge would take to show: the output, its edge in points, draws and years.
 struct Wait {
   std::string output, points, draws, years;
 };
 
-struct ProspectiveWords {
+struct LaterDrawsWords {
   std::string (*heading)(const std::string& since, long long draws);
   std::string (*shown)(const std::string& eValue);
   std::string (*notShown)(const std::string& eValue);
   std::string_view meaning;
   std::string (*wait)(const Wait& wait);
-  ProspectiveRow columns;
+  LaterDrawsRow columns;
   std::string_view between;  // between two sentences
 };
 
 const std::string kFamily = fixed(backtest::kFamilyEvidence, 0);
 const std::string kOutput = fixed(backtest::kOutputEvidence, 0);
 
-const ProspectiveWords kEnglish{
+const LaterDrawsWords kEnglish{
     [](const std::string& since, long long draws) {
       return "the " + std::to_string(draws) + " draws since period " + since +
              ", the last of the record the verdict was fixed on, scored as they came:";
@@ -57,7 +57,7 @@ const ProspectiveWords kEnglish{
     {"output", "calls", "hits", "by chance", "e-value"},
     " "};
 
-const ProspectiveWords kChinese{
+const LaterDrawsWords kChinese{
     [](const std::string& since, long long draws) {
       return "第 " + since + " 期（得出结论所用记录的最后一期）之后的 " + std::to_string(draws) +
              " 期新开奖，开一期算一期：";
@@ -80,7 +80,7 @@ const ProspectiveWords kChinese{
     {"输出", "判断", "命中", "运气应中", "e 值"},
     ""};
 
-const Catalogue<ProspectiveWords> kWords{kEnglish, kChinese};
+const Catalogue<LaterDrawsWords> kWords{kEnglish, kChinese};
 
 // An e-value as the report writes it: two decimals, or three significant digits when large.
 std::string eValueText(double value) {
@@ -117,14 +117,14 @@ std::optional<Wait> soonest(const backtest::BacktestResult& result, Language lan
 
 }  // namespace
 
-std::string prospectiveHeading(const Prospective& prospective, Language language) {
-  return kWords.in(language).heading(std::to_string(prospective.since), prospective.draws);
+std::string laterDrawsHeading(const LaterDraws& laterDraws, Language language) {
+  return kWords.in(language).heading(std::to_string(laterDraws.since), laterDraws.draws);
 }
 
-std::vector<ProspectiveRow> prospectiveTable(const Prospective& prospective, Language language) {
-  std::vector<ProspectiveRow> rows = {kWords.in(language).columns};
+std::vector<LaterDrawsRow> laterDrawsTable(const LaterDraws& laterDraws, Language language) {
+  std::vector<LaterDrawsRow> rows = {kWords.in(language).columns};
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
-    const backtest::ProspectiveOutput& o = prospective.outputs[i];
+    const backtest::LaterOutput& o = laterDraws.outputs[i];
     rows.push_back({std::string(outputName(engine::kAllOutputs[i], language)),
                     std::to_string(o.calls), std::to_string(o.hits), fixed(o.expectedHits, 1),
                     eValueText(o.eValue())});
@@ -132,9 +132,9 @@ std::vector<ProspectiveRow> prospectiveTable(const Prospective& prospective, Lan
   return rows;
 }
 
-std::string prospectiveSentence(const backtest::BacktestResult& result, Language language) {
-  const ProspectiveWords& words = kWords.in(language);
-  const Prospective& p = *result.prospective;
+std::string laterDrawsSentence(const backtest::BacktestResult& result, Language language) {
+  const LaterDrawsWords& words = kWords.in(language);
+  const LaterDraws& p = *result.laterDraws;
   const std::string e = eValueText(p.eValue());
   const std::string between(words.between);
   std::string text =

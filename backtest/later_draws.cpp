@@ -1,4 +1,4 @@
-#include "quorvel/backtest/prospective.h"
+#include "quorvel/backtest/later_draws.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,7 @@ constexpr double fraction(std::size_t j) {
 
 }  // namespace
 
-void ProspectiveOutput::add(const Call& call) {
+void LaterOutput::add(const Call& call) {
   if (!call.made) return;
   ++calls;
   hits += call.hit;
@@ -25,22 +25,22 @@ void ProspectiveOutput::add(const Call& call) {
     wealth[j] *= 1 + fraction(j) * (h - call.chance());
 }
 
-double ProspectiveOutput::eValue() const {
+double LaterOutput::eValue() const {
   return std::accumulate(wealth.begin(), wealth.end(), 0.0) / static_cast<double>(kBets);
 }
 
-void Prospective::add(const Replayed& pass) {
+void LaterDraws::add(const Replayed& pass) {
   ++draws;
   for (std::size_t i = 0; i < outputs.size(); ++i) outputs[i].add(pass.calls[i]);
 }
 
-double Prospective::eValue() const {
+double LaterDraws::eValue() const {
   double sum = 0;
-  for (const ProspectiveOutput& output : outputs) sum += output.eValue();
+  for (const LaterOutput& output : outputs) sum += output.eValue();
   return sum / static_cast<double>(outputs.size());
 }
 
-bool isProspective(std::uint64_t period) {
+bool isLaterDraw(std::uint64_t period) {
   return period > kVerdictFixedThrough && periodYear(period) != 0;
 }
 

@@ -8,7 +8,7 @@
 #include "quorvel/backtest/replay.h"
 #include "quorvel/backtest/settings.h"
 
-// The prospective test: the forecast scored on draws that did not exist when its verdict was
+// The test on later draws: the forecast scored on draws that did not exist when its verdict was
 // fixed. Its rules have not changed since, so these draws are a test it cannot have been fitted
 // to. The evidence is an e-value, which a player may watch after every draw and stop at any time
 // without raising the chance of a false alarm above the level: under fair draws the chance that
@@ -28,29 +28,30 @@ inline constexpr int kBets = 10;
 inline constexpr double kFamilyEvidence = 1 / kLevel;
 inline constexpr double kOutputEvidence = engine::kOutputs / kLevel;
 
-struct ProspectiveOutput {
+struct LaterOutput {
   long long calls = 0, hits = 0;
   double expectedHits = 0;           // the chances of its calls, added up
   std::array<double, kBets> wealth;  // each bet's wealth, from 1
-  ProspectiveOutput() { wealth.fill(1); }
+  LaterOutput() { wealth.fill(1); }
 
   void add(const Call& call);
   double eValue() const;
   bool shown() const { return eValue() >= kOutputEvidence; }
 };
 
-struct Prospective {
+struct LaterDraws {
   std::uint64_t since = kVerdictFixedThrough;
   long long draws = 0;  // the draws after `since` that were forecast
-  std::array<ProspectiveOutput, engine::kOutputs> outputs;
+  std::array<LaterOutput, engine::kOutputs> outputs;
 
   void add(const Replayed& pass);
   double eValue() const;  // the mean of the outputs' e-values
   bool shown() const { return eValue() >= kFamilyEvidence; }
 };
 
-// Whether a period is one of the prospective test's: after kVerdictFixedThrough, written yyyyNNN.
-bool isProspective(std::uint64_t period);
+// Whether a period is one the test on later draws scores: after kVerdictFixedThrough, written
+// yyyyNNN.
+bool isLaterDraw(std::uint64_t period);
 
 // About how many draws the family's e-value would take to reach kFamilyEvidence, on average,
 // were an output's hit rate `edge` above its average chance `chance`, with a call on

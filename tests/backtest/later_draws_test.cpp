@@ -1,4 +1,4 @@
-#include "quorvel/backtest/prospective.h"
+#include "quorvel/backtest/later_draws.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +15,18 @@ namespace {
 // Fair draws after the fixed period: however often the player looks, the family's e-value
 // reaches 20 (and any one output's reaches 160) at most one time in twenty. 300 records of 1500
 // new draws each, the e-value watched after every draw.
-TEST(Prospective, UnderFairDrawsWatchingEveryDrawRaisesAFalseAlarmAtMostAtTheLevel) {
+TEST(LaterDraws, UnderFairDrawsWatchingEveryDrawRaisesAFalseAlarmAtMostAtTheLevel) {
   constexpr int kRecords = 300;
   int familyAlarms = 0, outputAlarms = 0;
   for (int r = 0; r < kRecords; ++r) {
     std::vector<Draw> draws = simulateHistory(1503, 70'000 + static_cast<std::uint64_t>(r));
     for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = kVerdictFixedThrough - 2 + i;
-    Prospective watched;
+    LaterDraws watched;
     bool family = false, output = false;
     for (const Replayed& pass : replayFrom(draws, {}, 3)) {
       watched.add(pass);
       family = family || watched.shown();
-      output = output || std::ranges::any_of(watched.outputs, &ProspectiveOutput::shown);
+      output = output || std::ranges::any_of(watched.outputs, &LaterOutput::shown);
     }
     familyAlarms += family;
     outputAlarms += output;
@@ -39,13 +39,13 @@ TEST(Prospective, UnderFairDrawsWatchingEveryDrawRaisesAFalseAlarmAtMostAtTheLev
 // A real edge is caught, in about the time drawsToShow says: calls of chance one half that hit
 // 60 % of the time reach kOutputEvidence, over 200 streams, after a median number of calls
 // within a factor of two of it.
-TEST(Prospective, AnEdgeIsShownInAboutTheDrawsItTakes) {
+TEST(LaterDraws, AnEdgeIsShownInAboutTheDrawsItTakes) {
   const double predicted = drawsToShow(0.5, 0.1, 1).value();
   std::mt19937_64 generator(5);
   std::bernoulli_distribution hit(0.6);
   std::vector<double> taken;
   for (int stream = 0; stream < 200; ++stream) {
-    ProspectiveOutput output;
+    LaterOutput output;
     long long calls = 0;
     while (!output.shown() && calls < 100'000) {
       Call call;
@@ -65,17 +65,17 @@ TEST(Prospective, AnEdgeIsShownInAboutTheDrawsItTakes) {
   EXPECT_NEAR(drawsToShow(0.5, 0.1, 0.5).value(), 2 * predicted, 1e-9);
 }
 
-TEST(Prospective, ARecordThatEndsAtTheFixedPeriodHasNoProspectiveTest) {
+TEST(LaterDraws, ARecordThatEndsAtTheFixedPeriodHasNoLaterDraws) {
   std::vector<Draw> draws = simulateHistory(10, 1);
   for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = kVerdictFixedThrough - 9 + i;
-  EXPECT_FALSE(runBacktest(draws, {}).prospective.has_value());
+  EXPECT_FALSE(runBacktest(draws, {}).laterDraws.has_value());
   draws.push_back({kVerdictFixedThrough + 1, {1, 2, 3}});
-  const std::optional<Prospective> next = runBacktest(draws, {}).prospective;
+  const std::optional<LaterDraws> next = runBacktest(draws, {}).laterDraws;
   ASSERT_TRUE(next.has_value());
   EXPECT_EQ(next->draws, 1);
   BacktestOptions simulated;
-  simulated.prospective = false;
-  EXPECT_FALSE(runBacktest(draws, simulated).prospective.has_value());
+  simulated.laterDraws = false;
+  EXPECT_FALSE(runBacktest(draws, simulated).laterDraws.has_value());
 }
 
 }  // namespace
