@@ -159,6 +159,11 @@ std::vector<ReplayStatistics> ShuffledReplays::replay(
   return results;
 }
 
+std::uint64_t affordableReplays(std::uint64_t draws) {
+  return std::max<std::uint64_t>(
+      1, kReplayMemoryBytes / (std::max<std::uint64_t>(draws, 1) * kReplayBytesPerDraw));
+}
+
 std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
                                              ShuffleRange range, unsigned threads,
                                              const std::function<void(std::uint64_t)>& done) {

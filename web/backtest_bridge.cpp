@@ -71,6 +71,10 @@ class RecordBacktest {
 
   std::string error() const { return error_; }
   double draws() const { return static_cast<double>(digits_.size() / game::kDigitsDrawn); }
+  // How many workers may replay its shuffles side by side within the memory they may share.
+  double affordableWorkers() const {
+    return static_cast<double>(bt::affordableReplays(digits_.size() / game::kDigitsDrawn));
+  }
 
   // The record's digits, three a draw, oldest first, and the places where its replay starts again
   // after a gap: what the workers that replay its shuffles need.
@@ -194,6 +198,7 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
                    const std::string&>()
       .function("error", &RecordBacktest::error)
       .function("draws", &RecordBacktest::draws)
+      .function("affordableWorkers", &RecordBacktest::affordableWorkers)
       .function("digits", &RecordBacktest::digits)
       .function("restarts", &RecordBacktest::restarts)
       .function("addShuffles", &RecordBacktest::addShuffles)

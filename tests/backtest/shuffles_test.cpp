@@ -102,5 +102,21 @@ TEST(PermutationTest, GivesTheSameShufflesWhateverTheThreadsOrParts) {
   }
 }
 
+// The replays a record affords fit in the memory they share, one more would not, and even a
+// record too large for the budget gets one.
+TEST(AffordableReplays, FillTheSharedMemoryAndNeverFallToNone) {
+  for (const std::uint64_t draws :
+       {0ULL, 4ULL, 7680ULL, 2'000'000ULL, 5'000'000ULL, 100'000'000ULL}) {
+    const std::uint64_t replays = affordableReplays(draws);
+    ASSERT_GE(replays, 1u) << draws;
+    const std::uint64_t each = std::max<std::uint64_t>(draws, 1) * kReplayBytesPerDraw;
+    if (replays > 1) {
+      EXPECT_LE(replays * each, kReplayMemoryBytes) << draws;
+    }
+    EXPECT_GT((replays + 1) * each, kReplayMemoryBytes) << draws;
+  }
+  EXPECT_EQ(affordableReplays(2'000'000), 2u);  // the page's two workers for two million draws
+}
+
 }  // namespace
 }  // namespace quorvel::backtest

@@ -12,6 +12,8 @@ export interface ByteSource {
 export interface RecordBacktest {
   error(): string;
   draws(): number;
+  /** How many shuffle workers the record's size allows side by side (at least one). */
+  affordableWorkers(): number;
   digits(): Uint8Array;
   restarts(): Float64Array;
   addShuffles(first: number, values: Float64Array): void;

@@ -19,11 +19,6 @@ const MAX_WORKERS = 8;
 const PARTS_PER_WORKER = 8;
 const MAX_PART = 50;
 const PART_PASSES = 2_000_000;  // about a second of work a part on a slow phone
-// The shuffle workers together hold at most about this much memory: each keeps its own copy of
-// the record's grid rows and a shuffled one, about 20 bytes a draw, so a large record gets fewer
-// workers (two for two million draws) rather than more memory than a phone can spare.
-const SHUFFLE_MEMORY = 100 * 2 ** 20;
-const WORKER_BYTES_PER_DRAW = 20;
 const START_TIMEOUT = 20_000;  // a worker's engine loads and compiles within this
 const QUIET_TIMEOUT = 10_000;  // and each part comes back within this at the most
 
@@ -143,10 +138,9 @@ export class BacktestRun {
   // The workers that replay the shuffles, started with the first shuffles and kept for more: one
   // a core up to eight, as many as the record's size allows, each handed the record once.
   /** @param {Shuffled} record @param {number} wanted */
-  shufflers({ digits, restarts, draws }, wanted) {
+  shufflers({ digits, restarts, workers }, wanted) {
     if (this.replaying.length === 0) {
-      const affordable = Math.floor(SHUFFLE_MEMORY / (Math.max(draws, 1) * WORKER_BYTES_PER_DRAW));
-      const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted, affordable));
+      const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted, workers));
       for (let w = 0; w < count; ++w) {
         const worker = this.start('shuffle_worker.js');
         worker.send({ type: 'record', digits, restarts, settings: this.settings }, START_TIMEOUT);

@@ -34,7 +34,7 @@ export type ToRecordWorker =
 // 'refused': the record cannot be read, with its located reason. 'failed': the worker itself
 // broke, with what it knows of why.
 export type FromRecordWorker =
-  | { type: 'read'; draws: number; digits: Uint8Array; restarts: Float64Array }
+  | { type: 'read'; draws: number; workers: number; digits: Uint8Array; restarts: Float64Array }
   | { type: 'more'; count: number }
   | { type: 'refused'; message: string }
   | { type: 'report'; report: Report }

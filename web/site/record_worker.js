@@ -42,7 +42,8 @@ function read(message, backtest) {
   }
   const digits = test.digits();
   const restarts = test.restarts();
-  answer({ type: 'read', draws: test.draws(), digits, restarts }, [digits.buffer, restarts.buffer]);
+  answer({ type: 'read', draws: test.draws(), workers: test.affordableWorkers(), digits, restarts },
+         [digits.buffer, restarts.buffer]);
 }
 
 /** @param {Extract<ToRecordWorker, { type: 'audit' }>} message @param {BacktestEngine} backtest */

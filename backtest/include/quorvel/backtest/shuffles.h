@@ -65,6 +65,18 @@ class ShuffledReplays {
   std::vector<std::uint8_t> replayed_;  // whether the draw at each place, newest first, is replayed
 };
 
+// What a ShuffledReplays made fromDigits holds a draw while it replays on one thread: the rows
+// newest first and the shuffled copy (8 bytes each), whether each is replayed (1) and the digits
+// it was made from (3).
+inline constexpr std::uint64_t kReplayBytesPerDraw = 20;
+// What the replays of one record's shuffles, each on its own thread or worker, may hold together
+// on a device with little memory to spare.
+inline constexpr std::uint64_t kReplayMemoryBytes = std::uint64_t{100} << 20;
+
+// How many replays of a record of `draws` draws fit side by side in kReplayMemoryBytes: at least
+// one, so that a large record is replayed by fewer at a time rather than not at all.
+std::uint64_t affordableReplays(std::uint64_t draws);
+
 // ShuffledReplays(draws).replay(seed, range, threads, done).
 std::vector<ReplayStatistics> replayShuffles(std::span<const Draw> draws, std::uint64_t seed,
                                              ShuffleRange range, unsigned threads,
