@@ -313,7 +313,7 @@ class Reading {
   void take(const Draw& draw, std::size_t number) {
     if (const std::optional<std::size_t> earlier = find(draw.period)) {
       const Draw& known = record_.draws[*earlier];
-      if (!std::equal(std::begin(known.digits), std::end(known.digits), std::begin(draw.digits))) {
+      if (!known.sameDigits(draw)) {
         fail(number, 1, Fault::Conflict, draw.period, lines_[*earlier]);
       }
       ++record_.notes.repeated;

@@ -8,9 +8,7 @@
 namespace quorvel::backtest {
 namespace {
 
-bool sameDigits(const Draw& a, const Draw& b) {
-  return std::equal(std::begin(a.digits), std::end(a.digits), std::begin(b.digits));
-}
+bool byPeriod(const Draw& a, const Draw& b) { return a.period < b.period; }
 
 // A grid row's draw when its cells hold three single digits and their sum or no sum.
 std::optional<Draw> rowDraw(const engine::GridTexts& cells, std::size_t row) {
@@ -27,7 +25,7 @@ std::optional<Draw> rowDraw(const engine::GridTexts& cells, std::size_t row) {
 
 bool rowIs(const engine::GridTexts& cells, std::size_t row, const Draw& draw) {
   const std::optional<Draw> typed = rowDraw(cells, row);
-  return typed && sameDigits(*typed, draw);
+  return typed && typed->sameDigits(draw);
 }
 
 }  // namespace
@@ -41,7 +39,7 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
                                      [](const Draw& d, std::uint64_t p) { return d.period < p; });
     if (at == draws.end() || at->period != draw.period) {
       fresh.push_back(draw);
-    } else if (sameDigits(*at, draw)) {
+    } else if (at->sameDigits(draw)) {
       ++merged.confirmed;
     } else {
       merged.disagreements.push_back({*at, draw});
@@ -50,13 +48,12 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
   }
   // The new draws in period order, each period once: the same draw twice is confirmed, two
   // different ones disagree as a kept and a given draw do.
-  std::stable_sort(fresh.begin(), fresh.end(),
-                   [](const Draw& a, const Draw& b) { return a.period < b.period; });
+  std::stable_sort(fresh.begin(), fresh.end(), byPeriod);
   std::vector<Draw> once;
   for (const Draw& draw : fresh) {
     if (once.empty() || once.back().period != draw.period) {
       once.push_back(draw);
-    } else if (sameDigits(once.back(), draw)) {
+    } else if (once.back().sameDigits(draw)) {
       ++merged.confirmed;
     } else {
       merged.disagreements.push_back({once.back(), draw});
@@ -75,8 +72,7 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
   merged.preferredGiven = preferGiven && !merged.disagreements.empty();
   const auto middle = static_cast<std::ptrdiff_t>(draws.size());
   draws.insert(draws.end(), fresh.begin(), fresh.end());
-  std::inplace_merge(draws.begin(), draws.begin() + middle, draws.end(),
-                     [](const Draw& a, const Draw& b) { return a.period < b.period; });
+  std::inplace_merge(draws.begin(), draws.begin() + middle, draws.end(), byPeriod);
   merged.record.notes.order = RecordOrder::OldestFirst;
   merged.record.notes.repeated = 0;
   noteGaps(draws, merged.record.notes);
@@ -88,16 +84,19 @@ Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, in
   const std::optional<Draw> top = rowDraw(cells, 0);
   const std::size_t n = record.size();
   if (!top || n < 2) return {};
+  // The top row's draw as period `period`.
+  const auto typedAs = [&](std::uint64_t period) {
+    Draw draw = *top;
+    draw.period = period;
+    return draw;
+  };
   if (rowIs(cells, 1, record[n - 1]) && rowIs(cells, 2, record[n - 2])) {
-    return {
-        TypedKind::Next,
-        {nextPeriod(record[n - 1].period, year), {top->digits[0], top->digits[1], top->digits[2]}}};
+    return {TypedKind::Next, typedAs(nextPeriod(record[n - 1].period, year))};
   }
   if (n >= 3 && rowIs(cells, 1, record[n - 2]) && rowIs(cells, 2, record[n - 3])) {
-    if (sameDigits(*top, record[n - 1])) return {TypedKind::Known, record[n - 1]};
+    if (top->sameDigits(record[n - 1])) return {TypedKind::Known, record[n - 1]};
     if (lastTyped == record[n - 1].period) {
-      return {TypedKind::Corrected,
-              {record[n - 1].period, {top->digits[0], top->digits[1], top->digits[2]}}};
+      return {TypedKind::Corrected, typedAs(record[n - 1].period)};
     }
   }
   return {};

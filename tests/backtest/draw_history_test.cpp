@@ -115,8 +115,7 @@ TEST_P(KeptRecords, ReadOldestFirst) {
   ASSERT_EQ(sized.draws.size(), draws.size());
   for (std::size_t i = 0; i < draws.size(); ++i) {
     EXPECT_EQ(sized.draws[i].period, draws[i].period);
-    EXPECT_TRUE(std::equal(std::begin(sized.draws[i].digits), std::end(sized.draws[i].digits),
-                           std::begin(draws[i].digits)));
+    EXPECT_TRUE(sized.draws[i].sameDigits(draws[i]));
   }
   EXPECT_GE(sized.draws.capacity(), GetParam().csv.size() / 6);
 }

@@ -15,6 +15,10 @@ struct Draw {
   std::uint64_t period;
   std::uint8_t digits[3];
   int sum() const { return digits[0] + digits[1] + digits[2]; }
+  bool sameDigits(const Draw& other) const {
+    return digits[0] == other.digits[0] && digits[1] == other.digits[1] &&
+           digits[2] == other.digits[2];
+  }
 };
 
 // The year a period begins with, for periods of seven or eight digits that start with one from
