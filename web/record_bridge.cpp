@@ -6,6 +6,7 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <charconv>
 #include <sstream>
 #include <string>
 
@@ -95,8 +96,14 @@ class KeptRecord {
   // correction of `lastTyped` (a period, "" for none): { kind, period, status }.
   val typed(const val& cells, int year, const std::string& lastTyped) {
     const engine::GridStrings grid = gridOf(cells);
+    // The period as the page kept it; anything else (storage edited by hand) is no period.
     std::optional<std::uint64_t> last;
-    if (!lastTyped.empty()) last = std::stoull(lastTyped);
+    std::uint64_t period = 0;
+    const char* end = lastTyped.data() + lastTyped.size();
+    if (const auto [at, ec] = std::from_chars(lastTyped.data(), end, period);
+        ec == std::errc() && at == end && !lastTyped.empty()) {
+      last = period;
+    }
     const bt::Typed typed = bt::typedDraw(engine::viewsOf(grid), record_.draws, year, last);
     constexpr const char* kKinds[] = {"none", "next", "known", "corrected"};
     val out = val::object();

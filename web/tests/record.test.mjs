@@ -177,6 +177,21 @@ test('storage that refuses loses nothing silently: the page says so and works fr
   await context.close();
 });
 
+test('a typed period edited by hand in storage is no period: the next draw typed still joins', async () => {
+  const { context, page, errors } = await openRecord();
+  await paste(page, COPIED);
+  await page.evaluate(() => localStorage.setItem('quorvel.record.typed', 'x'));
+  await page.reload();
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await page.click('[data-action="shift"]');
+  await typeGrid(page, ['4', '4', '4', '12']);
+  await page.click('[data-action="predict"]');
+  await page.waitForSelector('#TypedNote:not([hidden])');
+  assert.match(await page.textContent('#TypedNote'), /第 2026177 期 4 4 4 已记入记录/);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('a damaged stored record is set aside with a message, and the shipped one is used', async () => {
   const damage = () => {
     if (!sessionStorage.getItem('damaged')) {
