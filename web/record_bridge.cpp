@@ -101,7 +101,7 @@ class KeptRecord {
     std::uint64_t period = 0;
     const char* end = lastTyped.data() + lastTyped.size();
     if (const auto [at, ec] = std::from_chars(lastTyped.data(), end, period);
-        ec == std::errc() && at == end && !lastTyped.empty()) {
+        ec == std::errc() && at == end) {
       last = period;
     }
     const bt::Typed typed = bt::typedDraw(engine::viewsOf(grid), record_.draws, year, last);
