@@ -1,6 +1,8 @@
 #include "quorvel/backtest/backtest.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "quorvel/backtest/statistics.h"
@@ -53,7 +55,7 @@ BacktestResult started(const BacktestOptions& options) {
 void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& options,
                          const Progress& progress, BacktestResult& result) {
   constexpr std::uint64_t kPart = 4096;
-  ShuffleTally tally;
+  ShuffleTally tally(options.shuffles);
   const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{},
                                  options.notes.restarts);
   std::uint64_t planned = options.shuffles;
@@ -66,10 +68,11 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
           });
       for (std::size_t k = 0; k < part.size(); ++k) tally.add(first + k, part[k]);
     }
-    testAgainstShuffles(tally, result);
+    testAgainstShuffles(tally, result, options.shuffles);
     const std::uint64_t more = moreShuffles(result, options.shuffles);
     if (more == 0) return;
     planned += more;
+    tally.plan(planned);
   }
 }
 
@@ -138,7 +141,17 @@ void centres(const ShuffleTally& tally, BacktestResult& result) {
 
 }  // namespace
 
-void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
+// The most shuffles a run adds when `asked` were asked for.
+std::uint64_t shuffleCap(std::uint64_t asked) {
+  return std::min(kMoreShufflesFactor * asked, kMaxShuffles);
+}
+
+void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result, std::uint64_t asked) {
+  if (!tally.complete()) {
+    throw std::logic_error("the test needs every planned shuffle: " +
+                           std::to_string(tally.shuffles()) + " of " +
+                           std::to_string(tally.planned()) + " are in");
+  }
   const ClaimStatistics observed = claimStatistics(observedStatistics(result));
   result.family = testFamily(observed, tally.claims(), result.seed);
   testEachClaim(result.family, result);
@@ -148,13 +161,18 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result) {
   }
   result.shuffles = tally.shuffles();
   result.power = powerOfTest(result.summary, result.tests, result.shuffles);
+  // A claim still on the line when the run adds no more shuffles stays undecided.
+  if (result.shuffles < shuffleCap(asked)) return;
+  for (ClaimTest& claim : result.family.claims) {
+    if (claim.standing == Standing::Borderline) claim.standing = Standing::Undecided;
+  }
 }
 
 std::uint64_t moreShuffles(const BacktestResult& result, std::uint64_t asked) {
   const bool borderline =
       std::any_of(result.family.claims.begin(), result.family.claims.end(),
                   [](const ClaimTest& claim) { return claim.standing == Standing::Borderline; });
-  const std::uint64_t cap = std::min(kMoreShufflesFactor * asked, kMaxShuffles);
+  const std::uint64_t cap = shuffleCap(asked);
   if (!borderline || result.shuffles >= cap) return 0;
   return std::min(result.shuffles, cap - result.shuffles);
 }

@@ -13,7 +13,9 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Each claim's mean and standard deviation over the shuffles, shuffle b counted weights[b] times.
+// Each claim's mean and standard deviation over the orderings of the record: the record itself
+// once and shuffle b weights[b] times. The record counts as one of them, as it does in every
+// p-value, so that all the orderings are standardised alike whichever of them is the record.
 struct Scale {
   std::array<double, kClaims> centre{}, spread{};
 
@@ -26,16 +28,21 @@ struct Scale {
   }
 };
 
-Scale scaleOf(std::span<const ClaimStatistics> shuffles,
+Scale scaleOf(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
               const std::vector<std::uint32_t>& weights) {
   Scale scale;
-  double n = 0;
+  double n = 1;
+  for (std::size_t j = 0; j < kClaims; ++j) scale.centre[j] = static_cast<double>(observed[j]);
   for (std::size_t b = 0; b < shuffles.size(); ++b) {
     n += weights[b];
     for (std::size_t j = 0; j < kClaims; ++j)
       scale.centre[j] += weights[b] * static_cast<double>(shuffles[b][j]);
   }
   for (double& centre : scale.centre) centre /= n;
+  for (std::size_t j = 0; j < kClaims; ++j) {
+    const double d = static_cast<double>(observed[j]) - scale.centre[j];
+    scale.spread[j] = d * d;
+  }
   for (std::size_t b = 0; b < shuffles.size(); ++b) {
     for (std::size_t j = 0; j < kClaims; ++j) {
       const double d = static_cast<double>(shuffles[b][j]) - scale.centre[j];
@@ -99,7 +106,7 @@ std::array<double, kClaims> monteCarloErrors(const ClaimStatistics& observed,
     std::fill(weights.begin(), weights.end(), 0U);
     for (std::size_t b = 0; b < shuffles.size(); ++b) ++weights[random() % shuffles.size()];
     const std::array<double, kClaims> p =
-        adjusted(observed, shuffles, weights, scaleOf(shuffles, weights));
+        adjusted(observed, shuffles, weights, scaleOf(observed, shuffles, weights));
     for (std::size_t j = 0; j < kClaims; ++j) {
       sum[j] += p[j];
       squares[j] += p[j] * p[j];
@@ -119,22 +126,40 @@ Standing standing(double p, double error) {
   return Standing::NoEvidence;
 }
 
-// The least standardised value the first step shows: one above which at most allowed - 1
-// shuffles' largest standardised statistic lies, so that (1 + those) / orderings is within the
-// level. Nothing when even the largest would not do.
+// The most shuffles that may reach the record's largest standardised statistic for the first step
+// to show a claim, Monte Carlo margin included: with k of B shuffles reaching it the adjusted p is
+// (1 + k) / (B + 1), and resampling the shuffles spreads k as a binomial count, so its error is
+// sqrt(k (1 - k / B)) / (B + 1). The largest k whose p lies kMonteCarloErrors such errors below
+// the level; nothing when even k = 0 does not.
+std::optional<std::size_t> mostReaching(std::size_t shuffles) {
+  const auto b = static_cast<double>(shuffles);
+  const auto shows = [&](std::size_t k) {
+    const auto reached = static_cast<double>(k);
+    const double error = std::sqrt(reached * (1 - reached / std::max(b, 1.0)));
+    return 1 + reached + kMonteCarloErrors * error < kLevel * (b + 1);
+  };
+  if (!shows(0)) return std::nullopt;
+  std::size_t k = 0;
+  while (k + 1 <= shuffles && shows(k + 1)) ++k;
+  return k;
+}
+
+// The least standardised value the first step shows: one that at most mostReaching shuffles'
+// largest standardised statistic reach, so that the claim's adjusted p lies below the level by
+// the Monte Carlo margin, as "shown" asks. Nothing when even the largest would not do.
 std::optional<double> criticalZ(std::span<const ClaimStatistics> shuffles, const Scale& scale) {
-  const auto allowed = static_cast<std::size_t>(kLevel * static_cast<double>(shuffles.size() + 1));
-  if (allowed == 0) return std::nullopt;
+  const std::optional<std::size_t> most = mostReaching(shuffles.size());
+  if (!most) return std::nullopt;
   std::vector<double> largest;
   largest.reserve(shuffles.size());
   for (const ClaimStatistics& shuffle : shuffles) {
-    double most = -kInfinity;
-    for (std::size_t j = 0; j < kClaims; ++j) most = std::max(most, scale.z(j, shuffle[j]));
-    largest.push_back(most);
+    double highest = -kInfinity;
+    for (std::size_t j = 0; j < kClaims; ++j) highest = std::max(highest, scale.z(j, shuffle[j]));
+    largest.push_back(highest);
   }
   std::sort(largest.begin(), largest.end(), std::greater<>());
-  if (allowed - 1 >= largest.size()) return -kInfinity;
-  const double z = largest[allowed - 1];
+  if (*most >= largest.size()) return -kInfinity;
+  const double z = largest[*most];
   if (!std::isfinite(z)) return std::nullopt;
   return std::nextafter(z, kInfinity);
 }
@@ -160,7 +185,7 @@ FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStat
   FamilyTest family;
   if (shuffles.empty()) return family;
   const std::vector<std::uint32_t> once(shuffles.size(), 1U);
-  const Scale scale = scaleOf(shuffles, once);
+  const Scale scale = scaleOf(observed, shuffles, once);
   const std::array<double, kClaims> adjustedP = adjusted(observed, shuffles, once, scale);
   const std::array<double, kClaims> errors = monteCarloErrors(observed, shuffles, seed);
   for (std::size_t j = 0; j < kClaims; ++j) {
@@ -177,6 +202,15 @@ FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStat
   family.spread = scale.spread;
   family.criticalZ = criticalZ(shuffles, scale);
   return family;
+}
+
+std::optional<std::size_t> chiefClaim(const FamilyTest& family) {
+  std::optional<std::size_t> chief;
+  for (std::size_t j = 0; j < kClaims; ++j) {
+    if (family.claims[j].standing != Standing::Shown) continue;
+    if (!chief || family.claims[j].pValueAdjusted < family.claims[*chief].pValueAdjusted) chief = j;
+  }
+  return chief;
 }
 
 std::optional<std::int64_t> criticalStatistic(const FamilyTest& family, std::size_t claim) {

@@ -1,10 +1,25 @@
 #include "quorvel/backtest/shuffle_tally.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace quorvel::backtest {
 
+void ShuffleTally::plan(std::uint64_t planned) {
+  if (planned <= claims_.size()) return;
+  claims_.resize(static_cast<std::size_t>(planned));
+  held_.resize(static_cast<std::size_t>(planned), false);
+}
+
 void ShuffleTally::add(std::uint64_t index, const ReplayStatistics& shuffle) {
-  if (claims_.size() <= index) claims_.resize(static_cast<std::size_t>(index) + 1);
-  claims_[static_cast<std::size_t>(index)] = claimStatistics(shuffle);
+  if (index >= claims_.size()) {
+    throw std::invalid_argument("shuffle " + std::to_string(index) + " was not planned (" +
+                                std::to_string(claims_.size()) + " were)");
+  }
+  const auto at = static_cast<std::size_t>(index);
+  if (held_[at]) throw std::invalid_argument("shuffle " + std::to_string(index) + " came twice");
+  held_[at] = true;
+  claims_[at] = claimStatistics(shuffle);
   ++added_;
   for (std::size_t i = 0; i < engine::kOutputs; ++i) {
     totals_.hits[i] += shuffle.hits[i];

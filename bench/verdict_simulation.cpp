@@ -5,7 +5,7 @@
 //       fair records (uniform simulated draws): how many claim anything, with the binomial
 //       interval of that share, beside the level;
 //   quorvel_verdict_simulation --record data/draws-2004-2026.csv --seeds 40
-//       one record under seeds 1...N: the claims shown and borderline under each, and whether
+//       one record under seeds 1...N: the claims shown and undecided under each, and whether
 //       they are the same.
 
 #include <CLI/CLI.hpp>
@@ -39,13 +39,13 @@ bt::BacktestOptions options(std::uint64_t shuffles, std::uint64_t seed) {
 }
 
 int fairRecords(int records, std::size_t draws, std::uint64_t shuffles) {
-  int claiming = 0, borderline = 0;
+  int claiming = 0, undecided = 0;
   for (int r = 0; r < records; ++r) {
     const bt::BacktestResult result =
         bt::runBacktest(bt::simulateHistory(draws, 5'000'000 + static_cast<std::uint64_t>(r)),
                         options(shuffles, static_cast<std::uint64_t>(r) + 1));
     claiming += !standingAs(result, bt::Standing::Shown).empty();
-    borderline += !standingAs(result, bt::Standing::Borderline).empty();
+    undecided += !standingAs(result, bt::Standing::Undecided).empty();
   }
   const double share = static_cast<double>(claiming) / records;
   const double error = std::sqrt(share * (1 - share) / records);
@@ -53,7 +53,7 @@ int fairRecords(int records, std::size_t draws, std::uint64_t shuffles) {
             << " shuffles each: " << claiming << " claim something (" << 100 * share << " %, "
             << "95 % interval " << 100 * std::max(0.0, share - 1.96 * error) << "-"
             << 100 * (share + 1.96 * error) << " %; the level is " << 100 * bt::kLevel << " %); "
-            << borderline << " have a borderline claim\n";
+            << undecided << " have an undecided claim\n";
   return claiming <= bt::kLevel * records + 3 * std::sqrt(records * bt::kLevel * (1 - bt::kLevel))
              ? 0
              : 1;
@@ -66,10 +66,10 @@ int seeds(const std::string& path, std::uint64_t count, std::uint64_t shuffles) 
   for (std::uint64_t seed = 1; seed <= count; ++seed) {
     const bt::BacktestResult result = bt::runBacktest(draws, options(shuffles, seed));
     const auto shown = standingAs(result, bt::Standing::Shown);
-    const auto borderline = standingAs(result, bt::Standing::Borderline);
-    verdicts.insert({shown, borderline});
-    std::cout << "seed " << seed << ": " << shown.size() << " shown, " << borderline.size()
-              << " borderline; smallest adjusted p "
+    const auto undecided = standingAs(result, bt::Standing::Undecided);
+    verdicts.insert({shown, undecided});
+    std::cout << "seed " << seed << ": " << shown.size() << " shown, " << undecided.size()
+              << " undecided; smallest adjusted p "
               << std::min_element(result.family.claims.begin(), result.family.claims.end(),
                                   [](const auto& a, const auto& b) {
                                     return a.pValueAdjusted < b.pValueAdjusted;

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ class RecordBacktest {
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
       asked_ = settings.shuffles;
+      tally_.plan(asked_);
       digits_ = packedDigits(draws);
     } catch (const bt::BacktestError& error) {
       error_ = report::locatedText(fileName, error.problem(), language_);
@@ -85,21 +87,34 @@ class RecordBacktest {
   }
 
   // A worker's part of the shuffles, from shuffle `first` on, as ShuffleReplayer::replay gave it.
-  void addShuffles(double first, const val& part) {
+  // "" when the part was taken, else why the tally refused it (a shuffle that came twice or was
+  // never planned), which ends the run.
+  std::string addShuffles(double first, const val& part) {
     const std::vector<double> values = emscripten::convertJSArrayToNumberVector<double>(part);
-    for (std::size_t k = 0; k < values.size() / kStatisticsValues; ++k) {
-      tally_.add(static_cast<std::uint64_t>(first) + k, statisticsAt(values, k));
+    try {
+      for (std::size_t k = 0; k < values.size() / kStatisticsValues; ++k) {
+        tally_.add(static_cast<std::uint64_t>(first) + k, statisticsAt(values, k));
+      }
+    } catch (const std::invalid_argument& refused) {
+      return refused.what();
     }
+    return {};
   }
 
-  // Tests the record against the shuffles in so far. While a claim is borderline and more are
-  // allowed, { more }: how many more shuffles to replay, from the next one on. Else the report in
+  // Tests the record against the shuffles in so far: { failed } when a planned one is missing.
+  // While a claim is borderline and more are allowed, { more }: how many more shuffles to replay, from the next one on. Else the report in
   // the player's words, as the Report of messages.d.ts lists it, the chart drawn for a phone's
   // width when `narrow`.
   val finish(bool narrow) {
-    bt::testAgainstShuffles(tally_, result_);
     val out = val::object();
+    try {
+      bt::testAgainstShuffles(tally_, result_, asked_);
+    } catch (const std::logic_error& incomplete) {
+      out.set("failed", std::string(incomplete.what()));
+      return out;
+    }
     if (const std::uint64_t more = bt::moreShuffles(result_, asked_); more > 0) {
+      tally_.plan(tally_.planned() + more);
       out.set("more", static_cast<double>(more));
       return out;
     }

@@ -16,8 +16,9 @@ export interface RecordBacktest {
   affordableWorkers(): number;
   digits(): Uint8Array;
   restarts(): Float64Array;
-  addShuffles(first: number, values: Float64Array): void;
-  finish(narrow: boolean): Report | { more: number };
+  // "" when taken, else why the part was refused.
+  addShuffles(first: number, values: Float64Array): string;
+  finish(narrow: boolean): Report | { more: number } | { failed: string };
   delete(): void;
 }
 

@@ -167,14 +167,24 @@ export class BacktestRun {
     const finished = new Promise((resolve) => {
       if (end <= first) resolve();
       for (const worker of workers) {
+        // The part this worker was handed and has not answered: only that part is taken from it,
+        // so that a part answered twice or never asked for ends the run rather than miscount.
+        /** @type {number | null} */
+        let awaited = null;
         const handOut = (timeout = QUIET_TIMEOUT) => {
           if (next >= end) return;
           const from = next;
           next = Math.min(end, next + size);
+          awaited = from;
           worker.send({ type: 'replay', first: from, count: next - from }, timeout);
         };
         worker.listener = (/** @type {FromShuffleWorker} */ data) => {
           if (data.type !== 'part') return;
+          if (data.first !== awaited) {
+            this.fail(new RunEnded('failed', `a worker answered shuffles from ${data.first} unasked`));
+            return;
+          }
+          awaited = null;
           this.recordWorker.worker.postMessage({ type: 'part', first: data.first, values: data.values },
             [data.values.buffer]);
           done += data.count;

@@ -57,9 +57,12 @@ onMessages((/** @type {ToRecordWorker} */ message, backtest) => {
   if (message.type === 'read') read(message, backtest);
   else if (message.type === 'audit') audit(message, backtest);
   else if (!test) throw new Error('no record was read');
-  else if (message.type === 'part') test.addShuffles(message.first, message.values);
-  else {
+  else if (message.type === 'part') {
+    const refused = test.addShuffles(message.first, message.values);
+    if (refused) throw new Error(refused);
+  } else {
     const finished = test.finish(message.narrow);
+    if ('failed' in finished) throw new Error(finished.failed);
     answer('more' in finished ? { type: 'more', count: finished.more } : { type: 'report', report: finished });
   }
 });

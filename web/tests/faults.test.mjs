@@ -1,5 +1,6 @@
 // The page under faults and load: an engine that cannot load is said, no worker starts before a
-// tap, a worker whose WebAssembly does not arrive ends the run with a word, nothing stale is
+// tap, a worker whose WebAssembly does not arrive or that answers a part twice ends the run with
+// a word, nothing stale is
 // shown, too little is said as too little, the command line quotes the file's name for a shell,
 // a file chosen during a run is answered, and every bad link setting is named.
 import assert from 'node:assert/strict';
@@ -69,6 +70,29 @@ test('a worker whose WebAssembly cannot be fetched ends the run with a word, nev
   assert.equal(await page.isVisible('#BacktestProgress'), false);
   assert.equal(await controlsOn(page), true);
   await context.unroute('**/backtest.wasm');
+  await page.click('#BacktestRun');
+  await page.waitForSelector('#BacktestResult:not([hidden])', { timeout: 60000 });
+  await context.close();
+});
+
+test('a worker that answers a part of the shuffles twice ends the run with a word, never a miscount', async () => {
+  const { page, context } = await openSection('?shuffles=100');
+  // Each shuffle worker as it is, but that sends every part it replays twice.
+  await context.route('**/shuffle_worker.js', async (route) => {
+    const response = await route.fetch();
+    const script = (await response.text()).replace(
+      "answer({ type: 'part', first: message.first, count: message.count, values }, [values.buffer]);",
+      "answer({ type: 'part', first: message.first, count: message.count, values: values.slice() });" +
+      "answer({ type: 'part', first: message.first, count: message.count, values }, [values.buffer]);");
+    assert.match(script, /values\.slice\(\)/);
+    await route.fulfill({ response, body: script });
+  });
+  await page.click('#BacktestRun');
+  await page.waitForSelector('#BacktestError:not([hidden])', { timeout: 30000 });
+  assert.equal(await page.textContent('#BacktestError'), '检验中途出错，请重试。');
+  assert.equal(await page.isVisible('#BacktestResult'), false);
+  assert.equal(await controlsOn(page), true);
+  await context.unroute('**/shuffle_worker.js');
   await page.click('#BacktestRun');
   await page.waitForSelector('#BacktestResult:not([hidden])', { timeout: 60000 });
   await context.close();

@@ -64,7 +64,8 @@ BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const Backtes
 
 // Where a claim is borderline after the shuffles asked for, the backtest runs as many again, and
 // again doubling, until none is or the shuffles reach kMoreShufflesFactor times those asked for
-// (and at most kMaxShuffles): more shuffles settle a borderline claim one way or the other.
+// (and at most kMaxShuffles): more shuffles settle a borderline claim one way or the other. A
+// claim still borderline there is undecided.
 inline constexpr std::uint64_t kMoreShufflesFactor = 16;
 
 // How many more shuffles `result` needs when `asked` were asked for: as many as it has while a
@@ -75,8 +76,9 @@ std::uint64_t moreShuffles(const BacktestResult& result, std::uint64_t asked);
 ReplayStatistics observedStatistics(const BacktestResult& result);
 
 // Ends the permutation test of a result made without shuffles, against shuffles counted
-// elsewhere: the result then has tally.shuffles() shuffles, exactly as if runBacktest had
-// replayed them.
-void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result);
+// elsewhere when `asked` were asked for: the result then has tally.shuffles() shuffles, exactly
+// as if runBacktest had replayed them, and a claim still borderline once the shuffles reach the
+// cap is undecided. Throws std::logic_error for a tally that lacks a planned shuffle.
+void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result, std::uint64_t asked);
 
 }  // namespace quorvel::backtest

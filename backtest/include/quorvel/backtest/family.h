@@ -47,10 +47,11 @@ ClaimStatistics claimStatistics(const ReplayStatistics& replay);
 
 // How a claim stands after the adjustment. Its adjusted p-value is itself estimated from the
 // shuffles; a claim whose Monte Carlo interval (kMonteCarloErrors standard errors either side)
-// lies below the level is shown, one whose interval straddles it is borderline (more shuffles
-// would tell), and the others show no evidence for it. So the verdict is the same whatever the
-// seed, but for a claim that more shuffles would settle.
-enum class Standing : std::uint8_t { NoEvidence, Borderline, Shown };
+// lies below the level is shown, one whose interval straddles it is borderline while more shuffles
+// are still to come and undecided once the run adds no more, and the others show no evidence for
+// it. So the verdict is the same whatever the seed, but for a claim that more shuffles would
+// settle.
+enum class Standing : std::uint8_t { NoEvidence, Borderline, Undecided, Shown };
 inline constexpr double kMonteCarloErrors = 3;
 
 // How many times the shuffles are resampled to measure the adjusted p-values' Monte Carlo error:
@@ -66,11 +67,12 @@ struct ClaimTest {
 
 struct FamilyTest {
   std::array<ClaimTest, kClaims> claims{};
-  // Each claim's statistic over the shuffles: its mean and its standard deviation.
+  // Each claim's statistic over the orderings, the record once and each shuffle once: its mean
+  // and its standard deviation.
   std::array<double, kClaims> centre{}, spread{};
-  // The standardised value a claim must reach for the family's first step to show it: the level
-  // each test's power is measured at. Nothing when no claim could be shown, as with too few
-  // shuffles.
+  // The standardised value a claim must reach for the family's first step to show it, the Monte
+  // Carlo margin included, as "shown" asks: the level each test's power is measured at. Nothing
+  // when no claim could be shown, as with too few shuffles.
   std::optional<double> criticalZ;
 };
 
@@ -81,6 +83,10 @@ struct FamilyTest {
 // p = 1.
 FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
                       std::uint64_t seed);
+
+// The shown claim in which the record's order shows chiefly: the one with the least adjusted
+// p-value, the earlier of equals; nothing when none is shown.
+std::optional<std::size_t> chiefClaim(const FamilyTest& family);
 
 // The least value of claim `claim`'s statistic that the family's first step would show: the value
 // the record must reach. Nothing when no claim could be shown.
