@@ -50,10 +50,14 @@ void writePower(std::ostream& out, const Power& power) {
 }
 
 // The family of claims: "family": {"method", "level", "monteCarloErrors",
-// "tests": [{"output", "kind", "pValue", "pValueAdjusted", "monteCarloError"}], "significant":
-// [{"output", "kind"}], "borderline": [...]}, and whether the record can tell at all.
+// "tests": [{"output", "kind", "pValue", "pValueAdjusted", "monteCarloError", "standing"}],
+// "significant": [{"output", "kind"}], "borderline": [...], "undecided": [...]}, and whether the
+// record can tell at all.
 void writeFamily(std::ostream& out, const BacktestResult& result) {
   constexpr std::array<std::string_view, 3> kKinds = {"hits", "pattern", "money"};
+  // By Standing.
+  constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline",
+                                                          "undecided", "shown"};
   const auto claim = [&](std::size_t j) {
     return "{\"output\":\"" + std::string(outputKey(backtest::kFamily[j].output)) +
            "\",\"kind\":\"" +
@@ -74,10 +78,12 @@ void writeFamily(std::ostream& out, const BacktestResult& result) {
     const backtest::ClaimTest& test = result.family.claims[j];
     out << (j > 0 ? "," : "") << claim(j) << ",\"pValue\":" << fixed(test.pValue, 6)
         << ",\"pValueAdjusted\":" << fixed(test.pValueAdjusted, 6)
-        << ",\"monteCarloError\":" << fixed(test.monteCarloError, 6) << '}';
+        << ",\"monteCarloError\":" << fixed(test.monteCarloError, 6) << ",\"standing\":\""
+        << kStandings[static_cast<std::size_t>(test.standing)] << "\"}";
   }
   out << "],\"significant\":" << standing(backtest::Standing::Shown)
       << ",\"borderline\":" << standing(backtest::Standing::Borderline)
+      << ",\"undecided\":" << standing(backtest::Standing::Undecided)
       << "},\"canTell\":" << (result.canTell() ? "true" : "false");
 }
 

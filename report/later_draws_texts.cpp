@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "listed_names.h"
 #include "number_text.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/game/draw.h"
@@ -19,7 +20,10 @@ struct Wait {
 
 struct LaterDrawsWords {
   std::string (*heading)(const std::string& since, long long draws);
-  std::string (*shown)(const std::string& eValue);
+  // The family's e-value reached kFamilyEvidence; the outputs that reached kOutputEvidence alone
+  // ("" for none), each with its e-value.
+  std::string (*shown)(const std::string& eValue, const std::string& outputs);
+  std::string (*outputAt)(std::string_view output, bool list, const std::string& eValue);
   std::string (*notShown)(const std::string& eValue);
   std::string_view meaning;
   std::string (*wait)(const Wait& wait);
@@ -35,10 +39,17 @@ const LaterDrawsWords kEnglish{
       return "the " + std::to_string(draws) + " draws since period " + since +
              ", the last of the record the verdict was fixed on, scored as they came:";
     },
-    [](const std::string& e) {
-      return "On the draws since, evidence of an edge: the e-value of the eight outputs together "
-             "is " +
-             e + ", at or above " + kFamily + ".";
+    [](const std::string& e, const std::string& outputs) {
+      return "On the draws since, the hits went beyond what fair, independent draws allow: the "
+             "e-value of the eight outputs together is " +
+             e + ", at or above " + kFamily +
+             ". Either the forecast has an edge or the draws are not fair (the audit tests the "
+             "record for that)." +
+             (outputs.empty() ? std::string()
+                              : " At " + kOutput + " or more on its own: " + outputs + ".");
+    },
+    [](std::string_view output, bool list, const std::string& e) {
+      return (list ? "the " : "") + std::string(output) + " (" + e + ")";
     },
     [](const std::string& e) {
       return "On the draws since, no evidence of an edge so far: the e-value of the eight outputs "
@@ -62,9 +73,15 @@ const LaterDrawsWords kChinese{
       return "第 " + since + " 期（得出结论所用记录的最后一期）之后的 " + std::to_string(draws) +
              " 期新开奖，开一期算一期：";
     },
-    [](const std::string& e) {
-      return "在这之后的开奖上，有证据表明这个预测比运气更准：八项输出合起来的 e 值是 " + e +
-             "，达到了 " + kFamily + "。";
+    [](const std::string& e, const std::string& outputs) {
+      return "在这之后的开奖上，命中超出了公平、独立的开奖所能给的：八项输出合起来的 e 值是 " + e +
+             "，达到了 " + kFamily +
+             "。要么这个预测真有优势，要么开奖并不公平（这要检验记录本身是否随机）。" +
+             (outputs.empty() ? std::string()
+                              : "单项达到 " + kOutput + " 的有" + outputs + "。");
+    },
+    [](std::string_view output, bool, const std::string& e) {
+      return "「" + std::string(output) + "」（" + e + "）";
     },
     [](const std::string& e) {
       return "在这之后的开奖上，目前没有证据表明这个预测比运气更准：八项输出合起来的 e 值是 " + e +
@@ -137,8 +154,18 @@ std::string laterDrawsSentence(const backtest::BacktestResult& result, Language 
   const LaterDraws& p = *result.laterDraws;
   const std::string e = eValueText(p.eValue());
   const std::string between(words.between);
+  std::vector<std::string> alone;
+  for (std::size_t i = 0; i < engine::kOutputs; ++i) {
+    if (p.outputs[i].shown()) {
+      const engine::Output output = engine::kAllOutputs[i];
+      alone.push_back(words.outputAt(outputName(output, language), engine::isList(output),
+                                     eValueText(p.outputs[i].eValue())));
+    }
+  }
   std::string text =
-      (p.shown() ? words.shown(e) : words.notShown(e)) + between + std::string(words.meaning);
+      (p.shown() ? words.shown(e, listedNames(alone, language, ", ", " and ", false))
+                 : words.notShown(e)) +
+      between + std::string(words.meaning);
   if (const std::optional<Wait> wait = soonest(result, language)) {
     text += between + words.wait(*wait);
   }

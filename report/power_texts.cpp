@@ -23,8 +23,9 @@ const PowerWords kEnglish{
     "No evidence of an edge is not evidence of none. An edge as large as the last column but one "
     "would be caught four times in five by the test of all the claims together; the record itself "
     "allows an edge up to its upper bound. An edge smaller than both could hide in a record this "
-    "long. (The hit count is taken as binomial, in its normal approximation; a list's return "
-    "rate raises every sum's chance in the same proportion.)",
+    "long. Caught means shown, as the verdict shows a claim: its adjusted p below the level by "
+    "the Monte Carlo margin. (The hit count is taken as binomial, in its normal approximation; a "
+    "list's return rate raises every sum's chance in the same proportion.)",
     {"output", "calls", "shuffles' rate", "hit rate", "edge", "upper bound", "caught 4 in 5 at",
      "return rate there"}};
 
@@ -33,7 +34,8 @@ const PowerWords kChinese{
     "优势（95% 上限）。单位是比打乱后的命中率高出的百分点",
     "没有证据表明有优势，并不等于证明没有优势。预测若真有倒数第二栏那么大的优势，把所有说法放在一"
     "起的检验五次能抓住四次；而这份记录本身最多允许“上限”那么大的优势。比两者都小的优势，在这么长"
-    "的记录里可能藏得住。（命中次数按二项分布的正态近似计算；号码范围的返还率按每个和值的机会同比"
+    "的记录里可能藏得住。“抓住”指判为成立，和结论判定一项说法成立的标准相同：校正后的 p 低于水平线，"
+    "并留出蒙特卡洛误差的余量。（命中次数按二项分布的正态近似计算；号码范围的返还率按每个和值的机会同比"
     "提高计算。）",
     {"输出", "次数", "打乱后的命中率", "命中率", "优势", "上限", "五次抓住四次的优势",
      "那时的返还率"}};

@@ -2,7 +2,9 @@
 
 #include "listed_names.h"
 #include "number_text.h"
+#include "quorvel/backtest/effects.h"
 #include "quorvel/backtest/power.h"
+#include "quorvel/backtest/statistics.h"
 #include "quorvel/presentation/money_text.h"
 #include "quorvel/report/output_names.h"
 
@@ -22,16 +24,29 @@ struct VerdictWords {
   // How the claims were tested: `claims` of them, among them the disclaimer's `pattern`.
   std::string (*against)(std::uint64_t shuffles, const std::string& claims,
                          const std::string& pattern);
-  std::string (*nothing)(const std::string& level);  // no claim is shown or borderline
-  std::string (*shown)(const std::string& claims, const std::string& level);
-  std::string (*noneShown)(const std::string& level);  // but some are borderline
-  std::string (*borderline)(const std::string& claims);
+  // No claim is shown, borderline or undecided.
+  std::string (*nothing)(const std::string& level);
+  // Some claim is shown: the record's order is not chance's, and it shows chiefly in `chief`
+  // (with its effect), also in `others` ("" for none).
+  std::string (*shown)(const std::string& chief, const std::string& others,
+                       const std::string& level);
+  std::string (*noneShown)(const std::string& level);  // but some are borderline or undecided
+  std::string (*borderline)(const std::string& claims);  // more shuffles are still to come
+  // No more shuffles come, and these claims are still on the line.
+  std::string (*undecided)(const std::string& claims, std::uint64_t shuffles,
+                           const std::string& level);
+  // A claim's effect: a rate, its 95 % interval and the shuffles' rate; or the claimed runs
+  // counted beside the shuffles' mean count.
+  std::string (*rateEffect)(bool money, const std::string& rate, const std::string& low,
+                            const std::string& high, const std::string& shuffled);
+  std::string (*runsEffect)(std::int64_t runs, const std::string& shuffled);
   // A claim's name: its output's (a list's or a call's) and its kind's.
   std::string (*claim)(std::string_view output, bool list, std::size_t kind);
   std::string (*pattern)(std::pair<int, int> hits, std::pair<int, int> misses);
   std::string (*borderlineClaim)(const std::string& claim, const std::string& p,
                                  const std::string& error);
-  std::array<std::string_view, 3> standings;  // by Standing: no evidence, borderline, shown
+  // By Standing: no evidence, borderline, undecided, shown.
+  std::array<std::string_view, 4> standings;
   std::string_view newestFirst;               // the record ran newest first
   // Where the record misses draws, each "N between period A and B", and how many lines repeated.
   std::string (*gap)(const backtest::Gap& gap);
@@ -65,12 +80,30 @@ const VerdictWords kEnglish{
              "more often than in a shuffled record, or that betting any list returns more than "
              "chance.";
     },
-    [](const std::string& claims, const std::string& level) {
-      return "shown at the " + level + " level: " + claims + ".";
+    [](const std::string& chief, const std::string& others, const std::string& level) {
+      return "at the " + level +
+             " level this record's order is not what chance gives, and it shows chiefly in " +
+             chief + (others.empty() ? "" : "; also in " + others) +
+             ". That is what shuffling tests: it does not show that any one of these claims holds "
+             "on its own.";
     },
     [](const std::string& level) { return "none is shown at the " + level + " level."; },
     [](const std::string& claims) {
-      return " Borderline, and more shuffles would tell: " + claims + ".";
+      return " Borderline so far, with more shuffles to come: " + claims + ".";
+    },
+    [](const std::string& claims, std::uint64_t shuffles, const std::string& level) {
+      return " Undecided after " + std::to_string(shuffles) +
+             " shuffles, the most this run adds (the adjusted p is within Monte Carlo error of " +
+             level + "): " + claims + ".";
+    },
+    [](bool money, const std::string& rate, const std::string& low, const std::string& high,
+       const std::string& shuffled) {
+      return std::string(money ? " (return rate " : " (hit rate ") + rate + ", 95% interval " +
+             low + "-" + high + ", against the shuffles' " + shuffled + ")";
+    },
+    [](std::int64_t runs, const std::string& shuffled) {
+      return " (" + std::to_string(runs) + " such runs, against " + shuffled +
+             " in a shuffle on average)";
     },
     [](std::string_view output, bool list, std::size_t kind) {
       constexpr std::array<std::string_view, 3> kKinds = {"hits", "runs", "money"};
@@ -83,7 +116,7 @@ const VerdictWords kEnglish{
     [](const std::string& claim, const std::string& p, const std::string& error) {
       return claim + " (p = " + p + " ± " + error + ")";
     },
-    {"no evidence", "borderline", "shown"},
+    {"no evidence", "borderline", "undecided", "shown"},
     "The record runs newest first; it was replayed oldest first.",
     [](const backtest::Gap& gap) {
       return std::to_string(gap.missing) + " between period " + std::to_string(gap.after) +
@@ -112,15 +145,29 @@ const VerdictWords kChinese{
              " 项说法（各输出的命中和所说的“" + pattern + "”、各号码范围的返还）放在一起校正后：";
     },
     [](const std::string& level) {
-      return "没有证据表明在 " + level +
-             " 水平上哪一项胜过运气：命中不比运气多，所说的规律不比打乱的记录里常见，"
-             "下注的返还也不比运气多。";
+      return "在 " + level +
+             " 水平上，没有证据表明哪项输出的命中比运气多、所说的规律比打乱的记录里常见，"
+             "或按哪个号码范围下注的返还比运气多。";
     },
-    [](const std::string& claims, const std::string& level) {
-      return "在 " + level + " 水平上成立的有" + claims + "。";
+    [](const std::string& chief, const std::string& others, const std::string& level) {
+      return "在 " + level + " 水平上，这份记录的先后顺序不像运气给出的，主要表现在" + chief +
+             (others.empty() ? "" : "；也见于" + others) +
+             "。打乱检验说明的只是顺序不像随机，并不说明其中哪一项说法单独成立。";
     },
     [](const std::string& level) { return "没有一项在 " + level + " 水平上成立。"; },
-    [](const std::string& claims) { return "处在边缘、多打乱几次才说得清的有" + claims + "。"; },
+    [](const std::string& claims) { return "目前处在边缘、还要再打乱的有" + claims + "。"; },
+    [](const std::string& claims, std::uint64_t shuffles, const std::string& level) {
+      return "打乱 " + std::to_string(shuffles) + " 次（本次最多打乱这么多次）后仍未定的有" +
+             claims + "：校正后的 p 与 " + level + " 相差不出蒙特卡洛误差。";
+    },
+    [](bool money, const std::string& rate, const std::string& low, const std::string& high,
+       const std::string& shuffled) {
+      return std::string(money ? "（返还率 " : "（命中率 ") + rate + "，95% 区间 " + low + "-" +
+             high + "，打乱后 " + shuffled + "）";
+    },
+    [](std::int64_t runs, const std::string& shuffled) {
+      return "（这样的连串有 " + std::to_string(runs) + " 次，打乱后平均 " + shuffled + " 次）";
+    },
     [](std::string_view output, bool, std::size_t kind) {
       constexpr std::array<std::string_view, 3> kKinds = {"命中", "规律", "返还"};
       return "「" + std::string(output) + "」的" + std::string(kKinds[kind]);
@@ -131,7 +178,7 @@ const VerdictWords kChinese{
     [](const std::string& claim, const std::string& p, const std::string& error) {
       return claim + "（p = " + p + " ± " + error + "）";
     },
-    {"无证据", "边缘", "成立"},
+    {"无证据", "边缘", "未定", "成立"},
     "这份记录最新一期在前，已按时间先后重演。",
     [](const backtest::Gap& gap) {
       return std::to_string(gap.after) + " 期与 " + std::to_string(gap.before) + " 期之间缺 " +
@@ -157,12 +204,51 @@ std::string claimsStanding(const BacktestResult& result, Standing standing, Lang
     const ClaimTest& test = result.family.claims[j];
     if (test.standing != standing) continue;
     const std::string name = claimName(backtest::kFamily[j], language);
-    names.push_back(standing == Standing::Borderline
-                        ? words.borderlineClaim(name, fixed(test.pValueAdjusted, 3),
-                                                fixed(test.monteCarloError, 3))
-                        : name);
+    const bool open = standing == Standing::Borderline || standing == Standing::Undecided;
+    names.push_back(open ? words.borderlineClaim(name, fixed(test.pValueAdjusted, 3),
+                                                 fixed(test.monteCarloError, 3))
+                         : name);
   }
   return listedNames(names, language, ", ", " and ", false);
+}
+
+// Claim `j` named with what the record shows of it: its rate beside the shuffles', or the
+// claimed runs beside theirs.
+std::string withEffect(const BacktestResult& result, std::size_t j, Language language) {
+  const VerdictWords& words = kWords.in(language);
+  const Claim& claim = backtest::kFamily[j];
+  const auto i = static_cast<std::size_t>(claim.output);
+  const backtest::OutputSummary& o = result.summary.output(static_cast<int>(i));
+  const OutputTest& test = result.tests[i];
+  const std::string name = claimName(claim, language);
+  switch (claim.kind) {
+    case backtest::ClaimKind::Hits: {
+      const auto [low, high] = backtest::wilsonInterval(o.hits, o.calls);
+      return name + words.rateEffect(false, percentText(o.hitRate()), percentText(low),
+                                     percentText(high), percentText(test.nullHitRate));
+    }
+    case backtest::ClaimKind::Money: {
+      const auto [low, high] = backtest::returnRateInterval95(o);
+      return name + words.rateEffect(true, percentText(o.money.rate()), percentText(low),
+                                     percentText(high), percentText(test.nullReturnRate));
+    }
+    case backtest::ClaimKind::Pattern:
+      break;
+  }
+  return name + words.runsEffect(test.patterns, fixed(result.family.centre[j], 1));
+}
+
+// The sentence of a family with a shown claim: the chief one with its effect, then the others.
+std::string shownSentence(const BacktestResult& result, Language language) {
+  const std::size_t chief = *backtest::chiefClaim(result.family);
+  std::vector<std::string> others;
+  for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+    if (j != chief && result.family.claims[j].standing == Standing::Shown)
+      others.push_back(claimName(backtest::kFamily[j], language));
+  }
+  return kWords.in(language).shown(withEffect(result, chief, language),
+                                   listedNames(others, language, ", ", " and ", false),
+                                   levelText());
 }
 
 }  // namespace
@@ -196,14 +282,17 @@ std::string verdictSentence(const BacktestResult& result, Language language) {
                         fixed(100 * backtest::kLargeEdge, 0));
   }
   const std::string level = levelText();
-  const std::string shown = claimsStanding(result, Standing::Shown, language);
   const std::string borderline = claimsStanding(result, Standing::Borderline, language);
+  const std::string undecided = claimsStanding(result, Standing::Undecided, language);
+  const bool shown = backtest::chiefClaim(result.family).has_value();
   std::string sentence =
       words.against(result.shuffles, std::to_string(backtest::kClaims),
                     words.pattern(backtest::kPatternHits, backtest::kPatternMisses));
-  if (shown.empty() && borderline.empty()) return sentence + words.nothing(level);
-  sentence += shown.empty() ? words.noneShown(level) : words.shown(shown, level);
-  return borderline.empty() ? sentence : sentence + words.borderline(borderline);
+  if (!shown && borderline.empty() && undecided.empty()) return sentence + words.nothing(level);
+  sentence += shown ? shownSentence(result, language) : words.noneShown(level);
+  if (!borderline.empty()) sentence += words.borderline(borderline);
+  if (!undecided.empty()) sentence += words.undecided(undecided, result.shuffles, level);
+  return sentence;
 }
 
 std::vector<ClaimRow> claimsTable(const BacktestResult& result, Language language) {

@@ -138,6 +138,36 @@ else
   failed=$((failed + 1)); echo "FAIL the test on later draws"
 fi
 
+# A claim still on the line when the run has added all the shuffles it may is undecided: in the
+# headline, the verdict, the claims' table and the JSON, never "no evidence" or "more would tell".
+"$backtest" --simulate 1000 --seed 1 --shuffles 20 > "$dir/undecided"
+"$backtest" --simulate 1000 --seed 1 --shuffles 20 --json > "$dir/undecided.json"
+if head -1 "$dir/undecided" | grep -q "^Undecided: a claim is still on the 5% line" &&
+   grep -q "Undecided after 320 shuffles, the most this run adds" "$dir/undecided" &&
+   grep -qE "^big/small's hits .* undecided$" "$dir/undecided" &&
+   ! grep -qiE "no evidence that|more shuffles would tell|with more shuffles to come" "$dir/undecided" &&
+   grep -q '"undecided":\[{"output":"big/small","kind":"hits"}\]' "$dir/undecided.json" &&
+   grep -q '"kind":"hits","pValue":[0-9.]*,"pValueAdjusted":[0-9.]*,"monteCarloError":[0-9.]*,"standing":"undecided"' "$dir/undecided.json" &&
+   LC_ALL=zh_CN.UTF-8 "$backtest" --simulate 1000 --seed 1 --shuffles 20 | head -1 | grep -q "^未定"; then
+  passed=$((passed + 1)); echo "ok   a claim left on the line is undecided"
+else
+  failed=$((failed + 1)); echo "FAIL the undecided claim: $(head -5 "$dir/undecided")"
+fi
+
+# The shipped record's report states no null as a fact, in either language: nothing is said to be
+# no more than chance but as "no evidence", and nothing claims to know there is nothing there.
+"$backtest" "$record" > "$dir/english"
+LC_ALL=zh_CN.UTF-8 "$backtest" "$record" > "$dir/chinese"
+if head -1 "$dir/english" | grep -qx "No evidence that it works." &&
+   head -1 "$dir/chinese" | grep -qx "没有证据表明它灵。" &&
+   grep -q "没有证据表明哪项输出的命中比运气多" "$dir/chinese" &&
+   ! grep -qE "不比运气多|不比打乱" "$dir/chinese" &&
+   ! grep -qiE "nothing is there|no output hits more often|did not pay" "$dir/english"; then
+  passed=$((passed + 1)); echo "ok   the shipped record's verdict says no evidence, in both languages"
+else
+  failed=$((failed + 1)); echo "FAIL the shipped record's words: $(head -3 "$dir/english"; head -3 "$dir/chinese")"
+fi
+
 if [[ $("$backtest" --version) == "quorvel-backtest $version" ]]; then
   passed=$((passed + 1)); echo "ok   --version prints the project's version"
 else

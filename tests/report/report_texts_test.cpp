@@ -42,7 +42,7 @@ TEST(ReportTexts, TheVerdictNamesTheClaimsAsTheyStand) {
   const BacktestResult none = tested({});
   EXPECT_NE(verdictSentence(none, Language::English).find("no evidence at the 5% level"),
             std::string::npos);
-  EXPECT_NE(verdictSentence(none, Language::Chinese).find("没有证据表明在 5% 水平上"),
+  EXPECT_NE(verdictSentence(none, Language::Chinese).find("在 5% 水平上，没有证据表明"),
             std::string::npos);
 
   const BacktestResult some =
@@ -50,20 +50,63 @@ TEST(ReportTexts, TheVerdictNamesTheClaimsAsTheyStand) {
               {claimOf(engine::Output::ExtremeNumbers, ClaimKind::Money), Standing::Borderline},
               {claimOf(engine::Output::OddEven, ClaimKind::Pattern), Standing::Shown}});
   const std::string english = verdictSentence(some, Language::English);
-  EXPECT_NE(english.find("shown at the 5% level: the key range's hits and odd/even's runs."),
+  EXPECT_NE(english.find("at the 5% level this record's order is not what chance gives, and it "
+                         "shows chiefly in the key range's hits (hit rate "),
             std::string::npos)
       << english;
-  EXPECT_NE(
-      english.find("more shuffles would tell: the extreme numbers' money (p = 0.049 ± 0.007)"),
-      std::string::npos)
+  EXPECT_NE(english.find("; also in odd/even's runs. That is what shuffling tests"),
+            std::string::npos)
+      << english;
+  EXPECT_NE(english.find("Borderline so far, with more shuffles to come: the extreme numbers' "
+                         "money (p = 0.049 ± 0.007)"),
+            std::string::npos)
       << english;
   const std::string chinese = verdictSentence(some, Language::Chinese);
-  EXPECT_NE(chinese.find("成立的有「重点号码范围」的命中、「单双」的规律。"), std::string::npos)
-      << chinese;
+  EXPECT_NE(chinese.find("主要表现在「重点号码范围」的命中（命中率 "), std::string::npos) << chinese;
+  EXPECT_NE(chinese.find("；也见于「单双」的规律。"), std::string::npos) << chinese;
   for (const std::string& verdict : {english, chinese}) {
     EXPECT_EQ(verdict.find("rules out"), std::string::npos);
     EXPECT_EQ(verdict.find("排除"), std::string::npos);
+    EXPECT_EQ(verdict.find("no evidence"), std::string::npos) << "beside a shown claim";
+    EXPECT_EQ(verdict.find("没有证据"), std::string::npos) << "beside a shown claim";
   }
+}
+
+// A claim still on the line once no more shuffles come is undecided, in the verdict and its
+// table, and the verdict then says neither "no evidence" nor that more shuffles would tell.
+TEST(ReportTexts, AClaimLeftOnTheLineIsUndecided) {
+  BacktestResult result =
+      tested({{claimOf(engine::Output::KeyRange, ClaimKind::Hits), Standing::Undecided}});
+  result.shuffles = 16000;
+  const std::string english = verdictSentence(result, Language::English);
+  EXPECT_NE(english.find("none is shown at the 5% level. Undecided after 16000 shuffles, the most "
+                         "this run adds (the adjusted p is within Monte Carlo error of 5%): the "
+                         "key range's hits (p = 0.049 ± 0.007)."),
+            std::string::npos)
+      << english;
+  const std::string chinese = verdictSentence(result, Language::Chinese);
+  EXPECT_NE(chinese.find("打乱 16000 次（本次最多打乱这么多次）后仍未定的有「重点号码范围」的命中"),
+            std::string::npos)
+      << chinese;
+  for (const std::string& verdict : {english, chinese}) {
+    for (const char* said : {"no evidence", "more shuffles", "没有证据", "还要再打乱"})
+      EXPECT_EQ(verdict.find(said), std::string::npos) << said << ": " << verdict;
+  }
+  EXPECT_EQ(claimsTable(result, Language::English)[2][4], "undecided");
+  EXPECT_EQ(claimsTable(result, Language::Chinese)[2][4], "未定");
+}
+
+// No sentence states a null as a fact: where nothing is shown the verdict says there is no
+// evidence, never that the hits are no more than chance's.
+TEST(ReportTexts, NothingShownIsSaidAsNoEvidenceNeverAsFact) {
+  const BacktestResult none = tested({});
+  const std::string chinese = verdictSentence(none, Language::Chinese);
+  EXPECT_NE(chinese.find("没有证据表明"), std::string::npos) << chinese;
+  for (const char* fact : {"不比运气多", "不比打乱"}) EXPECT_EQ(chinese.find(fact), std::string::npos);
+  const std::string english = verdictSentence(none, Language::English);
+  EXPECT_NE(english.find("no evidence at the 5% level that any output hits more often"),
+            std::string::npos);
+  EXPECT_EQ(english.find("nothing is there"), std::string::npos);
 }
 
 TEST(ReportTexts, TooLittleToTellOrUntestedIsSaidSo) {

@@ -22,9 +22,11 @@ std::string recordNote(const BacktestResult& result, Language language);
 // A claim of the family as a sentence names it: "the key range's hits", "「重点号码范围」的命中".
 std::string claimName(const backtest::Claim& claim, Language language);
 
-// The verdict on the family of claims: which are shown at the level, which are borderline (more
-// shuffles would tell), and otherwise that the shuffles give no evidence for any; or that the
-// record or the shuffles are too few to tell, or that no shuffles were run.
+// The verdict on the family of claims: when one is shown, that the record's order is not what
+// chance gives and in which claim it shows chiefly (its effect), never that a claim is proved on
+// its own; which are borderline (more shuffles are still to come) or undecided (none will come);
+// otherwise that the shuffles give no evidence for any; or that the record or the shuffles are
+// too few to tell, or that no shuffles were run.
 std::string verdictSentence(const BacktestResult& result, Language language);
 
 // The family's claims as a table of texts, its heading first, then one row a claim: the claim,
