@@ -17,6 +17,10 @@ namespace quorvel::backtest {
 
 // The last period of the record the verdict was fixed on.
 inline constexpr std::uint64_t kVerdictFixedThrough = 2026173;
+// The forecast the verdict was fixed on, as forecastFingerprint() (forecast_fingerprint.h) gives
+// it: a change to the rules changes it, and a test fails until the verdict is fixed anew on a
+// record through a new period and both are written here together.
+inline constexpr std::uint64_t kVerdictForecast = 0x54A3C6F5ED3D0E7AULL;
 
 // An output's bets on its calls: betting the fraction j/kBets (j = 1 ... kBets) of its wealth on
 // each call at fair odds, its wealth multiplies by 1 + (j/kBets)(h - c), h 1 for a hit and c the
