@@ -103,6 +103,7 @@ struct SectionSentences {
   std::string (*record)(std::string_view name, const std::string& shuffles,
                         const std::string& seed);
   std::string (*progress)(const std::string& done, const std::string& total);
+  std::string_view borderline;  // after the progress, while more shuffles than asked are replayed
   std::string (*took)(const std::string& seconds);
 };
 
@@ -113,6 +114,7 @@ constexpr SectionSentences kChinese{
     [](const std::string& done, const std::string& total) {
       return "已打乱 " + done + " / " + total + " 次";
     },
+    "（有一项说法目前处在边缘，正在多打乱一些）",
     [](const std::string& seconds) { return "（用时 " + seconds + " 秒）"; }};
 
 constexpr SectionSentences kEnglish{
@@ -122,6 +124,7 @@ constexpr SectionSentences kEnglish{
     [](const std::string& done, const std::string& total) {
       return done + " of " + total + " shuffles replayed";
     },
+    " (a claim is borderline so far, so more shuffles are being replayed)",
     [](const std::string& seconds) { return " (" + seconds + " s)"; }};
 
 constexpr Catalogue<SectionSentences> kSentences{kEnglish, kChinese};
@@ -135,8 +138,11 @@ std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint6
   return kSentences.in(language).record(name, std::to_string(shuffles), std::to_string(seed));
 }
 
-std::string progressLine(std::uint64_t done, std::uint64_t total, Language language) {
-  return kSentences.in(language).progress(std::to_string(done), std::to_string(total));
+std::string progressLine(std::uint64_t done, std::uint64_t total, std::uint64_t asked,
+                         Language language) {
+  const SectionSentences& sentences = kSentences.in(language);
+  return sentences.progress(std::to_string(done), std::to_string(total)) +
+         std::string(total > asked ? sentences.borderline : "");
 }
 
 std::string tookText(double milliseconds, Language language) {

@@ -189,9 +189,10 @@ std::string recordLine(const std::string& name, const SettingsValue& settings,
                             presentation::languageForTag(tag));
 }
 
-std::string progressLine(double done, double total, const std::string& tag) {
+std::string progressLine(double done, double total, const SettingsValue& settings,
+                         const std::string& tag) {
   return report::progressLine(static_cast<std::uint64_t>(done), static_cast<std::uint64_t>(total),
-                              presentation::languageForTag(tag));
+                              settings.shuffles, presentation::languageForTag(tag));
 }
 
 std::string tookText(double milliseconds, const std::string& tag) {

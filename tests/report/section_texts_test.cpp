@@ -63,5 +63,15 @@ TEST(CommandLine, AShellReadsTheRecordsNameBackUnchanged) {
             "quorvel-backtest 'my record;touch x.csv' --json --seed 7 --shuffles 1000");
 }
 
+// "Borderline" is said only while more shuffles than were asked for are still being replayed.
+TEST(ProgressLine, SaysBorderlineOnlyWhileMoreShufflesThanAskedAreReplayed) {
+  EXPECT_EQ(progressLine(120, 1000, 1000, Language::Chinese), "已打乱 120 / 1000 次");
+  EXPECT_EQ(progressLine(1200, 2000, 1000, Language::Chinese),
+            "已打乱 1200 / 2000 次（有一项说法目前处在边缘，正在多打乱一些）");
+  EXPECT_EQ(progressLine(1000, 1000, 1000, Language::English), "1000 of 1000 shuffles replayed");
+  EXPECT_NE(progressLine(1500, 2000, 1000, Language::English).find("borderline so far"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvel::report

@@ -141,7 +141,7 @@ async function replayShuffles({ engine, language, settings }, run, read) {
   const progress = (done) => {
     bar.max = planned;
     bar.value = done;
-    byId('BacktestProgressText').textContent = engine.progressLine(done, planned, language);
+    byId('BacktestProgressText').textContent = engine.progressLine(done, planned, settings, language);
   };
   progress(0);
   for (let done = 0; ;) {

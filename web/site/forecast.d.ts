@@ -46,7 +46,7 @@ export interface ForecastEngine {
   linkSettings(seeds: string[], shuffles: string[], language: string):
     { settings: Settings; problems: string[] };
   recordLine(name: string, settings: Settings, language: string): string;
-  progressLine(done: number, total: number, language: string): string;
+  progressLine(done: number, total: number, settings: Settings, language: string): string;
   tookText(milliseconds: number, language: string): string;
   commandLine(name: string, settings: Settings): string;
   recordSizeProblem(name: string, bytes: number, gigabytes: number, language: string): string;

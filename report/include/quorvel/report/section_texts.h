@@ -27,8 +27,10 @@ WordList sectionWords(Language language);
 std::string recordLine(std::string_view name, std::uint64_t shuffles, std::uint64_t seed,
                        Language language);
 
-// "已打乱 120 / 1000 次": how far a run is.
-std::string progressLine(std::uint64_t done, std::uint64_t total, Language language);
+// "已打乱 120 / 1000 次": how far a run is; once it replays more than the `asked` shuffles, that a
+// claim is borderline so far, which the shuffles to come will settle.
+std::string progressLine(std::uint64_t done, std::uint64_t total, std::uint64_t asked,
+                         Language language);
 
 // "（用时 1.2 秒）": how long a run of `milliseconds` took, to a tenth of a second.
 std::string tookText(double milliseconds, Language language);
