@@ -6,13 +6,17 @@ namespace quorvel::backtest {
 
 std::string_view faultName(Fault fault) {
   // Null-terminated, as what() hands them on.
-  static constexpr std::array<std::string_view, static_cast<std::size_t>(Fault::Repeated) + 1>
-      kNames = {"Utf16",          "NotText",          "LineTooLong",      "FieldCount",
+  // Each fault's name at its place; the count is checked, so none can be left out.
+  static constexpr auto kNames = std::to_array<std::string_view>({"Utf16",          "NotText",          "LineTooLong",      "FieldCount",
                 "PeriodTooLarge", "PeriodNotANumber", "PeriodOutOfOrder", "PeriodNotBefore",
                 "NotADigit",      "WrongSum",         "LostZero",         "NotTheSum",
-                "NoDrawColumn",   "Conflict",         "TooFewDraws",      "RecordTooLarge",
-                "TooManyKept",    "NoLatestThree",    "Shuffles",         "Seed",
-                "Simulated",      "Threads",          "Repeated"};
+                "NoDrawColumn",   "Conflict",         "TwoDraws",         "DateInDraw",
+                "PeriodPastYear", "PeriodAfterThisYear", "PeriodMissing", "TooFewDraws",
+                "RecordTooLarge", "TooLargeForDevice", "TooManyKept",     "NoPeriodsToKeep", "OtherGame",
+                "OtherNumbering", "OtherGameNamed",   "NoLatestThree",
+                "Shuffles",       "Seed",             "Simulated",        "Threads",
+                "Repeated"});
+  static_assert(kNames.size() == static_cast<std::size_t>(Fault::Repeated) + 1);
   return kNames.at(static_cast<std::size_t>(fault));
 }
 

@@ -102,12 +102,14 @@ void writeAudit(std::ostream& out, const Audit& audit) {
   out << "],\"random\":" << (audit.random() ? "true" : "false") << '}';
 }
 
-// What the reader noted: "gaps": [{"after", "before", "missing"}] and "repeatedLines".
+// What the reader noted: "periods" (whether the record gave any), "gaps": [{"after", "before",
+// "missing"}] with the periods as the record wrote them, and "repeatedLines".
 void writeNotes(std::ostream& out, const backtest::RecordNotes& notes) {
-  out << ",\"gaps\":[";
+  out << ",\"periods\":" << (notes.periods ? "true" : "false") << ",\"gaps\":[";
   for (std::size_t i = 0; i < notes.gaps.size(); ++i) {
     const backtest::Gap& gap = notes.gaps[i];
-    out << (i > 0 ? "," : "") << "{\"after\":" << gap.after << ",\"before\":" << gap.before
+    out << (i > 0 ? "," : "") << "{\"after\":" << backtest::writtenPeriod(gap.after, notes)
+        << ",\"before\":" << backtest::writtenPeriod(gap.before, notes)
         << ",\"missing\":" << gap.missing << '}';
   }
   out << "],\"repeatedLines\":" << notes.repeated;

@@ -48,6 +48,7 @@ struct VerdictWords {
   // By Standing: no evidence, borderline, undecided, shown.
   std::array<std::string_view, 4> standings;
   std::string_view newestFirst;               // the record ran newest first
+  std::string_view noPeriods;                 // the record gave no periods
   // Where the record misses draws, each "N between period A and B", and how many lines repeated.
   std::string (*gap)(const backtest::Gap& gap);
   std::string (*gaps)(const std::string& listed);
@@ -118,6 +119,8 @@ const VerdictWords kEnglish{
     },
     {"no evidence", "borderline", "undecided", "shown"},
     "The record runs newest first; it was replayed oldest first.",
+    "The record gives no periods: its draws were replayed in the order they stand, and no gap in "
+    "it can be known.",
     [](const backtest::Gap& gap) {
       return std::to_string(gap.missing) + " between period " + std::to_string(gap.after) +
              " and " + std::to_string(gap.before);
@@ -180,6 +183,7 @@ const VerdictWords kChinese{
     },
     {"无证据", "边缘", "未定", "成立"},
     "这份记录最新一期在前，已按时间先后重演。",
+    "这份记录没有期号：按各行的先后重演，缺了哪几期也无从知道。",
     [](const backtest::Gap& gap) {
       return std::to_string(gap.after) + " 期与 " + std::to_string(gap.before) + " 期之间缺 " +
              std::to_string(gap.missing) + " 期";
@@ -258,9 +262,13 @@ std::string recordNote(const BacktestResult& result, Language language) {
   const backtest::RecordNotes& notes = result.notes;
   std::vector<std::string> sentences;
   if (notes.order == backtest::RecordOrder::NewestFirst) sentences.emplace_back(words.newestFirst);
+  if (!notes.periods) sentences.emplace_back(words.noPeriods);
   if (!notes.gaps.empty()) {
     std::vector<std::string> gaps;
-    for (const backtest::Gap& gap : notes.gaps) gaps.push_back(words.gap(gap));
+    for (const backtest::Gap& gap : notes.gaps) {
+      gaps.push_back(words.gap({backtest::writtenPeriod(gap.after, notes),
+                                backtest::writtenPeriod(gap.before, notes), gap.missing}));
+    }
     sentences.push_back(words.gaps(listedNames(gaps, language, ", ", ", ", false)));
   }
   if (notes.repeated > 0) sentences.push_back(words.repeated(notes.repeated));

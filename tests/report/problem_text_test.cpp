@@ -17,11 +17,14 @@ constexpr Fault kLastFault = Fault::Repeated;
 // another's wording (a case left out of the catalogue) or a text pasted twice shows as a repeat.
 TEST(ProblemText, EachFaultHasItsOwnWordsInEachLanguage) {
   for (const Language language : {Language::English, Language::Chinese}) {
-    std::set<std::string> seen;
+    std::set<std::string> seen, names;
     for (int f = 0; f <= static_cast<int>(kLastFault); ++f) {
       const Problem problem{static_cast<Fault>(f), 3, 5, 2, 1, "x"};
       const std::string text = problemText(problem, language);
       EXPECT_FALSE(text.empty()) << "fault " << f;
+      // Its name in a developer's log is its own too.
+      EXPECT_TRUE(names.insert(std::string(backtest::faultName(problem.fault))).second)
+          << "fault " << f << " is named as another: " << backtest::faultName(problem.fault);
       EXPECT_TRUE(seen.insert(text).second) << "fault " << f << " says what another says: " << text;
       // Each language has its own sentence (English may still quote a Chinese column name).
       if (language == Language::Chinese) {

@@ -4,6 +4,7 @@
 #include <istream>
 #include <random>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "quorvel/backtest/problem.h"
@@ -24,6 +25,13 @@ struct Draw {
 // The year a period begins with, for periods of seven or eight digits that start with one from
 // 1900 to 2999 (2004001, 20040001): 2004; 0 for any other period.
 int periodYear(std::uint64_t period);
+
+// The most draws a year holds: a draw a day. A period whose number within its year passes it is
+// no period of a daily game.
+inline constexpr std::uint64_t kMostDrawsAYear = 366;
+
+// A period written yyNNN (26224) as the reader keeps it, yyyyNNN (2026224).
+std::uint64_t fromShortYear(std::uint64_t period);
 
 // The period after `last` when the device's calendar says `year`: the first of `year` (2027001)
 // when `last` is a period of an earlier year, written yyyyNNN or yyyyNNNN, else last + 1.
@@ -61,7 +69,17 @@ struct RecordNotes {
   std::vector<Gap> gaps;
   std::vector<std::size_t> restarts;  // the draws that follow a gap, by their place oldest first
   std::uint64_t repeated = 0;         // lines that repeat a draw already read, read once
+  // Whether the record gives its draws' periods. A record of draws alone, one a line, is kept in
+  // its order with periods 1, 2, 3 ...: no gap of it can be known.
+  bool periods = true;
+  // Whether its periods were written yyNNN (26224): they are kept as yyyyNNN (2026224), so that
+  // gaps and years are found, and written back as they were.
+  bool shortPeriods = false;
+  std::string header;  // the header line, as written; "" for none
 };
+
+// A period of a record as the record wrote it.
+std::uint64_t writtenPeriod(std::uint64_t period, const RecordNotes& notes);
 
 struct Record {
   std::vector<Draw> draws;  // oldest first
@@ -71,26 +89,32 @@ struct Record {
 // Notes the gaps of `draws` (oldest first) within a year, and the places the replay restarts.
 void noteGaps(std::span<const Draw> draws, RecordNotes& notes);
 
-// Reads a record of draws as players keep theirs and gives them oldest first. A line holds a
-// draw's period, then its draw: three digits as fields of their own ("3,3,2"), written together
-// ("332"), spaced ("3 3 2") or quoted ("\"3,3,2\""), optionally after a date ("2026-06-19",
-// "2026-06-19(五)") and before the sum. Fields are split at the line's tabs, else its commas
-// (outside quotes), else its runs of spaces. A header line may come first, its first field naming
-// the period ("period", "期号", ...); then each column is read by its name, and a column it cannot
-// place ("试机号", the trial number, among them) is left out, never read as the draw. Blank lines
-// are skipped; UTF-8 with or without a byte order mark; LF, CRLF or CR line ends.
+// Reads a record of draws as players keep theirs and gives them oldest first. Each column's role
+// is found from what it holds, not from its name: the period (a whole number, first on the line
+// when it is one, else the first of five, seven or eight digits: yyNNN, yyyyNNN, yyyyNNNN, or
+// 第…期), dates and times (skipped, in any common form, with a weekday or a time), the draw (three
+// single digits in a row, or one field of three digits together: "358", "3 5 8", "3,5,8" quoted,
+// a list ['3', '5', '8']) and its sum; any other column (sales, prize counts, a machine's number)
+// is left out. A first line that holds no draw and some words is a header: its names, where they
+// are known, settle what the content leaves open, and a trial number (试机号) is never the draw.
+// Where two columns could each be the draw, or a small number after it is not its sum, nothing is
+// guessed: the line is refused, naming the columns. A line of a draw alone (no period) makes a
+// record without periods, kept in its order. Fields are split at the line's tabs, else its commas
+// (outside quotes and brackets), else its runs of spaces; full-width punctuation and digits and
+// every Unicode space count as their ASCII kin. Blank lines are skipped; UTF-8 with or without a
+// byte order mark; LF, CRLF or CR line ends.
 //
 // Periods run one way, up or down (a record newest first, which `order` reports); a line that
 // repeats a draw already read is read once, and one that gives another draw for a period already
-// read is refused, with both lines named. Within a year a gap is noted, and the replay starts again
-// after it. Nothing that could be read two ways is guessed: a draw of two digits ("35") is refused
-// as a number that lost its leading zero ("035?"), and a column after the draw that is not its sum
-// is refused unless a header names it. Throws BacktestError at the first fault: at 1:1 for a text
-// that looks like UTF-16, at the first byte that is not UTF-8 text for anything else that is not
-// text, as soon as a line passes kMaxLineBytes, and at no place as soon as the record passes
-// kMaxRecordBytes. `size`, the input's size in bytes when the caller knows it, lets the reader hold
-// the draws in one block from the start instead of growing it: the block is reserved for the most
-// draws that many bytes could hold, and only the part the draws fill is ever touched.
+// read is refused, with both lines named. A period whose number within its year passes
+// kMostDrawsAYear, or whose year is after this one (in Beijing time), is refused. Within a year a
+// gap is noted, and the replay starts again after it. A draw of two digits ("35") is refused as a
+// number that lost its leading zero ("035?"). Throws BacktestError at the first fault: at 1:1
+// for a text that looks like UTF-16, at the first byte that is not UTF-8 text for anything else
+// that is not text, as soon as a line passes kMaxLineBytes, and at no place as soon as the record
+// passes kMaxRecordBytes. `size`, the input's size in bytes when the caller knows it, lets the
+// reader hold the draws in one block from the start instead of growing it: the block is reserved
+// for the most draws that many bytes could hold, and only the part the draws fill is touched.
 Record readRecord(std::istream& in, std::uint64_t size = 0);
 
 // Uniform simulated draws, made one at a time, periods 1, 2, 3... The generator is

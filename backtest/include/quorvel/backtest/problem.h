@@ -26,11 +26,20 @@ enum class Fault : std::uint8_t {
   NotTheSum,         // first: the field's column number; text: the field
   NoDrawColumn,      // the header names no column of the draw
   Conflict,          // first: the period, second: the line that gave it another draw
+  TwoDraws,          // first and second: the columns that could each be the draw; text: the second
+  DateInDraw,        // first: the column taken for the draw; text: the date or time found there
+  PeriodPastYear,    // first: the period, second: its number within the year
+  PeriodAfterThisYear,  // first: the period, second: this year
+  PeriodMissing,        // first: 1 when this line has a period and those before it had none
   // Of a record as a whole.
   TooFewDraws,        // first: the draws found
   RecordTooLarge,     // first: the limit in bytes
   TooLargeForDevice,  // first: the limit in bytes for a device with little memory
   TooManyKept,        // first: the most draws a kept record holds
+  NoPeriodsToKeep,    // draws without periods cannot join a kept record
+  OtherGame,          // first: the periods both hold, second: how many of them disagree
+  OtherNumbering,     // first: a period of the draws given, second: the kept record's for it
+  OtherGameNamed,     // text: the game the file name or header names
   NoLatestThree,      // first: the draws after the last gap (fewer than three), second: the period
                       // after that gap, 0 for none
   // Of a setting; `text` is what was given.
