@@ -1,9 +1,14 @@
 #include "quorvel/backtest/kept_record.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <string>
 
 #include "quorvel/backtest/replay.h"
+#include "quorvel/game/game_names.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -28,7 +33,62 @@ bool rowIs(const engine::GridTexts& cells, std::size_t row, const Draw& draw) {
   return typed && typed->sameDigits(draw);
 }
 
+// The draws of `draws` whose digits, with the two after them, are those at `key`: three draws in
+// a row as one number of nine digits.
+std::uint32_t keyOf(std::span<const Draw> draws, std::size_t i) {
+  std::uint32_t key = 0;
+  for (std::size_t k = i; k < i + 3; ++k) {
+    for (const std::uint8_t digit : draws[k].digits) key = key * 10 + digit;
+  }
+  return key;
+}
+
+// Where `given` holds kShiftedRun of the kept draws in a row under other periods, all shifted
+// alike: the given period and the kept one of the first of them.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> shiftedRun(std::span<const Draw> kept,
+                                                                  std::span<const Draw> given) {
+  if (kept.size() < kShiftedRun || given.size() < kShiftedRun) return std::nullopt;
+  std::unordered_multimap<std::uint32_t, std::size_t> starts;
+  starts.reserve(kept.size());
+  for (std::size_t i = 0; i + 3 <= kept.size(); ++i) starts.emplace(keyOf(kept, i), i);
+  for (std::size_t g = 0; g + kShiftedRun <= given.size(); ++g) {
+    const auto [from, to] = starts.equal_range(keyOf(given, g));
+    for (auto at = from; at != to; ++at) {
+      const std::size_t k = at->second;
+      if (kept[k].period == given[g].period || k + kShiftedRun > kept.size()) continue;
+      std::size_t run = 0;
+      while (run < kShiftedRun && kept[k + run].sameDigits(given[g + run]) &&
+             kept[k + run].period - kept[k].period == given[g + run].period - given[g].period &&
+             kept[k + run].period != given[g + run].period)
+        ++run;
+      if (run == kShiftedRun) return std::pair{given[g].period, kept[k].period};
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+void checkJoins(const Record& kept, const Record& given, std::string_view names) {
+  if (!given.notes.periods) throw BacktestError({Fault::NoPeriodsToKeep});
+  const std::string named = std::string(names) + " " + given.notes.header;
+  if (const std::optional<std::string_view> other = game::otherGameNamed(named)) {
+    throw BacktestError({Fault::OtherGameNamed, 0, 0, 0, 0, std::string(*other)});
+  }
+  std::uint64_t shared = 0, disagree = 0;
+  for (const Draw& draw : given.draws) {
+    const auto at = std::lower_bound(kept.draws.begin(), kept.draws.end(), draw, byPeriod);
+    if (at == kept.draws.end() || at->period != draw.period) continue;
+    ++shared;
+    disagree += !at->sameDigits(draw);
+  }
+  if (const auto shifted = shiftedRun(kept.draws, given.draws)) {
+    throw BacktestError({Fault::OtherNumbering, 0, 0, shifted->first, shifted->second});
+  }
+  if (shared >= kSharedToJudge && 2 * disagree > shared) {
+    throw BacktestError({Fault::OtherGame, 0, 0, shared, disagree});
+  }
+}
 
 Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven) {
   Merged merged{kept, 0, 0, {}};

@@ -1,5 +1,6 @@
 #include "quorvel/report/record_texts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "number_text.h"
@@ -14,6 +15,7 @@ struct RecordWords {
   std::string (*gap)(const backtest::Gap& gap);
   std::string (*merged)(std::uint64_t added, std::uint64_t confirmed);
   std::string (*disagreement)(const backtest::Disagreement& d);
+  std::string (*moreDisagree)(std::size_t periods);  // beyond the ones named
   std::string_view unchanged;
   std::string (*replaced)(std::size_t periods);
   std::string (*typed)(const backtest::Draw& draw);
@@ -51,6 +53,10 @@ const RecordWords kEnglish{
     [](const backtest::Disagreement& d) {
       return "Period " + number(d.kept.period) + " is " + digitsOf(d.kept) + " in the record but " +
              digitsOf(d.given) + " in the draws given. ";
+    },
+    [](std::size_t periods) {
+      return number(periods) + (periods == 1 ? " more period disagrees" : " more periods disagree") +
+             " as well. ";
     },
     "Nothing was changed: which is right?",
     [](std::size_t periods) {
@@ -90,6 +96,7 @@ const RecordWords kChinese{
       return "第 " + number(d.kept.period) + " 期记录里是 " + digitsOf(d.kept) + "，新给的是 " +
              digitsOf(d.given) + "。";
     },
+    [](std::size_t periods) { return "另有 " + number(periods) + " 期也不一样。"; },
     "什么都没有改：哪个对？",
     [](std::size_t periods) { return "已按新给的号码改了 " + number(periods) + " 期。"; },
     [](const backtest::Draw& d) {
@@ -127,8 +134,14 @@ std::string mergeStatus(const backtest::Merged& merged, Language language) {
     return words.merged(merged.added, merged.confirmed) +
            words.replaced(merged.disagreements.size()) + record;
   }
+  // The first few named, the rest counted: a long disagreement must not bury the choice.
+  constexpr std::size_t kNamed = 5;
   std::string text;
-  for (const backtest::Disagreement& d : merged.disagreements) text += words.disagreement(d);
+  const std::size_t named = std::min(kNamed, merged.disagreements.size());
+  for (std::size_t i = 0; i < named; ++i) text += words.disagreement(merged.disagreements[i]);
+  if (merged.disagreements.size() > named) {
+    text += words.moreDisagree(merged.disagreements.size() - named);
+  }
   return text + std::string(words.unchanged) + record;
 }
 

@@ -80,6 +80,7 @@ class KeptRecord {
       }
       std::istringstream in(text);
       const bt::Record given = bt::readRecord(in);
+      bt::checkJoins(record_, given, name);
       const bt::Merged merged = bt::mergeDraws(record_, given.draws, preferGiven);
       record_ = merged.record;
       out.set("status", report::mergeStatus(merged, language_));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -173,6 +174,53 @@ TEST(LatestGrid, IsTheNewestThreeInARow) {
     EXPECT_EQ(error.problem().first, 1u);
     EXPECT_EQ(error.problem().second, 2026009u);
   }
+}
+
+// The fault `checkJoins` refuses `given` with, or nothing when it may join `kept`.
+std::optional<Fault> refusal(const Record& kept, const Record& given, std::string_view name) {
+  try {
+    checkJoins(kept, given, name);
+  } catch (const BacktestError& error) {
+    return error.problem().fault;
+  }
+  return std::nullopt;
+}
+
+// Nothing that is not this game's draws under this record's numbering joins it whole: another
+// game's draws on the same periods, the same draws under other period numbers (a collection that
+// numbers late 2004 on from January), a file named for the other game, or draws without periods.
+// The record itself, a part of it, its next draws and a few true disagreements still may.
+TEST(CheckJoins, RefusesAnotherGamesDrawsAndAnotherNumbering) {
+  const Record kept = recordOf(yearOf(300, 4));
+  EXPECT_EQ(refusal(kept, kept, "record.csv"), std::nullopt);
+  std::vector<Draw> next = yearOf(320, 4);
+  next.erase(next.begin(), next.begin() + 250);  // overlaps, then goes on
+  EXPECT_EQ(refusal(kept, recordOf(next), "more.csv"), std::nullopt);
+  std::vector<Draw> corrected = kept.draws;
+  for (const std::size_t i : {10U, 200U})
+    corrected[i].digits[0] = static_cast<std::uint8_t>((corrected[i].digits[0] + 1) % 10);
+  EXPECT_EQ(refusal(kept, recordOf(corrected), "fixed.csv"), std::nullopt);
+
+  EXPECT_EQ(refusal(kept, recordOf(yearOf(300, 5)), "other.csv"), Fault::OtherGame);
+  std::vector<Draw> renumbered(kept.draws.begin(), kept.draws.begin() + 75);
+  for (Draw& draw : renumbered) draw.period += 284;  // 2026001 is 2026285 there
+  EXPECT_EQ(refusal(kept, recordOf(renumbered), "history.csv"), Fault::OtherNumbering);
+  try {
+    checkJoins(kept, recordOf(renumbered), "history.csv");
+  } catch (const BacktestError& error) {
+    EXPECT_EQ(error.problem().first, 2026285u);
+    EXPECT_EQ(error.problem().second, 2026001u);
+  }
+  for (const char* name : {"pl3-2026.csv", "排列三历史.csv", "PLS_draws.txt", "体彩.csv"})
+    EXPECT_EQ(refusal(kept, recordOf(next), name), Fault::OtherGameNamed) << name;
+  for (const char* name : {"samples.csv", "fc3d.csv", "福彩3D和排列3.csv", "apl3x.csv"})
+    EXPECT_EQ(refusal(kept, recordOf(next), name), std::nullopt) << name;
+  Record header = recordOf(next);
+  header.notes.header = "期号,排列3开奖号码";
+  EXPECT_EQ(refusal(kept, header, "draws.csv"), Fault::OtherGameNamed);
+  Record alone = recordOf(next);
+  alone.notes.periods = false;
+  EXPECT_EQ(refusal(kept, alone, "draws.txt"), Fault::NoPeriodsToKeep);
 }
 
 }  // namespace

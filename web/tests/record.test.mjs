@@ -106,6 +106,40 @@ test('a paste that disagrees changes nothing until the player chooses, and is na
   await context.close();
 });
 
+test('another game\'s draws, the same draws numbered otherwise, or a record named for the other game are refused whole', async () => {
+  const { context, page } = await openRecord();
+  const exported = async () => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+    return readFileSync(await download.path(), 'utf8');
+  };
+  const before = await exported();
+  assert.equal(before, SHIPPED);
+  // A full history from a collection that numbers late 2004 on from January: other draws as
+  // 2004001-2004284, then the shipped record's first draws as 2004285 on.
+  const early = Array.from({ length: 284 }, (_, i) => `${2004001 + i},${i % 10},${(i * 3) % 10},${(i * 7) % 10}`);
+  const renumbered = shippedDraws.map(({ period, digits }, i) =>
+    `${i < 75 ? 2004285 + i : period},${digits.join(',')}`);
+  const statusSays = (pattern) => page.waitForFunction(
+    (source) => new RegExp(source).test(document.getElementById('RecordStatus').textContent), pattern.source);
+  const choose = (name, lines) => page.setInputFiles('#RecordFile',
+    { name, mimeType: 'text/csv', buffer: Buffer.from(`${lines.join('\n')}\n`) });
+  await choose('history.csv', [...early, ...renumbered]);
+  await statusSays(/只是期号编法不同（这里的第 2004285 期就是记录里的第 2004001 期），一期也没有加进去/);
+  // Another game's draws on the same periods.
+  const other = shippedDraws.slice(0, 400).map(({ period }, i) => `${period},${(i * 7) % 10},${(i * 3 + 1) % 10},${i % 10}`);
+  await choose('other.csv', other);
+  await statusSays(/像是另一种彩票的记录，一期也没有加进去/);
+  // A record whose header names the other game.
+  await paste(page, '期号,排列三开奖号码\n2026174,618\n');
+  assert.match(await page.textContent('#RecordStatus'), /写明是排列三的，是另一种彩票/);
+  // Draws without periods cannot be placed.
+  await paste(page, '618\n009\n');
+  assert.match(await page.textContent('#RecordStatus'), /没有期号，不能并入本机保存的记录/);
+  assert.equal(await page.isVisible('#RecordUseGiven'), false);
+  assert.equal(await exported(), before);
+  await context.close();
+});
+
 test('the draw typed after the draw shift becomes the next period, and may be corrected', async () => {
   const { context, page } = await openRecord();
   await paste(page, COPIED);

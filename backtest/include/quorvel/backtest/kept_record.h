@@ -37,6 +37,21 @@ struct Merged {
 // BacktestError (TooManyKept) when the record would pass kMaxKeptDraws.
 Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven);
 
+// The fewest periods both records hold on which most disagreeing says that the draws given are
+// another game's, and the fewest draws in a row, the same under other period numbers, that say
+// they are the kept record's draws numbered differently: by chance ten draws in a row agree one
+// time in 10^30.
+inline constexpr std::size_t kSharedToJudge = 10;
+inline constexpr std::size_t kShiftedRun = 10;
+
+// Refuses, as a BacktestError, a record that cannot join `kept` whole: one without periods
+// (NoPeriodsToKeep); one whose file name or header (`names`) names the other game and not this
+// one (OtherGameNamed); one that holds kShiftedRun of the kept record's draws in a row under other
+// periods, all shifted alike (OtherNumbering, naming one period of each numbering); one that
+// disagrees with the kept record on most of at least kSharedToJudge periods both hold
+// (OtherGame). Nothing changes then; isolated disagreements are left to mergeDraws.
+void checkJoins(const Record& kept, const Record& given, std::string_view names);
+
 // What the grid's top row holds, against the kept record.
 enum class TypedKind : std::uint8_t {
   None,       // not a whole new draw after the record's last two, nothing to do
