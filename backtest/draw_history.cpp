@@ -40,12 +40,22 @@ constexpr Kin kKin[] = {
     {"\xEF\xBC\x82", '"'}, {"\xE2\x80\x9C", '"'}, {"\xE2\x80\x9D", '"'}, {"\xEF\xBC\x87", '\''},
     {"\xE2\x80\x98", '\''}, {"\xE2\x80\x99", '\''}};
 
+// Whether a byte can begin a sequence that asAscii changes: each of them begins with one of these.
+constexpr bool beginsKin(unsigned char c) { return c == 0xC2 || c == 0xE2 || c == 0xE3 || c == 0xEF; }
+
 // `text` with every sequence of kKin as its ASCII kin, the full-width digits and the spaces
-// U+2000 to U+200A too, in `buffer`; `text` itself when it is ASCII.
+// U+2000 to U+200A too, in `buffer`; `text` itself when it holds none, as nearly every line does.
 std::string_view asAscii(std::string_view text, std::string& buffer) {
-  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) return text;
-  buffer.clear();
-  for (std::size_t i = 0; i < text.size();) {
+  const auto first = std::find_if(text.begin(), text.end(), [](char c) {
+    return beginsKin(static_cast<unsigned char>(c));
+  });
+  if (first == text.end()) return text;
+  buffer.assign(text.begin(), first);
+  for (std::size_t i = static_cast<std::size_t>(first - text.begin()); i < text.size();) {
+    if (!beginsKin(static_cast<unsigned char>(text[i]))) {
+      buffer.push_back(text[i++]);
+      continue;
+    }
     const std::string_view rest = text.substr(i);
     if (rest.size() >= 3 && rest.starts_with("\xEF\xBC") &&
         static_cast<unsigned char>(rest[2]) >= 0x90 && static_cast<unsigned char>(rest[2]) <= 0x99) {
@@ -141,10 +151,13 @@ bool isWhole(std::string_view text) {
 // being held.
 bool nextLine(std::istream& in, std::string& line, std::size_t number) {
   line.clear();
-  for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+  // Straight from the stream's buffer: a record of millions of lines is read byte by byte.
+  std::streambuf& bytes = *in.rdbuf();
+  constexpr int kEnd = std::char_traits<char>::eof();
+  for (int c; (c = bytes.sbumpc()) != kEnd;) {
     if (c == '\n') return true;
     if (c == '\r') {
-      if (in.peek() == '\n') in.get();
+      if (bytes.sgetc() == '\n') bytes.sbumpc();
       return true;
     }
     if (line.size() == kMaxLineBytes) {
@@ -152,6 +165,7 @@ bool nextLine(std::istream& in, std::string& line, std::size_t number) {
     }
     line.push_back(static_cast<char>(c));
   }
+  in.setstate(std::ios::eofbit);
   return !line.empty();
 }
 
@@ -755,8 +769,9 @@ std::uint64_t writtenPeriod(std::uint64_t period, const RecordNotes& notes) {
 }
 
 Record readRecord(std::istream& in, std::uint64_t size) {
-  // The shortest line that holds a draw: three digits and a line end ("358").
-  constexpr std::uint64_t kShortestDrawLine = 4;
+  // The shortest line that holds a draw and its period: a period, a comma, three digits and a line
+  // end ("1,358"). A record of draws alone has shorter lines, and grows its block as it goes.
+  constexpr std::uint64_t kShortestDrawLine = 6;
   const int year = thisYear();
   Reading reading;
   reading.reserve(static_cast<std::size_t>(std::min(size, kMaxRecordBytes) / kShortestDrawLine));
