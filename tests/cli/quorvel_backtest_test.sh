@@ -138,6 +138,19 @@ else
   failed=$((failed + 1)); echo "FAIL the test on later draws"
 fi
 
+# A record of draws alone is replayed in its order and says it has no periods; five-digit periods
+# have their gaps found and named as the record wrote them.
+for t in $(seq 1 60); do printf '%03d\n' $(((t * 37 + 11) % 1000)); done > "$dir/alone.txt"
+printf '26196,1,2,3\n26197,4,5,6\n26199,7,8,9\n26206,0,1,2\n26207,3,4,5\n26208,1,1,1\n26209,2,2,2\n' > "$dir/five.csv"
+if "$backtest" "$dir/alone.txt" --shuffles 0 --json | grep -q '"periods":false,"gaps":\[\]' &&
+   "$backtest" "$dir/alone.txt" --shuffles 0 | grep -q "The record gives no periods" &&
+   "$backtest" "$dir/five.csv" --shuffles 0 --json |
+     grep -q '"gaps":\[{"after":26197,"before":26199,"missing":1},{"after":26199,"before":26206,"missing":6}\]'; then
+  passed=$((passed + 1)); echo "ok   a record without periods, and five-digit periods' gaps"
+else
+  failed=$((failed + 1)); echo "FAIL draws alone or five-digit periods"
+fi
+
 # A claim still on the line when the run has added all the shuffles it may is undecided: in the
 # headline, the verdict, the claims' table and the JSON, never "no evidence" or "more would tell".
 "$backtest" --simulate 1000 --seed 1 --shuffles 20 > "$dir/undecided"
