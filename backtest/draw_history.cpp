@@ -435,14 +435,10 @@ std::optional<Layout> namedLayout(const std::vector<Field>& fields, const Names&
   if (!layout.number && !(layout.digits[0] && layout.digits[1] && layout.digits[2])) {
     return std::nullopt;
   }
-  if (!layout.number) {
-    layout.digits = {layout.digits[0], layout.digits[1], layout.digits[2]};
-  } else {
-    layout.digits = {};
-  }
+  if (layout.number) layout.digits = {};
   if (!layout.period) {
     for (std::size_t f = 0; f < fields.size(); ++f) {
-      if (names[f] == Column::Other && isWhole(fields[f].text) && f != layout.number) {
+      if (nameOf(names, f) == Column::Other && isWhole(fields[f].text) && f != layout.number) {
         layout.period = f;
         break;
       }
