@@ -90,7 +90,8 @@ void checkJoins(const Record& kept, const Record& given, std::string_view names)
   }
 }
 
-Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven) {
+Merged mergeDraws(const Record& kept, std::span<const Draw> given, Disagreeing choice) {
+  const bool preferGiven = choice == Disagreeing::TakeGiven;
   Merged merged{kept, 0, 0, {}};
   std::vector<Draw>& draws = merged.record.draws;
   std::vector<Draw> fresh;
@@ -121,7 +122,7 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
     }
   }
   fresh = std::move(once);
-  if (!merged.disagreements.empty() && !preferGiven) {
+  if (!merged.disagreements.empty() && choice == Disagreeing::Ask) {
     merged.record = kept;
     return merged;
   }
@@ -130,6 +131,7 @@ Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGi
   }
   merged.added = fresh.size();
   merged.preferredGiven = preferGiven && !merged.disagreements.empty();
+  merged.keptKept = choice == Disagreeing::KeepKept && !merged.disagreements.empty();
   const auto middle = static_cast<std::ptrdiff_t>(draws.size());
   draws.insert(draws.end(), fresh.begin(), fresh.end());
   std::inplace_merge(draws.begin(), draws.begin() + middle, draws.end(), byPeriod);

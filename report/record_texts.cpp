@@ -18,6 +18,7 @@ struct RecordWords {
   std::string (*moreDisagree)(std::size_t periods);  // beyond the ones named
   std::string_view unchanged;
   std::string (*replaced)(std::size_t periods);
+  std::string (*keptOriginal)(std::size_t periods);
   std::string (*typed)(const backtest::Draw& draw);
   std::string (*corrected)(const backtest::Draw& draw);
   std::string (*damaged)(const std::string& reason);
@@ -63,6 +64,10 @@ const RecordWords kEnglish{
       return " The draws given replaced the record's for " + number(periods) +
              (periods == 1 ? " period." : " periods.");
     },
+    [](std::size_t periods) {
+      return " The record's own draws were kept for the " + number(periods) +
+             (periods == 1 ? " period that disagreed." : " periods that disagreed.");
+    },
     [](const backtest::Draw& d) {
       return "Period " + number(d.period) + ", " + digitsOf(d) +
              ", joined the record; type over the top row and Predict again to correct it.";
@@ -99,6 +104,7 @@ const RecordWords kChinese{
     [](std::size_t periods) { return "另有 " + number(periods) + " 期也不一样。"; },
     "什么都没有改：哪个对？",
     [](std::size_t periods) { return "已按新给的号码改了 " + number(periods) + " 期。"; },
+    [](std::size_t periods) { return "不一样的 " + number(periods) + " 期保留了原来的号码。"; },
     [](const backtest::Draw& d) {
       return "第 " + number(d.period) + " 期 " + digitsOf(d) +
              " 已记入记录；若填错了，改好最上面一行再按“预 测”即可更正。";
@@ -130,9 +136,11 @@ std::string mergeStatus(const backtest::Merged& merged, Language language) {
   const RecordWords& words = kWords.in(language);
   const std::string record = std::string(words.between) + recordStatus(merged.record, language);
   if (merged.disagreements.empty()) return words.merged(merged.added, merged.confirmed) + record;
-  if (merged.preferredGiven) {
+  if (merged.preferredGiven || merged.keptKept) {
     return words.merged(merged.added, merged.confirmed) +
-           words.replaced(merged.disagreements.size()) + record;
+           (merged.preferredGiven ? words.replaced : words.keptOriginal)(
+               merged.disagreements.size()) +
+           record;
   }
   // The first few named, the rest counted: a long disagreement must not bury the choice.
   constexpr std::size_t kNamed = 5;

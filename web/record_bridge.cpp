@@ -14,6 +14,7 @@
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/kept_record.h"
 #include "quorvel/backtest/summary.h"
+#include "quorvel/game/draw_clock.h"
 #include "quorvel/report/later_draws_texts.h"
 #include "quorvel/report/output_names.h"
 #include "quorvel/report/problem_text.h"
@@ -69,8 +70,12 @@ class KeptRecord {
   }
 
   // Joins the draws of `text` (named `name`): { status, added, disagree, error }. While draws
-  // disagree with the record's, nothing changes unless `preferGiven`.
-  val add(const std::string& text, const std::string& name, bool preferGiven) {
+  // disagree with the record's, nothing changes until the player's `choice`: "ask" (none yet),
+  // "given" or "kept".
+  val add(const std::string& text, const std::string& name, const std::string& choice) {
+    const bt::Disagreeing disagreeing = choice == "given"  ? bt::Disagreeing::TakeGiven
+                                        : choice == "kept" ? bt::Disagreeing::KeepKept
+                                                           : bt::Disagreeing::Ask;
     val out = val::object();
     out.set("added", 0);
     out.set("disagree", false);
@@ -81,11 +86,11 @@ class KeptRecord {
       std::istringstream in(text);
       const bt::Record given = bt::readRecord(in);
       bt::checkJoins(record_, given, name);
-      const bt::Merged merged = bt::mergeDraws(record_, given.draws, preferGiven);
+      const bt::Merged merged = bt::mergeDraws(record_, given.draws, disagreeing);
       record_ = merged.record;
       out.set("status", report::mergeStatus(merged, language_));
       out.set("added", static_cast<double>(merged.added));
-      out.set("disagree", !merged.disagreements.empty() && !preferGiven);
+      out.set("disagree", !merged.disagreements.empty() && disagreeing == bt::Disagreeing::Ask);
     } catch (const bt::BacktestError& error) {
       out.set("status", report::locatedText(name, error.problem(), language_));
       out.set("error", true);
@@ -94,8 +99,10 @@ class KeptRecord {
   }
 
   // The draw the grid's top row holds after the draw shift, joined as the next period or as the
-  // correction of `lastTyped` (a period, "" for none): { kind, period, status }.
-  val typed(const val& cells, int year, const std::string& lastTyped) {
+  // correction of `lastTyped` (a period, "" for none): { kind, period, status }. `now` is the
+  // device's clock in milliseconds since 1970 (UTC): the period is reckoned by the game's clock.
+  val typed(const val& cells, double now, const std::string& lastTyped) {
+    const int year = game::drawYear(static_cast<std::int64_t>(now));
     const engine::GridStrings grid = gridOf(cells);
     // The period as the page kept it; anything else (storage edited by hand) is no period.
     std::optional<std::uint64_t> last;
@@ -111,7 +118,7 @@ class KeptRecord {
     out.set("kind", std::string(kKinds[static_cast<int>(typed.kind)]));
     out.set("period", std::to_string(typed.draw.period));
     if (typed.kind == bt::TypedKind::Next || typed.kind == bt::TypedKind::Corrected) {
-      record_ = bt::mergeDraws(record_, {{typed.draw}}, true).record;
+      record_ = bt::mergeDraws(record_, {{typed.draw}}, bt::Disagreeing::TakeGiven).record;
       out.set("status", report::typedStatus(typed, record_, language_));
     }
     return out;

@@ -45,7 +45,7 @@ TEST(MergeDraws, AnySplitOfARecordMergesBackToIt) {
       if (where == 2 && random() % 4 == 0) given.push_back(d);  // pasted twice
     }
     std::shuffle(given.begin(), given.end(), random);
-    const Merged merged = mergeDraws(recordOf(kept), given, false);
+    const Merged merged = mergeDraws(recordOf(kept), given, Disagreeing::Ask);
     ASSERT_EQ(periods(merged.record.draws), periods(whole));
     EXPECT_TRUE(merged.disagreements.empty());
     EXPECT_TRUE(merged.record.notes.gaps.empty());
@@ -56,14 +56,14 @@ TEST(MergeDraws, AnySplitOfARecordMergesBackToIt) {
 }
 
 // A draw that disagrees with the kept one changes nothing, the draws pasted with it included,
-// until the player prefers the new one.
+// until the player chooses the new one or the kept one.
 TEST(MergeDraws, ADisagreementChangesNothingUntilChosen) {
   const Record kept = recordOf(yearOf(10, 1));
   Draw other = kept.draws[4];
   other.digits[0] = static_cast<std::uint8_t>((other.digits[0] + 1) % 10);
   const std::vector<Draw> given = {other, {2026011, {1, 2, 3}}};
 
-  const Merged refused = mergeDraws(kept, given, false);
+  const Merged refused = mergeDraws(kept, given, Disagreeing::Ask);
   ASSERT_EQ(refused.disagreements.size(), 1u);
   EXPECT_EQ(refused.disagreements[0].given.digits[0], other.digits[0]);
   EXPECT_EQ(refused.added, 0u);
@@ -71,23 +71,32 @@ TEST(MergeDraws, ADisagreementChangesNothingUntilChosen) {
   EXPECT_EQ(refused.record.draws[4].digits[0], kept.draws[4].digits[0]);
 
   EXPECT_FALSE(refused.preferredGiven);
-  const Merged chosen = mergeDraws(kept, given, true);
+  const Merged chosen = mergeDraws(kept, given, Disagreeing::TakeGiven);
   EXPECT_TRUE(chosen.preferredGiven);
   EXPECT_EQ(chosen.added, 1u);
   EXPECT_EQ(chosen.record.draws.size(), 11u);
   EXPECT_EQ(chosen.record.draws[4].digits[0], other.digits[0]);
 
+  // Keeping the original decides only the disagreeing period: the new one joins all the same.
+  const Merged original = mergeDraws(kept, given, Disagreeing::KeepKept);
+  EXPECT_TRUE(original.keptKept);
+  EXPECT_FALSE(original.preferredGiven);
+  EXPECT_EQ(original.added, 1u);
+  EXPECT_EQ(original.record.draws.size(), 11u);
+  EXPECT_EQ(original.record.draws[4].digits[0], kept.draws[4].digits[0]);
+  EXPECT_EQ(original.record.draws[10].period, 2026011u);
+
   const std::vector<Draw> twoForOneNew = {{2026011, {1, 2, 3}}, {2026011, {1, 2, 4}}};
-  const Merged both = mergeDraws(kept, twoForOneNew, false);
+  const Merged both = mergeDraws(kept, twoForOneNew, Disagreeing::Ask);
   EXPECT_EQ(both.disagreements.size(), 1u);
   EXPECT_EQ(both.added, 0u);
 }
 
 TEST(MergeDraws, NotesTheGapsOfTheMergedRecordAndKeepsItsLimit) {
-  const Merged merged = mergeDraws(recordOf(yearOf(5, 2)), {{{2026009, {1, 1, 1}}}}, false);
+  const Merged merged = mergeDraws(recordOf(yearOf(5, 2)), {{{2026009, {1, 1, 1}}}}, Disagreeing::Ask);
   EXPECT_EQ(merged.record.notes.gaps, (std::vector<Gap>{{2026005, 2026009, 3}}));
   const std::vector<Draw> many = yearOf(kMaxKeptDraws + 1, 3);
-  EXPECT_THROW(mergeDraws({}, many, false), BacktestError);
+  EXPECT_THROW(mergeDraws({}, many, Disagreeing::Ask), BacktestError);
 }
 
 struct NextCase {

@@ -44,8 +44,10 @@ export interface KeptRecord {
   fileName(): string;
   status(): string;
   size(): number;
-  add(text: string, name: string, preferGiven: boolean): Added;
-  typed(cells: string[], year: number, lastTyped: string): TypedDraw;
+  /** `choice`: what to do where the draws disagree with the record: ask first, or take one side. */
+  add(text: string, name: string, choice: 'ask' | 'given' | 'kept'): Added;
+  /** `now`: the device clock (ms since 1970); the period is reckoned by the game's clock. */
+  typed(cells: string[], now: number, lastTyped: string): TypedDraw;
   grid(): string[] | null;
   recent(count: number): Recent;
   laterDraws(): LaterDraws | null;

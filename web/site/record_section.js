@@ -122,13 +122,16 @@ function keep(keeper) {
 
 // Joins the draws of `text` to the record; where they disagree with it, nothing changes until the
 // player chooses. After draws join, the grid holds the record's newest three.
-/** @param {Keeper} keeper @param {string} text @param {string} name @param {boolean} preferGiven */
-function addDraws(keeper, text, name, preferGiven) {
+/**
+ * @param {Keeper} keeper @param {string} text @param {string} name
+ * @param {'ask' | 'given' | 'kept'} choice what to do where the draws disagree with the record
+ */
+function addDraws(keeper, text, name, choice) {
   if (text.trim() === '') {
     show(keeper, [keeper.words.nothingPasted]);
     return;
   }
-  const result = keeper.record.add(text, name, preferGiven);
+  const result = keeper.record.add(text, name, choice);
   keeper.pending = result.disagree ? { text, name } : null;
   byId('RecordUseGiven').hidden = !result.disagree;
   byId('RecordKeepKept').hidden = !result.disagree;
@@ -150,7 +153,7 @@ async function addFile(keeper, file) {
     show(keeper, [tooLarge]);
     return;
   }
-  addDraws(keeper, await file.text(), file.name, false);
+  addDraws(keeper, await file.text(), file.name, 'ask');
 }
 
 // Back to the shipped record, once the player confirms it.
@@ -172,15 +175,13 @@ async function forget(keeper) {
 /** @param {Keeper} keeper */
 function wire(keeper) {
   const paste = /** @type {HTMLTextAreaElement} */ (byId('RecordPaste'));
-  byId('RecordAdd').addEventListener('click', () => addDraws(keeper, paste.value, keeper.words.pastedName, false));
+  byId('RecordAdd').addEventListener('click', () => addDraws(keeper, paste.value, keeper.words.pastedName, 'ask'));
+  // Either choice decides only the disagreeing periods: the new ones of the same draws join.
   byId('RecordUseGiven').addEventListener('click', () => {
-    if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, true);
+    if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, 'given');
   });
   byId('RecordKeepKept').addEventListener('click', () => {
-    keeper.pending = null;
-    byId('RecordUseGiven').hidden = true;
-    byId('RecordKeepKept').hidden = true;
-    show(keeper);
+    if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, 'kept');
   });
   const input = /** @type {HTMLInputElement} */ (byId('RecordFile'));
   input.addEventListener('change', () => {
@@ -233,7 +234,7 @@ export async function recordTyped(language, words, cells) {
   const keeper = await recordKeeper(language, words);
   const said = byId('TypedNote');
   said.hidden = true;
-  const typed = keeper.record.typed(cells, new Date().getFullYear(), keeper.lastTyped);
+  const typed = keeper.record.typed(cells, Date.now(), keeper.lastTyped);
   if (typed.kind !== 'next' && typed.kind !== 'corrected') return;
   keeper.lastTyped = typed.period;
   const note = keep(keeper);

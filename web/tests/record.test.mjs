@@ -106,6 +106,18 @@ test('a paste that disagrees changes nothing until the player chooses, and is na
   await context.close();
 });
 
+test('keeping the original decides only the disagreeing period: the new draws of the paste join', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  await paste(page, '2026175,0,3,6\n2026177,1,1,1\n2026178,2,2,2\n');
+  assert.equal(await page.isVisible('#RecordKeepKept'), true);
+  await page.click('#RecordKeepKept');
+  assert.match(await page.textContent('#RecordStatus'), /加入了 2 期.*不一样的 1 期保留了原来的号码。记录共 7685 期，最后一期是第 2026178 期/s);
+  assert.equal((await page.locator('#Recent tr[data-period="2026175"] td').first().textContent()), '0 3 5');
+  assert.equal(await page.isVisible('#RecordKeepKept'), false);
+  await context.close();
+});
+
 test('another game\'s draws, the same draws numbered otherwise, or a record named for the other game are refused whole', async () => {
   const { context, page } = await openRecord();
   const exported = async () => {
@@ -155,6 +167,32 @@ test('the draw typed after the draw shift becomes the next period, and may be co
   await page.waitForFunction(() => /已更正为 4 4 5/.test(document.getElementById('TypedNote').textContent));
   assert.match(await page.textContent('#RecordStatus'), /记录共 7684 期，最后一期是第 2026177 期/);
   await context.close();
+});
+
+test('a typed draw\'s period is the game\'s, by Beijing\'s clock and the draw\'s hour, in any time zone', async () => {
+  // Milliseconds of a Beijing wall-clock time.
+  const beijing = (y, mo, d, h, mi) => Date.UTC(y, mo - 1, d, h - 8, mi);
+  const turns = [
+    [beijing(2026, 12, 31, 12, 0), '2026177'],   // midday of 31 December
+    [beijing(2026, 12, 31, 21, 30), '2026178'],  // after its draw
+    [beijing(2027, 1, 1, 0, 30), '2026179'],     // half past midnight: still the old year's draw
+    [beijing(2027, 1, 1, 21, 30), '2027001'],    // after the new year's first draw
+  ];
+  for (const timezoneId of ['Pacific/Auckland', 'Asia/Shanghai', 'UTC', 'America/Los_Angeles']) {
+    const { context, page } = await openRecord({ timezoneId });
+    await paste(page, COPIED);
+    for (const [at, period] of turns) {
+      await page.clock.setFixedTime(at);
+      await page.click('[data-action="shift"]');
+      await typeGrid(page, ['4', '4', '4', '12']);
+      await page.click('[data-action="predict"]');
+      await page.waitForFunction((p) => new RegExp(`第 ${p} 期 4 4 4 已记入记录`).test(document.getElementById('TypedNote').textContent),
+        period, { timeout: 10000 }).catch(async () => {
+        assert.fail(`${timezoneId} at ${new Date(at).toISOString()}: ${await page.textContent('#TypedNote')}`);
+      });
+    }
+    await context.close();
+  }
 });
 
 test('the export is the whole record, and forgetting restores the shipped one after a question', async () => {

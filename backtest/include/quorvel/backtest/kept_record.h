@@ -24,18 +24,25 @@ struct Disagreement {
   Draw kept, given;
 };
 
+// What a merge does with a period on which the kept record and the draws given disagree: ask the
+// player first (the whole merge waits), take the given draw, or keep the kept one.
+enum class Disagreeing : std::uint8_t { Ask, TakeGiven, KeepKept };
+
 struct Merged {
   Record record;  // oldest first, its gaps noted; the kept record as it was while they disagree
   std::uint64_t added = 0, confirmed = 0;
   std::vector<Disagreement> disagreements;
   bool preferredGiven = false;  // the disagreeing draws replaced the kept ones
+  bool keptKept = false;        // the kept draws stayed, and the new periods joined all the same
 };
 
 // `given` joined to `kept`: a draw of a new period is added in its place, one the record holds
-// already is confirmed. A draw that disagrees with the kept one for its period changes nothing,
-// the whole merge with it, unless `preferGiven`, when it replaces the kept one. Throws
+// already is confirmed. Where a draw disagrees with the kept one for its period, `choice` says
+// what happens: with Ask nothing changes, the whole merge with it, until the player chooses; with
+// TakeGiven it replaces the kept one; with KeepKept the kept one stays. Either choice decides only
+// the disagreeing periods: the new periods of the same draws join either way. Throws
 // BacktestError (TooManyKept) when the record would pass kMaxKeptDraws.
-Merged mergeDraws(const Record& kept, std::span<const Draw> given, bool preferGiven);
+Merged mergeDraws(const Record& kept, std::span<const Draw> given, Disagreeing choice);
 
 // The fewest periods both records hold on which most disagreeing says that the draws given are
 // another game's, and the fewest draws in a row, the same under other period numbers, that say
@@ -66,8 +73,9 @@ struct Typed {
 
 // The draw a player typed after the draw shift: the top row holds three digits (and their sum,
 // or no sum) and the two rows below it are the record's last two draws; its period is the next
-// after the record's last in the device's `year`. When `lastTyped` is the record's last period
-// and the rows below are the two draws before it, another draw in the top row corrects it.
+// after the record's last in `year`, the year of the game's last draw (game/draw_clock.h). When
+// `lastTyped` is the record's last period and the rows below are the two draws before it, another
+// draw in the top row corrects it.
 Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, int year,
                 std::optional<std::uint64_t> lastTyped);
 
