@@ -160,6 +160,7 @@ Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, in
     if (lastTyped == record[n - 1].period) {
       return {TypedKind::Corrected, typedAs(record[n - 1].period)};
     }
+    return {TypedKind::Disagrees, typedAs(record[n - 1].period)};
   }
   return {};
 }

@@ -164,6 +164,7 @@ std::string typedStatus(const backtest::Typed& typed, const backtest::Record& re
       return words.corrected(typed.draw) + after;
     case backtest::TypedKind::None:
     case backtest::TypedKind::Known:
+    case backtest::TypedKind::Disagrees:  // said as a disagreement, the player to choose
       break;
   }
   return "";

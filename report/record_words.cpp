@@ -7,7 +7,7 @@ namespace {
 
 using presentation::Word;
 
-constexpr std::array<Word, 23> kChineseWords = {{
+constexpr std::array<Word, 32> kChineseWords = {{
     {"recordTitle", "开奖记录"},
     {"recordAbout",
      "预测和检验用的开奖记录保存在这台设备上，起初是自带的记录。把新的开奖粘贴"
@@ -35,10 +35,20 @@ constexpr std::array<Word, 23> kChineseWords = {{
     {"nothingPasted", "没有粘贴任何开奖。"},
     {"pastedName", "粘贴的文字"},
     {"storageCleared",
-     "这台设备上保存的开奖记录已被清除（微信等应用可能会清理网页的数据），现用自带的记录。"},
+     "这台设备上保存的开奖记录已被清除（浏览器或微信等应用可能会清理网页的数据），现用自带的记录。"
+     "若下载过整份记录，从文件加入就能找回；另放一边的记录也在下面。"},
+    {"changedElsewhere", "这份记录刚在另一个打开的页面里改过，这里已跟上。"},
+    {"staleWrite", "这份记录刚在另一个打开的页面里改过：已按最新的记录重做这一步。"},
+    {"setAsideTitle", "另放一边的记录"},
+    {"setAsideDownload", "下载"},
+    {"setAsideUse", "用这一份"},
+    {"setAsideFailed", "存储已满，读不出的记录没能另放一边：它留在原处，没有删掉。"},
+    {"setAsideDropped", "为腾出地方，删掉了最早另放一边的记录。"},
+    {"persistGranted", "浏览器答应一直保留这份记录，不会为腾地方清掉它。"},
+    {"persistRefused", "浏览器没有答应一直保留这份记录（空间紧张时可能清掉）：请不时下载整份记录。"},
 }};
 
-constexpr std::array<Word, 23> kEnglishWords = {{
+constexpr std::array<Word, 32> kEnglishWords = {{
     {"recordTitle", "The record of draws"},
     {"recordAbout",
      "The record the forecast and the test use is kept on this device, starting as the shipped "
@@ -68,8 +78,24 @@ constexpr std::array<Word, 23> kEnglishWords = {{
     {"nothingPasted", "Nothing was pasted."},
     {"pastedName", "the pasted text"},
     {"storageCleared",
-     "The record kept on this device was cleared (an app such as WeChat may clear a page's "
-     "data); the shipped record is used."},
+     "The record kept on this device was cleared (the browser, or an app such as WeChat, may "
+     "clear a page's data); the shipped record is used. A downloaded copy of the whole record "
+     "brings it back (add it from its file), and any record set aside is below."},
+    {"changedElsewhere", "The record was just changed in another open page; this one follows it."},
+    {"staleWrite",
+     "The record was just changed in another open page: this step was done again on the newest "
+     "record."},
+    {"setAsideTitle", "Records set aside"},
+    {"setAsideDownload", "Download"},
+    {"setAsideUse", "Use this one"},
+    {"setAsideFailed",
+     "Storage is full, so the unreadable record could not be set aside: it stays where it was, "
+     "not deleted."},
+    {"setAsideDropped", "To make room, the oldest record set aside was deleted."},
+    {"persistGranted", "The browser agreed to keep this record, and will not clear it for room."},
+    {"persistRefused",
+     "The browser did not agree to keep this record for good (it may clear it when space is "
+     "short): download the whole record now and then."},
 }};
 
 }  // namespace

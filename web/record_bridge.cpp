@@ -113,10 +113,20 @@ class KeptRecord {
       last = period;
     }
     const bt::Typed typed = bt::typedDraw(engine::viewsOf(grid), record_.draws, year, last);
-    constexpr const char* kKinds[] = {"none", "next", "known", "corrected"};
+    constexpr const char* kKinds[] = {"none", "next", "known", "corrected", "disagrees"};
     val out = val::object();
     out.set("kind", std::string(kKinds[static_cast<int>(typed.kind)]));
     out.set("period", std::to_string(typed.draw.period));
+    if (typed.kind == bt::TypedKind::Disagrees) {
+      // Put to the player as any disagreement is: the draw as a line the record reads, to be
+      // added with the player's choice.
+      const bt::Merged asked = bt::mergeDraws(record_, {{typed.draw}}, bt::Disagreeing::Ask);
+      out.set("status", report::mergeStatus(asked, language_));
+      std::ostringstream line;
+      report::writeRecordCsv(line, std::span<const bt::Draw>(&typed.draw, 1));
+      out.set("line", line.str());
+      return out;
+    }
     if (typed.kind == bt::TypedKind::Next || typed.kind == bt::TypedKind::Corrected) {
       record_ = bt::mergeDraws(record_, {{typed.draw}}, bt::Disagreeing::TakeGiven).record;
       out.set("status", report::typedStatus(typed, record_, language_));

@@ -158,7 +158,11 @@ TEST(TypedDraw, TheNewDrawBecomesTheNextPeriodAndOnlyThen) {
                                std::to_string(last.digits[2]) + " -";
   EXPECT_EQ(typed(typedGrid(lastText, before, record[3]), std::nullopt).kind, TypedKind::Known);
   const std::string other = std::to_string((last.digits[0] + 1) % 10) + " 0 0 -";
-  EXPECT_EQ(typed(typedGrid(other, before, record[3]), std::nullopt).kind, TypedKind::None);
+  // Another draw for the last period, which this page did not type: another page may have, so
+  // it disagrees and the player chooses; typed here, it corrects.
+  const Typed disagrees = typed(typedGrid(other, before, record[3]), std::nullopt);
+  EXPECT_EQ(disagrees.kind, TypedKind::Disagrees);
+  EXPECT_EQ(disagrees.draw.period, last.period);
   const Typed corrected = typed(typedGrid(other, before, record[3]), last.period);
   EXPECT_EQ(corrected.kind, TypedKind::Corrected);
   EXPECT_EQ(corrected.draw.period, last.period);

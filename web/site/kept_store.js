@@ -2,15 +2,27 @@
 // saved and tested under, and the period last typed into the grid (which the player may still
 // correct). Storage may be refused, full or cleared by the app the page runs in; every call says
 // whether it worked, and nothing is lost silently.
+//
+// The page may be open twice (the installed app and a tab, WeChat and the browser), and both keep
+// the one record: every change to it raises its version, a tab re-reads the record whenever the
+// version is not the one it last read or wrote, and a write that finds another version in storage
+// is refused, so that no change made in one tab is undone by another.
 
 const TEXT = 'quorvel.record';
 const NAME = 'quorvel.record.name';
+// The period this page typed last is its own (sessionStorage): another page's typed draw is never
+// this page's to correct.
 const TYPED = 'quorvel.record.typed';
-const ASIDE = 'quorvel.record.setAside';
+const VERSION = 'quorvel.record.version';
+const KEYS = [TEXT, NAME, VERSION];
+// Set-aside copies, each under its own time: quorvel.record.setAside.<milliseconds since 1970>.
+const ASIDE = 'quorvel.record.setAside.';
+const MOST_ASIDE = 5;
 // A mark kept in a second store, so that a record wiped from the first is noticed.
 const MARK = 'kept-record-mark';
 
 /** @typedef {{ text: string, name: string, lastTyped: string }} Kept */
+/** @typedef {{ time: number, text: string }} SetAside */
 
 /** @param {() => void} action */
 const tried = (action) => {
@@ -22,42 +34,120 @@ const tried = (action) => {
   }
 };
 
+// The stored version, 0 for a device that never kept a record, -1 when storage is refused.
+function storedVersion() {
+  try {
+    return Number(localStorage.getItem(VERSION) ?? '0') || 0;
+  } catch {
+    return -1;
+  }
+}
+
+/** @returns {number[]} the times of the set-aside copies, oldest first */
+function asideTimes() {
+  try {
+    const times = [];
+    for (let i = 0; i < localStorage.length; ++i) {
+      const key = localStorage.key(i) ?? '';
+      if (key.startsWith(ASIDE)) times.push(Number(key.slice(ASIDE.length)));
+    }
+    return times.filter((t) => Number.isFinite(t)).sort((a, b) => a - b);
+  } catch {
+    return [];
+  }
+}
+
 export const keptStore = {
+  version: storedVersion,
+
   /** @returns {Kept | null} the record kept, or null for none (or storage refused) */
   load() {
     try {
       const text = localStorage.getItem(TEXT);
       if (text === null) return null;
-      return { text, name: localStorage.getItem(NAME) ?? '', lastTyped: localStorage.getItem(TYPED) ?? '' };
+      let lastTyped = '';
+      tried(() => { lastTyped = sessionStorage.getItem(TYPED) ?? ''; });
+      return { text, name: localStorage.getItem(NAME) ?? '', lastTyped };
     } catch {
       return null;
     }
   },
 
-  /** @param {Kept} kept @returns {boolean} whether it was kept */
-  save({ text, name, lastTyped }) {
+  // Saves `kept` over the version `expected`, which the page last read or wrote: the new version,
+  // 'stale' when another tab wrote in between (nothing is written then), or null when storage
+  // refused it.
+  /** @param {Kept} kept @param {number} expected @returns {number | 'stale' | null} */
+  save({ text, name, lastTyped }, expected) {
+    const current = storedVersion();
+    if (current !== expected && current !== -1) return 'stale';
+    const next = current + 1;
     const saved = tried(() => {
       localStorage.setItem(TEXT, text);
       localStorage.setItem(NAME, name);
-      localStorage.setItem(TYPED, lastTyped);
+      localStorage.setItem(VERSION, String(next));
     });
+    tried(() => sessionStorage.setItem(TYPED, lastTyped));
     if (saved) setMark(true);
-    return saved;
+    return saved ? next : null;
   },
 
   /** @returns {boolean} whether the record is gone from storage */
   forget() {
     setMark(false);
     return tried(() => {
-      for (const key of [TEXT, NAME, TYPED]) localStorage.removeItem(key);
+      const next = storedVersion() + 1;
+      for (const key of [TEXT, NAME]) localStorage.removeItem(key);
+      localStorage.setItem(VERSION, String(next));
+      sessionStorage.removeItem(TYPED);
     });
   },
 
-  // A kept record that could not be read: moved aside, where it stays for the player, never used.
-  /** @param {string} text */
+  // A record that is damaged, or about to be replaced, kept under its own time: never removed
+  // before its copy is written, the oldest copies dropped only when storage needs the room (how
+  // many were dropped is said). Whether the copy is kept.
+  /** @param {string} text @returns {{ kept: boolean, dropped: number }} */
   setAside(text) {
-    tried(() => localStorage.setItem(ASIDE, text));
-    tried(() => localStorage.removeItem(TEXT));
+    let dropped = 0;
+    for (;;) {
+      const times = asideTimes();
+      while (times.length >= MOST_ASIDE) {
+        const oldest = times.shift();
+        tried(() => localStorage.removeItem(ASIDE + oldest));
+        ++dropped;
+      }
+      const time = Math.max(Date.now(), (times.at(-1) ?? 0) + 1);
+      if (tried(() => localStorage.setItem(ASIDE + time, text))) return { kept: true, dropped };
+      if (times.length === 0) return { kept: false, dropped };
+      tried(() => localStorage.removeItem(ASIDE + times[0]));  // make room, then try again
+      ++dropped;
+    }
+  },
+
+  // Removes the damaged record from its place, once its copy is kept.
+  removeDamaged() {
+    return tried(() => {
+      localStorage.removeItem(TEXT);
+      localStorage.setItem(VERSION, String(storedVersion() + 1));
+    });
+  },
+
+  /** @returns {SetAside[]} every set-aside copy, newest first */
+  setAsideCopies() {
+    return asideTimes().reverse().map((time) => {
+      try {
+        return { time, text: localStorage.getItem(ASIDE + time) ?? '' };
+      } catch {
+        return { time, text: '' };
+      }
+    });
+  },
+
+  // Calls `listener` when another tab changes the record.
+  /** @param {() => void} listener */
+  onChange(listener) {
+    addEventListener('storage', (event) => {
+      if (event.key === null || KEYS.includes(event.key) || event.key.startsWith(ASIDE)) listener();
+    });
   },
 
   // Whether a record was kept here and has since been wiped by something other than the page.

@@ -32,9 +32,11 @@ export interface Added {
 }
 
 export interface TypedDraw {
-  kind: 'none' | 'next' | 'known' | 'corrected';
+  kind: 'none' | 'next' | 'known' | 'corrected' | 'disagrees';
   period: string;
   status?: string;
+  /** For 'disagrees': the typed draw as a record the player's choice adds. */
+  line?: string;
 }
 
 export interface KeptRecord {

@@ -21,6 +21,8 @@ import { byId, setGrid } from './window_form.js';
  * @property {string} lastTyped  the period last typed, which Predict may still correct
  * @property {number} recentCount
  * @property {{ text: string, name: string } | null} pending  draws that disagree, awaiting a choice
+ * @property {number} version  the stored record's version this page last read or wrote
+ * @property {boolean} persistAsked  whether the browser was asked to keep the site's storage
  */
 
 /** @type {Promise<Keeper> | null} */
@@ -41,8 +43,10 @@ async function shippedText(name) {
 /** @param {Keeper} keeper @returns {Promise<string[]>} */
 async function loadRecord(keeper) {
   const { engine, language, words, shippedName } = keeper;
+  keeper.version = keptStore.version();
   const kept = keptStore.load();
   const notes = [];
+  keeper.lastTyped = '';
   if (kept) {
     const record = new engine.KeptRecord(kept.text, kept.name || words.recordTitle, language);
     if (!record.error()) {
@@ -51,7 +55,11 @@ async function loadRecord(keeper) {
       return [];
     }
     notes.push(record.damaged());
-    keptStore.setAside(kept.text);
+    // The damaged record leaves its place only once its copy is safely kept.
+    const aside = keptStore.setAside(kept.text);
+    if (!aside.kept) notes.push(words.setAsideFailed);
+    else if (keptStore.removeDamaged()) keeper.version = keptStore.version();
+    if (aside.dropped > 0) notes.push(words.setAsideDropped);
     record.delete();
   } else if (await keptStore.wasCleared()) {
     notes.push(words.storageCleared);
@@ -108,16 +116,119 @@ function show(keeper, said = []) {
   byId('RecordStatus').textContent = (lines.length > 0 ? lines : [keeper.record.status()]).join('\n');
   showRecent(keeper);
   showLaterDraws(keeper);
+  showSetAside(keeper);
 }
 
-// Saves the record on the device and tells the backtest; what the player must know if it could
-// not be saved.
+// Saves the record on the device over the version this page holds, and tells the backtest: ''
+// when it was kept, 'stale' when another page changed the record first (nothing was written),
+// or what the player must know when storage refused it.
 /** @param {Keeper} keeper */
 function keep(keeper) {
   const saved = keptStore.save({ text: keeper.record.csv(), name: keeper.record.fileName(),
-                                 lastTyped: keeper.lastTyped });
+                                 lastTyped: keeper.lastTyped }, keeper.version);
+  if (saved === 'stale') return 'stale';
+  if (saved !== null) keeper.version = saved;
   document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
-  return saved ? '' : keeper.words.notStored;
+  return saved !== null ? '' : keeper.words.notStored;
+}
+
+// Reads the record again when another page changed it since this one last read or wrote it:
+// whether it did.
+/** @param {Keeper} keeper */
+async function follow(keeper) {
+  if (keptStore.version() === keeper.version) return false;
+  const previous = keeper.record;
+  await loadRecord(keeper);
+  previous.delete();
+  return true;
+}
+
+// Makes a change to the record as it stands in storage: reads it again first if another page
+// changed it, applies `change`, and saves; a write that still finds the record changed is made
+// again on the newest one. What the change said, and what the player must know of its keeping.
+/**
+ * @param {Keeper} keeper @param {() => { said: string[], keeps: boolean }} change
+ * @returns {Promise<string[]>}
+ */
+async function changeRecord(keeper, change) {
+  const followed = await follow(keeper);
+  let { said, keeps } = change();
+  if (!keeps) return followed ? [...said, keeper.words.changedElsewhere] : said;
+  let note = keep(keeper);
+  if (note === 'stale') {
+    await follow(keeper);
+    ({ said, keeps } = change());
+    note = keeps ? keep(keeper) : '';
+    if (note === 'stale') note = keeper.words.notStored;
+    said = [...said, keeper.words.staleWrite];
+  }
+  await askToKeep(keeper, said);
+  return [...said, note];
+}
+
+// At the first change it keeps, asks the browser to keep the site's storage (not to evict it
+// under pressure) and says what it answered.
+/** @param {Keeper} keeper @param {string[]} said */
+async function askToKeep(keeper, said) {
+  if (keeper.persistAsked) return;
+  keeper.persistAsked = true;
+  try {
+    if (!navigator.storage?.persist) return;
+    const kept = (await navigator.storage.persisted?.()) || (await navigator.storage.persist());
+    said.push(kept ? keeper.words.persistGranted : keeper.words.persistRefused);
+  } catch {
+    said.push(keeper.words.persistRefused);
+  }
+}
+
+// The records set aside on this device, each offered back: downloaded, or used in place of the
+// record (which is set aside in its turn).
+/** @param {Keeper} keeper */
+function showSetAside(keeper) {
+  const copies = keptStore.setAsideCopies();
+  const list = byId('SetAsideList');
+  list.replaceChildren();
+  byId('SetAside').hidden = copies.length === 0;
+  for (const { time, text } of copies) {
+    const item = document.createElement('li');
+    item.dataset.setAside = String(time);
+    const when = Object.assign(document.createElement('time'), {
+      dateTime: new Date(time).toISOString(), textContent: new Date(time).toLocaleString(keeper.language) });
+    const save = Object.assign(document.createElement('button'),
+      { type: 'button', textContent: keeper.words.setAsideDownload });
+    save.dataset.action = 'download';
+    save.addEventListener('click', () =>
+      download(text, `quorvel-record-set-aside-${time}.csv`, 'text/csv', byId('RecordCopy')));
+    const use = Object.assign(document.createElement('button'),
+      { type: 'button', textContent: keeper.words.setAsideUse });
+    use.dataset.action = 'use';
+    use.addEventListener('click', () => useSetAside(keeper, text));
+    item.append(when, ' ', save, ' ', use);
+    list.append(item);
+  }
+}
+
+// A set-aside record in place of the one kept, if it reads; the one it replaces is set aside.
+/** @param {Keeper} keeper @param {string} text */
+async function useSetAside(keeper, text) {
+  const { engine, language, words } = keeper;
+  const record = new engine.KeptRecord(text, words.recordTitle, language);
+  if (record.error()) {
+    show(keeper, [record.error()]);
+    record.delete();
+    return;
+  }
+  const said = await changeRecord(keeper, () => {
+    keptStore.setAside(keeper.record.csv());
+    keeper.record.delete();
+    keeper.record = new engine.KeptRecord(text, words.recordTitle, language);
+    keeper.lastTyped = '';
+    return { said: [keeper.record.status()], keeps: true };
+  });
+  record.delete();
+  const grid = keeper.record.grid();
+  if (grid) setGrid(grid);
+  show(keeper, said);
 }
 
 // Joins the draws of `text` to the record; where they disagree with it, nothing changes until the
@@ -126,23 +237,32 @@ function keep(keeper) {
  * @param {Keeper} keeper @param {string} text @param {string} name
  * @param {'ask' | 'given' | 'kept'} choice what to do where the draws disagree with the record
  */
-function addDraws(keeper, text, name, choice) {
+async function addDraws(keeper, text, name, choice) {
   if (text.trim() === '') {
     show(keeper, [keeper.words.nothingPasted]);
     return;
   }
-  const result = keeper.record.add(text, name, choice);
-  keeper.pending = result.disagree ? { text, name } : null;
-  byId('RecordUseGiven').hidden = !result.disagree;
-  byId('RecordKeepKept').hidden = !result.disagree;
-  let note = '';
+  /** @type {import('./record.js').Added} */
+  let result = { status: '', added: 0, disagree: false };
+  const said = await changeRecord(keeper, () => {
+    result = keeper.record.add(text, name, choice);
+    return { said: [result.status], keeps: !result.error && !result.disagree };
+  });
+  askChoice(keeper, result.disagree ? { text, name } : null);
   if (!result.error && !result.disagree) {
-    note = keep(keeper);
     const grid = keeper.record.grid();
     if (result.added > 0 && grid) setGrid(grid);
     /** @type {HTMLTextAreaElement} */ (byId('RecordPaste')).value = '';
   }
-  show(keeper, [result.status, note]);
+  show(keeper, said);
+}
+
+// Puts `pending` draws that disagree with the record to the player, or takes the question away.
+/** @param {Keeper} keeper @param {{ text: string, name: string } | null} pending */
+function askChoice(keeper, pending) {
+  keeper.pending = pending;
+  byId('RecordUseGiven').hidden = pending === null;
+  byId('RecordKeepKept').hidden = pending === null;
 }
 
 /** @param {Keeper} keeper @param {File | undefined} file */
@@ -164,10 +284,14 @@ async function forget(keeper) {
   dialog.showModal();
   await new Promise((resolve) => dialog.addEventListener('close', resolve, { once: true }));
   if (dialog.returnValue !== 'yes') return;
+  await follow(keeper);
+  // The record forgotten is set aside first, so that it can still be had back.
+  if (keptStore.load() !== null) keptStore.setAside(keeper.record.csv());
   keptStore.forget();
   keeper.record.delete();
   keeper.lastTyped = '';
   const notes = await loadRecord(keeper);
+  askChoice(keeper, null);
   document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
   show(keeper, [keeper.words.forgotten, keeper.record.status(), ...notes]);
 }
@@ -182,6 +306,14 @@ function wire(keeper) {
   });
   byId('RecordKeepKept').addEventListener('click', () => {
     if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, 'kept');
+  });
+  // Another page changed the record: this one follows it at once, and says so. The grid is the
+  // player's, and is left as it is.
+  keptStore.onChange(async () => {
+    if (!(await follow(keeper))) return;
+    askChoice(keeper, null);
+    document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
+    show(keeper, [keeper.words.changedElsewhere, keeper.record.status()]);
   });
   const input = /** @type {HTMLInputElement} */ (byId('RecordFile'));
   input.addEventListener('change', () => {
@@ -210,7 +342,7 @@ async function startKeeper(language, words, shippedName) {
   /** @type {Keeper} */
   const keeper = { engine, language, words, shippedName,
                    record: /** @type {KeptRecord} */ (/** @type {unknown} */ (null)), lastTyped: '',
-                   recentCount: engine.recentStep, pending: null };
+                   recentCount: engine.recentStep, pending: null, version: 0, persistAsked: false };
   const notes = await loadRecord(keeper);
   // Reading the record and showing it are two tasks, so neither holds up the page for long.
   await new Promise((resolve) => setTimeout(resolve));
@@ -232,13 +364,23 @@ export function recordKeeper(language, words) {
 /** @param {string} language @param {Record<string, string>} words @param {string[]} cells */
 export async function recordTyped(language, words, cells) {
   const keeper = await recordKeeper(language, words);
-  const said = byId('TypedNote');
-  said.hidden = true;
-  const typed = keeper.record.typed(cells, Date.now(), keeper.lastTyped);
-  if (typed.kind !== 'next' && typed.kind !== 'corrected') return;
-  keeper.lastTyped = typed.period;
-  const note = keep(keeper);
-  show(keeper, [typed.status ?? '', note]);
-  said.textContent = [typed.status ?? '', note].filter((line) => line !== '').join('\n');
-  said.hidden = false;
+  const note = byId('TypedNote');
+  note.hidden = true;
+  /** @type {import('./record.js').TypedDraw} */
+  let typed = { kind: 'none', period: '' };
+  const said = await changeRecord(keeper, () => {
+    typed = keeper.record.typed(cells, Date.now(), keeper.lastTyped);
+    const joined = typed.kind === 'next' || typed.kind === 'corrected';
+    if (joined) keeper.lastTyped = typed.period;
+    return { said: [typed.status ?? ''], keeps: joined };
+  });
+  if (typed.kind === 'disagrees') {
+    // Another page recorded another draw for this period: the player chooses, as for a paste.
+    askChoice(keeper, { text: typed.line ?? '', name: keeper.words.pastedName });
+  } else if (typed.kind !== 'next' && typed.kind !== 'corrected') {
+    return;
+  }
+  show(keeper, said);
+  note.textContent = said.filter((line) => line !== '').join('\n');
+  note.hidden = false;
 }

@@ -152,6 +152,86 @@ test('another game\'s draws, the same draws numbered otherwise, or a record name
   await context.close();
 });
 
+// Two pages of one browser keep one record: whatever either does, in whatever order, both end
+// showing the same record and nothing either added is lost; a different draw typed for a period
+// the other page recorded is put to the player.
+test('two pages keep one record: no change made in one is undone by the other', async () => {
+  const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
+  const open = async () => {
+    const page = await context.newPage();
+    await page.goto(`${session.origin}/`);
+    await page.waitForSelector('#MainForm[aria-busy="false"]');
+    await showRecord(page);
+    return page;
+  };
+  const [a, b] = [await open(), await open()];
+  const exported = async (page) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+    return readFileSync(await download.path(), 'utf8');
+  };
+  const lastPeriod = (page) => page.evaluate(() => /最后一期是第 (\d+) 期/.exec(document.getElementById('RecordStatus').textContent)?.[1]);
+  // Both type a grid over the record's last two draws; A Predicts first, then B, with another
+  // draw for the same period: B is asked, and A's draw stands until B chooses.
+  const rowOf = ({ digits }) => [...digits, sumOf(digits)];
+  const below = [...rowOf(shippedDraws.at(-1)), ...rowOf(shippedDraws.at(-2))];
+  await typeGrid(a, ['7', '7', '7', '21', ...below]);
+  await typeGrid(b, ['9', '9', '8', '26', ...below]);
+  await a.click('[data-action="predict"]');
+  await a.waitForFunction(() => /第 2026174 期 7 7 7 已记入记录/.test(document.getElementById('TypedNote').textContent));
+  await b.click('[data-action="predict"]');
+  await b.waitForFunction(() => /第 2026174 期记录里是 7 7 7，新给的是 9 9 8。/.test(document.getElementById('RecordStatus').textContent));
+  assert.equal(await b.isVisible('#RecordUseGiven'), true);
+  assert.match(await exported(b), /2026174,7,7,7,21\n$/);
+  await b.click('#RecordKeepKept');
+  // A pastes 2026175, then B, which has not read the record since, pastes 2026176: both stay.
+  await paste(a, '2026175,1,2,3\n');
+  await paste(b, '2026176,4,5,6\n');
+  assert.equal(await exported(a), `${SHIPPED}2026174,7,7,7,21\n2026175,1,2,3,6\n2026176,4,5,6,15\n`);
+  await a.waitForFunction(() => /2026176/.test(document.getElementById('RecordStatus').textContent));
+  assert.match(await a.textContent('#RecordStatus'), /另一个打开的页面里改过/);
+  // A forgets; B then adds a draw: the forgetting stands, B's draw joins the shipped record.
+  await a.click('#RecordForget');
+  await a.click('#ForgetYes');
+  await a.waitForFunction(() => /已改回自带的记录/.test(document.getElementById('RecordStatus').textContent));
+  await paste(b, '2026174,0,0,1\n');
+  assert.equal(await exported(b), `${SHIPPED}2026174,0,0,1,1\n`);
+  await a.waitForFunction(() => /2026174/.test(document.getElementById('RecordStatus').textContent));
+  assert.equal(await exported(a), await exported(b));
+  // The record forgotten is offered back.
+  assert.ok(await a.locator('[data-set-aside]').count() >= 1);
+
+  // Random interleavings of pastes and forgets in the two pages, against a model of the record.
+  let seed = 7;
+  const next = () => { seed = (seed * 1103515245 + 12345) % 2147483648; return seed; };
+  let model = ['2026174,0,0,1,1'];
+  let period = 2026175;
+  for (let step = 0; step < 12; ++step) {
+    const page = next() % 2 ? a : b;
+    if (next() % 5 === 0) {
+      await page.click('#RecordForget');
+      await page.click('#ForgetYes');
+      await page.waitForFunction(() => /已改回自带的记录/.test(document.getElementById('RecordStatus').textContent));
+      model = [];
+      period = 2026174;
+    } else {
+      const d = [next() % 10, next() % 10, next() % 10];
+      await paste(page, `${period},${d.join(',')}\n`);
+      model.push(`${period},${d.join(',')},${d[0] + d[1] + d[2]}`);
+      ++period;
+    }
+    // What is stored is the model (nothing stored after a forget), and the other page follows.
+    const stored = await page.evaluate(() => localStorage.getItem('quorvel.record'));
+    assert.equal(stored ?? SHIPPED, `${SHIPPED}${model.map((line) => `${line}\n`).join('')}`, `step ${step}`);
+    const other = page === a ? b : a;
+    await other.waitForFunction((p) => new RegExp(`最后一期是第 ${p} 期`).test(document.getElementById('RecordStatus').textContent),
+      String(period - 1));
+  }
+  assert.equal(await lastPeriod(a), await lastPeriod(b));
+  assert.equal(await exported(a), `${SHIPPED}${model.map((line) => `${line}\n`).join('')}`);
+  assert.equal(await exported(a), await exported(b));
+  await context.close();
+});
+
 test('the draw typed after the draw shift becomes the next period, and may be corrected', async () => {
   const { context, page } = await openRecord();
   await paste(page, COPIED);
@@ -252,7 +332,7 @@ test('storage that refuses loses nothing silently: the page says so and works fr
 test('a typed period edited by hand in storage is no period: the next draw typed still joins', async () => {
   const { context, page, errors } = await openRecord();
   await paste(page, COPIED);
-  await page.evaluate(() => localStorage.setItem('quorvel.record.typed', 'x'));
+  await page.evaluate(() => sessionStorage.setItem('quorvel.record.typed', 'x'));
   await page.reload();
   await page.waitForSelector('#MainForm[aria-busy="false"]');
   await page.click('[data-action="shift"]');
@@ -275,8 +355,67 @@ test('a damaged stored record is set aside with a message, and the shipped one i
   const status = await page.textContent('#RecordStatus');
   assert.match(status, /这台设备上保存的记录读不出（.*第2行第11列：d2 不是 0 到 9 的数字），已另放一边不再使用/);
   assert.match(await page.textContent('#Recent tbody tr:first-child th'), /2026173/);
-  assert.equal(await page.evaluate(() => localStorage.getItem('quorvel.record.setAside')), 'period,d1,d2,d3\n2026001,1,x,3\n');
+  assert.deepEqual(await page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('quorvel.record.setAside.'))
+    .map((k) => localStorage.getItem(k))), ['period,d1,d2,d3\n2026001,1,x,3\n']);
+  // Offered back, to download or to use.
+  assert.equal(await page.locator('[data-set-aside] [data-action="download"]').count(), 1);
   assert.equal(await page.evaluate(() => localStorage.getItem('quorvel.record')), null);
+  await context.close();
+});
+
+test('three damaged records are each set aside and offered back; a full storage keeps the damaged one in place', async () => {
+  const damage = () => {
+    const n = Number(sessionStorage.getItem('damaged') ?? '0');
+    if (n < 3 && !sessionStorage.getItem(`done${n}`)) {
+      localStorage.setItem('quorvel.record', `period,d1,d2,d3\n2026001,1,x,${n}\n`);
+      sessionStorage.setItem(`done${n}`, '1');
+      sessionStorage.setItem('damaged', String(n + 1));
+    }
+  };
+  const { context, page } = await openRecord({}, damage);
+  for (let n = 1; n < 3; ++n) {
+    await page.reload();
+    await page.waitForSelector('#MainForm[aria-busy="false"]');
+    await showRecord(page);
+  }
+  assert.equal(await page.locator('[data-set-aside]').count(), 3);
+  const copies = await page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('quorvel.record.setAside.'))
+    .map((k) => localStorage.getItem(k)).sort());
+  assert.deepEqual(copies, [0, 1, 2].map((n) => `period,d1,d2,d3\n2026001,1,x,${n}\n`));
+  const [download] = await Promise.all([page.waitForEvent('download'),
+    page.locator('[data-set-aside] [data-action="download"]').first().click()]);
+  assert.match(readFileSync(await download.path(), 'utf8'), /2026001,1,x,2/);
+  await context.close();
+
+  // Storage full for the copy: the damaged record is not removed, and the page says why.
+  const full = () => {
+    localStorage.setItem('quorvel.record', 'period,d1,d2,d3\n2026001,1,x,3\n');
+    const set = Storage.prototype.setItem;
+    Storage.prototype.setItem = function (key, value) {
+      if (String(key).startsWith('quorvel.record.setAside.')) throw new DOMException('full', 'QuotaExceededError');
+      return set.call(this, key, value);
+    };
+  };
+  const second = await openRecord({}, full);
+  assert.match(await second.page.textContent('#RecordStatus'), /没能另放一边：它留在原处，没有删掉/);
+  assert.equal(await second.page.evaluate(() => localStorage.getItem('quorvel.record')), 'period,d1,d2,d3\n2026001,1,x,3\n');
+  await second.context.close();
+});
+
+test('the first addition asks the browser to keep the site\'s storage, and says what it answered', async () => {
+  const stub = () => {
+    window.persistAsked = 0;
+    Object.defineProperty(navigator, 'storage', { value: {
+      persisted: async () => false,
+      persist: async () => { window.persistAsked += 1; return false; },
+      estimate: async () => ({ usage: 0, quota: 0 }),
+    } });
+  };
+  const { context, page } = await openRecord({}, stub);
+  await paste(page, COPIED);
+  assert.match(await page.textContent('#RecordStatus'), /浏览器没有答应一直保留这份记录/);
+  await paste(page, '2026177,1,1,1\n');
+  assert.equal(await page.evaluate(() => window.persistAsked), 1);
   await context.close();
 });
 
