@@ -145,6 +145,11 @@ Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, in
                 std::optional<std::uint64_t> lastTyped) {
   const std::optional<Draw> top = rowDraw(cells, 0);
   const std::size_t n = record.size();
+  const bool emptied = cells[0].empty() && cells[1].empty() && cells[2].empty() && cells[3].empty();
+  if (emptied && n >= 3 && lastTyped == record[n - 1].period && rowIs(cells, 1, record[n - 2]) &&
+      rowIs(cells, 2, record[n - 3])) {
+    return {TypedKind::TakenBack, record[n - 1]};
+  }
   if (!top || n < 2) return {};
   // The top row's draw as period `period`.
   const auto typedAs = [&](std::uint64_t period) {

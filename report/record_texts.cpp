@@ -21,6 +21,7 @@ struct RecordWords {
   std::string (*keptOriginal)(std::size_t periods);
   std::string (*typed)(const backtest::Draw& draw);
   std::string (*corrected)(const backtest::Draw& draw);
+  std::string (*takenBack)(const backtest::Draw& draw);
   std::string (*damaged)(const std::string& reason);
   std::vector<std::string> heading;  // before the outputs' names
   std::string (*listMoney)(std::string_view list);
@@ -75,6 +76,9 @@ const RecordWords kEnglish{
     [](const backtest::Draw& d) {
       return "Period " + number(d.period) + " was corrected to " + digitsOf(d) + ".";
     },
+    [](const backtest::Draw& d) {
+      return "Period " + number(d.period) + ", " + digitsOf(d) + ", was taken out of the record.";
+    },
     [](const std::string& reason) {
       return "The record kept on this device could not be read (" + reason +
              "); it was set aside and is not used. The shipped record is used instead.";
@@ -111,6 +115,9 @@ const RecordWords kChinese{
     },
     [](const backtest::Draw& d) {
       return "第 " + number(d.period) + " 期已更正为 " + digitsOf(d) + "。";
+    },
+    [](const backtest::Draw& d) {
+      return "第 " + number(d.period) + " 期 " + digitsOf(d) + " 已从记录里拿掉。";
     },
     [](const std::string& reason) {
       return "这台设备上保存的记录读不出（" + reason + "），已另放一边不再使用，现用自带的记录。";
@@ -162,6 +169,8 @@ std::string typedStatus(const backtest::Typed& typed, const backtest::Record& re
       return words.typed(typed.draw) + after;
     case backtest::TypedKind::Corrected:
       return words.corrected(typed.draw) + after;
+    case backtest::TypedKind::TakenBack:
+      return words.takenBack(typed.draw) + after;
     case backtest::TypedKind::None:
     case backtest::TypedKind::Known:
     case backtest::TypedKind::Disagrees:  // said as a disagreement, the player to choose

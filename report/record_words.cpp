@@ -7,7 +7,7 @@ namespace {
 
 using presentation::Word;
 
-constexpr std::array<Word, 32> kChineseWords = {{
+constexpr std::array<Word, 34> kChineseWords = {{
     {"recordTitle", "开奖记录"},
     {"recordAbout",
      "预测和检验用的开奖记录保存在这台设备上，起初是自带的记录。把新的开奖粘贴"
@@ -38,6 +38,8 @@ constexpr std::array<Word, 32> kChineseWords = {{
      "这台设备上保存的开奖记录已被清除（浏览器或微信等应用可能会清理网页的数据），现用自带的记录。"
      "若下载过整份记录，从文件加入就能找回；另放一边的记录也在下面。"},
     {"changedElsewhere", "这份记录刚在另一个打开的页面里改过，这里已跟上。"},
+    {"undo", "撤销上一步"},
+    {"undone", "已撤销上一步，记录回到了改之前的样子。"},
     {"staleWrite", "这份记录刚在另一个打开的页面里改过：已按最新的记录重做这一步。"},
     {"setAsideTitle", "另放一边的记录"},
     {"setAsideDownload", "下载"},
@@ -48,7 +50,7 @@ constexpr std::array<Word, 32> kChineseWords = {{
     {"persistRefused", "浏览器没有答应一直保留这份记录（空间紧张时可能清掉）：请不时下载整份记录。"},
 }};
 
-constexpr std::array<Word, 32> kEnglishWords = {{
+constexpr std::array<Word, 34> kEnglishWords = {{
     {"recordTitle", "The record of draws"},
     {"recordAbout",
      "The record the forecast and the test use is kept on this device, starting as the shipped "
@@ -82,6 +84,8 @@ constexpr std::array<Word, 32> kEnglishWords = {{
      "clear a page's data); the shipped record is used. A downloaded copy of the whole record "
      "brings it back (add it from its file), and any record set aside is below."},
     {"changedElsewhere", "The record was just changed in another open page; this one follows it."},
+    {"undo", "Undo the last change"},
+    {"undone", "The last change was undone: the record is as it was before it."},
     {"staleWrite",
      "The record was just changed in another open page: this step was done again on the newest "
      "record."},

@@ -113,7 +113,8 @@ class KeptRecord {
       last = period;
     }
     const bt::Typed typed = bt::typedDraw(engine::viewsOf(grid), record_.draws, year, last);
-    constexpr const char* kKinds[] = {"none", "next", "known", "corrected", "disagrees"};
+    constexpr const char* kKinds[] = {"none", "next", "known", "corrected", "disagrees",
+                                      "takenBack"};
     val out = val::object();
     out.set("kind", std::string(kKinds[static_cast<int>(typed.kind)]));
     out.set("period", std::to_string(typed.draw.period));
@@ -126,6 +127,11 @@ class KeptRecord {
       report::writeRecordCsv(line, std::span<const bt::Draw>(&typed.draw, 1));
       out.set("line", line.str());
       return out;
+    }
+    if (typed.kind == bt::TypedKind::TakenBack) {
+      record_.draws.pop_back();
+      bt::noteGaps(record_.draws, record_.notes);
+      out.set("status", report::typedStatus(typed, record_, language_));
     }
     if (typed.kind == bt::TypedKind::Next || typed.kind == bt::TypedKind::Corrected) {
       record_ = bt::mergeDraws(record_, {{typed.draw}}, bt::Disagreeing::TakeGiven).record;

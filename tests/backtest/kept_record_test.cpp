@@ -132,7 +132,9 @@ engine::GridStrings typedGrid(const std::string& top, const Draw& previous, cons
   }
   cells[7] = std::to_string(previous.sum());
   cells[11] = std::to_string(oldest.sum());
-  if (cells[3] == "-") cells[3].clear();
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (cells[k] == "-") cells[k].clear();  // "-": an empty cell
+  }
   return cells;
 }
 
@@ -166,6 +168,12 @@ TEST(TypedDraw, TheNewDrawBecomesTheNextPeriodAndOnlyThen) {
   const Typed corrected = typed(typedGrid(other, before, record[3]), last.period);
   EXPECT_EQ(corrected.kind, TypedKind::Corrected);
   EXPECT_EQ(corrected.draw.period, last.period);
+  // The top row emptied again over the two before it takes the draw typed last back out; a
+  // draw this page did not type stays.
+  const Typed back = typed(typedGrid("- - - -", before, record[3]), last.period);
+  EXPECT_EQ(back.kind, TypedKind::TakenBack);
+  EXPECT_EQ(back.draw.period, last.period);
+  EXPECT_EQ(typed(typedGrid("- - - -", before, record[3]), std::nullopt).kind, TypedKind::None);
 }
 
 TEST(LatestGrid, IsTheNewestThreeInARow) {

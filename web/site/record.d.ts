@@ -32,7 +32,7 @@ export interface Added {
 }
 
 export interface TypedDraw {
-  kind: 'none' | 'next' | 'known' | 'corrected' | 'disagrees';
+  kind: 'none' | 'next' | 'known' | 'corrected' | 'disagrees' | 'takenBack';
   period: string;
   status?: string;
   /** For 'disagrees': the typed draw as a record the player's choice adds. */

@@ -23,6 +23,9 @@ import { byId, setGrid } from './window_form.js';
  * @property {{ text: string, name: string } | null} pending  draws that disagree, awaiting a choice
  * @property {number} version  the stored record's version this page last read or wrote
  * @property {boolean} persistAsked  whether the browser was asked to keep the site's storage
+ * @property {{ before: string | null, lastTyped: string, version: number } | null} undo  the record
+ *   as stored before the last change this page made (null: none stored), the period typed last
+ *   then, and the version that change wrote
  */
 
 /** @type {Promise<Keeper> | null} */
@@ -152,6 +155,8 @@ async function follow(keeper) {
  */
 async function changeRecord(keeper, change) {
   const followed = await follow(keeper);
+  const before = keptStore.load()?.text ?? null;
+  const typedBefore = keeper.lastTyped;
   let { said, keeps } = change();
   if (!keeps) return followed ? [...said, keeper.words.changedElsewhere] : said;
   let note = keep(keeper);
@@ -162,8 +167,41 @@ async function changeRecord(keeper, change) {
     if (note === 'stale') note = keeper.words.notStored;
     said = [...said, keeper.words.staleWrite];
   }
+  offerUndo(keeper, note === '' ? before : undefined, typedBefore);
   await askToKeep(keeper, said);
   return [...said, note];
+}
+
+// Offers to undo the change just kept, whose record before it was `before` (null: none stored);
+// `undefined` when nothing can be undone.
+/** @param {Keeper} keeper @param {string | null | undefined} before @param {string} [lastTyped] */
+function offerUndo(keeper, before, lastTyped = '') {
+  keeper.undo = before === undefined ? null : { before, lastTyped, version: keeper.version };
+  byId('RecordUndo').hidden = keeper.undo === null;
+}
+
+// Undoes the last change this page made, once and exactly: the stored record as it was before
+// it. Not when another page has changed the record since; that change would be lost.
+/** @param {Keeper} keeper */
+async function undo(keeper) {
+  const last = keeper.undo;
+  offerUndo(keeper, undefined);
+  if (!last) return;
+  if (keptStore.version() !== last.version) {
+    await follow(keeper);
+    show(keeper, [keeper.words.changedElsewhere]);
+    return;
+  }
+  const restored = last.before === null ? keptStore.forget()
+    : keptStore.save({ text: last.before, name: keeper.record.fileName(), lastTyped: last.lastTyped },
+      last.version) !== null;
+  await follow(keeper);
+  askChoice(keeper, null);
+  // The grid holds the restored record's newest three, as after draws join it.
+  const grid = keeper.record.grid();
+  if (grid) setGrid(grid);
+  document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
+  show(keeper, [restored ? keeper.words.undone : keeper.words.notStored, keeper.record.status()]);
 }
 
 // At the first change it keeps, asks the browser to keep the site's storage (not to evict it
@@ -285,13 +323,17 @@ async function forget(keeper) {
   await new Promise((resolve) => dialog.addEventListener('close', resolve, { once: true }));
   if (dialog.returnValue !== 'yes') return;
   await follow(keeper);
-  // The record forgotten is set aside first, so that it can still be had back.
-  if (keptStore.load() !== null) keptStore.setAside(keeper.record.csv());
+  // The record forgotten is set aside first, so that it can still be had back, and the forgetting
+  // may be undone.
+  const before = keptStore.load()?.text ?? null;
+  const typedBefore = keeper.lastTyped;
+  if (before !== null) keptStore.setAside(before);
   keptStore.forget();
   keeper.record.delete();
   keeper.lastTyped = '';
   const notes = await loadRecord(keeper);
   askChoice(keeper, null);
+  offerUndo(keeper, before === null ? undefined : before, typedBefore);
   document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
   show(keeper, [keeper.words.forgotten, keeper.record.status(), ...notes]);
 }
@@ -330,6 +372,7 @@ function wire(keeper) {
   byId('RecordExport').addEventListener('click', () =>
     download(keeper.record.csv(), keeper.record.fileName(), 'text/csv', byId('RecordCopy')));
   byId('RecordForget').addEventListener('click', () => forget(keeper));
+  byId('RecordUndo').addEventListener('click', () => undo(keeper));
   byId('RecentMore').addEventListener('click', () => {
     keeper.recentCount += keeper.engine.recentStep;
     showRecent(keeper);
@@ -342,7 +385,8 @@ async function startKeeper(language, words, shippedName) {
   /** @type {Keeper} */
   const keeper = { engine, language, words, shippedName,
                    record: /** @type {KeptRecord} */ (/** @type {unknown} */ (null)), lastTyped: '',
-                   recentCount: engine.recentStep, pending: null, version: 0, persistAsked: false };
+                   recentCount: engine.recentStep, pending: null, version: 0, persistAsked: false,
+                   undo: null };
   const notes = await loadRecord(keeper);
   // Reading the record and showing it are two tasks, so neither holds up the page for long.
   await new Promise((resolve) => setTimeout(resolve));
@@ -370,14 +414,14 @@ export async function recordTyped(language, words, cells) {
   let typed = { kind: 'none', period: '' };
   const said = await changeRecord(keeper, () => {
     typed = keeper.record.typed(cells, Date.now(), keeper.lastTyped);
-    const joined = typed.kind === 'next' || typed.kind === 'corrected';
-    if (joined) keeper.lastTyped = typed.period;
+    const joined = typed.kind === 'next' || typed.kind === 'corrected' || typed.kind === 'takenBack';
+    if (joined) keeper.lastTyped = typed.kind === 'takenBack' ? '' : typed.period;
     return { said: [typed.status ?? ''], keeps: joined };
   });
   if (typed.kind === 'disagrees') {
     // Another page recorded another draw for this period: the player chooses, as for a paste.
     askChoice(keeper, { text: typed.line ?? '', name: keeper.words.pastedName });
-  } else if (typed.kind !== 'next' && typed.kind !== 'corrected') {
+  } else if (typed.kind !== 'next' && typed.kind !== 'corrected' && typed.kind !== 'takenBack') {
     return;
   }
   show(keeper, said);

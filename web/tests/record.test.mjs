@@ -275,6 +275,49 @@ test('a typed draw\'s period is the game\'s, by Beijing\'s clock and the draw\'s
   }
 });
 
+test('undo restores the record byte for byte after a paste, a file, a typed draw, a correction and a forgetting', async () => {
+  const { context, page } = await openRecord();
+  const exported = async () => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+    return readFileSync(await download.path(), 'utf8');
+  };
+  const undone = async (before, what) => {
+    assert.equal(await page.isVisible('#RecordUndo'), true, what);
+    await page.click('#RecordUndo');
+    await page.waitForFunction(() => /已撤销上一步/.test(document.getElementById('RecordStatus').textContent));
+    assert.equal(await exported(), before, what);
+    assert.equal(await page.isVisible('#RecordUndo'), false, `${what}: once`);
+  };
+  const shipped = await exported();
+  await paste(page, COPIED);
+  await undone(shipped, 'a paste');
+  await paste(page, COPIED);
+  const three = await exported();
+  await page.setInputFiles('#RecordFile', { name: 'more.csv', mimeType: 'text/csv', buffer: Buffer.from('2026177,1,1,1\n') });
+  await page.waitForFunction(() => /2026177/.test(document.getElementById('RecordStatus').textContent));
+  await undone(three, 'a file');
+  await page.click('[data-action="shift"]');
+  await typeGrid(page, ['4', '4', '4', '12']);
+  await page.click('[data-action="predict"]');
+  await page.waitForFunction(() => /第 2026177 期 4 4 4 已记入记录/.test(document.getElementById('TypedNote').textContent));
+  const typed = await exported();
+  await page.fill('#Text1_2', '5');
+  await page.fill('#Text1_3', '13');
+  await page.click('[data-action="predict"]');
+  await page.waitForFunction(() => /已更正为 4 4 5/.test(document.getElementById('TypedNote').textContent));
+  await undone(typed, 'a correction');
+  // A typed draw taken back by emptying its row and Predicting again.
+  for (const cell of ['#Text1_0', '#Text1_1', '#Text1_2', '#Text1_3']) await page.fill(cell, '');
+  await page.click('[data-action="predict"]');
+  await page.waitForFunction(() => /第 2026177 期 4 4 4 已从记录里拿掉/.test(document.getElementById('RecordStatus').textContent));
+  assert.equal(await exported(), three);
+  await page.click('#RecordForget');
+  await page.click('#ForgetYes');
+  await page.waitForFunction(() => /已改回自带的记录/.test(document.getElementById('RecordStatus').textContent));
+  await undone(three, 'a forgetting');
+  await context.close();
+});
+
 test('the export is the whole record, and forgetting restores the shipped one after a question', async () => {
   const { context, page } = await openRecord();
   await paste(page, COPIED);

@@ -67,6 +67,7 @@ enum class TypedKind : std::uint8_t {
   Corrected,  // another draw in place of the last one typed, after the two before it
   Disagrees,  // another draw for the record's last period, which this page did not type: another
               // page may have, so the player chooses
+  TakenBack,  // the top row emptied again over the two before the draw typed last: it goes
 };
 struct Typed {
   TypedKind kind = TypedKind::None;
@@ -77,7 +78,8 @@ struct Typed {
 // or no sum) and the two rows below it are the record's last two draws; its period is the next
 // after the record's last in `year`, the year of the game's last draw (game/draw_clock.h). When
 // `lastTyped` is the record's last period and the rows below are the two draws before it, another
-// draw in the top row corrects it; any other draw there disagrees with the record's last.
+// draw in the top row corrects it; any other draw there disagrees with the record's last; and the
+// top row emptied again takes that typed draw back out of the record.
 Typed typedDraw(const engine::GridTexts& cells, std::span<const Draw> record, int year,
                 std::optional<std::uint64_t> lastTyped);
 
