@@ -18,8 +18,10 @@ const KEYS = [TEXT, NAME, VERSION];
 // Set-aside copies, each under its own time: quorvel.record.setAside.<milliseconds since 1970>.
 const ASIDE = 'quorvel.record.setAside.';
 const MOST_ASIDE = 5;
-// A mark kept in a second store, so that a record wiped from the first is noticed.
+// A mark kept in two other stores (a cache and a cookie), so that a record wiped from the first
+// is noticed even when one of them is wiped with it.
 const MARK = 'kept-record-mark';
+const COOKIE = 'quorvel-kept';
 
 /** @typedef {{ text: string, name: string, lastTyped: string }} Kept */
 /** @typedef {{ time: number, text: string }} SetAside */
@@ -153,9 +155,10 @@ export const keptStore = {
   // Whether a record was kept here and has since been wiped by something other than the page.
   /** @returns {Promise<boolean>} */
   async wasCleared() {
-    if (this.load() !== null || !('caches' in self)) return false;
+    if (this.load() !== null) return false;
+    if (document.cookie.split('; ').includes(`${COOKIE}=1`)) return true;
     try {
-      return await caches.has(MARK);
+      return 'caches' in self && await caches.has(MARK);
     } catch {
       return false;
     }
@@ -164,6 +167,8 @@ export const keptStore = {
 
 /** @param {boolean} kept */
 function setMark(kept) {
+  const year = 365 * 24 * 3600;  // renewed at every change
+  document.cookie = `${COOKIE}=${kept ? '1' : ''}; path=/; max-age=${kept ? year : 0}; SameSite=Strict`;
   if (!('caches' in self)) return;
   (kept ? caches.open(MARK) : caches.delete(MARK)).catch(() => {});
 }

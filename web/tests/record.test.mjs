@@ -445,6 +445,21 @@ test('three damaged records are each set aside and offered back; a full storage 
   await second.context.close();
 });
 
+test('a record cleared by the browser or an app is said so, with how to get it back', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  // The app clears the page's storage and its caches; the cookie witness stays.
+  await page.evaluate(async () => {
+    localStorage.clear();
+    for (const key of await caches.keys()) await caches.delete(key);
+  });
+  await page.reload();
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await showRecord(page);
+  assert.match(await page.textContent('#RecordStatus'), /已被清除.*从文件加入就能找回/s);
+  await context.close();
+});
+
 test('the first addition asks the browser to keep the site\'s storage, and says what it answered', async () => {
   const stub = () => {
     window.persistAsked = 0;
