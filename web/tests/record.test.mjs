@@ -37,6 +37,12 @@ async function showRecord(page) {
   await page.waitForSelector('#RecordBody[aria-busy="false"]');
 }
 
+// The whole record as the page's export downloads it.
+async function exportedFrom(page) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+  return readFileSync(await download.path(), 'utf8');
+}
+
 async function paste(page, text) {
   await page.fill('#RecordPaste', text);
   await page.click('#RecordAdd');
@@ -120,10 +126,7 @@ test('keeping the original decides only the disagreeing period: the new draws of
 
 test('another game\'s draws, the same draws numbered otherwise, or a record named for the other game are refused whole', async () => {
   const { context, page } = await openRecord();
-  const exported = async () => {
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
-    return readFileSync(await download.path(), 'utf8');
-  };
+  const exported = () => exportedFrom(page);
   const before = await exported();
   assert.equal(before, SHIPPED);
   // A full history from a collection that numbers late 2004 on from January: other draws as
@@ -165,10 +168,7 @@ test('two pages keep one record: no change made in one is undone by the other', 
     return page;
   };
   const [a, b] = [await open(), await open()];
-  const exported = async (page) => {
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
-    return readFileSync(await download.path(), 'utf8');
-  };
+  const exported = exportedFrom;
   const lastPeriod = (page) => page.evaluate(() => /最后一期是第 (\d+) 期/.exec(document.getElementById('RecordStatus').textContent)?.[1]);
   // Both type a grid over the record's last two draws; A Predicts first, then B, with another
   // draw for the same period: B is asked, and A's draw stands until B chooses.
@@ -277,10 +277,7 @@ test('a typed draw\'s period is the game\'s, by Beijing\'s clock and the draw\'s
 
 test('undo restores the record byte for byte after a paste, a file, a typed draw, a correction and a forgetting', async () => {
   const { context, page } = await openRecord();
-  const exported = async () => {
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
-    return readFileSync(await download.path(), 'utf8');
-  };
+  const exported = () => exportedFrom(page);
   const undone = async (before, what) => {
     assert.equal(await page.isVisible('#RecordUndo'), true, what);
     await page.click('#RecordUndo');
