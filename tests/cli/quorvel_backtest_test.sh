@@ -62,7 +62,9 @@ started=$(date +%s%N)
 expect_status "an unwritable chart fails before the replay" 1 "cannot write $dir/no/chart.svg: No such file" \
   --simulate 100000000 --chart "$dir/no/chart.svg"
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
-if (( elapsed_ms < 500 )); then passed=$((passed + 1)); echo "ok   ... and in $elapsed_ms ms";
+# A hundred million draws take minutes to replay; two seconds leave room for a sanitizer's start
+# on a loaded machine and still show the path was tried first.
+if (( elapsed_ms < 2000 )); then passed=$((passed + 1)); echo "ok   ... and in $elapsed_ms ms";
 else failed=$((failed + 1)); echo "FAIL the bad chart path took $elapsed_ms ms"; fi
 
 # The record's own audit, in the table and the JSON, on a history and on simulated draws.

@@ -257,7 +257,7 @@ async function useSetAside(keeper, text) {
     return;
   }
   const said = await changeRecord(keeper, () => {
-    keptStore.setAside(keeper.record.csv());
+    if (keptStore.load() !== null) keptStore.setAside(keeper.record.csv());  // not the shipped one
     keeper.record.delete();
     keeper.record = new engine.KeptRecord(text, words.recordTitle, language);
     keeper.lastTyped = '';

@@ -442,6 +442,20 @@ test('three damaged records are each set aside and offered back; a full storage 
   await second.context.close();
 });
 
+test('a forgotten record is set aside and can be used again', async () => {
+  const { context, page } = await openRecord();
+  await paste(page, COPIED);
+  const kept = await exportedFrom(page);
+  await page.click('#RecordForget');
+  await page.click('#ForgetYes');
+  await page.waitForFunction(() => /已改回自带的记录/.test(document.getElementById('RecordStatus').textContent));
+  await page.locator('[data-set-aside] [data-action="use"]').first().click();
+  await page.waitForFunction(() => /最后一期是第 2026176 期/.test(document.getElementById('RecordStatus').textContent));
+  assert.equal(await exportedFrom(page), kept);
+  assert.equal(await page.locator('[data-set-aside]').count(), 1);  // the shipped record is not a copy
+  await context.close();
+});
+
 test('a record cleared by the browser or an app is said so, with how to get it back', async () => {
   const { context, page } = await openRecord();
   await paste(page, COPIED);
