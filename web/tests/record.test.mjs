@@ -158,6 +158,34 @@ test('another game\'s draws, the same draws numbered otherwise, or a record name
 // Two pages of one browser keep one record: whatever either does, in whatever order, both end
 // showing the same record and nothing either added is lost; a different draw typed for a period
 // the other page recorded is put to the player.
+test('two pages under a full storage: each keeps its draws in memory and says so, neither undoes the other', async () => {
+  const full = () => {
+    const set = Storage.prototype.setItem;
+    Storage.prototype.setItem = function (key, value) {
+      if (String(key).startsWith('quorvel.record')) throw new DOMException('full', 'QuotaExceededError');
+      return set.call(this, key, value);
+    };
+  };
+  const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
+  await context.addInitScript(full);
+  const open = async () => {
+    const page = await context.newPage();
+    await page.goto(`${session.origin}/`);
+    await page.waitForSelector('#MainForm[aria-busy="false"]');
+    await showRecord(page);
+    return page;
+  };
+  const [a, b] = [await open(), await open()];
+  await paste(a, '2026174,1,2,3\n');
+  assert.match(await a.textContent('#RecordStatus'), /这台设备不让保存/);
+  await paste(b, '2026174,4,5,6\n2026175,0,0,1\n');
+  assert.match(await b.textContent('#RecordStatus'), /这台设备不让保存/);
+  // Nothing was stored, so neither page's draws are taken for the other's, and none is lost here.
+  assert.match(await exportedFrom(a), /2026174,1,2,3,6\n$/);
+  assert.match(await exportedFrom(b), /2026174,4,5,6,15\n2026175,0,0,1,1\n$/);
+  await context.close();
+});
+
 test('two pages keep one record: no change made in one is undone by the other', async () => {
   const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
   const open = async () => {
@@ -183,10 +211,17 @@ test('two pages keep one record: no change made in one is undone by the other', 
   assert.equal(await b.isVisible('#RecordUseGiven'), true);
   assert.match(await exported(b), /2026174,7,7,7,21\n$/);
   await b.click('#RecordKeepKept');
+  // A corrects its own typed draw; B follows the correction.
+  await a.fill('#Text1_2', '8');
+  await a.fill('#Text1_3', '22');
+  await a.click('[data-action="predict"]');
+  await a.waitForFunction(() => /已更正为 7 7 8/.test(document.getElementById('TypedNote').textContent));
+  await b.waitForFunction(() => /另一个打开的页面里改过/.test(document.getElementById('RecordStatus').textContent));
+  assert.match(await exportedFrom(b), /2026174,7,7,8,22\n$/);
   // A pastes 2026175, then B, which has not read the record since, pastes 2026176: both stay.
   await paste(a, '2026175,1,2,3\n');
   await paste(b, '2026176,4,5,6\n');
-  assert.equal(await exported(a), `${SHIPPED}2026174,7,7,7,21\n2026175,1,2,3,6\n2026176,4,5,6,15\n`);
+  assert.equal(await exported(a), `${SHIPPED}2026174,7,7,8,22\n2026175,1,2,3,6\n2026176,4,5,6,15\n`);
   await a.waitForFunction(() => /2026176/.test(document.getElementById('RecordStatus').textContent));
   assert.match(await a.textContent('#RecordStatus'), /另一个打开的页面里改过/);
   // A forgets; B then adds a draw: the forgetting stands, B's draw joins the shipped record.
