@@ -6,6 +6,7 @@
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/screen_layout.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::cli {
 namespace {
@@ -37,8 +38,8 @@ std::string thousandths(std::int64_t value) {
 }
 
 std::string outputJson(const engine::PassResult& result, engine::Output output) {
-  const std::string_view caption = engine::isList(output) ? presentation::listCaption(output)
-                                                          : presentation::verdictBoxName(output);
+  const std::string_view caption = engine::isList(output) ? words::listCaption(output)
+                                                          : words::verdictBoxName(output);
   std::string json = "{\"box\":" + jsonString(presentation::outputBoxName(output)) +
                      ",\"caption\":" + jsonString(caption) +
                      ",\"text\":" + jsonString(result.text(output));

@@ -48,13 +48,13 @@ backtest::Record readRecordFile(const std::string& path) {
   return record;
 }
 
-presentation::Language localeLanguage() {
+words::Language localeLanguage() {
   for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     if (const char* locale = std::getenv(variable); locale != nullptr && *locale != '\0') {
-      return presentation::languageForLocale(locale);
+      return words::languageForLocale(locale);
     }
   }
-  return presentation::languageForLocale("");
+  return words::languageForLocale("");
 }
 
 }  // namespace quorvel::cli

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(problem.line >= 1 && problem.column >= 1 && *error.what() != '\0');
     // The page's wording in Chinese names the same place.
     const std::string chinese =
-        quorvel::report::locatedText("f.csv", problem, quorvel::presentation::Language::Chinese);
+        quorvel::report::locatedText("f.csv", problem, quorvel::words::Language::Chinese);
     FUZZ_CHECK(chinese.starts_with("f.csv 第" + std::to_string(problem.line) + "行"));
     // The line named exists: there are at least line - 1 line ends (LF, CRLF or a lone CR).
     std::size_t lineEnds = 0;

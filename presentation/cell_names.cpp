@@ -5,6 +5,9 @@
 #include "quorvel/engine/grid.h"
 
 namespace quorvel::presentation {
+
+using words::Catalogue;
+using words::kWindowLanguage;
 namespace {
 
 struct CellWords {

@@ -6,6 +6,8 @@
 #include "quorvel/presentation/failure_report.h"
 
 namespace quorvel::presentation {
+
+using words::Catalogue;
 namespace {
 
 constexpr int kSumColumn = engine::kGridColumns - 1;

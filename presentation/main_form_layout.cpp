@@ -9,8 +9,14 @@
 #include "quorvel/engine/grid.h"
 #include "quorvel/presentation/cell_names.h"
 #include "quorvel/presentation/screen_layout.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::presentation {
+
+using words::kVerdictCaption;
+using words::listCaption;
+using words::verdictBoxName;
+
 namespace {
 
 using engine::Output;

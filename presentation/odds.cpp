@@ -4,9 +4,14 @@
 
 #include "quorvel/engine/verdict.h"
 #include "quorvel/game/sum_play.h"
-#include "quorvel/presentation/money_text.h"
+#include "quorvel/words/number_text.h"
 
 namespace quorvel::presentation {
+
+using words::Catalogue;
+using words::percentText;
+using words::roundedToFen;
+using words::yuanText;
 
 ListOdds listOdds(engine::SumSet list) {
   ListOdds odds;

@@ -3,6 +3,9 @@
 #include <array>
 
 namespace quorvel::presentation {
+
+using words::Catalogue;
+using words::Word;
 namespace {
 
 constexpr std::array<Word, 4> kChinese = {{

@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
-#include "quorvel/presentation/money_text.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/number_text.h"
+#include "quorvel/words/output_names.h"
 #include "quorvel/report/report_texts.h"
 
 namespace quorvel::report {
 namespace {
 
 using backtest::Standing;
-using presentation::groupedNumber;
-using presentation::percentText;
+using words::groupedNumber;
+using words::percentText;
 
 // What the answer's sentences are made of: the headline by what the test found, and the figure's
 // words, with the list, amounts and rates in their texts.

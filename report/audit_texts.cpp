@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "listed_names.h"
-#include "number_text.h"
-#include "quorvel/presentation/money_text.h"
+#include "common_words.h"
+#include "quorvel/words/number_text.h"
 
 namespace quorvel::report {
 namespace {
@@ -133,7 +133,7 @@ std::string_view auditTestWords(std::string_view name, Language language) {
 
 std::string auditSentence(const Audit& audit, Language language) {
   const AuditWords& words = kWords.in(language);
-  const std::string draws = presentation::groupedNumber(static_cast<std::int64_t>(audit.draws));
+  const std::string draws = words::groupedNumber(static_cast<std::int64_t>(audit.draws));
   if (!audit.canTell()) return words.tooFew(draws, backtest::kAuditMinimumDraws);
   const std::string named = rejecting(audit, language);
   if (named.empty()) return words.random(draws, audit.tests.size(), levelText());

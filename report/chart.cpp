@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "number_text.h"
-#include "quorvel/report/output_names.h"
+#include "common_words.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {

@@ -1,8 +1,10 @@
 #include "quorvel/report/csv_rows.h"
 
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
+
+using words::outputKey;
 
 void writeCsvHeader(std::ostream& out) {
   out << "period,sum";

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/backtest/statistics.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "listed_names.h"
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/game/draw.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {

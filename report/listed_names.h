@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::report {
 
@@ -12,14 +12,14 @@ namespace quorvel::report {
 // that are already phrases, not `quoted`); in English with `between` between them and
 // `beforeLast` before the last, "a, b and c" by default.
 inline std::string listedNames(const std::vector<std::string>& names,
-                               presentation::Language language, std::string_view between = ", ",
+                               words::Language language, std::string_view between = ", ",
                                std::string_view beforeLast = " and ", bool quoted = true) {
   struct ListWords {
     std::string_view open, close;  // around each name
     std::string_view separator;    // between any two; "" where the caller's words join them
   };
   static constexpr ListWords kEnglish{"", "", ""}, kChinese{"「", "」", "、"};
-  static constexpr presentation::Catalogue<ListWords> kWords{kEnglish, kChinese};
+  static constexpr words::Catalogue<ListWords> kWords{kEnglish, kChinese};
   const ListWords& words = kWords.in(language);
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {

@@ -1,17 +1,17 @@
 #include "quorvel/report/money_texts.h"
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
-#include "quorvel/presentation/money_text.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/number_text.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {
 
 using backtest::OutputSummary;
 using backtest::OutputTest;
-using presentation::groupedNumber;
-using presentation::percentText;
+using words::groupedNumber;
+using words::percentText;
 
 struct MoneyWords {
   MoneyRow heading;

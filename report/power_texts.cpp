@@ -1,14 +1,14 @@
 #include "quorvel/report/power_texts.h"
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
-#include "quorvel/presentation/money_text.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/number_text.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {
 
-using presentation::percentText;
+using words::percentText;
 
 struct PowerWords {
   std::string_view heading;

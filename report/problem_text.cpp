@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/draw_history.h"
 
 namespace quorvel::report {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "number_text.h"
-#include "quorvel/presentation/money_text.h"
-#include "quorvel/report/output_names.h"
+#include "common_words.h"
+#include "quorvel/words/number_text.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {
@@ -208,9 +208,9 @@ std::vector<TotalsRow> recentTotals(const backtest::Summary& summary, Language l
                      "",
                      ""};
     if (engine::isList(engine::kAllOutputs[i])) {
-      row[4] = presentation::groupedNumber(o.money.stakeYuan);
-      row[5] = presentation::groupedNumber(o.money.returnedYuan);
-      row[6] = presentation::yuanText(o.expectedReturnMills);
+      row[4] = words::groupedNumber(o.money.stakeYuan);
+      row[5] = words::groupedNumber(o.money.returnedYuan);
+      row[6] = words::yuanText(o.expectedReturnMills);
     }
     rows.push_back(row);
   }

@@ -5,7 +5,7 @@
 namespace quorvel::report {
 namespace {
 
-using presentation::Word;
+using words::Word;
 
 constexpr std::array<Word, 34> kChineseWords = {{
     {"recordTitle", "开奖记录"},

@@ -1,12 +1,12 @@
 #include "quorvel/report/report_texts.h"
 
 #include "listed_names.h"
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/backtest/power.h"
 #include "quorvel/backtest/statistics.h"
-#include "quorvel/presentation/money_text.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/number_text.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {
@@ -15,7 +15,7 @@ using backtest::Claim;
 using backtest::ClaimTest;
 using backtest::OutputTest;
 using backtest::Standing;
-using presentation::percentText;
+using words::percentText;
 
 struct VerdictWords {
   std::string_view untested;  // no permutation test was run

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "number_text.h"
+#include "common_words.h"
 
 namespace quorvel::report {
 
-using presentation::Word;
+using words::Word;
 
 namespace {
 

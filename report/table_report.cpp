@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "number_text.h"
+#include "common_words.h"
 #include "quorvel/backtest/statistics.h"
 #include "quorvel/game/sum_play.h"
 #include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
 #include "quorvel/report/later_draws_texts.h"
 #include "quorvel/report/money_texts.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 #include "quorvel/report/power_texts.h"
 #include "quorvel/report/report_texts.h"
 

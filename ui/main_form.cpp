@@ -204,7 +204,7 @@ void MainForm::showGridNotes(const engine::GridStrings& cells) {
   const engine::GridTexts texts = engine::viewsOf(cells);
   for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
     const QString text =
-        QString::fromStdString(presentation::noteText(note, texts, presentation::kWindowLanguage));
+        QString::fromStdString(presentation::noteText(note, texts, words::kWindowLanguage));
     for (const int cell : presentation::noteCells(note))
       said[static_cast<std::size_t>(cell)] << text;
   }
@@ -225,7 +225,7 @@ void MainForm::onPredict() {
     output->setText(QString::fromStdString(result.text(box)));
     // What following it costs, without moving a control.
     const QString odds =
-        QString::fromStdString(presentation::oddsLine(result, box, presentation::kWindowLanguage));
+        QString::fromStdString(presentation::oddsLine(result, box, words::kWindowLanguage));
     output->setToolTip(odds);
     output->setAccessibleDescription(odds);
   }

@@ -33,7 +33,7 @@ namespace {
 
 namespace bt = backtest;
 using emscripten::val;
-using presentation::Language;
+using words::Language;
 
 // A new JavaScript typed array of `Type` holding a copy of `values`.
 template <class Value>
@@ -50,7 +50,7 @@ class RecordBacktest {
  public:
   RecordBacktest(const val& bytes, const std::string& fileName, const SettingsValue& settings,
                  const std::string& tag)
-      : language_(presentation::languageForTag(tag)) {
+      : language_(words::languageForTag(tag)) {
     try {
       JsBytesBuffer buffer(bytes);
       std::istream in(&buffer);
@@ -188,7 +188,7 @@ class ShuffleReplayer {
 // The audit of a record: { error } when it cannot be read, else { sentence, rows }, in the
 // player's language.
 val auditRecord(const val& bytes, const std::string& fileName, const std::string& tag) {
-  const Language language = presentation::languageForTag(tag);
+  const Language language = words::languageForTag(tag);
   val out = val::object();
   try {
     JsBytesBuffer buffer(bytes);

@@ -49,7 +49,7 @@ val notesOn(const engine::GridStrings& grid, const std::string& language) {
   val notes = val::array();
   for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
     notes.call<void>("push",
-                     presentation::noteText(note, texts, presentation::languageForTag(language)));
+                     presentation::noteText(note, texts, words::languageForTag(language)));
   }
   return notes;
 }
@@ -58,7 +58,7 @@ val notesOn(const engine::GridStrings& grid, const std::string& language) {
 // a list's caption or a verdict's text, the parts of its odds line in the language of the
 // browser's tag.
 val oddsOf(const engine::PassResult& result, const std::string& language) {
-  const presentation::Language words = presentation::languageForTag(language);
+  const words::Language words = words::languageForTag(language);
   val odds = val::array();
   const auto add = [&](engine::Output output, std::string label) {
     const std::vector<std::string> parts = presentation::oddsParts(result, output, words);
@@ -70,7 +70,7 @@ val oddsOf(const engine::PassResult& result, const std::string& language) {
   };
   for (int i = 0; i < engine::kLists; ++i) {
     const auto list = static_cast<engine::Output>(i);
-    add(list, std::string(presentation::listCaption(list)));
+    add(list, std::string(words::listCaption(list)));
   }
   for (const engine::Output box : presentation::kVerdictsOnScreen) add(box, result.text(box));
   return odds;
@@ -134,22 +134,22 @@ val formLayout() {
 // The page's fixed words in the language of the browser's tag, by the keys its elements name,
 // and the language's own tag: { lang, words: { key: text } }.
 val words(const std::string& tag) {
-  const presentation::Language language = presentation::languageForTag(tag);
+  const words::Language language = words::languageForTag(tag);
   val texts = val::object();
-  for (const presentation::WordList list :
+  for (const words::WordList list :
        {presentation::pageWords(language), report::sectionWords(language),
         report::recordWords(language)}) {
-    for (const presentation::Word& word : list)
+    for (const words::Word& word : list)
       texts.set(std::string(word.key), std::string(word.text));
   }
   val out = val::object();
-  out.set("lang", std::string(presentation::languageTag(language)));
+  out.set("lang", std::string(words::languageTag(language)));
   out.set("words", texts);
   return out;
 }
 
 std::string oddsTitle(const std::string& tag) {
-  return presentation::oddsTitle(presentation::languageForTag(tag));
+  return presentation::oddsTitle(words::languageForTag(tag));
 }
 
 // The backtest's settings from the page's link (?seed=7&shuffles=5000): each setting's values as
@@ -157,7 +157,7 @@ std::string oddsTitle(const std::string& tag) {
 // checks its options: { settings, problems }, where every setting that is not valid, or is
 // given more than once, gives its located reason, worded for the link, and its default is used.
 val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) {
-  const presentation::Language language = presentation::languageForTag(tag);
+  const words::Language language = words::languageForTag(tag);
   val problems = val::array();
   // The one value of a setting, or nothing when it is not given or given more than once.
   const auto once = [&](const char* name, const val& values) -> std::optional<std::string> {
@@ -186,17 +186,17 @@ val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) 
 std::string recordLine(const std::string& name, const SettingsValue& settings,
                        const std::string& tag) {
   return report::recordLine(name, settings.shuffles, settings.seed,
-                            presentation::languageForTag(tag));
+                            words::languageForTag(tag));
 }
 
 std::string progressLine(double done, double total, const SettingsValue& settings,
                          const std::string& tag) {
   return report::progressLine(static_cast<std::uint64_t>(done), static_cast<std::uint64_t>(total),
-                              settings.shuffles, presentation::languageForTag(tag));
+                              settings.shuffles, words::languageForTag(tag));
 }
 
 std::string tookText(double milliseconds, const std::string& tag) {
-  return report::tookText(milliseconds, presentation::languageForTag(tag));
+  return report::tookText(milliseconds, words::languageForTag(tag));
 }
 
 std::string commandLine(const std::string& name, const SettingsValue& settings) {
@@ -212,7 +212,7 @@ std::string recordSizeProblem(const std::string& name, double bytes, double giga
   if (bytes <= static_cast<double>(limit)) return "";
   const backtest::Fault fault =
       small ? backtest::Fault::TooLargeForDevice : backtest::Fault::RecordTooLarge;
-  return report::locatedText(name, {fault, 0, 0, limit}, presentation::languageForTag(tag));
+  return report::locatedText(name, {fault, 0, 0, limit}, words::languageForTag(tag));
 }
 
 }  // namespace

@@ -211,9 +211,9 @@ int run(const std::string& source, const std::string& site, const std::string& r
   // Both languages, the page's own first: the engine that would choose one is what failed.
   replace(page, "@LOAD_FAILURE@",
           "<p lang=\"zh-CN\">" +
-              escaped(std::string(presentation::loadFailure(presentation::Language::Chinese))) +
+              escaped(std::string(presentation::loadFailure(words::Language::Chinese))) +
               "</p><p lang=\"en\">" +
-              escaped(std::string(presentation::loadFailure(presentation::Language::English))) +
+              escaped(std::string(presentation::loadFailure(words::Language::English))) +
               "</p>");
   writeFile(site + "/index.html", edition(page, true));
   // The one-file edition's page, which single_file.mjs fills with its styles and script.

@@ -16,7 +16,7 @@
 #include "quorvel/backtest/summary.h"
 #include "quorvel/game/draw_clock.h"
 #include "quorvel/report/later_draws_texts.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/record_csv.h"
 #include "quorvel/report/record_texts.h"
@@ -26,7 +26,7 @@ namespace {
 
 namespace bt = backtest;
 using emscripten::val;
-using presentation::Language;
+using words::Language;
 
 std::string trimmed(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
@@ -38,7 +38,7 @@ class KeptRecord {
  public:
   // Reads `text`, the kept record or the shipped one, named `name` in a message.
   KeptRecord(const std::string& text, const std::string& name, const std::string& tag)
-      : language_(presentation::languageForTag(tag)) {
+      : language_(words::languageForTag(tag)) {
     try {
       std::istringstream in(text);
       record_ = bt::readRecord(in);
@@ -200,7 +200,7 @@ class KeptRecord {
     for (std::size_t i = 0; i < engine::kOutputs; ++i) {
       const engine::Output output = engine::kAllOutputs[i];
       val cell = val::object();
-      cell.set("name", std::string(report::outputKey(output)));
+      cell.set("name", std::string(words::outputKey(output)));
       cell.set("text", pass.result.isWritten(output) ? trimmed(pass.result.text(output)) : "");
       if (pass.calls[i].made) cell.set("hit", pass.calls[i].hit ? 1 : 0);
       cells.call<void>("push", cell);
@@ -235,7 +235,7 @@ class KeptRecord {
 std::string fileSizeProblem(const std::string& name, double bytes, const std::string& tag) {
   if (bytes <= static_cast<double>(bt::kMaxKeptFileBytes)) return "";
   return report::locatedText(name, {bt::Fault::RecordTooLarge, 0, 0, bt::kMaxKeptFileBytes},
-                             presentation::languageForTag(tag));
+                             words::languageForTag(tag));
 }
 
 }  // namespace

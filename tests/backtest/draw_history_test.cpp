@@ -13,7 +13,7 @@
 namespace quorvel::backtest {
 namespace {
 
-using presentation::Language;
+using words::Language;
 using report::locatedText;
 
 struct BadHistory {

@@ -11,8 +11,10 @@
 #include "quorvel/engine/verdict.h"
 #include "quorvel/presentation/cell_names.h"
 #include "quorvel/presentation/screen_layout.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::presentation {
+
 namespace {
 
 bool inside(const Rect& inner, const Rect& outer) {
@@ -117,11 +119,11 @@ TEST(MainFormLayout, VerdictBoxesAreNamedAsTheirVerdictsBegin) {
   for (int v = 0; v < engine::kVerdictValues; ++v) {
     const auto verdict = static_cast<engine::Verdict>(v);
     if (verdict == engine::Verdict::NoCall) continue;
-    const std::string name(verdictBoxName(engine::boxOf(verdict)));
+    const std::string name(words::verdictBoxName(engine::boxOf(verdict)));
     EXPECT_TRUE(std::string(engine::verdictText(verdict)).starts_with(name + "：")) << name;
   }
-  EXPECT_EQ(verdictBoxName(engine::Output::Mod3), "3N");
-  EXPECT_EQ(verdictBoxName(engine::Output::KeyRange), "");
+  EXPECT_EQ(words::verdictBoxName(engine::Output::Mod3), "3N");
+  EXPECT_EQ(words::verdictBoxName(engine::Output::KeyRange), "");
 }
 
 }  // namespace

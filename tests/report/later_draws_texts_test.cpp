@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 #include "row_name.h"
 
 namespace quorvel::report {
 namespace {
 
-using presentation::Language;
+using words::Language;
 
 // A result whose test on later draws has the family e-value `eValue`: every output's bets at it.
 backtest::BacktestResult withEValue(double eValue) {

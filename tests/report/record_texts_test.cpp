@@ -20,7 +20,7 @@ TEST(RecordWords, ThePagesWordListsShareNoKeyAndBothLanguagesHaveEach) {
   for (const Language language : {Language::English, Language::Chinese}) {
     for (const WordList list :
          {presentation::pageWords(language), sectionWords(language), recordWords(language)}) {
-      for (const presentation::Word& word : list) {
+      for (const words::Word& word : list) {
         EXPECT_TRUE(keys[i].insert(std::string(word.key)).second) << word.key;
         EXPECT_FALSE(word.text.empty()) << word.key;
       }

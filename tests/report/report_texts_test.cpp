@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "quorvel/report/output_names.h"
+#include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::cli {
 
@@ -17,6 +17,6 @@ backtest::Record readRecordFile(const std::string& path);
 
 // The reports' language, as the locale asks: the first of LC_ALL, LC_MESSAGES and LANG that is
 // set. The programs' own usage and messages stay English.
-presentation::Language localeLanguage();
+words::Language localeLanguage();
 
 }  // namespace quorvel::cli

@@ -2,9 +2,11 @@
 
 #include <string_view>
 
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::presentation {
+
+using words::Language;
 
 // A grid cell as the window's user knows it, by its row (period 0 latest ... 2 oldest) and column
 // (0...2 the digits, 3 the sum): "最新一期第一位", "上一期和值", "最早一期第三位". A row or

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "quorvel/engine/grid.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::presentation {
+
+using words::Language;
 
 // What keeps a grid from being three real draws. The forecast still runs on what was typed; a
 // note only says where the grid and the draws part ways.

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "quorvel/engine/pass_result.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // What following the forecast costs, at the forecast: each list's chance of holding the next sum
 // and the money of one bet on each of its sums in the sum play; each verdict's chance.
 namespace quorvel::presentation {
+
+using words::Language;
 
 struct ListOdds {
   int chanceThousandths = 0;             // the draws of the thousand whose sum it holds

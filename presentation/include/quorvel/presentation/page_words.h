@@ -2,9 +2,12 @@
 
 #include <string_view>
 
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::presentation {
+
+using words::Language;
+using words::WordList;
 
 // The page's fixed words around MainForm, in the player's language: the link to the one-file
 // edition ("downloadLink"), what the page keeps on the device ("keptNote"), or that it can keep

@@ -10,20 +10,6 @@
 // and the command line.
 namespace quorvel::presentation {
 
-// The caption of a list's frame: "预测号码范围", "重点号码范围", "极限号码"; "" for a verdict.
-constexpr std::string_view listCaption(engine::Output output) {
-  constexpr std::array<std::string_view, engine::kLists> kCaptions = {"预测号码范围",
-                                                                      "重点号码范围", "极限号码"};
-  return engine::isList(output) ? kCaptions[static_cast<std::size_t>(output)] : std::string_view{};
-}
-
-// The caption of the frame around the five verdict boxes.
-inline constexpr std::string_view kVerdictCaption = "属性选择";
-
-// The label of a verdict box, as its verdicts begin: "中边", "大小", "单双", "前后", "3N"; "" for
-// a list.
-std::string_view verdictBoxName(engine::Output output);
-
 // The verdict boxes from left to right as the window shows them.
 inline constexpr std::array<engine::Output, engine::kVerdicts> kVerdictsOnScreen = {
     engine::Output::MiddleEdge, engine::Output::Mod3, engine::Output::BigSmall,

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The backtest's answer, which a player reads before anything else: whether the forecast works,
 // in plain words, and one figure, what came back of every yuan staked on the list players follow
 // most, beside what blind bets return and the hit rate at which it would break even.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // The list whose money the answer gives: the key range, the one a player most often follows.
 inline constexpr engine::Output kHeadlineList = engine::Output::KeyRange;

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "quorvel/backtest/audit.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The words of the record's audit, in English or Chinese.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // What an audit test looks at: "the first digit's frequencies", "第一位的频率".
 std::string_view auditTestWords(std::string_view name, Language language);

@@ -4,12 +4,12 @@
 #include <ostream>
 
 #include "quorvel/backtest/list_trace.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::report {
 
 using backtest::ListTrace;
-using presentation::Language;
+using words::Language;
 
 // How wide a chart is drawn: for a page or a file, or for a phone's width, where its text stays
 // legible (at least 11 pixels when it fills a 360-pixel screen).

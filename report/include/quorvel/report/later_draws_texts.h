@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The words of the test on later draws: how the forecast has done on the draws after its verdict
 // was fixed, in English or in Chinese.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // The block's heading: "since period 2026173, the last of the record the verdict was fixed on".
 std::string laterDrawsHeading(const backtest::LaterDraws& laterDraws, Language language);

@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // What following the forecast would have done to a player's money, in words: betting every sum of
 // a list, every period, at the sum play's prizes.
 namespace quorvel::report {
 
 using backtest::BacktestResult;
-using presentation::Language;
+using words::Language;
 
 // The money of each list as a table of texts, its heading first: list, staked, returned, net,
 // return rate, its 95 % interval, the shuffles' return rate, what blind bets return, the hit rate

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The words of the backtest's power: how large an edge its test would catch, beside how large an
 // edge the record itself allows.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // Output by output, its heading first: output, calls, the shuffles' hit rate, the hit rate, the
 // edge over the shuffles' (points), the data's 95 % upper bound on it (points), the edge the

@@ -4,12 +4,12 @@
 #include <string_view>
 
 #include "quorvel/backtest/problem.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // What is wrong with what a backtest was given, in the player's words.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // What is wrong, without its place: "d2 is not a digit 0-9", "d2 不是 0 到 9 的数字".
 std::string problemText(const backtest::Problem& problem, Language language);

@@ -5,13 +5,13 @@
 
 #include "quorvel/backtest/kept_record.h"
 #include "quorvel/backtest/summary.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The words of the record a player keeps on a device: what it holds, what joining draws to it
 // did, and its recent draws scored, in English or in Chinese.
 namespace quorvel::report {
 
-using presentation::Language;
+using words::Language;
 
 // "The record holds 7683 draws, the last period 2026176." and its gaps within a year, each said.
 std::string recordStatus(const backtest::Record& record, Language language);

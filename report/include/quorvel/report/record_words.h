@@ -1,11 +1,11 @@
 #pragma once
 
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::report {
 
-using presentation::Language;
-using presentation::WordList;
+using words::Language;
+using words::WordList;
 
 // The fixed words of the page's record and recent draws, by the keys its elements name: the
 // headings ("recordTitle", "recentTitle", "laterTitle"), what the record is ("recordAbout"),

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The backtest's verdict and its tables for a player, in English or in Chinese.
 namespace quorvel::report {
 
 using backtest::BacktestResult;
-using presentation::Language;
+using words::Language;
 
 // What the reader noted of the record, in sentences: that it ran newest first and was replayed
 // oldest first, where it misses draws (the replay starts again after each gap), how many lines

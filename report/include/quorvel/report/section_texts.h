@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 // The words of the page's section that runs the backtest, in the player's language.
 namespace quorvel::report {
 
-using presentation::Language;
-using presentation::WordList;
+using words::Language;
+using words::WordList;
 
 // The section's fixed words, by the keys its elements name: its heading ("title"), what the test
 // does ("about"), its buttons ("run", "choose", "shipped", "cancel", "audit", "save"), the record's

@@ -4,7 +4,7 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
 namespace quorvel::report {
 
@@ -13,6 +13,6 @@ namespace quorvel::report {
 // claims, then the evidence: the claims' table, the money, each output's tests, the power, the
 // run lengths, and with an audit its table and sentence.
 void writeTable(std::ostream& out, const backtest::BacktestResult& result,
-                presentation::Language language, const backtest::Audit* audit = nullptr);
+                words::Language language, const backtest::Audit* audit = nullptr);
 
 }  // namespace quorvel::report

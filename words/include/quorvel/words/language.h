@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-namespace quorvel::presentation {
+namespace quorvel::words {
 
 // The languages of the words around the forecast: the window's form is always Chinese, as its
 // captions are; the page's other parts and the reports speak the player's language.
@@ -43,4 +43,4 @@ Language languageForLocale(std::string_view locale);
 // The language's tag for a document: "zh-CN", "en".
 std::string_view languageTag(Language language);
 
-}  // namespace quorvel::presentation
+}  // namespace quorvel::words

@@ -1,9 +1,9 @@
-#include "quorvel/presentation/money_text.h"
+#include "quorvel/words/number_text.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace quorvel::presentation {
+namespace quorvel::words {
 
 std::string groupedNumber(std::int64_t value) {
   const std::string digits = std::to_string(value < 0 ? -static_cast<std::uint64_t>(value)
@@ -40,4 +40,21 @@ std::string percentText(double rate) {
   return text;
 }
 
-}  // namespace quorvel::presentation
+std::string fixed(double value, int decimals) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+std::string significant(double value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return text;
+}
+
+std::string counted(std::uint64_t count, const Numerals& numerals) {
+  return count < numerals.size() ? numerals[static_cast<std::size_t>(count)]
+                                 : std::to_string(count);
+}
+
+}  // namespace quorvel::words

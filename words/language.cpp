@@ -1,6 +1,6 @@
-#include "quorvel/presentation/language.h"
+#include "quorvel/words/language.h"
 
-namespace quorvel::presentation {
+namespace quorvel::words {
 namespace {
 
 constexpr std::string_view kEnglishTag = "en", kChineseTag = "zh-CN";
@@ -19,4 +19,4 @@ Language languageForLocale(std::string_view locale) { return chineseIf(locale.st
 
 std::string_view languageTag(Language language) { return kTags.in(language); }
 
-}  // namespace quorvel::presentation
+}  // namespace quorvel::words

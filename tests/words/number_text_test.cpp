@@ -1,10 +1,10 @@
-#include "quorvel/presentation/money_text.h"
+#include "quorvel/words/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-namespace quorvel::presentation {
+namespace quorvel::words {
 namespace {
 
 TEST(MoneyText, GroupsThousandsAndRoundsToTheFen) {
@@ -19,4 +19,4 @@ TEST(MoneyText, GroupsThousandsAndRoundsToTheFen) {
 }
 
 }  // namespace
-}  // namespace quorvel::presentation
+}  // namespace quorvel::words
