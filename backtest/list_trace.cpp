@@ -30,7 +30,7 @@ void ListTrace::add(const Replayed& r) {
     running_.calls[i] += 1;
     running_.hits[i] += r.calls[i].hit ? 1 : 0;
     running_.chance[i] += r.calls[i].chance();
-    running_.staked[i] += r.calls[i].stakeYuan();
+    running_.staked[i] += r.calls[i].stakeYuan;
     running_.returned[i] += r.calls[i].returnedMills / 1000.0;
     running_.expected[i] += r.calls[i].expectedMills / 1000.0;
   }

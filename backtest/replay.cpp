@@ -7,7 +7,7 @@
 
 namespace quorvel::backtest {
 
-int listChance(engine::SumSet list) { return scoring::weigh(list).chance; }
+int listChance(engine::SumSet list) { return scoring::weigh(list, scoring::kWelfare3DTables).chance; }
 
 int verdictChance(engine::Verdict verdict) {
   return scoring::kVerdictChance[static_cast<std::size_t>(verdict)];

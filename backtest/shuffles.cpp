@@ -61,7 +61,7 @@ ReplayStatistics replayNewestFirst(std::span<const GridRow> rows,
     for (std::size_t i = 0; i < engine::kLists; ++i) {
       statistics.returnedMills[i] += calls[i].returnedMills;
       statistics.excessReturnMills[i] += calls[i].returnedMills - calls[i].expectedMills;
-      statistics.stakeYuan[i] += calls[i].listSize;
+      statistics.stakeYuan[i] += calls[i].stakeYuan;
     }
   }
   for (std::size_t i = 0; i < tallies.size(); ++i) {
@@ -69,7 +69,6 @@ ReplayStatistics replayNewestFirst(std::span<const GridRow> rows,
     statistics.excessThousandths[i] = tallies[i].excessThousandths();
     statistics.patterns[i] = tallies[i].patterns();
   }
-  for (std::int64_t& stake : statistics.stakeYuan) stake *= game::kStakeYuan;
   return statistics;
 }
 

@@ -32,9 +32,9 @@ void Summary::add(const Replayed& replayed) {
     summary.chanceThousandths += call.chanceThousandths;
     summary.listSizeSum += call.listSize;
     if (i >= engine::kLists) continue;
-    const auto stake = static_cast<double>(call.stakeYuan());
+    const auto stake = static_cast<double>(call.stakeYuan);
     const double returned = call.returnedMills / 1000.0;
-    summary.money.stakeYuan += call.stakeYuan();
+    summary.money.stakeYuan += call.stakeYuan;
     summary.money.returnedYuan += call.returnedMills / 1000;
     summary.money.passes += 1;
     summary.expectedReturnMills += call.expectedMills;
@@ -43,7 +43,7 @@ void Summary::add(const Replayed& replayed) {
     summary.stakeReturns += stake * returned;
     if (year != 0) {
       Money& inYear = summary.years[year];
-      inYear.stakeYuan += call.stakeYuan();
+      inYear.stakeYuan += call.stakeYuan;
       inYear.returnedYuan += call.returnedMills / 1000;
       inYear.passes += 1;
     }

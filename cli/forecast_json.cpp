@@ -2,11 +2,6 @@
 
 #include <cstdio>
 
-#include "quorvel/presentation/failure_report.h"
-#include "quorvel/presentation/main_form_layout.h"
-#include "quorvel/presentation/odds.h"
-#include "quorvel/presentation/screen_layout.h"
-#include "quorvel/words/output_names.h"
 
 namespace quorvel::cli {
 namespace {
@@ -37,41 +32,33 @@ std::string thousandths(std::int64_t value) {
   return text;
 }
 
-std::string outputJson(const engine::PassResult& result, engine::Output output) {
-  const std::string_view caption = engine::isList(output) ? words::listCaption(output)
-                                                          : words::verdictBoxName(output);
-  std::string json = "{\"box\":" + jsonString(presentation::outputBoxName(output)) +
-                     ",\"caption\":" + jsonString(caption) +
-                     ",\"text\":" + jsonString(result.text(output));
-  if (engine::isList(output)) {
-    const presentation::ListOdds odds = presentation::listOdds(result.list(output));
-    json += ",\"chance\":" + thousandths(odds.chanceThousandths) +
-            ",\"stake\":" + std::to_string(odds.stakeYuan) +
-            ",\"expectedReturn\":" + thousandths(odds.expectedReturnMills);
+std::string outputJson(const presentation::OutputView& box) {
+  std::string json = "{\"box\":" + jsonString(box.box) + ",\"caption\":" + jsonString(box.caption) +
+                     ",\"text\":" + jsonString(box.text);
+  if (box.listOdds) {
+    json += ",\"chance\":" + thousandths(box.listOdds->chanceThousandths) +
+            ",\"stake\":" + std::to_string(box.listOdds->stakeYuan) +
+            ",\"expectedReturn\":" + thousandths(box.listOdds->expectedReturnMills);
   } else {
-    const std::optional<int> chance =
-        presentation::verdictChanceThousandths(result.verdict(output));
-    json += ",\"chance\":" + (chance ? thousandths(*chance) : std::string("null"));
+    json += ",\"chance\":" +
+            (box.chanceThousandths ? thousandths(*box.chanceThousandths) : std::string("null"));
   }
   return json + "}";
 }
 
 }  // namespace
 
-std::string forecastJson(const engine::PassResult& result, const engine::GridTexts& cells) {
+std::string forecastJson(const presentation::ForecastView& view) {
   std::string json = "{\"outputs\":[";
   bool first = true;
-  for (const engine::Output output : engine::kAllOutputs) {
-    if (!result.isWritten(output)) continue;
+  for (const presentation::OutputView& box : view.outputs) {
+    if (!box.written) continue;
     if (!first) json += ',';
     first = false;
-    json += outputJson(result, output);
+    json += outputJson(box);
   }
-  json += "],\"failure\":" + std::to_string(static_cast<int>(result.failure));
-  if (result.failure != engine::Failure::None) {
-    json += ",\"report\":" +
-            jsonString(presentation::failureMessage(result.failure, result.cause, cells));
-  }
+  json += "],\"failure\":" + std::to_string(static_cast<int>(view.failure.failure));
+  if (view.failure.failed()) json += ",\"report\":" + jsonString(view.failure.message);
   return json + "}\n";
 }
 

@@ -19,14 +19,17 @@
 #include "quorvel/cli/tsv_filter.h"
 #include "quorvel/cli/unknown_option.h"
 #include "quorvel/engine/prediction_pass.h"
-#include "quorvel/presentation/failure_report.h"
+#include "quorvel/presentation/forecast_view.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/version.h"
 
 namespace cli = quorvel::cli;
 namespace engine = quorvel::engine;
 namespace backtest = quorvel::backtest;
+namespace game = quorvel::game;
+namespace presentation = quorvel::presentation;
 namespace report = quorvel::report;
+namespace words = quorvel::words;
 
 namespace {
 
@@ -49,12 +52,12 @@ int usage(const std::string& message) {
 int predictOne(const Options& options) {
   engine::GridTexts texts;
   std::copy(options.cells.begin(), options.cells.end(), texts.begin());
-  const engine::PassResult result = engine::runPredictionPass(texts);
-  std::cout << (options.json ? cli::forecastJson(result, texts) : cli::screenReport(result));
+  const presentation::ForecastView view =
+      presentation::forecastView(texts, game::kWelfare3D, words::kWindowLanguage);
+  std::cout << (options.json ? cli::forecastJson(view) : cli::screenReport(view));
   cli::flushStandardOutput();
-  if (result.failure == engine::Failure::None) return 0;
-  std::cerr << kProgram << ": "
-            << quorvel::presentation::failureMessage(result.failure, result.cause, texts) << '\n';
+  if (!view.failure.failed()) return 0;
+  std::cerr << kProgram << ": " << view.failure.message << '\n';
   return 1;
 }
 

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "quorvel/engine/verdict.h"
-#include "quorvel/game/sum_play.h"
 #include "quorvel/words/number_text.h"
 
 namespace quorvel::presentation {
@@ -12,27 +11,6 @@ using words::Catalogue;
 using words::percentText;
 using words::roundedToFen;
 using words::yuanText;
-
-ListOdds listOdds(engine::SumSet list) {
-  ListOdds odds;
-  for (int sum = 0; sum <= game::kLargestSum; ++sum) {
-    if (!engine::contains(list, sum)) continue;
-    odds.chanceThousandths += game::ways(sum);
-    odds.bets += 1;
-    odds.expectedReturnMills += game::expectedReturnMills(sum);
-  }
-  odds.stakeYuan = odds.bets * game::kStakeYuan;
-  return odds;
-}
-
-std::optional<int> verdictChanceThousandths(engine::Verdict verdict) {
-  if (verdict == engine::Verdict::NoCall) return std::nullopt;
-  int chance = 0;
-  for (int sum = 0; sum <= game::kLargestSum; ++sum) {
-    if (engine::verdictHolds(verdict, sum)) chance += game::ways(sum);
-  }
-  return chance;
-}
 
 namespace {
 
@@ -88,7 +66,7 @@ std::string joined(const std::vector<std::string>& parts, Language language) {
 
 }  // namespace
 
-std::vector<std::string> listOddsParts(const ListOdds& odds, Language language) {
+std::vector<std::string> listOddsParts(const game::ListOdds& odds, Language language) {
   const OddsWords& words = kWords.in(language);
   const std::int64_t returnFen = roundedToFen(odds.expectedReturnMills);
   const std::string returned = yuanText(returnFen * 10);
@@ -97,29 +75,32 @@ std::vector<std::string> listOddsParts(const ListOdds& odds, Language language) 
           words.bets(odds.bets, odds.stakeYuan), words.returned(returned, loss)};
 }
 
-std::string listOddsLine(const ListOdds& odds, Language language) {
+std::string listOddsLine(const game::ListOdds& odds, Language language) {
   return joined(listOddsParts(odds, language), language);
 }
 
 std::string verdictOddsLine(engine::Verdict verdict, Language language) {
-  const std::optional<int> chance = verdictChanceThousandths(verdict);
+  const std::optional<int> chance = game::verdictChanceThousandths(verdict);
   if (!chance) return "";
   return kWords.in(language).verdictChance(percentText(static_cast<std::int64_t>(*chance)));
 }
 
-std::string oddsTitle(Language language) { return kWords.in(language).title(game::kStakeYuan); }
+std::string oddsTitle(const game::Game& game, Language language) {
+  return kWords.in(language).title(game.sumBet.ticketYuan);
+}
 
 std::vector<std::string> oddsParts(const engine::PassResult& result, engine::Output output,
-                                   Language language) {
+                                   const game::Game& game, Language language) {
   if (!result.isWritten(output)) return {};
-  if (engine::isList(output)) return listOddsParts(listOdds(result.list(output)), language);
+  if (engine::isList(output))
+    return listOddsParts(game::listOdds(result.list(output), game.sumBet), language);
   std::string verdict = verdictOddsLine(result.verdict(output), language);
   if (verdict.empty()) return {};
   return {std::move(verdict)};
 }
 
-std::string oddsLine(const engine::PassResult& result, engine::Output output, Language language) {
-  return joined(oddsParts(result, output, language), language);
+std::string oddsLine(const std::vector<std::string>& parts, Language language) {
+  return joined(parts, language);
 }
 
 }  // namespace quorvel::presentation

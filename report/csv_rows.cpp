@@ -29,7 +29,7 @@ void writeCsvRow(std::ostream& out, const backtest::Replayed& r) {
   out << ',' << static_cast<int>(r.result.failure);
   for (int i = 0; i < engine::kLists; ++i) {
     const backtest::Call& call = r.calls[static_cast<std::size_t>(i)];
-    out << ',' << call.stakeYuan() << ',' << call.returnedMills / 1000;
+    out << ',' << call.stakeYuan << ',' << call.returnedMills / 1000;
   }
   out << '\n';
 }

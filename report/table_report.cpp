@@ -5,7 +5,7 @@
 
 #include "common_words.h"
 #include "quorvel/backtest/statistics.h"
-#include "quorvel/game/sum_play.h"
+#include "quorvel/game/game.h"
 #include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
 #include "quorvel/report/later_draws_texts.h"
@@ -212,7 +212,7 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
     writeRows(out, laterDrawsTable(*result.laterDraws, language));
     out << laterDrawsSentence(result, language) << '\n';
   }
-  out << '\n' << words.money(game::kStakeYuan) << '\n';
+  out << '\n' << words.money(game::kWelfare3D.sumBet.ticketYuan) << '\n';
   writeRows(out, moneyTable(result, language));
   writeOutputsBlock(out, result, language);
   out << '\n' << words.power << powerHeading(language) << '\n';

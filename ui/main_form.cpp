@@ -13,10 +13,7 @@
 #include <string>
 
 #include "grid_check.h"
-#include "quorvel/engine/prediction_pass.h"
-#include "quorvel/presentation/failure_report.h"
-#include "quorvel/presentation/grid_notes.h"
-#include "quorvel/presentation/odds.h"
+#include "quorvel/presentation/forecast_view.h"
 #include "quorvel/presentation/screen_layout.h"
 #include "shop_link.h"
 #include "window_draw_shift.h"
@@ -199,17 +196,11 @@ void MainForm::clearOutputs() {
 
 // Where the grid is not three real draws, the cells concerned say so in their tooltips and to a
 // screen reader; no control moves.
-void MainForm::showGridNotes(const engine::GridStrings& cells) {
-  std::array<QStringList, engine::kGridCells> said;
-  const engine::GridTexts texts = engine::viewsOf(cells);
-  for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
-    const QString text =
-        QString::fromStdString(presentation::noteText(note, texts, words::kWindowLanguage));
-    for (const int cell : presentation::noteCells(note))
-      said[static_cast<std::size_t>(cell)] << text;
-  }
+void MainForm::showGridNotes(const presentation::ForecastView& view) {
   for (std::size_t i = 0; i < grid_.size(); ++i) {
-    const QString text = said[i].join(QLatin1Char('\n'));
+    QStringList said;
+    for (const std::string& note : view.cellNotes[i]) said << QString::fromStdString(note);
+    const QString text = said.join(QLatin1Char('\n'));
     grid_[i]->setToolTip(text);
     grid_[i]->setAccessibleDescription(text);
   }
@@ -218,19 +209,19 @@ void MainForm::showGridNotes(const engine::GridStrings& cells) {
 void MainForm::onPredict() {
   clearOutputs();
   const engine::GridStrings texts = cellTexts(grid_);
-  const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(texts));
-  for (int i = 0; i < result.written; ++i) {
-    const engine::Output box = engine::kWriteOrder[static_cast<std::size_t>(i)];
-    QLineEdit* output = outputs_[static_cast<std::size_t>(box)];
-    output->setText(QString::fromStdString(result.text(box)));
+  const presentation::ForecastView view =
+      presentation::forecastView(engine::viewsOf(texts), game::kWelfare3D, words::kWindowLanguage);
+  for (const presentation::OutputView& box : view.outputs) {
+    if (!box.written) continue;
+    QLineEdit* output = outputs_[static_cast<std::size_t>(box.output)];
+    output->setText(QString::fromStdString(box.text));
     // What following it costs, without moving a control.
-    const QString odds =
-        QString::fromStdString(presentation::oddsLine(result, box, words::kWindowLanguage));
+    const QString odds = QString::fromStdString(box.oddsLine);
     output->setToolTip(odds);
     output->setAccessibleDescription(odds);
   }
-  showGridNotes(texts);
-  if (result.failure != engine::Failure::None) reportFailure(result.failure, result.cause, texts);
+  showGridNotes(view);
+  if (view.failure.failed()) reportFailure(view.failure);
 }
 
 void MainForm::onDrawShift() {
@@ -238,22 +229,16 @@ void MainForm::onDrawShift() {
   const engine::GridStrings texts = cellTexts(grid_);
   const engine::DrawShiftResult shifted = runDrawShift(grid_);
   if (shifted.failure != engine::Failure::None)
-    reportFailure(shifted.failure, shifted.cause, texts);
+    reportFailure(presentation::failureView(shifted.failure, shifted.cause, engine::viewsOf(texts)));
 }
 
 void MainForm::onGridCellChanged([[maybe_unused]] int index) { runGridCheck(grid_); }
 
 // The action has stopped; the window carries on with every box as the failure left it.
-void MainForm::reportFailure(engine::Failure failure, const engine::FailureCause& cause,
-                             const engine::GridStrings& cells) {
-  const engine::GridTexts texts = engine::viewsOf(cells);
-  std::string report = presentation::failureReport(failure);
-  if (const std::string line = presentation::blamedCellsLine(cause, texts); !line.empty()) {
-    report += "\n" + line;
-  }
-  QMessageBox::critical(this, windowTitle(), QString::fromStdString(report));
-  if (const int cell = presentation::cellToFix(cause, texts); cell >= 0) {
-    QLineEdit* box = grid_[static_cast<std::size_t>(cell)];
+void MainForm::reportFailure(const presentation::FailureView& failure) {
+  QMessageBox::critical(this, windowTitle(), QString::fromStdString(failure.boxText()));
+  if (failure.cellToFix >= 0) {
+    QLineEdit* box = grid_[static_cast<std::size_t>(failure.cellToFix)];
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
   }

@@ -15,13 +15,10 @@
 #include "quorvel/backtest/settings.h"
 #include "quorvel/engine/draw_shift.h"
 #include "quorvel/engine/numeric_text.h"
-#include "quorvel/engine/prediction_pass.h"
-#include "quorvel/presentation/failure_report.h"
-#include "quorvel/presentation/grid_notes.h"
+#include "quorvel/presentation/forecast_view.h"
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/page_words.h"
-#include "quorvel/presentation/screen_layout.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/record_words.h"
 #include "quorvel/report/section_texts.h"
@@ -33,63 +30,36 @@ namespace {
 using emscripten::val;
 
 // The report of a failure: its two lines and the cell to fix (-1 for none).
-void describeFailure(val& out, engine::Failure failure, const engine::FailureCause& cause,
-                     const engine::GridStrings& cells) {
-  const engine::GridTexts texts = engine::viewsOf(cells);
-  const bool failed = failure != engine::Failure::None;
-  out.set("failure", static_cast<int>(failure));
-  out.set("report", failed ? presentation::failureReport(failure) : "");
-  out.set("cellsLine", presentation::blamedCellsLine(cause, texts));
-  out.set("cellToFix", failed ? presentation::cellToFix(cause, texts) : -1);
-}
-
-// Where the grid is not three real draws, in the language of the browser's tag `language`.
-val notesOn(const engine::GridStrings& grid, const std::string& language) {
-  const engine::GridTexts texts = engine::viewsOf(grid);
-  val notes = val::array();
-  for (const presentation::GridNote& note : presentation::gridNotes(texts)) {
-    notes.call<void>("push",
-                     presentation::noteText(note, texts, words::languageForTag(language)));
-  }
-  return notes;
-}
-
-// What following each output the pass wrote costs, in screen order: [{ label, parts }], the label
-// a list's caption or a verdict's text, the parts of its odds line in the language of the
-// browser's tag.
-val oddsOf(const engine::PassResult& result, const std::string& language) {
-  const words::Language words = words::languageForTag(language);
-  val odds = val::array();
-  const auto add = [&](engine::Output output, std::string label) {
-    const std::vector<std::string> parts = presentation::oddsParts(result, output, words);
-    if (parts.empty()) return;
-    val entry = val::object();
-    entry.set("label", label);
-    entry.set("parts", val::array(parts));
-    odds.call<void>("push", entry);
-  };
-  for (int i = 0; i < engine::kLists; ++i) {
-    const auto list = static_cast<engine::Output>(i);
-    add(list, std::string(words::listCaption(list)));
-  }
-  for (const engine::Output box : presentation::kVerdictsOnScreen) add(box, result.text(box));
-  return odds;
+void describeFailure(val& out, const presentation::FailureView& failure) {
+  out.set("failure", static_cast<int>(failure.failure));
+  out.set("report", failure.report);
+  out.set("cellsLine", failure.cellsLine);
+  out.set("cellToFix", failure.cellToFix);
 }
 
 // { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten],
-//   notes: [what keeps the grid from being three draws], odds: what following each costs }
+//   notes: [what keeps the grid from being three draws], odds: [{ label, parts }] in screen order,
+//   the label a list's caption or a verdict's text, the parts what following it costs }
 val predict(const val& cells, const std::string& language) {
   const engine::GridStrings grid = gridOf(cells);
-  const engine::PassResult result = engine::runPredictionPass(engine::viewsOf(grid));
+  const presentation::ForecastView view = presentation::forecastView(
+      engine::viewsOf(grid), game::kWelfare3D, words::languageForTag(language));
   val out = val::object();
   val outputs = val::array();
-  for (const engine::Output output : engine::kAllOutputs) {
-    outputs.call<void>("push", result.text(output));
+  for (const presentation::OutputView& box : view.outputs) outputs.call<void>("push", box.text);
+  val odds = val::array();
+  for (const engine::Output output : presentation::kOutputsOnScreen) {
+    const presentation::OutputView& box = view[output];
+    if (box.odds.empty()) continue;
+    val entry = val::object();
+    entry.set("label", std::string(engine::isList(output) ? box.caption : box.text));
+    entry.set("parts", val::array(box.odds));
+    odds.call<void>("push", entry);
   }
   out.set("outputs", outputs);
-  out.set("notes", notesOn(grid, language));
-  out.set("odds", oddsOf(result, language));
-  describeFailure(out, result.failure, result.cause, grid);
+  out.set("notes", val::array(view.notes));
+  out.set("odds", odds);
+  describeFailure(out, view.failure);
   return out;
 }
 
@@ -101,7 +71,7 @@ val shiftGridDown(const val& cells) {
   val texts = val::array();
   for (const std::string& cell : shifted.cells) texts.call<void>("push", cell);
   out.set("cells", texts);
-  describeFailure(out, shifted.failure, shifted.cause, grid);
+  describeFailure(out, presentation::failureView(shifted.failure, shifted.cause, engine::viewsOf(grid)));
   return out;
 }
 
@@ -149,7 +119,7 @@ val words(const std::string& tag) {
 }
 
 std::string oddsTitle(const std::string& tag) {
-  return presentation::oddsTitle(words::languageForTag(tag));
+  return presentation::oddsTitle(game::kWelfare3D, words::languageForTag(tag));
 }
 
 // The backtest's settings from the page's link (?seed=7&shuffles=5000): each setting's values as

@@ -208,7 +208,7 @@ class KeptRecord {
     val money = val::array();
     for (std::size_t i = 0; i < engine::kLists; ++i) {
       const bt::Call& call = pass.calls[i];
-      money.call<void>("push", std::to_string(call.stakeYuan()) + " / " +
+      money.call<void>("push", std::to_string(call.stakeYuan) + " / " +
                                    std::to_string(call.returnedMills / 1000));
     }
     val row = val::object();

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "quorvel/engine/prediction_pass.h"
-#include "quorvel/game/sum_play.h"
+#include "quorvel/game/game.h"
 
 namespace quorvel::backtest {
 namespace {
@@ -70,12 +70,12 @@ struct Independent {
           for (int s; listed >> s;) sums.push_back(s);
           hit = std::find(sums.begin(), sums.end(), sum) != sums.end();
           staked[i] += 2 * static_cast<long long>(sums.size());
-          won[i] += hit ? game::prizeYuan(sum) : 0;
+          won[i] += hit ? game::kWelfare3D.sumBet.prize(sum) : 0;
           for (int a = 0; a < 10; ++a)
             for (int b = 0; b < 10; ++b)
               for (int c = 0; c < 10; ++c)
                 if (std::find(sums.begin(), sums.end(), a + b + c) != sums.end())
-                  expectedMills[i] += game::prizeYuan(a + b + c);
+                  expectedMills[i] += game::kWelfare3D.sumBet.prize(a + b + c);
           auto [known, fresh] = triplesOf.try_emplace(text, 0);
           for (int a = 0; fresh && a < 10; ++a)
             for (int b = 0; b < 10; ++b)

@@ -6,13 +6,14 @@
 #include <sstream>
 
 #include "quorvel/backtest/draw_history.h"
-#include "quorvel/presentation/odds.h"
+#include "quorvel/game/game.h"
+#include "quorvel/game/odds.h"
 
 namespace quorvel::backtest {
 namespace {
 
-// The replay weighs lists a block of sums at a time; the odds shown at the forecast add them up
-// one sum at a time. Both must give the same chance, stake and expected return.
+// The replay weighs lists a block of sums at a time from packed tables; the game's odds add them
+// up one sum at a time. Both must give the same chance, stake and expected return.
 TEST(Chance, TheReplaysWeightsAreTheForecastsOdds) {
   std::mt19937 random(5);
   for (int round = 0; round < 20000; ++round) {
@@ -20,15 +21,15 @@ TEST(Chance, TheReplaysWeightsAreTheForecastsOdds) {
     engine::PassResult result;
     result.writeList(engine::Output::PredictedRange, list);
     const Call call = scoreCalls(result, static_cast<int>(random() % 28))[0];
-    const presentation::ListOdds odds = presentation::listOdds(list);
+    const game::ListOdds odds = game::listOdds(list, game::kWelfare3D.sumBet);
     ASSERT_EQ(call.chanceThousandths, odds.chanceThousandths) << list;
-    ASSERT_EQ(call.stakeYuan(), odds.stakeYuan) << list;
+    ASSERT_EQ(call.stakeYuan, odds.stakeYuan) << list;
     ASSERT_EQ(call.expectedMills, odds.expectedReturnMills) << list;
     ASSERT_EQ(listChance(list), odds.chanceThousandths) << list;
   }
   for (int v = 0; v < engine::kVerdictValues; ++v) {
     const auto verdict = static_cast<engine::Verdict>(v);
-    EXPECT_EQ(verdictChance(verdict), presentation::verdictChanceThousandths(verdict).value_or(0));
+    EXPECT_EQ(verdictChance(verdict), game::verdictChanceThousandths(verdict).value_or(0));
   }
 }
 
@@ -68,9 +69,9 @@ TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {
   EXPECT_EQ(r.calls[2].chanceThousandths, 291);  // 55+69+73+73+21
   EXPECT_EQ(r.calls[3].chanceThousandths, 168);  // edge
   // Thirteen bets of 2 yuan; the bet on 12 wins its 15 yuan.
-  EXPECT_EQ(r.calls[0].stakeYuan(), 26);
+  EXPECT_EQ(r.calls[0].stakeYuan, 26);
   EXPECT_EQ(r.calls[0].returnedMills, 15000);
-  EXPECT_EQ(r.calls[3].stakeYuan(), 0);
+  EXPECT_EQ(r.calls[3].stakeYuan, 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/game/draw.h"
-#include "quorvel/game/sum_play.h"
+#include "quorvel/game/game.h"
 
 namespace quorvel::report {
 namespace {
@@ -43,8 +43,8 @@ std::vector<Draw> followingTheKeyRange(std::size_t draws, bool paying) {
       int chosen = -1;
       for (int s = 0; s < game::kSumValues; ++s) {
         if (!engine::contains(list, s)) continue;
-        if (chosen < 0 || (paying ? game::prizeYuan(s) > game::prizeYuan(chosen)
-                                  : game::prizeYuan(s) < game::prizeYuan(chosen)))
+        if (chosen < 0 || (paying ? game::kWelfare3D.sumBet.prize(s) > game::kWelfare3D.sumBet.prize(chosen)
+                                  : game::kWelfare3D.sumBet.prize(s) < game::kWelfare3D.sumBet.prize(chosen)))
           chosen = s;
       }
       if (chosen >= 0) next = drawOfSum(period, chosen);

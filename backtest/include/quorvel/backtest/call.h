@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "quorvel/game/sum_play.h"
-
 namespace quorvel::backtest {
 
 // One output of one replayed pass, scored against the draw that followed. For a list, also what
@@ -15,12 +13,12 @@ struct Call {
   bool hit = false;
   std::uint8_t listSize = 0;
   std::int16_t chanceThousandths = 0;  // the chance that a uniform draw proves this call right
+  std::int16_t stakeYuan = 0;          // what one bet on each sum of a list costs in the game
   // The prize of the bet on the drawn sum when the list holds it, and what the bets return on
   // average, both in thousandths of a yuan.
   std::int32_t returnedMills = 0;
   std::int32_t expectedMills = 0;
   double chance() const { return chanceThousandths / 1000.0; }
-  int stakeYuan() const { return listSize * game::kStakeYuan; }  // one bet on each sum of the list
 };
 
 }  // namespace quorvel::backtest

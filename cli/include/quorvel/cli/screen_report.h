@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "quorvel/engine/prediction_pass.h"
+#include "quorvel/presentation/forecast_view.h"
 
 namespace quorvel::cli {
 
-// The outputs a pass wrote, in the window's screen order, each under its caption: the three
+// The outputs the forecast wrote, in the window's screen order, each under its caption: the three
 // lists, then the five verdicts under "属性选择", each followed by what following it costs (its
 // odds line; none for a verdict that calls nothing). Boxes the pass did not write are left out.
-std::string screenReport(const engine::PassResult& result);
+std::string screenReport(const presentation::ForecastView& view);
 
 }  // namespace quorvel::cli

@@ -5,10 +5,8 @@
 
 #include "quorvel/game/draw.h"
 
-// The sum play (和数): a bet on one sum, which pays a fixed prize when the drawn sum is that sum.
-// The prizes are the game's current published ones, as several public sources repeat them; a
-// province or a year may differ. Each returns between 50 % and 55 % of its stake on average, as
-// the straight bet's 1040 yuan for a one-in-a-thousand draw does.
+// The sum play: a bet on one sum, which pays when the drawn sum is that sum. What a bet costs and
+// pays is each game's own (game.h); how likely each sum is, every game of three fair digits shares.
 namespace quorvel::game {
 
 // How many of the 1000 equally likely draws sum to each sum: every draw counted once.
@@ -27,21 +25,26 @@ constexpr int ways(int sum) {
   return sum >= 0 && sum <= kLargestSum ? kWays[static_cast<std::size_t>(sum)] : 0;
 }
 
-// What a bet on one sum costs, in yuan.
-inline constexpr int kStakeYuan = 2;
+// A game's sum bet: what a bet on each sum costs and what it pays when the draw's sum is that sum,
+// in yuan.
+struct SumBet {
+  int ticketYuan = 0;  // what one ticket costs; a bet on a sum may take several
+  std::array<int, kSumValues> stakeYuan{};
+  std::array<int, kSumValues> prizeYuan{};
 
-// The prize of a bet on `sum` when the draw's sum is `sum`, in yuan; 0 for a sum no draw has.
-constexpr int prizeYuan(int sum) {
-  constexpr std::array<int, kSumValues / 2> kLowerHalf = {1040, 345, 172, 104, 69, 49, 37,
-                                                          29,   23,  19,  16,  15, 15, 14};
-  if (sum < 0 || sum > kLargestSum) return 0;
-  return kLowerHalf[static_cast<std::size_t>(sum <= kLargestSum / 2 ? sum : kLargestSum - sum)];
-}
+  // 0 for a sum no draw has.
+  constexpr int stake(int sum) const { return inRange(sum) ? stakeYuan[index(sum)] : 0; }
+  constexpr int prize(int sum) const { return inRange(sum) ? prizeYuan[index(sum)] : 0; }
 
-// The average return of a bet on `sum`, in thousandths of a yuan: its prize times the draws, of
-// the thousand, that win it. Exact, so that totals over millions of bets do not drift.
-constexpr std::int64_t expectedReturnMills(int sum) {
-  return static_cast<std::int64_t>(ways(sum)) * prizeYuan(sum);
-}
+  // The average return of a bet on `sum`, in thousandths of a yuan: its prize times the draws, of
+  // the thousand, that win it. Exact, so that totals over millions of bets do not drift.
+  constexpr std::int64_t expectedReturnMills(int sum) const {
+    return static_cast<std::int64_t>(ways(sum)) * prize(sum);
+  }
+
+ private:
+  static constexpr bool inRange(int sum) { return sum >= 0 && sum <= kLargestSum; }
+  static constexpr std::size_t index(int sum) { return static_cast<std::size_t>(sum); }
+};
 
 }  // namespace quorvel::game

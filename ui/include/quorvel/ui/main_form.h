@@ -5,6 +5,7 @@
 
 #include "quorvel/engine/failure.h"
 #include "quorvel/engine/output.h"
+#include "quorvel/presentation/forecast_view.h"
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/ui/grid_cells.h"
 
@@ -33,10 +34,9 @@ class MainForm : public QWidget {
   void onGridCellChanged(int index);
 
   void clearOutputs();
-  void showGridNotes(const engine::GridStrings& cells);
+  void showGridNotes(const presentation::ForecastView& view);
   // Shows the error report, then puts the focus in the cell to fix with its text selected.
-  void reportFailure(engine::Failure failure, const engine::FailureCause& cause,
-                     const engine::GridStrings& cells);
+  void reportFailure(const presentation::FailureView& failure);
 
   GridCells grid_{};                                    // Text1(0) ... Text1(11)
   std::array<QLineEdit*, engine::kOutputs> outputs_{};  // Text2 ... Text5(4), by engine::Output
