@@ -9,6 +9,7 @@
 
 #include "quorvel/backtest/replay.h"
 #include "quorvel/game/game_names.h"
+#include "quorvel/backtest/problem.h"
 
 namespace quorvel::backtest {
 namespace {

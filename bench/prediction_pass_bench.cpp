@@ -12,6 +12,7 @@
 #include "quorvel/cli/tsv_codec.h"
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/engine/reference_pass.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace engine = quorvel::engine;
 

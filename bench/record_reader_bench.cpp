@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 
 namespace {
 

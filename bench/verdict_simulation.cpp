@@ -17,6 +17,8 @@
 #include <thread>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace bt = quorvel::backtest;
 

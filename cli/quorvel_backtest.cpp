@@ -17,7 +17,7 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/cli/record_file.h"
@@ -30,6 +30,7 @@
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/table_report.h"
 #include "quorvel/version.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace bt = quorvel::backtest;
 namespace cli = quorvel::cli;

@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
-for target in prediction_pass fast_pass tsv draw_shift draw_history; do
+for target in prediction_pass fast_pass tsv draw_shift record_reader; do
   mkdir -p "$work/$target"
   if "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$work/" "$work/$target" "fuzz/corpus/$target" > "$work/$target.log" 2>&1; then

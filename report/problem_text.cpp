@@ -4,7 +4,7 @@
 #include <array>
 
 #include "common_words.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 
 namespace quorvel::report {
 namespace {

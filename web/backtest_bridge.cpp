@@ -25,6 +25,7 @@
 #include "quorvel/report/power_texts.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/report_texts.h"
+#include "quorvel/backtest/record_reader.h"
 #include "settings_value.h"
 #include "shuffle_values.h"
 

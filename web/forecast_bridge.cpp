@@ -11,7 +11,7 @@
 
 #include "js_values.h"
 #include "page_style.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/device_limits.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/engine/draw_shift.h"
 #include "quorvel/engine/numeric_text.h"
@@ -22,6 +22,7 @@
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/record_words.h"
 #include "quorvel/report/section_texts.h"
+#include "quorvel/backtest/device_limits.h"
 #include "settings_value.h"
 
 namespace quorvel::web {
@@ -177,12 +178,9 @@ std::string commandLine(const std::string& name, const SettingsValue& settings) 
 // when it is not. `gigabytes` is the device's memory as the browser tells it, 0 when it does not.
 std::string recordSizeProblem(const std::string& name, double bytes, double gigabytes,
                               const std::string& tag) {
-  const bool small = gigabytes > 0 && gigabytes <= backtest::kSmallDeviceGigabytes;
-  const std::uint64_t limit = small ? backtest::kSmallDeviceRecordBytes : backtest::kMaxRecordBytes;
-  if (bytes <= static_cast<double>(limit)) return "";
-  const backtest::Fault fault =
-      small ? backtest::Fault::TooLargeForDevice : backtest::Fault::RecordTooLarge;
-  return report::locatedText(name, {fault, 0, 0, limit}, words::languageForTag(tag));
+  const backtest::RecordLimit limit = backtest::recordLimit(gigabytes);
+  if (bytes <= static_cast<double>(limit.bytes)) return "";
+  return report::locatedText(name, {limit.fault, 0, 0, limit.bytes}, words::languageForTag(tag));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/record_csv.h"
 #include "quorvel/report/record_texts.h"
+#include "quorvel/backtest/record_reader.h"
 
 namespace quorvel::web {
 namespace {

@@ -8,6 +8,8 @@
 #include <random>
 
 #include "quorvel/backtest/statistics.h"
+#include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/simulated_draws.h"
 #include "row_name.h"
 
 namespace quorvel::backtest {

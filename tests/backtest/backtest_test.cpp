@@ -13,6 +13,8 @@
 
 #include "quorvel/engine/prediction_pass.h"
 #include "quorvel/game/game.h"
+#include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::backtest {
 namespace {

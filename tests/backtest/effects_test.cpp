@@ -5,6 +5,7 @@
 #include <random>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::backtest {
 namespace {

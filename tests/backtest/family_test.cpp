@@ -7,6 +7,7 @@
 
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -1,4 +1,6 @@
 #include "quorvel/backtest/kept_record.h"
+#include "quorvel/backtest/problem.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 #include <gtest/gtest.h>
 

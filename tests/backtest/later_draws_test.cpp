@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -6,6 +6,8 @@
 #include <random>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::backtest {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 #include "quorvel/game/game.h"
 #include "quorvel/game/odds.h"
 

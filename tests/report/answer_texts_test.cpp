@@ -9,6 +9,7 @@
 #include "quorvel/backtest/effects.h"
 #include "quorvel/game/draw.h"
 #include "quorvel/game/game.h"
+#include "quorvel/backtest/simulated_draws.h"
 
 namespace quorvel::report {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/words/output_names.h"
+#include "quorvel/backtest/simulated_draws.h"
 #include "row_name.h"
 
 namespace quorvel::report {

@@ -1,4 +1,5 @@
 #include "quorvel/report/record_csv.h"
+#include "quorvel/backtest/record_reader.h"
 
 #include <gtest/gtest.h>
 

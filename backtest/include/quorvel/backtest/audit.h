@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 
 // The record's own test of randomness: whether its draws look like independent, fair draws of
 // three digits. A battery of tests over the whole record, each with its statistic, degrees of

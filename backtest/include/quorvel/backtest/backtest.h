@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 #include "quorvel/backtest/family.h"
 #include "quorvel/backtest/later_draws.h"
 #include "quorvel/backtest/output_test.h"

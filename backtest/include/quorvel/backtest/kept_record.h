@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 #include "quorvel/engine/grid.h"
 
 // The record a player keeps on a device as the game goes on: draws pasted or read from a file

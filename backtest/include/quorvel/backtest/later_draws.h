@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 #include "quorvel/backtest/replay.h"
 #include "quorvel/backtest/settings.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "quorvel/backtest/call.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 #include "quorvel/engine/prediction_pass.h"
 
 namespace quorvel::backtest {

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 #include "quorvel/backtest/replay.h"
 
 // The shuffles of a record: each a reordering of its draws fixed by the seed and its number, and

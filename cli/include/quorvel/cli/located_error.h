@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "quorvel/backtest/record_reader.h"
+
 namespace quorvel::cli {
 
 // A fault in a text that a reader rejects: where it is (line and column, both from 1) and what
@@ -26,10 +28,9 @@ class LocatedError : public std::runtime_error {
   std::string message_;
 };
 
-// The longest line the TSV reader takes, in bytes without its line end. No grid or draw that a
-// person writes comes near it; a longer line is refused as soon as it passes the limit, so that a
-// stream without line ends cannot fill the memory.
-inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+// The longest line the TSV reader takes is the record reader's: no grid or draw that a person
+// writes comes near it, and a longer line is refused as soon as it passes the limit.
+using backtest::kMaxLineBytes;
 
 // The error for line `line` when it passes kMaxLineBytes.
 inline LocatedError lineTooLong(std::size_t line) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 #include "quorvel/words/language.h"
 
 namespace quorvel::cli {

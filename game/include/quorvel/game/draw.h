@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace quorvel::game {
 
 // A period draws three digits, each 0...9, independently and uniformly; its result is their sum.
@@ -20,5 +22,16 @@ constexpr bool isDigit(double value) {
 constexpr bool isSum(double value) {
   return value >= 0 && value <= kLargestSum && value == static_cast<int>(value);
 }
+
+// A draw: its period and its three digits. Small, since a record may hold millions.
+struct Draw {
+  std::uint64_t period;
+  std::uint8_t digits[kDigitsDrawn];
+  int sum() const { return digits[0] + digits[1] + digits[2]; }
+  bool sameDigits(const Draw& other) const {
+    return digits[0] == other.digits[0] && digits[1] == other.digits[1] &&
+           digits[2] == other.digits[2];
+  }
+};
 
 }  // namespace quorvel::game

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <span>
 
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record.h"
 
 namespace quorvel::report {
 

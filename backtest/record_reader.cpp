@@ -1,4 +1,4 @@
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +11,8 @@
 #include "quorvel/game/draw.h"
 
 namespace quorvel::backtest {
+
+using game::numberInYear;
 namespace {
 
 struct Field {
@@ -534,13 +536,6 @@ Layout layoutOf(const std::vector<Field>& fields, const Header& header, std::siz
   return layout;
 }
 
-// The number a period has within its year, for periods of seven or eight digits that begin with
-// their year: 2026174 gives 174; 0 for any other period.
-std::uint64_t numberInYear(std::uint64_t period) {
-  if (periodYear(period) == 0) return 0;
-  return period >= 10'000'000 ? period % 10'000 : period % 1'000;
-}
-
 // The draw's digits, from three fields of their own or one that holds them all.
 void readDigits(const std::vector<Field>& fields, const Layout& layout, std::size_t number,
                 Draw& draw) {
@@ -756,14 +751,6 @@ int thisYear() {
 
 }  // namespace
 
-std::uint64_t fromShortYear(std::uint64_t period) {
-  return (2000 + period / 1000) * 1000 + period % 1000;
-}
-
-std::uint64_t writtenPeriod(std::uint64_t period, const RecordNotes& notes) {
-  return notes.shortPeriods ? period % 100'000 : period;
-}
-
 Record readRecord(std::istream& in, std::uint64_t size) {
   // The shortest line that holds a draw and its period: a period, a comma, three digits and a line
   // end ("1,358"). A record of draws alone has shorter lines, and grows its block as it goes.
@@ -806,52 +793,6 @@ Record readRecord(std::istream& in, std::uint64_t size) {
                  known->period.has_value(), number);
   }
   return std::move(reading).finish(year);
-}
-
-void noteGaps(std::span<const Draw> draws, RecordNotes& notes) {
-  notes.gaps.clear();
-  notes.restarts.clear();
-  for (std::size_t i = 1; i < draws.size(); ++i) {
-    const int year = periodYear(draws[i].period);
-    if (year == 0 || year != periodYear(draws[i - 1].period)) continue;
-    if (draws[i].period - draws[i - 1].period > 1) {
-      notes.gaps.push_back(
-          {draws[i - 1].period, draws[i].period, draws[i].period - draws[i - 1].period - 1});
-      notes.restarts.push_back(i);
-    }
-  }
-}
-
-std::uint64_t nextPeriod(std::uint64_t last, int year) {
-  const int lastYear = periodYear(last);
-  if (lastYear == 0 || year <= lastYear) return last + 1;
-  const std::uint64_t perYear = last >= 10'000'000 ? 10'000 : 1'000;  // yyyyNNNN or yyyyNNN
-  return static_cast<std::uint64_t>(year) * perYear + 1;
-}
-
-int periodYear(std::uint64_t period) {
-  const std::uint64_t year = period >= 10'000'000 ? period / 10'000 : period / 1'000;
-  return period >= 1'000'000 && period < 100'000'000 && year >= 1900 && year <= 2999
-             ? static_cast<int>(year)
-             : 0;
-}
-
-Draw SimulatedDraws::next() {
-  constexpr std::uint64_t kWholeBlocks = UINT64_MAX - UINT64_MAX % 10;  // values below are fair
-  Draw draw{++period_, {}};
-  for (std::uint8_t& d : draw.digits) {
-    std::uint64_t x = generator_();
-    while (x >= kWholeBlocks) x = generator_();
-    d = static_cast<std::uint8_t>(x % 10);
-  }
-  return draw;
-}
-
-std::vector<Draw> simulateHistory(std::size_t count, std::uint64_t seed) {
-  SimulatedDraws source(seed);
-  std::vector<Draw> draws(count);
-  for (Draw& draw : draws) draw = source.next();
-  return draws;
 }
 
 }  // namespace quorvel::backtest

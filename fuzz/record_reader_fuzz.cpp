@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 #include "quorvel/report/problem_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

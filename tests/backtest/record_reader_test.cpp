@@ -1,4 +1,4 @@
-#include "quorvel/backtest/draw_history.h"
+#include "quorvel/backtest/record_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quorvel/report/problem_text.h"
+#include "quorvel/backtest/simulated_draws.h"
 #include "row_name.h"
 
 namespace quorvel::backtest {
