@@ -183,6 +183,16 @@ bool BacktestResult::canTell() const {
                      [](const Power& p) { return p.atLargeEdge >= kPowerWanted; });
 }
 
+BacktestOptions backtestOptions(const Settings& settings, const RecordNotes& notes) {
+  BacktestOptions options;
+  options.shuffles = settings.shuffles;
+  options.seed = settings.seed;
+  options.threads = settings.threads;
+  options.notes = notes;
+  options.laterDraws = !settings.simulated;
+  return options;
+}
+
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress) {
   BacktestResult result = started(options);

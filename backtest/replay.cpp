@@ -48,4 +48,23 @@ std::vector<Replayed> replayFrom(std::span<const Draw> record,
   return passes;
 }
 
+std::vector<bool> replayedDraws(std::size_t draws, std::span<const std::size_t> restarts) {
+  std::vector<bool> replayed(draws);
+  std::size_t start = 0;
+  auto next = restarts.begin();
+  for (std::size_t t = 0; t < draws; ++t) {
+    if (next != restarts.end() && *next == t) {
+      start = t;
+      ++next;
+    }
+    replayed[t] = t >= start + 3;
+  }
+  return replayed;
+}
+
+std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> restarts) {
+  const std::vector<bool> replayed = replayedDraws(static_cast<std::size_t>(draws), restarts);
+  return static_cast<std::uint64_t>(std::count(replayed.begin(), replayed.end(), true));
+}
+
 }  // namespace quorvel::backtest

@@ -1,6 +1,5 @@
 #include "quorvel/backtest/settings.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace quorvel::backtest {
@@ -28,27 +27,8 @@ std::optional<Problem> read(const std::optional<std::string>& text, Fault fault,
 
 }  // namespace
 
-std::vector<bool> replayedDraws(std::size_t draws, std::span<const std::size_t> restarts) {
-  std::vector<bool> replayed(draws);
-  std::size_t start = 0;
-  auto next = restarts.begin();
-  for (std::size_t t = 0; t < draws; ++t) {
-    if (next != restarts.end() && *next == t) {
-      start = t;
-      ++next;
-    }
-    replayed[t] = t >= start + 3;
-  }
-  return replayed;
-}
-
-std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> restarts) {
-  const std::vector<bool> replayed = replayedDraws(static_cast<std::size_t>(draws), restarts);
-  return static_cast<std::uint64_t>(std::count(replayed.begin(), replayed.end(), true));
-}
-
-Validated validate(const SettingTexts& texts, unsigned defaultThreads) {
-  Validated out;
+SettingsRead readSettings(const SettingTexts& texts, unsigned defaultThreads) {
+  SettingsRead out;
   Settings& s = out.settings;
   std::uint64_t simulated = 0, threads = defaultThreads;
   const std::optional<Problem> problems[] = {

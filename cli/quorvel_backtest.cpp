@@ -44,7 +44,7 @@ constexpr int kUsageError = 2;
 
 struct Options {
   std::string history, csv, chart;
-  bt::SettingTexts settings;  // checked by the backtest's own validate
+  bt::SettingTexts settings;  // read and checked by the backtest's own readSettings
   bool json = false;
   bool audit = false;
 };
@@ -232,12 +232,7 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
   const std::uint64_t passes = settings.simulated
                                    ? bt::replayedPasses(*settings.simulated)
                                    : bt::replayedPasses(draws.size(), record.notes.restarts);
-  bt::BacktestOptions options;
-  options.shuffles = settings.shuffles;
-  options.seed = settings.seed;
-  options.threads = settings.threads;
-  options.notes = record.notes;
-  options.laterDraws = !settings.simulated;
+  bt::BacktestOptions options = bt::backtestOptions(settings, record.notes);
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) report::writeCsvHeader(*outputs.rows);
@@ -275,8 +270,8 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
 int runProgram(int argc, char** argv) {
   Options options;
   if (const std::optional<int> status = parseOptions(argc, argv, options)) return *status;
-  const bt::Validated valid =
-      bt::validate(options.settings, std::max(1U, std::thread::hardware_concurrency()));
+  const bt::SettingsRead valid =
+      bt::readSettings(options.settings, std::max(1U, std::thread::hardware_concurrency()));
   if (valid.problem) {
     return fail(kUsageError, report::locatedText(optionOf(valid.problem->fault), *valid.problem,
                                                  cli::localeLanguage()));

@@ -58,10 +58,10 @@ class RecordBacktest {
       const bt::Record record = bt::readRecord(in, buffer.size());
       const std::vector<bt::Draw>& draws = record.draws;
       trace_.emplace(bt::replayedPasses(draws.size(), record.notes.restarts));
-      bt::BacktestOptions options;
-      options.notes = record.notes;
+      // The shuffles run in the page's workers, a part each, and are tallied here.
+      bt::BacktestOptions options =
+          bt::backtestOptions({.shuffles = 0, .seed = settings.seed}, record.notes);
       restarts_ = record.notes.restarts;
-      options.seed = settings.seed;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
       asked_ = settings.shuffles;

@@ -141,8 +141,8 @@ val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) 
                                     language));
     return std::nullopt;
   };
-  const backtest::Validated seeded = backtest::validate({{}, once("seed", seeds), {}, {}});
-  const backtest::Validated shuffled = backtest::validate({once("shuffles", shuffles), {}, {}, {}});
+  const backtest::SettingsRead seeded = backtest::readSettings({{}, once("seed", seeds), {}, {}});
+  const backtest::SettingsRead shuffled = backtest::readSettings({once("shuffles", shuffles), {}, {}, {}});
   for (const auto& [name, valid] : {std::pair("seed", &seeded), std::pair("shuffles", &shuffled)}) {
     if (valid->problem)
       problems.call<void>("push", report::locatedText(name, *valid->problem, language));

@@ -183,9 +183,8 @@ class KeptRecord {
     if (record_.draws.size() < bt::kMinimumDraws || !bt::isLaterDraw(lastPeriod())) {
       return val::null();
     }
-    bt::BacktestOptions options;
-    options.notes = record_.notes;
-    const bt::BacktestResult result = bt::runBacktest(record_.draws, options);
+    const bt::BacktestResult result =
+        bt::runBacktest(record_.draws, bt::backtestOptions({.shuffles = 0}, record_.notes));
     if (!result.laterDraws) return val::null();
     val out = val::object();
     out.set("heading", report::laterDrawsHeading(*result.laterDraws, language_));

@@ -29,6 +29,10 @@ struct BacktestOptions {
   std::function<void(const Replayed&)> onReplay;
 };
 
+// The options of a backtest with `settings` of a record with `notes`: its shuffles, seed and
+// threads, its gaps, and the later draws scored apart unless the draws are simulated.
+BacktestOptions backtestOptions(const Settings& settings, const RecordNotes& notes);
+
 // Reports progress: the phase ("replayed", "shuffled"), how far it is, and of how many; a total
 // of 0 means it is not known in advance, as for draws that come as a stream.
 using Progress = std::function<void(const char* phase, std::uint64_t done, std::uint64_t total)>;

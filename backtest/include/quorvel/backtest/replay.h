@@ -11,6 +11,16 @@
 
 namespace quorvel::backtest {
 
+// The passes a backtest of `draws` draws replays: one for every draw from the fourth on, and
+// after each restart (a gap in the record) from the fourth after it on.
+constexpr std::uint64_t replayedPasses(std::uint64_t draws) { return draws > 3 ? draws - 3 : 0; }
+std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> restarts);
+
+// Whether the draw at each place of a record of `draws` draws, oldest first, is replayed: it has
+// three draws before it since the record's start or its last restart.
+std::vector<bool> replayedDraws(std::size_t draws, std::span<const std::size_t> restarts);
+
+
 // The chance that three uniform digits prove a call right, in thousandths (digit triples out of
 // 1000): for a list, the triples whose sum it names; for a verdict, those whose sum it holds for.
 int listChance(engine::SumSet list);

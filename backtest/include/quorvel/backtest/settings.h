@@ -2,14 +2,12 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
-#include <vector>
 
 #include "quorvel/backtest/problem.h"
 
 // What a backtest can be asked, its limits and its defaults: every front end takes its settings
-// through validate, so that the command line and the page accept and refuse the same.
+// through readSettings, so that the command line and the page accept and refuse the same.
 namespace quorvel::backtest {
 
 // The level every claim of the backtest is held to, the claims of one family adjusted together.
@@ -23,15 +21,6 @@ inline constexpr std::uint64_t kRecordShuffles = 1000;  // the default for a rec
 inline constexpr std::uint64_t kDefaultSeed = 1;
 inline constexpr std::uint64_t kMaxSimulatedDraws = 1'000'000'000;
 inline constexpr unsigned kMaxThreads = 1024;
-
-// The passes a backtest of `draws` draws replays: one for every draw from the fourth on, and
-// after each restart (a gap in the record) from the fourth after it on.
-constexpr std::uint64_t replayedPasses(std::uint64_t draws) { return draws > 3 ? draws - 3 : 0; }
-std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> restarts);
-
-// Whether the draw at each place of a record of `draws` draws, oldest first, is replayed: it has
-// three draws before it since the record's start or its last restart.
-std::vector<bool> replayedDraws(std::size_t draws, std::span<const std::size_t> restarts);
 
 // The settings as a front end was given them, as text; nothing for a setting not given.
 struct SettingTexts {
@@ -47,13 +36,13 @@ struct Settings {
   unsigned threads = 1;
 };
 
-struct Validated {
+struct SettingsRead {
   Settings settings;
   std::optional<Problem> problem;  // the first setting that is not valid, if one is not
 };
 
 // Reads the settings: each a whole number in plain decimal digits, within its limits. Settings
 // not given take their defaults, and `threads` defaults to `defaultThreads`.
-Validated validate(const SettingTexts& texts, unsigned defaultThreads = 1);
+SettingsRead readSettings(const SettingTexts& texts, unsigned defaultThreads = 1);
 
 }  // namespace quorvel::backtest
