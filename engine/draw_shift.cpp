@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 
 namespace quorvel::engine {
 

@@ -1,6 +1,6 @@
 #include "history_grid.h"
 
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 
 namespace quorvel::engine {
 

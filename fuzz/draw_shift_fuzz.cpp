@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "quorvel/engine/draw_shift.h"
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 #include "quorvel/engine/numeric_text.h"
 
 namespace engine = quorvel::engine;

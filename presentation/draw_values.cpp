@@ -1,7 +1,7 @@
 #include "quorvel/presentation/draw_values.h"
 
 #include "quorvel/engine/grid.h"
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 #include "quorvel/game/draw.h"
 
 namespace quorvel::presentation {

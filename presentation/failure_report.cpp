@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 #include "quorvel/presentation/cell_names.h"
 #include "quorvel/presentation/draw_values.h"
 

@@ -1,6 +1,6 @@
 #include "quorvel/presentation/grid_notes.h"
 
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 #include "quorvel/presentation/cell_names.h"
 #include "quorvel/presentation/draw_values.h"
 #include "quorvel/presentation/failure_report.h"

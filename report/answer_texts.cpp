@@ -6,7 +6,7 @@
 #include "quorvel/backtest/effects.h"
 #include "quorvel/words/number_text.h"
 #include "quorvel/words/output_names.h"
-#include "quorvel/report/report_texts.h"
+#include "quorvel/report/verdict_texts.h"
 
 namespace quorvel::report {
 namespace {

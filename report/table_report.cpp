@@ -12,7 +12,7 @@
 #include "quorvel/report/money_texts.h"
 #include "quorvel/words/output_names.h"
 #include "quorvel/report/power_texts.h"
-#include "quorvel/report/report_texts.h"
+#include "quorvel/report/verdict_texts.h"
 
 namespace quorvel::report {
 

@@ -16,7 +16,7 @@
 #include "quorvel/presentation/forecast_view.h"
 #include "quorvel/presentation/screen_layout.h"
 #include "shop_link.h"
-#include "window_draw_shift.h"
+#include "grid_shift.h"
 
 // The icon's resource lives in this static library; a linker may drop it unless it is named, and
 // the name must be used outside any namespace.

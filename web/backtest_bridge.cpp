@@ -24,7 +24,7 @@
 #include "quorvel/report/money_texts.h"
 #include "quorvel/report/power_texts.h"
 #include "quorvel/report/problem_text.h"
-#include "quorvel/report/report_texts.h"
+#include "quorvel/report/verdict_texts.h"
 #include "quorvel/backtest/record_reader.h"
 #include "settings_value.h"
 #include "shuffle_values.h"

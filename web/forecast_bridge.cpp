@@ -20,7 +20,7 @@
 #include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/page_words.h"
 #include "quorvel/report/problem_text.h"
-#include "quorvel/report/record_words.h"
+#include "quorvel/report/record_section_words.h"
 #include "quorvel/report/section_texts.h"
 #include "quorvel/backtest/device_limits.h"
 #include "settings_value.h"
@@ -109,7 +109,7 @@ val words(const std::string& tag) {
   val texts = val::object();
   for (const words::WordList list :
        {presentation::pageWords(language), report::sectionWords(language),
-        report::recordWords(language)}) {
+        report::recordSectionWords(language)}) {
     for (const words::Word& word : list)
       texts.set(std::string(word.key), std::string(word.text));
   }

@@ -4,7 +4,7 @@
 
 #include "derived_values.h"
 #include "pass_stopped.h"
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 #include "row_name.h"
 #include "sum_votes.h"
 #include "tail_votes.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "quorvel/presentation/page_words.h"
-#include "quorvel/report/record_words.h"
+#include "quorvel/report/record_section_words.h"
 #include "quorvel/report/section_texts.h"
 
 namespace quorvel::report {
@@ -19,7 +19,7 @@ TEST(RecordWords, ThePagesWordListsShareNoKeyAndBothLanguagesHaveEach) {
   int i = 0;
   for (const Language language : {Language::English, Language::Chinese}) {
     for (const WordList list :
-         {presentation::pageWords(language), sectionWords(language), recordWords(language)}) {
+         {presentation::pageWords(language), sectionWords(language), recordSectionWords(language)}) {
       for (const words::Word& word : list) {
         EXPECT_TRUE(keys[i].insert(std::string(word.key)).second) << word.key;
         EXPECT_FALSE(word.text.empty()) << word.key;

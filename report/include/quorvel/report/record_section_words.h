@@ -15,6 +15,6 @@ using words::WordList;
 // ("notStored", "storageCleared", "copyHint"), what it says after a paste, a save or forgetting
 // ("nothingPasted", "stored", "forgotten"), what a message calls pasted draws ("pastedName"), and
 // what a screen reader calls the tables ("recentLabel", "totalsLabel", "laterLabel").
-WordList recordWords(Language language);
+WordList recordSectionWords(Language language);
 
 }  // namespace quorvel::report

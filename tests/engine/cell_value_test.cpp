@@ -1,4 +1,4 @@
-#include "quorvel/engine/number_conversions.h"
+#include "quorvel/engine/cell_value.h"
 
 #include <gtest/gtest.h>
 

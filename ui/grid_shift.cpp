@@ -1,4 +1,4 @@
-#include "window_draw_shift.h"
+#include "grid_shift.h"
 
 #include <QLineEdit>
 #include <string>

@@ -1,4 +1,4 @@
-#include "quorvel/report/record_words.h"
+#include "quorvel/report/record_section_words.h"
 
 #include <array>
 
@@ -104,7 +104,7 @@ constexpr std::array<Word, 34> kEnglishWords = {{
 
 }  // namespace
 
-WordList recordWords(Language language) {
+WordList recordSectionWords(Language language) {
   return language == Language::Chinese ? WordList(kChineseWords) : WordList(kEnglishWords);
 }
 

@@ -1,4 +1,4 @@
-#include "quorvel/report/report_texts.h"
+#include "quorvel/report/verdict_texts.h"
 
 #include <gtest/gtest.h>
 
