@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "js_values.h"
-#include "page_style.h"
+#include "quorvel/web/page_style.h"
 #include "quorvel/backtest/device_limits.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/engine/draw_shift.h"

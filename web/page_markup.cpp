@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "page_style.h"
+#include "quorvel/web/page_style.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/page_words.h"

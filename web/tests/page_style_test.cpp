@@ -1,4 +1,4 @@
-#include "page_style.h"
+#include "quorvel/web/page_style.h"
 
 #include <gtest/gtest.h>
 
