@@ -65,7 +65,6 @@ class KeptRecord {
   }
 
   std::string status() const { return report::recordStatus(record_, language_); }
-  double size() const { return static_cast<double>(record_.draws.size()); }
   std::uint64_t lastPeriod() const {
     return record_.draws.empty() ? 0 : record_.draws.back().period;
   }
@@ -173,7 +172,6 @@ class KeptRecord {
     out.set("heading", val::array(report::recentHeading(language_)));
     out.set("rows", rows);
     out.set("totals", rowsOf(report::recentTotals(totals, language_)));
-    out.set("shown", static_cast<double>(passes.size()));
     out.set("more", first > 3);
     return out;
   }
@@ -250,7 +248,6 @@ EMSCRIPTEN_BINDINGS(quorvel_record) {
       .function("csv", &KeptRecord::csv)
       .function("fileName", &KeptRecord::fileName)
       .function("status", &KeptRecord::status)
-      .function("size", &KeptRecord::size)
       .function("add", &KeptRecord::add)
       .function("typed", &KeptRecord::typed)
       .function("grid", &KeptRecord::grid)

@@ -33,19 +33,22 @@ export class RunEnded extends Error {
 }
 
 // A worker the run listens to: every message, error and silence reaches `fail` or `listener`.
+// `From` is what the worker answers.
+/** @template {{ type: string }} From */
 class Watched {
   /** @param {string} script @param {(error: RunEnded) => void} fail */
   constructor(script, fail) {
     this.worker = new Worker(script, { type: 'module' });
     this.fail = fail;
-    /** @type {((data: any) => void) | null} */
+    /** @type {((data: From) => void) | null} */
     this.listener = null;
     /** @type {ReturnType<typeof setTimeout> | undefined} */
     this.timer = undefined;
     this.worker.onmessage = ({ data }) => {
       clearTimeout(this.timer);
-      if (data?.type === 'failed') fail(new RunEnded('failed', String(data.reason)));
-      else this.listener?.(data);
+      const answer = /** @type {From | { type: 'failed', reason: unknown }} */ (data);
+      if (answer?.type === 'failed' && 'reason' in answer) fail(new RunEnded('failed', String(answer.reason)));
+      else this.listener?.(/** @type {From} */ (answer));
     };
     this.worker.onerror = (event) => {
       event.preventDefault();
@@ -75,9 +78,9 @@ export class BacktestRun {
   /** @param {Settings} settings */
   constructor(settings) {
     this.settings = settings;
-    /** @type {Watched[]} */
+    /** @type {Watched<FromRecordWorker | FromShuffleWorker>[]} */
     this.workers = [];
-    /** @type {Watched[]} */
+    /** @type {Watched<FromShuffleWorker>[]} */
     this.replaying = [];
     /** @type {(error: RunEnded) => void} */
     let fail = () => {};
@@ -88,10 +91,11 @@ export class BacktestRun {
       fail(error);
       this.end();
     };
+    /** @type {Watched<FromRecordWorker>} */
     this.recordWorker = this.start('record_worker.js');
   }
 
-  /** @param {string} script */
+  /** @template {{ type: string }} From @param {string} script @returns {Watched<From>} */
   start(script) {
     const watched = new Watched(script, this.fail);
     this.workers.push(watched);
@@ -142,6 +146,7 @@ export class BacktestRun {
     if (this.replaying.length === 0) {
       const count = Math.max(1, Math.min(MAX_WORKERS, navigator.hardwareConcurrency || 1, wanted, workers));
       for (let w = 0; w < count; ++w) {
+        /** @type {Watched<FromShuffleWorker>} */
         const worker = this.start('shuffle_worker.js');
         worker.send({ type: 'record', digits, restarts, settings: this.settings }, START_TIMEOUT);
         this.replaying.push(worker);

@@ -14,7 +14,6 @@ export interface Recent {
   heading: string[];
   rows: RecentRow[];
   totals: string[][];
-  shown: number;
   more: boolean;  // whether older draws could be shown
 }
 
@@ -45,7 +44,6 @@ export interface KeptRecord {
   csv(): string;
   fileName(): string;
   status(): string;
-  size(): number;
   /** `choice`: what to do where the draws disagree with the record: ask first, or take one side. */
   add(text: string, name: string, choice: 'ask' | 'given' | 'kept'): Added;
   /** `now`: the device clock (ms since 1970); the period is reckoned by the game's clock. */
