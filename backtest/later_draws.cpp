@@ -44,6 +44,10 @@ bool isLaterDraw(std::uint64_t period) {
   return period > kVerdictFixedThrough && periodYear(period) != 0;
 }
 
+bool hasLaterDraws(std::span<const Draw> record) {
+  return record.size() >= kMinimumDraws && isLaterDraw(record.back().period);
+}
+
 std::optional<double> drawsToShow(double chance, double edge, double callsPerDraw) {
   if (edge <= 0 || chance <= 0 || chance >= 1 || callsPerDraw <= 0) return std::nullopt;
   const double p = std::min(chance + edge, 1.0);

@@ -67,4 +67,17 @@ std::uint64_t replayedPasses(std::uint64_t draws, std::span<const std::size_t> r
   return static_cast<std::uint64_t>(std::count(replayed.begin(), replayed.end(), true));
 }
 
+bool replaysBefore(std::size_t first, std::span<const std::size_t> restarts) {
+  // Each stretch of the record, from its start or a restart to the next, replays its draws from
+  // its fourth on.
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= restarts.size(); ++i) {
+    const std::size_t end = std::min(first, i < restarts.size() ? restarts[i] : first);
+    if (start + 3 < end) return true;
+    if (i < restarts.size()) start = restarts[i];
+    if (start >= first) return false;
+  }
+  return false;
+}
+
 }  // namespace quorvel::backtest

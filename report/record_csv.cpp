@@ -10,4 +10,9 @@ void writeRecordCsv(std::ostream& out, std::span<const backtest::Draw> draws) {
   }
 }
 
+std::string recordFileName(std::span<const backtest::Draw> draws) {
+  return "quorvel-record-" + (draws.empty() ? std::string("empty") : std::to_string(draws.back().period)) +
+         ".csv";
+}
+
 }  // namespace quorvel::report

@@ -217,4 +217,8 @@ std::vector<TotalsRow> recentTotals(const backtest::Summary& summary, Language l
   return rows;
 }
 
+std::string recentMoney(const backtest::Call& call) {
+  return std::to_string(call.stakeYuan) + " / " + std::to_string(call.returnedMills / 1000);
+}
+
 }  // namespace quorvel::report

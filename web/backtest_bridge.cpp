@@ -17,14 +17,9 @@
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/shuffles.h"
 #include "quorvel/game/draw.h"
-#include "quorvel/report/answer_texts.h"
 #include "quorvel/report/audit_texts.h"
-#include "quorvel/report/chart.h"
-#include "quorvel/report/json_report.h"
-#include "quorvel/report/money_texts.h"
-#include "quorvel/report/power_texts.h"
+#include "quorvel/report/page_report.h"
 #include "quorvel/report/problem_text.h"
-#include "quorvel/report/verdict_texts.h"
 #include "quorvel/backtest/record_reader.h"
 #include "settings_value.h"
 #include "shuffle_values.h"
@@ -51,7 +46,7 @@ class RecordBacktest {
  public:
   RecordBacktest(const val& bytes, const std::string& fileName, const SettingsValue& settings,
                  const std::string& tag)
-      : language_(words::languageForTag(tag)) {
+      : language_(words::languageForTag(tag)), jsonName_(report::reportFileName(fileName)) {
     try {
       JsBytesBuffer buffer(bytes);
       std::istream in(&buffer);
@@ -119,25 +114,23 @@ class RecordBacktest {
       out.set("more", static_cast<double>(more));
       return out;
     }
-    const report::Answer answer = report::answerOf(result_, language_);
-    out.set("headline", answer.headline);
-    out.set("figure", answer.figure);
-    out.set("figureCaption", answer.figureCaption);
-    out.set("beside", answer.beside);
-    out.set("verdict", report::verdictSentence(result_, language_));
-    out.set("orderNote", report::recordNote(result_, language_));
-    out.set("claims", rowsOf(report::claimsTable(result_, language_)));
-    out.set("money", rowsOf(report::moneyTable(result_, language_)));
-    out.set("table", rowsOf(report::reportTable(result_, language_)));
-    out.set("power", rowsOf(report::powerTable(result_, language_)));
-    out.set("powerHeading", report::powerHeading(language_));
-    out.set("powerNote", report::powerNote(language_));
-    std::ostringstream chart, json;
-    report::writeChart(chart, *trace_, language_,
-                       narrow ? report::ChartWidth::Narrow : report::ChartWidth::Wide);
-    report::writeJson(json, result_);
-    out.set("chart", chart.str());
-    out.set("json", json.str());
+    const report::PageReport page = report::pageReport(
+        result_, *trace_, language_, narrow ? report::ChartWidth::Narrow : report::ChartWidth::Wide);
+    out.set("headline", page.answer.headline);
+    out.set("figure", page.answer.figure);
+    out.set("figureCaption", page.answer.figureCaption);
+    out.set("beside", page.answer.beside);
+    out.set("verdict", page.verdict);
+    out.set("orderNote", page.orderNote);
+    out.set("claims", rowsOf(page.claims));
+    out.set("money", rowsOf(page.money));
+    out.set("table", rowsOf(page.table));
+    out.set("power", rowsOf(page.power));
+    out.set("powerHeading", page.powerHeading);
+    out.set("powerNote", page.powerNote);
+    out.set("chart", page.chart);
+    out.set("json", page.json);
+    out.set("jsonName", jsonName_);
     return out;
   }
 
@@ -152,6 +145,7 @@ class RecordBacktest {
   }
 
   Language language_;
+  std::string jsonName_;  // the name its JSON report is saved under
   std::string error_;
   std::optional<bt::ListTrace> trace_;
   bt::BacktestResult result_;

@@ -59,10 +59,7 @@ class KeptRecord {
   }
 
   // The name the record is saved and tested under: its last period's.
-  std::string fileName() const {
-    return "quorvel-record-" +
-           (record_.draws.empty() ? std::string("empty") : std::to_string(lastPeriod())) + ".csv";
-  }
+  std::string fileName() const { return report::recordFileName(record_.draws); }
 
   std::string status() const { return report::recordStatus(record_, language_); }
   std::uint64_t lastPeriod() const {
@@ -172,15 +169,13 @@ class KeptRecord {
     out.set("heading", val::array(report::recentHeading(language_)));
     out.set("rows", rows);
     out.set("totals", rowsOf(report::recentTotals(totals, language_)));
-    out.set("more", first > 3);
+    out.set("more", bt::replaysBefore(first, record_.notes.restarts));
     return out;
   }
 
   // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
   val laterDraws() const {
-    if (record_.draws.size() < bt::kMinimumDraws || !bt::isLaterDraw(lastPeriod())) {
-      return val::null();
-    }
+    if (!bt::hasLaterDraws(record_.draws)) return val::null();
     const bt::BacktestResult result =
         bt::runBacktest(record_.draws, bt::backtestOptions({.shuffles = 0}, record_.notes));
     if (!result.laterDraws) return val::null();
@@ -206,8 +201,7 @@ class KeptRecord {
     val money = val::array();
     for (std::size_t i = 0; i < engine::kLists; ++i) {
       const bt::Call& call = pass.calls[i];
-      money.call<void>("push", std::to_string(call.stakeYuan) + " / " +
-                                   std::to_string(call.returnedMills / 1000));
+      money.call<void>("push", report::recentMoney(call));
     }
     val row = val::object();
     row.set("period", std::to_string(pass.period));

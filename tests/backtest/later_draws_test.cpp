@@ -70,7 +70,10 @@ TEST(LaterDraws, ARecordThatEndsAtTheFixedPeriodHasNoLaterDraws) {
   std::vector<Draw> draws = simulateHistory(10, 1);
   for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = kVerdictFixedThrough - 9 + i;
   EXPECT_FALSE(runBacktest(draws, {}).laterDraws.has_value());
+  EXPECT_FALSE(hasLaterDraws(draws));
   draws.push_back({kVerdictFixedThrough + 1, {1, 2, 3}});
+  EXPECT_TRUE(hasLaterDraws(draws));
+  EXPECT_FALSE(hasLaterDraws(std::span(draws).last(kMinimumDraws - 1)));
   const std::optional<LaterDraws> next = runBacktest(draws, {}).laterDraws;
   ASSERT_TRUE(next.has_value());
   EXPECT_EQ(next->draws, 1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -44,6 +45,25 @@ TEST(Chance, OfEachSideOfACall) {
   EXPECT_EQ(verdictChance(engine::Verdict::Mod3Is0), 334);
   EXPECT_EQ(verdictChance(engine::Verdict::Mod3Is1), 333);
   EXPECT_EQ(verdictChance(engine::Verdict::NoCall), 0);
+}
+
+// Whether older passes exist before a place agrees with the draw-by-draw account of which draws
+// are replayed, over records with gaps anywhere.
+TEST(Replay, OlderPassesAreThoseTheDrawByDrawAccountReplays) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 2000; ++round) {
+    const std::size_t draws = 1 + random() % 40;
+    std::vector<std::size_t> restarts;
+    for (std::size_t t = 1; t < draws; ++t) {
+      if (random() % 5 == 0) restarts.push_back(t);
+    }
+    const std::vector<bool> replayed = replayedDraws(draws, restarts);
+    for (std::size_t first = 0; first <= draws; ++first) {
+      const bool older = std::find(replayed.begin(), replayed.begin() + static_cast<std::ptrdiff_t>(first),
+                                   true) != replayed.begin() + static_cast<std::ptrdiff_t>(first);
+      ASSERT_EQ(replaysBefore(first, restarts), older) << draws << " draws, from " << first;
+    }
+  }
 }
 
 TEST(Replay, ScoresTheWorkedGridAgainstTheNextDraw) {

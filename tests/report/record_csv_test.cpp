@@ -1,5 +1,6 @@
 #include "quorvel/report/record_csv.h"
 #include "quorvel/backtest/record_reader.h"
+#include "quorvel/report/page_report.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,17 @@ TEST(RecordCsv, TheShippedRecordWritesBackByteForByte) {
   EXPECT_EQ(canonical.str(),
             "period,d1,d2,d3,sum\n2026001,1,0,0,1\n2026002,0,3,5,8\n"
             "2026003,9,0,1,10\n");
+}
+
+// The names the page saves a kept record and a test's report under.
+TEST(FileNames, NameTheRecordByItsNewestPeriodAndTheReportByTheRecord) {
+  const std::vector<backtest::Draw> draws = {{2026173, {3, 0, 8}}, {2026174, {6, 1, 8}}};
+  EXPECT_EQ(recordFileName(draws), "quorvel-record-2026174.csv");
+  EXPECT_EQ(recordFileName({}), "quorvel-record-empty.csv");
+  EXPECT_EQ(reportFileName("draws-2004-2026.csv"), "draws-2004-2026-backtest.json");
+  EXPECT_EQ(reportFileName("mine.TXT"), "mine-backtest.json");
+  EXPECT_EQ(reportFileName("records.csv.gz"), "records.csv.gz-backtest.json");
+  EXPECT_EQ(reportFileName(".csv"), "-backtest.json");
 }
 
 }  // namespace

@@ -51,13 +51,12 @@ export function offerCopies() {
   });
 }
 
-// Shows the report of the test of the record named `name`; `took` says how long it took,
-// `commandLine` how to make it again.
+// Shows the report of a test; `took` says how long it took, `commandLine` how to make it again.
 /**
  * @param {Report} report
- * @param {{ name: string, took: string, commandLine: string, words: Record<string, string> }} run
+ * @param {{ took: string, commandLine: string, words: Record<string, string> }} run
  */
-export function showReport(report, { name, took, commandLine, words }) {
+export function showReport(report, { took, commandLine, words }) {
   byId('BacktestHeadline').textContent = report.headline;
   byId('BacktestFigure').textContent = report.figure;
   byId('BacktestFigureCaption').textContent = report.figureCaption;
@@ -74,8 +73,8 @@ export function showReport(report, { name, took, commandLine, words }) {
   byId('PowerHeading').textContent = report.powerHeading;
   byId('PowerNote').textContent = report.powerNote;
   showChart(report.chart, words.chartTitle);
-  offer(/** @type {HTMLAnchorElement} */ (byId('BacktestSave')), report.json,
-    `${name.replace(/\.(csv|txt)$/i, '')}-backtest.json`, 'application/json');
+  offer(/** @type {HTMLAnchorElement} */ (byId('BacktestSave')), report.json, report.jsonName,
+    'application/json');
   savedJson = report.json;
   byId('BacktestCopy').hidden = true;
   byId('BacktestCommandLine').textContent = commandLine;

@@ -104,7 +104,7 @@ async function test(section, record) {
   try {
     const read = await run.read(await readBytes(section, record), record.name, language);
     const report = await replayShuffles(section, run, read);
-    showReport(report, { name: record.name, words: section.words,
+    showReport(report, { words: section.words,
       took: engine.tookText(performance.now() - started, language),
       commandLine: engine.commandLine(record.name, settings) });
   } catch (error) {

@@ -19,6 +19,7 @@ export interface Report {
   powerNote: string;
   chart: string;  // an SVG
   json: string;  // byte for byte quorvel-backtest's --json
+  jsonName: string;  // the name it is saved under
 }
 
 // To the record's worker: read a record and replay it (its bytes, or a player's file, which the

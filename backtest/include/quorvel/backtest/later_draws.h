@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <optional>
 
 #include "quorvel/backtest/record.h"
@@ -56,6 +57,10 @@ struct LaterDraws {
 // Whether a period is one the test on later draws scores: after kVerdictFixedThrough, written
 // yyyyNNN.
 bool isLaterDraw(std::uint64_t period);
+
+// Whether a record (oldest first) is one whose later draws can be scored: enough draws to replay,
+// and a newest draw that is a later one.
+bool hasLaterDraws(std::span<const Draw> record);
 
 // About how many draws the family's e-value would take to reach kFamilyEvidence, on average,
 // were an output's hit rate `edge` above its average chance `chance`, with a call on

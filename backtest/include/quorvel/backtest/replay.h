@@ -47,6 +47,10 @@ Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, co
 // The passes of a record (oldest first, with its restarts after gaps) that forecast its draws from
 // place `first` on: each draw with three draws before it since the record's start or its last
 // restart, forecast from those three.
+// Whether the record replays a draw before place `first`: whether it has older passes than those
+// from `first` on.
+bool replaysBefore(std::size_t first, std::span<const std::size_t> restarts);
+
 std::vector<Replayed> replayFrom(std::span<const Draw> record,
                                  std::span<const std::size_t> restarts, std::size_t first);
 

@@ -33,6 +33,9 @@ std::string damagedStatus(const std::string& reason, Language language);
 // and return.
 std::vector<std::string> recentHeading(Language language);
 
+// What betting a list of one recent pass cost and returned, in whole yuan: "26 / 0".
+std::string recentMoney(const backtest::Call& call);
+
 // How many more recent draws each "recentMore" shows, and how many are shown at first.
 inline constexpr int kRecentStep = 30;
 
