@@ -1,28 +1,24 @@
 // The page's way into the forecast, the module its first visit loads: the pass, the draw shift,
-// the grid check's test, MainForm's layout, the page's words and the backtest's settings, as
+// the grid check's test, the page's words and the backtest's settings, as
 // plain JavaScript values. It moves texts and holds no rule.
 
 #include <emscripten/bind.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "js_values.h"
-#include "quorvel/web/page_style.h"
 #include "quorvel/backtest/device_limits.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/engine/draw_shift.h"
 #include "quorvel/engine/numeric_text.h"
 #include "quorvel/presentation/forecast_view.h"
-#include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/page_words.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/report/record_section_words.h"
 #include "quorvel/report/section_texts.h"
-#include "quorvel/backtest/device_limits.h"
 #include "settings_value.h"
 
 namespace quorvel::web {
@@ -77,30 +73,6 @@ val shiftGridDown(const val& cells) {
 }
 
 bool isNumericText(const std::string& text) { return engine::isNumericText(text); }
-
-// MainForm's controls as the page's markup was made from them: [{ id, name, parent, rect:
-// [left, top, width, height] on the form, caption, tabIndex (-1 for none), accessibleName }], for
-// the page's tests to hold the page against.
-val formLayout() {
-  const std::vector<const presentation::Control*> tabOrder = presentation::tabOrder();
-  val controls = val::array();
-  for (const presentation::Control& control : presentation::mainFormControls()) {
-    const presentation::Rect r = presentation::rectOnForm(control);
-    val rect = val::array();
-    for (const int edge : {r.left, r.top, r.width, r.height}) rect.call<void>("push", edge);
-    const auto tab = std::find(tabOrder.begin(), tabOrder.end(), &control);
-    val out = val::object();
-    out.set("id", elementId(control.name));
-    out.set("name", std::string(control.name));
-    out.set("parent", std::string(control.parent));
-    out.set("rect", rect);
-    out.set("caption", std::string(control.caption));
-    out.set("tabIndex", tab == tabOrder.end() ? -1 : static_cast<int>(tab - tabOrder.begin()));
-    out.set("accessibleName", std::string(control.accessibleName));
-    controls.call<void>("push", out);
-  }
-  return controls;
-}
 
 // The page's fixed words in the language of the browser's tag, by the keys its elements name,
 // and the language's own tag: { lang, words: { key: text } }.
@@ -192,7 +164,6 @@ EMSCRIPTEN_BINDINGS(quorvel_forecast) {
   emscripten::function("predict", &predict);
   emscripten::function("shiftGridDown", &shiftGridDown);
   emscripten::function("isNumericText", &isNumericText);
-  emscripten::function("formLayout", &formLayout);
   emscripten::function("words", &words);
   emscripten::function("oddsTitle", &oddsTitle);
   emscripten::function("linkSettings", &linkSettings);

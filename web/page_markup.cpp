@@ -3,14 +3,17 @@
 // on a phone, as a style sheet. The page then shows the same controls, captions and Tab order as
 // the window, before any script runs. The page's fixed rules are its own style sheet's, which
 // learns the form's width here.
-//   node page_markup.js SOURCE_SITE OUT_SITE RECORD_NAME
-// It writes index.html, the one-file edition's quorvel.html.in, style.css and form.css.
+//   node page_markup.js SOURCE_SITE OUT_SITE RECORD_NAME LAYOUT_JSON
+// It writes index.html, the one-file edition's quorvel.html.in, style.css and form.css, and, for
+// the page's tests to hold the page against, the layout table as LAYOUT_JSON outside the site.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "quorvel/web/page_style.h"
 #include "quorvel/presentation/failure_report.h"
@@ -201,7 +204,43 @@ std::string edition(const std::string& page, bool site) {
   return out;
 }
 
-int run(const std::string& source, const std::string& site, const std::string& record) {
+// `text` as a JSON string.
+std::string jsonText(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
+      continue;
+    }
+    out += c;
+  }
+  return out + "\"";
+}
+
+// MainForm's controls as the page's markup was made from them: [{ id, name, parent, rect: [left,
+// top, width, height] on the form, caption, tabIndex (-1 for none), accessibleName }].
+std::string layoutJson() {
+  const std::vector<const Control*> tabOrder = presentation::tabOrder();
+  std::string json = "[";
+  for (const Control& control : presentation::mainFormControls()) {
+    const presentation::Rect r = presentation::rectOnForm(control);
+    const auto tab = std::find(tabOrder.begin(), tabOrder.end(), &control);
+    if (json.size() > 1) json += ",\n";
+    json += "{\"id\":" + jsonText(elementId(control.name)) + ",\"name\":" + jsonText(control.name) +
+            ",\"parent\":" + jsonText(control.parent) + ",\"rect\":[" + std::to_string(r.left) + "," +
+            std::to_string(r.top) + "," + std::to_string(r.width) + "," + std::to_string(r.height) +
+            "],\"caption\":" + jsonText(control.caption) + ",\"tabIndex\":" +
+            std::to_string(tab == tabOrder.end() ? -1 : tab - tabOrder.begin()) +
+            ",\"accessibleName\":" + jsonText(control.accessibleName) + "}";
+  }
+  return json + "]\n";
+}
+
+int run(const std::string& source, const std::string& site, const std::string& record,
+        const std::string& layout) {
   std::string page = readFile(source + "/index.html.in");
   replace(page, "@TITLE@", presentation::windowTitle(presentation::Edition::Web));
   replace(page, "@PROGRAM@", std::string(presentation::kProgramName));
@@ -223,6 +262,7 @@ int run(const std::string& source, const std::string& site, const std::string& r
   replace(style, "@PHONE_COLUMNS@", std::to_string(presentation::kPhoneColumns));
   writeFile(site + "/style.css", style);
   writeFile(site + "/form.css", formStyle() + phoneStyle());
+  writeFile(layout, layoutJson());
   return 0;
 }
 
@@ -230,12 +270,12 @@ int run(const std::string& source, const std::string& site, const std::string& r
 }  // namespace quorvel::web
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: page_markup SOURCE_SITE OUT_SITE RECORD_NAME\n";
+  if (argc != 5) {
+    std::cerr << "usage: page_markup SOURCE_SITE OUT_SITE RECORD_NAME LAYOUT_JSON\n";
     return 2;
   }
   try {
-    return quorvel::web::run(argv[1], argv[2], argv[3]);
+    return quorvel::web::run(argv[1], argv[2], argv[3], argv[4]);
   } catch (const std::exception& error) {
     std::cerr << "page-markup: " << error.what() << '\n';
     return 1;

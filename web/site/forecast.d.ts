@@ -26,21 +26,10 @@ export interface Shift extends Outcome {
 }
 
 // One of MainForm's controls as the page's markup was made from it.
-export interface FormControl {
-  id: string;
-  name: string;
-  parent: string;
-  rect: [number, number, number, number];
-  caption: string;
-  tabIndex: number;  // -1 for a control that takes no focus
-  accessibleName: string;
-}
-
 export interface ForecastEngine {
   predict(cells: string[], language: string): Prediction;
   shiftGridDown(cells: string[]): Shift;
   isNumericText(text: string): boolean;
-  formLayout(): FormControl[];
   words(language: string): { lang: string; words: Record<string, string> };
   oddsTitle(language: string): string;
   linkSettings(seeds: string[], shuffles: string[], language: string):

@@ -1,7 +1,7 @@
 // The web edition in a real browser, typed into as a person would.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { appendFileSync, cpSync, mkdtempSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { pathToFileURL } from 'node:url';
 import { join } from 'node:path';
@@ -16,12 +16,11 @@ after(async () => { await session.close(); });
 
 const WORKED = ['3', '5', '8', '16', '2', '7', '1', '10', '9', '0', '4', '13'];
 
-// The window's layout table as the page's engine exports it, and what the page shows for each of
-// its controls: its place on the form, its caption and the name a screen reader gives it.
+// The window's layout table as the build wrote it beside the site, and what the page shows for
+// each of its controls: its place on the form, its caption and the name a screen reader gives it.
+const LAYOUT = JSON.parse(readFileSync(join(SITE, '..', 'form-layout.json'), 'utf8'));
 async function layoutAndPage(page) {
-  return page.evaluate(async () => {
-    const { default: createForecast } = await import('/forecast.js');
-    const controls = (await createForecast()).formLayout();
+  return page.evaluate(async (controls) => {
     const form = document.getElementById('MainForm').getBoundingClientRect();
     const shown = Object.fromEntries(controls.map(({ id }) => {
       const element = document.getElementById(id);
@@ -33,7 +32,7 @@ async function layoutAndPage(page) {
     const style = getComputedStyle(document.documentElement);
     const size = ['--form-width', '--form-height'].map((name) => parseFloat(style.getPropertyValue(name)));
     return { controls, shown, form: [form.width, form.height], size };
-  });
+  }, LAYOUT);
 }
 
 test('the form is the window\'s layout table: places, captions, names and Tab order', async () => {
