@@ -29,10 +29,11 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
     }
     if (count < start + 3) continue;
     const Replayed replayed =
-        replay(window[(count - 3) % 4], window[(count - 2) % 4], window[(count - 1) % 4], draw);
+        replay(window[(count - 3) % 4], window[(count - 2) % 4], window[(count - 1) % 4], draw,
+               *options.game);
     result.summary.add(replayed);
-    if (options.laterDraws && isLaterDraw(replayed.period)) {
-      if (!result.laterDraws) result.laterDraws.emplace();
+    if (options.laterDraws && isLaterDraw(replayed.period, *options.game)) {
+      if (!result.laterDraws) result.laterDraws.emplace().since = options.game->verdictFixedThrough;
       result.laterDraws->add(replayed);
     }
     if (options.onReplay) options.onReplay(replayed);
@@ -45,6 +46,7 @@ std::uint64_t replayAll(const std::function<bool(Draw&)>& next, const BacktestOp
 
 BacktestResult started(const BacktestOptions& options) {
   BacktestResult result;
+  result.game = options.game;
   result.seed = options.seed;
   result.notes = options.notes;
   return result;
@@ -57,7 +59,7 @@ void testAgainstShuffles(std::span<const Draw> record, const BacktestOptions& op
   constexpr std::uint64_t kPart = 4096;
   ShuffleTally tally(options.shuffles);
   const ShuffledReplays shuffled(options.shuffles > 0 ? record : std::span<const Draw>{},
-                                 options.notes.restarts);
+                                 options.notes.restarts, *options.game);
   std::uint64_t planned = options.shuffles;
   for (;;) {
     for (std::uint64_t first = tally.shuffles(); first < planned; first = tally.shuffles()) {

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 #include "quorvel/backtest/call.h"
 #include "quorvel/engine/pass_result.h"
@@ -67,9 +69,30 @@ constexpr ScoringTables scoringTables(const game::SumBet& bet) {
   return tables;
 }
 
-inline constexpr ScoringTables kWelfare3DTables = scoringTables(game::kWelfare3D.sumBet);
-static_assert(game::listOdds((engine::SumSet{1} << engine::kSumCount) - 1, game::kWelfare3D.sumBet)
-                  .stakeYuan < (1 << (kExpectedShift - kStakeShift)));
+// Every known game's tables, made when the program is built.
+inline constexpr std::array<ScoringTables, game::kGames.size()> kGameTables = [] {
+  std::array<ScoringTables, game::kGames.size()> tables{};
+  for (std::size_t g = 0; g < tables.size(); ++g) tables[g] = scoringTables(game::kGames[g]->sumBet);
+  return tables;
+}();
+constexpr bool stakesFit() {
+  for (const game::Game* g : game::kGames) {
+    if (game::listOdds((engine::SumSet{1} << engine::kSumCount) - 1, g->sumBet).stakeYuan >=
+        (1 << (kExpectedShift - kStakeShift)))
+      return false;
+  }
+  return true;
+}
+static_assert(stakesFit());
+inline constexpr const ScoringTables& kWelfare3DTables = kGameTables[0];
+
+// The tables of `game`, one of game::kGames.
+inline const ScoringTables& tablesFor(const game::Game& game) {
+  for (std::size_t g = 0; g < game::kGames.size(); ++g) {
+    if (game::kGames[g] == &game) return kGameTables[g];
+  }
+  throw std::invalid_argument("no scoring tables for the game " + std::string(game.id));
+}
 
 constexpr ListWeight weigh(engine::SumSet list, const ScoringTables& tables) {
   static_assert(BlockWeights{}.size() == 4);
@@ -94,7 +117,7 @@ inline constexpr std::array<int, engine::kVerdictValues> kVerdictChance = [] {
 
 // scoreCalls, inline for the shuffles' loop.
 inline std::array<Call, engine::kOutputs> scoredCalls(const engine::PassResult& result, int sum,
-                                                      const ScoringTables& tables = kWelfare3DTables) {
+                                                      const ScoringTables& tables) {
   std::array<Call, engine::kOutputs> calls{};
   for (std::size_t i = 0; i < engine::kLists; ++i) {
     const engine::Output output = engine::kAllOutputs[i];

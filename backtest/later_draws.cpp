@@ -40,12 +40,12 @@ double LaterDraws::eValue() const {
   return sum / static_cast<double>(outputs.size());
 }
 
-bool isLaterDraw(std::uint64_t period) {
-  return period > kVerdictFixedThrough && periodYear(period) != 0;
+bool isLaterDraw(std::uint64_t period, const game::Game& game) {
+  return period > game.verdictFixedThrough && periodYear(period) != 0;
 }
 
-bool hasLaterDraws(std::span<const Draw> record) {
-  return record.size() >= kMinimumDraws && isLaterDraw(record.back().period);
+bool hasLaterDraws(std::span<const Draw> record, const game::Game& game) {
+  return record.size() >= kMinimumDraws && isLaterDraw(record.back().period, game);
 }
 
 std::optional<double> drawsToShow(double chance, double edge, double callsPerDraw) {

@@ -13,8 +13,9 @@ int verdictChance(engine::Verdict verdict) {
   return scoring::kVerdictChance[static_cast<std::size_t>(verdict)];
 }
 
-std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum) {
-  return scoring::scoredCalls(result, sum);
+std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum,
+                                              const game::Game& game) {
+  return scoring::scoredCalls(result, sum, scoring::tablesFor(game));
 }
 
 GridRow gridRow(const Draw& draw) {
@@ -22,7 +23,8 @@ GridRow gridRow(const Draw& draw) {
           static_cast<std::uint16_t>(draw.digits[2]), static_cast<std::uint16_t>(draw.sum())};
 }
 
-Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next) {
+Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next,
+                const game::Game& game) {
   // The numbers a user types, passed as numbers: the pass gives what their texts would give.
   engine::PlainGrid cells;
   const Draw* rows[engine::kGridPeriods] = {&latest, &previous, &oldest};
@@ -31,19 +33,20 @@ Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, co
     std::copy(row.begin(), row.end(), cells.begin() + static_cast<std::ptrdiff_t>(4 * p));
   }
   Replayed out{next.period, next.sum(), engine::runPredictionPass(cells), {}};
-  out.calls = scoreCalls(out.result, out.sum);
+  out.calls = scoreCalls(out.result, out.sum, game);
   return out;
 }
 
 std::vector<Replayed> replayFrom(std::span<const Draw> record,
-                                 std::span<const std::size_t> restarts, std::size_t first) {
+                                 std::span<const std::size_t> restarts, std::size_t first,
+                                 const game::Game& game) {
   std::vector<Replayed> passes;
   for (std::size_t t = std::max<std::size_t>(first, 3); t < record.size(); ++t) {
     // The last restart at or before t; the pass needs three draws from it on before t.
     const auto after = std::upper_bound(restarts.begin(), restarts.end(), t);
     const std::size_t start = after == restarts.begin() ? 0 : *(after - 1);
     if (t < start + 3) continue;
-    passes.push_back(replay(record[t - 3], record[t - 2], record[t - 1], record[t]));
+    passes.push_back(replay(record[t - 3], record[t - 2], record[t - 1], record[t], game));
   }
   return passes;
 }

@@ -44,7 +44,8 @@ static_assert(sizeof(engine::PlainGrid) == engine::kGridPeriods * sizeof(GridRow
 // three draws before a draw, latest on top, is the twelve cells that follow its row, copied in
 // one go: the shuffles replay millions of grids.
 ReplayStatistics replayNewestFirst(std::span<const GridRow> rows,
-                                   std::span<const std::uint8_t> replayed) {
+                                   std::span<const std::uint8_t> replayed,
+                                   const scoring::ScoringTables& tables) {
   std::array<Tally, engine::kOutputs> tallies;
   ReplayStatistics statistics;
   for (std::size_t r = rows.size() - std::min<std::size_t>(rows.size(), 3); r-- > 0;) {
@@ -52,7 +53,7 @@ ReplayStatistics replayNewestFirst(std::span<const GridRow> rows,
     engine::PlainGrid cells;
     std::memcpy(cells.data(), rows[r + 1].data(), sizeof cells);
     const std::array<Call, engine::kOutputs> calls =
-        scoring::scoredCalls(engine::runPredictionPass(cells), rows[r][3]);
+        scoring::scoredCalls(engine::runPredictionPass(cells), rows[r][3], tables);
     for (std::size_t i = 0; i < tallies.size(); ++i) {
       tallies[i].add(calls[i]);
       statistics.hits[i] += calls[i].hit && calls[i].made;
@@ -98,8 +99,9 @@ std::vector<std::uint8_t> replayedNewestFirst(std::size_t draws,
 }
 
 ReplayStatistics replayStatistics(std::span<const Draw> draws,
-                                  std::span<const std::size_t> restarts) {
-  return replayNewestFirst(rowsNewestFirst(draws), replayedNewestFirst(draws.size(), restarts));
+                                  std::span<const std::size_t> restarts, const game::Game& game) {
+  return replayNewestFirst(rowsNewestFirst(draws), replayedNewestFirst(draws.size(), restarts),
+                           scoring::tablesFor(game));
 }
 
 std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
@@ -111,13 +113,16 @@ std::vector<std::uint32_t> shuffleOrder(std::size_t count, std::uint64_t seed,
   return order;
 }
 
-ShuffledReplays::ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts)
-    : newestFirst_(rowsNewestFirst(draws)),
+ShuffledReplays::ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts,
+                                 const game::Game& game)
+    : game_(&game),
+      newestFirst_(rowsNewestFirst(draws)),
       replayed_(replayedNewestFirst(draws.size(), restarts)) {}
 
 ShuffledReplays ShuffledReplays::fromDigits(std::span<const std::uint8_t> digits,
-                                            std::span<const std::size_t> restarts) {
-  ShuffledReplays replays({}, {});
+                                            std::span<const std::size_t> restarts,
+                                            const game::Game& game) {
+  ShuffledReplays replays({}, {}, game);
   const std::size_t n = digits.size() / game::kDigitsDrawn;
   replays.newestFirst_.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -133,6 +138,7 @@ std::vector<ReplayStatistics> ShuffledReplays::replay(
     std::uint64_t seed, ShuffleRange range, unsigned threads,
     const std::function<void(std::uint64_t)>& done) const {
   std::vector<ReplayStatistics> results(static_cast<std::size_t>(range.count));
+  const scoring::ScoringTables& tables = scoring::tablesFor(*game_);
   const std::size_t n = newestFirst_.size();
   std::atomic<std::size_t> next{0};
   std::atomic<std::uint64_t> finished{0};
@@ -145,7 +151,7 @@ std::vector<ReplayStatistics> ShuffledReplays::replay(
       fisherYates(n, seed, range.first + k, [&](std::size_t a, std::size_t b) {
         std::swap(shuffled[n - 1 - a], shuffled[n - 1 - b]);
       });
-      results[k] = replayNewestFirst(shuffled, replayed_);
+      results[k] = replayNewestFirst(shuffled, replayed_, tables);
       const std::uint64_t count = ++finished;
       if (reports && done) done(count);
     }

@@ -212,7 +212,7 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
     writeRows(out, laterDrawsTable(*result.laterDraws, language));
     out << laterDrawsSentence(result, language) << '\n';
   }
-  out << '\n' << words.money(game::kWelfare3D.sumBet.ticketYuan) << '\n';
+  out << '\n' << words.money(result.game->sumBet.ticketYuan) << '\n';
   writeRows(out, moneyTable(result, language));
   writeOutputsBlock(out, result, language);
   out << '\n' << words.power << powerHeading(language) << '\n';

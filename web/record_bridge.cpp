@@ -157,7 +157,7 @@ class KeptRecord {
     const std::size_t first =
         n > static_cast<std::size_t>(count) ? n - static_cast<std::size_t>(count) : 0;
     const std::vector<bt::Replayed> passes =
-        bt::replayFrom(record_.draws, record_.notes.restarts, first);
+        bt::replayFrom(record_.draws, record_.notes.restarts, first, game::kWelfare3D);
     bt::Summary totals;
     val rows = val::array();
     for (auto pass = passes.rbegin(); pass != passes.rend(); ++pass) {
@@ -175,7 +175,7 @@ class KeptRecord {
 
   // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
   val laterDraws() const {
-    if (!bt::hasLaterDraws(record_.draws)) return val::null();
+    if (!bt::hasLaterDraws(record_.draws, game::kWelfare3D)) return val::null();
     const bt::BacktestResult result =
         bt::runBacktest(record_.draws, bt::backtestOptions({.shuffles = 0}, record_.notes));
     if (!result.laterDraws) return val::null();

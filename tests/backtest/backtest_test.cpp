@@ -285,7 +285,7 @@ TEST(RealRecord, TheLaterDrawsTestEqualsAnIndependentRecount) {
   std::vector<Draw> draws = realRecord();
   const std::vector<Draw> later = simulateHistory(250, 17);
   for (std::size_t i = 0; i < later.size(); ++i) {
-    draws.push_back({kVerdictFixedThrough + 1 + i,
+    draws.push_back({game::kWelfare3D.verdictFixedThrough + 1 + i,
                      {later[i].digits[0], later[i].digits[1], later[i].digits[2]}});
   }
   const BacktestResult result = runOn(draws);

@@ -9,7 +9,7 @@ namespace quorvel::backtest {
 namespace {
 
 // The verdict and the test on later draws were fixed on the forecast as it was through period
-// kVerdictFixedThrough. When this fails the rules changed: the verdict must be fixed anew on a
+// the game's verdictFixedThrough. When this fails the rules changed: the verdict must be fixed anew on a
 // record through a new period, and the period and the fingerprint written together.
 TEST(ForecastFingerprint, TheForecastIsTheOneTheVerdictWasFixedOn) {
   EXPECT_EQ(forecastFingerprint(), kVerdictForecast)

@@ -21,7 +21,7 @@ TEST(LaterDraws, UnderFairDrawsWatchingEveryDrawRaisesAFalseAlarmAtMostAtTheLeve
   int familyAlarms = 0, outputAlarms = 0;
   for (int r = 0; r < kRecords; ++r) {
     std::vector<Draw> draws = simulateHistory(1503, 70'000 + static_cast<std::uint64_t>(r));
-    for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = kVerdictFixedThrough - 2 + i;
+    for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = game::kWelfare3D.verdictFixedThrough - 2 + i;
     LaterDraws watched;
     bool family = false, output = false;
     for (const Replayed& pass : replayFrom(draws, {}, 3)) {
@@ -68,12 +68,12 @@ TEST(LaterDraws, AnEdgeIsShownInAboutTheDrawsItTakes) {
 
 TEST(LaterDraws, ARecordThatEndsAtTheFixedPeriodHasNoLaterDraws) {
   std::vector<Draw> draws = simulateHistory(10, 1);
-  for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = kVerdictFixedThrough - 9 + i;
+  for (std::size_t i = 0; i < draws.size(); ++i) draws[i].period = game::kWelfare3D.verdictFixedThrough - 9 + i;
   EXPECT_FALSE(runBacktest(draws, {}).laterDraws.has_value());
-  EXPECT_FALSE(hasLaterDraws(draws));
-  draws.push_back({kVerdictFixedThrough + 1, {1, 2, 3}});
-  EXPECT_TRUE(hasLaterDraws(draws));
-  EXPECT_FALSE(hasLaterDraws(std::span(draws).last(kMinimumDraws - 1)));
+  EXPECT_FALSE(hasLaterDraws(draws, game::kWelfare3D));
+  draws.push_back({game::kWelfare3D.verdictFixedThrough + 1, {1, 2, 3}});
+  EXPECT_TRUE(hasLaterDraws(draws, game::kWelfare3D));
+  EXPECT_FALSE(hasLaterDraws(std::span(draws).last(kMinimumDraws - 1), game::kWelfare3D));
   const std::optional<LaterDraws> next = runBacktest(draws, {}).laterDraws;
   ASSERT_TRUE(next.has_value());
   EXPECT_EQ(next->draws, 1);

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LaterDrawsSentence, UnfairLaterDrawsAreSaidToExceedWhatFairDrawsAllow) {
   std::vector<backtest::Draw> draws = backtest::simulateHistory(100, 1);
   for (std::size_t i = 0; i < draws.size(); ++i)
-    draws[i].period = backtest::kVerdictFixedThrough - 99 + i;
+    draws[i].period = game::kWelfare3D.verdictFixedThrough - 99 + i;
   std::mt19937_64 random(3);
   for (std::uint64_t i = 0; i < 300; ++i) {
     backtest::Draw draw{2027001 + i, {}};

@@ -22,7 +22,10 @@ struct BacktestOptions {
   std::uint64_t seed = kDefaultSeed;  // drives the shuffles
   unsigned threads = 1;               // threads for the shuffles; the result does not depend on it
   RecordNotes notes;  // how the record ran, its gaps (the replay starts again after each)
-  // Whether the draws after kVerdictFixedThrough are also scored apart, as the test on later draws:
+  // The game whose record this is: its bets price the lists, and its verdict's period begins the
+  // later draws.
+  const game::Game* game = &game::kWelfare3D;
+  // Whether the draws after the game's verdict was fixed are also scored apart, as the test on later draws:
   // for a record, whose periods are its draws' own; not for simulated draws.
   bool laterDraws = true;
   // Called with each replayed pass of the history as it is, in order, as it is made.
@@ -38,6 +41,7 @@ BacktestOptions backtestOptions(const Settings& settings, const RecordNotes& not
 using Progress = std::function<void(const char* phase, std::uint64_t done, std::uint64_t total)>;
 
 struct BacktestResult {
+  const game::Game* game = &game::kWelfare3D;
   Summary summary;
   std::uint64_t shuffles = 0;
   std::uint64_t seed = 0;
@@ -55,7 +59,7 @@ struct BacktestResult {
 // Replays `record`, oldest draw first: scores every pass against the draw after it and, with
 // shuffles, runs the permutation test over the record (with more shuffles while a claim is
 // borderline), which it reads in place and does not copy. With options.laterDraws, the draws
-// after kVerdictFixedThrough, if it has any, are also scored apart. Throws BacktestError
+// after the game's verdict was fixed, if it has any, are also scored apart. Throws BacktestError
 // (TooFewDraws) for fewer than kMinimumDraws draws.
 BacktestResult runBacktest(std::span<const Draw> record, const BacktestOptions& options,
                            const Progress& progress = {});

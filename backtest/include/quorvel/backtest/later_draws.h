@@ -5,6 +5,7 @@
 #include <span>
 #include <optional>
 
+#include "quorvel/game/game.h"
 #include "quorvel/backtest/record.h"
 #include "quorvel/backtest/replay.h"
 #include "quorvel/backtest/settings.h"
@@ -16,8 +17,6 @@
 // the family's e-value ever reaches 1/level is at most the level (Ville's inequality).
 namespace quorvel::backtest {
 
-// The last period of the record the verdict was fixed on.
-inline constexpr std::uint64_t kVerdictFixedThrough = 2026173;
 // The forecast the verdict was fixed on, as forecastFingerprint() (forecast_fingerprint.h) gives
 // it: a change to the rules changes it, and a test fails until the verdict is fixed anew on a
 // record through a new period and both are written here together.
@@ -45,7 +44,7 @@ struct LaterOutput {
 };
 
 struct LaterDraws {
-  std::uint64_t since = kVerdictFixedThrough;
+  std::uint64_t since = 0;  // the game's last period of the record the verdict was fixed on
   long long draws = 0;  // the draws after `since` that were forecast
   std::array<LaterOutput, engine::kOutputs> outputs;
 
@@ -54,13 +53,13 @@ struct LaterDraws {
   bool shown() const { return eValue() >= kFamilyEvidence; }
 };
 
-// Whether a period is one the test on later draws scores: after kVerdictFixedThrough, written
-// yyyyNNN.
-bool isLaterDraw(std::uint64_t period);
+// Whether a period is one the test on later draws scores: after the period `game`'s verdict was
+// fixed through, written yyyyNNN.
+bool isLaterDraw(std::uint64_t period, const game::Game& game);
 
 // Whether a record (oldest first) is one whose later draws can be scored: enough draws to replay,
 // and a newest draw that is a later one.
-bool hasLaterDraws(std::span<const Draw> record);
+bool hasLaterDraws(std::span<const Draw> record, const game::Game& game);
 
 // About how many draws the family's e-value would take to reach kFamilyEvidence, on average,
 // were an output's hit rate `edge` above its average chance `chance`, with a call on

@@ -8,6 +8,7 @@
 #include "quorvel/backtest/call.h"
 #include "quorvel/backtest/record.h"
 #include "quorvel/engine/prediction_pass.h"
+#include "quorvel/game/game.h"
 
 namespace quorvel::backtest {
 
@@ -37,21 +38,24 @@ struct Replayed {
 using GridRow = std::array<std::uint16_t, 4>;
 GridRow gridRow(const Draw& draw);
 
-// Scores the outputs a pass wrote against the sum of the draw that followed.
-std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum);
+// Scores the outputs a pass wrote against the sum of the draw that followed, at `game`'s bets.
+std::array<Call, engine::kOutputs> scoreCalls(const engine::PassResult& result, int sum,
+                                              const game::Game& game = game::kWelfare3D);
 
 // The grid as a user types it from the three draws before `next` (latest on top), one pass,
 // scored against `next`.
-Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next);
+Replayed replay(const Draw& oldest, const Draw& previous, const Draw& latest, const Draw& next,
+                const game::Game& game = game::kWelfare3D);
 
 // The passes of a record (oldest first, with its restarts after gaps) that forecast its draws from
 // place `first` on: each draw with three draws before it since the record's start or its last
 // restart, forecast from those three.
+std::vector<Replayed> replayFrom(std::span<const Draw> record,
+                                 std::span<const std::size_t> restarts, std::size_t first,
+                                 const game::Game& game = game::kWelfare3D);
+
 // Whether the record replays a draw before place `first`: whether it has older passes than those
 // from `first` on.
 bool replaysBefore(std::size_t first, std::span<const std::size_t> restarts);
-
-std::vector<Replayed> replayFrom(std::span<const Draw> record,
-                                 std::span<const std::size_t> restarts, std::size_t first);
 
 }  // namespace quorvel::backtest

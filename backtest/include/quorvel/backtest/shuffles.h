@@ -29,7 +29,8 @@ struct ReplayStatistics {
 // Replays every draw from the fourth on against the three before it, and after each restart
 // (a gap in the record) from the fourth after it on.
 ReplayStatistics replayStatistics(std::span<const Draw> draws,
-                                  std::span<const std::size_t> restarts = {});
+                                  std::span<const std::size_t> restarts = {},
+                                  const game::Game& game = game::kWelfare3D);
 
 // The order of shuffle `index` for a history of `count` draws: a Fisher-Yates shuffle driven by
 // std::mt19937_64 seeded from `seed` and `index`, with unbiased bounded draws, so that each
@@ -49,10 +50,12 @@ struct ShuffleRange {
 // keeps the record's shape, and only its order changes.
 class ShuffledReplays {
  public:
-  ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts);
+  ShuffledReplays(std::span<const Draw> draws, std::span<const std::size_t> restarts,
+                  const game::Game& game = game::kWelfare3D);
   // The same from the draws' digits alone, three a draw, oldest first: all that a shuffle needs.
   static ShuffledReplays fromDigits(std::span<const std::uint8_t> digits,
-                                    std::span<const std::size_t> restarts);
+                                    std::span<const std::size_t> restarts,
+                                    const game::Game& game = game::kWelfare3D);
 
   // Replays the shuffles of `range`, spread over `threads` threads (at least one). Entry k of
   // the result is shuffle first + k's, whatever the number of threads. `done` is called on the
@@ -61,6 +64,7 @@ class ShuffledReplays {
                                        const std::function<void(std::uint64_t)>& done) const;
 
  private:
+  const game::Game* game_;  // whose bets the calls are scored at
   std::vector<GridRow> newestFirst_;
   std::vector<std::uint8_t> replayed_;  // whether the draw at each place, newest first, is replayed
 };

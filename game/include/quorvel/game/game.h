@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -36,5 +37,16 @@ inline constexpr Game kWelfare3D = [] {
   }
   return Game{"3d", &kThisGame, "Welfare Lottery 3D", bet, "draws-2004-2026.csv", 2026173};
 }();
+
+// Every game the program knows, the first the one it starts with.
+inline constexpr std::array<const Game*, 1> kGames = {&kWelfare3D};
+
+// The game `id` names ("3d"); nothing for no game.
+constexpr const Game* gameById(std::string_view id) {
+  for (const Game* game : kGames) {
+    if (game->id == id) return game;
+  }
+  return nullptr;
+}
 
 }  // namespace quorvel::game
