@@ -48,6 +48,14 @@ async function paste(page, text) {
   await page.click('#RecordAdd');
 }
 
+// The record's status once it says what `pattern` matches, or as it stands after a while: a
+// change that must be kept somewhere (a full storage, another page) may take a moment to say so.
+async function statusOnceItMatches(page, pattern) {
+  await page.waitForFunction((source) => new RegExp(source).test(document.getElementById('RecordStatus').textContent),
+    pattern.source, { timeout: 10000 }).catch(() => {});
+  return page.textContent('#RecordStatus');
+}
+
 // The shipped record's draws, oldest first, as { period, digits }.
 const shippedDraws = SHIPPED.trim().split('\n').slice(1).map((line) => {
   const [period, a, b, c] = line.split(',');
@@ -177,9 +185,9 @@ test('two pages under a full storage: each keeps its draws in memory and says so
   };
   const [a, b] = [await open(), await open()];
   await paste(a, '2026174,1,2,3\n');
-  assert.match(await a.textContent('#RecordStatus'), /这台设备不让保存/);
+  assert.match(await statusOnceItMatches(a, /这台设备不让保存/), /这台设备不让保存/);
   await paste(b, '2026174,4,5,6\n2026175,0,0,1\n');
-  assert.match(await b.textContent('#RecordStatus'), /这台设备不让保存/);
+  assert.match(await statusOnceItMatches(b, /这台设备不让保存/), /这台设备不让保存/);
   // Nothing was stored, so neither page's draws are taken for the other's, and none is lost here.
   assert.match(await exportedFrom(a), /2026174,1,2,3,6\n$/);
   assert.match(await exportedFrom(b), /2026174,4,5,6,15\n2026175,0,0,1,1\n$/);
