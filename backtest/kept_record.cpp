@@ -70,10 +70,11 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> shiftedRun(std::span<cons
 
 }  // namespace
 
-void checkJoins(const Record& kept, const Record& given, std::string_view names) {
+void checkJoins(const Record& kept, const Record& given, std::string_view names,
+                const game::Game& game) {
   if (!given.notes.periods) throw BacktestError({Fault::NoPeriodsToKeep});
   const std::string named = std::string(names) + " " + given.notes.header;
-  if (const std::optional<std::string_view> other = game::otherGameNamed(named)) {
+  if (const std::optional<std::string_view> other = game::otherGameNamed(named, game)) {
     throw BacktestError({Fault::OtherGameNamed, 0, 0, 0, 0, std::string(*other)});
   }
   std::uint64_t shared = 0, disagree = 0;

@@ -20,6 +20,7 @@
 #include "quorvel/backtest/record_reader.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/cli/game_option.h"
 #include "quorvel/cli/record_file.h"
 #include "quorvel/cli/staged_file.h"
 #include "quorvel/cli/standard_streams.h"
@@ -47,6 +48,7 @@ struct Options {
   bt::SettingTexts settings;  // read and checked by the backtest's own readSettings
   bool json = false;
   bool audit = false;
+  std::string game;
 };
 
 // Writes "quorvel-backtest: MESSAGE" to standard error and gives `status`.
@@ -81,6 +83,7 @@ void describeOptions(CLI::App& app, Options& o) {
   app.add_option("--chart", o.chart,
                  "Also draw the lists' rolling hit rate and running return rate as an SVG file");
   app.add_flag("--json", o.json, "Print the report as JSON instead of a table");
+  cli::addGameOption(app, o.game);
   app.add_flag("--audit", o.audit,
                "Also test the record itself: whether its draws look like independent, fair "
                "draws (digits, sums, consecutive draws, gaps, runs)");
@@ -233,6 +236,7 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
                                    ? bt::replayedPasses(*settings.simulated)
                                    : bt::replayedPasses(draws.size(), record.notes.restarts);
   bt::BacktestOptions options = bt::backtestOptions(settings, record.notes);
+  options.game = &cli::gameOf(o.game);
   std::optional<bt::ListTrace> trace;
   if (outputs.chart) trace.emplace(passes);
   if (outputs.rows) report::writeCsvHeader(*outputs.rows);

@@ -12,6 +12,7 @@
 
 #include "quorvel/backtest/kept_record.h"
 #include "quorvel/cli/forecast_json.h"
+#include "quorvel/cli/game_option.h"
 #include "quorvel/cli/located_error.h"
 #include "quorvel/cli/record_file.h"
 #include "quorvel/cli/screen_report.h"
@@ -40,6 +41,7 @@ struct Options {
   bool tsv = false;
   bool json = false;
   std::string record;
+  std::string game;
   std::vector<std::string> cells;
 };
 
@@ -53,7 +55,7 @@ int predictOne(const Options& options) {
   engine::GridTexts texts;
   std::copy(options.cells.begin(), options.cells.end(), texts.begin());
   const presentation::ForecastView view =
-      presentation::forecastView(texts, game::kWelfare3D, words::kWindowLanguage);
+      presentation::forecastView(texts, cli::gameOf(options.game), words::kWindowLanguage);
   std::cout << (options.json ? cli::forecastJson(view) : cli::screenReport(view));
   cli::flushStandardOutput();
   if (!view.failure.failed()) return 0;
@@ -114,7 +116,9 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
   app.add_option("--record", options.record,
                  "Forecast from the newest three draws of a record of draws (any form "
                  "quorvel-backtest reads; - reads standard input), as if typed into the grid");
-  app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13");
+  cli::addGameOption(app, options.game);
+  app.footer("Example:\n  quorvel-predict 3 5 8 16 2 7 1 10 9 0 4 13\n"
+             "  quorvel-predict --game pl3 --record pl3-draws.csv");
   app.set_version_flag("--version", std::string(kProgram) + " " QUORVEL_VERSION,
                        "Print the program's name and version and exit");
   app.allow_extras();

@@ -142,7 +142,7 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
     }
     return text + "}";
   };
-  out << "{\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
+  out << "{\"game\":\"" << result.game->id << "\",\"shuffles\":" << result.shuffles << ",\"seed\":" << result.seed
       << ",\"replays\":" << summary.replays();
   if (result.notes.order == RecordOrder::NewestFirst) out << ",\"newestFirst\":true";
   writeNotes(out, result.notes);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "quorvel/game/game.h"
 #include "quorvel/ui/main_form.h"
 #include "quorvel/ui/translations.h"
 #include "quorvel/version.h"
@@ -92,8 +93,17 @@ int main(int argc, char** argv) {
                                 QStringLiteral("Print this help and exit"));
   const QCommandLineOption version(QStringLiteral("version"),
                                    QStringLiteral("Print the program's name and version and exit"));
+  QStringList gameIds;
+  for (const quorvel::game::Game* known : quorvel::game::kGames)
+    gameIds << QString::fromUtf8(known->id.data(), static_cast<qsizetype>(known->id.size()));
+  const QCommandLineOption gameOption(
+      QStringLiteral("game"),
+      QStringLiteral("The game whose bets the forecast's odds price: %1 (default %2)")
+          .arg(gameIds.join(QStringLiteral(", ")), gameIds.front()),
+      QStringLiteral("id"), gameIds.front());
   parser.addOption(help);
   parser.addOption(version);
+  parser.addOption(gameOption);
   for (const ToolkitOption& option : kToolkitOptions) {
     QCommandLineOption toolkit(QString::fromLatin1(option.name));
     if (option.takesValue) toolkit.setValueName(QStringLiteral("value"));
@@ -121,6 +131,12 @@ int main(int argc, char** argv) {
                        .arg(parser.positionalArguments().front()),
                    kUsageError);
   }
+  const quorvel::game::Game* game = quorvel::game::gameById(parser.value(gameOption).toStdString());
+  if (game == nullptr) {
+    return printed(stderr,
+                   QStringLiteral("quorvel: --game must be one of %1\n").arg(gameIds.join(QStringLiteral(", "))),
+                   kUsageError);
+  }
   if (!displayNamed() && !parser.isSet(QStringLiteral("platform"))) {
     std::fputs(
         "quorvel: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
@@ -137,7 +153,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
   quorvel::ui::installChineseTranslations(app);
-  quorvel::ui::MainForm form;
+  quorvel::ui::MainForm form(*game);
   form.show();
   return QApplication::exec();
 }

@@ -88,7 +88,7 @@ QWidget* makeLabel(const Control& control, QWidget* parent) {
 
 }  // namespace
 
-MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+MainForm::MainForm(const game::Game& game, QWidget* parent) : QWidget(parent), game_(&game) {
   loadResources();
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromStdString(presentation::windowTitle(presentation::Edition::Desktop)));
@@ -210,7 +210,7 @@ void MainForm::onPredict() {
   clearOutputs();
   const engine::GridStrings texts = cellTexts(grid_);
   const presentation::ForecastView view =
-      presentation::forecastView(engine::viewsOf(texts), game::kWelfare3D, words::kWindowLanguage);
+      presentation::forecastView(engine::viewsOf(texts), *game_, words::kWindowLanguage);
   for (const presentation::OutputView& box : view.outputs) {
     if (!box.written) continue;
     QLineEdit* output = outputs_[static_cast<std::size_t>(box.output)];

@@ -82,7 +82,7 @@ class KeptRecord {
       }
       std::istringstream in(text);
       const bt::Record given = bt::readRecord(in);
-      bt::checkJoins(record_, given, name);
+      bt::checkJoins(record_, given, name, game::kWelfare3D);
       const bt::Merged merged = bt::mergeDraws(record_, given.draws, disagreeing);
       record_ = merged.record;
       out.set("status", report::mergeStatus(merged, language_));

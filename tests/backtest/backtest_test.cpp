@@ -30,6 +30,9 @@ struct Independent {
   // Every call in order: whether it hit, and the digit triples of a thousand it holds for.
   std::array<std::vector<std::pair<bool, long long>>, engine::kOutputs> each;
   std::map<std::string, long long> triplesOf;  // by box text, counted once
+  // How a list is bet: 3D's sum play, 2 yuan a sum at its table's prize, or 排列三's, which buys
+  // every straight number of each sum at 2 yuan and pays 1040 for the one drawn.
+  bool straightNumbers = false;
 
   bool holds(const std::string& verdict, int sum) const {
     const int r12 = sum % 12;
@@ -71,13 +74,18 @@ struct Independent {
           std::vector<int> sums;
           for (int s; listed >> s;) sums.push_back(s);
           hit = std::find(sums.begin(), sums.end(), sum) != sums.end();
-          staked[i] += 2 * static_cast<long long>(sums.size());
-          won[i] += hit ? game::kWelfare3D.sumBet.prize(sum) : 0;
+          const auto prize = [&](int s) {
+            return straightNumbers ? 1040 : game::kWelfare3D.sumBet.prize(s);
+          };
+          won[i] += hit ? prize(sum) : 0;
           for (int a = 0; a < 10; ++a)
             for (int b = 0; b < 10; ++b)
               for (int c = 0; c < 10; ++c)
-                if (std::find(sums.begin(), sums.end(), a + b + c) != sums.end())
-                  expectedMills[i] += game::kWelfare3D.sumBet.prize(a + b + c);
+                if (std::find(sums.begin(), sums.end(), a + b + c) != sums.end()) {
+                  expectedMills[i] += prize(a + b + c);
+                  staked[i] += straightNumbers ? 2 : 0;  // one straight number
+                }
+          if (!straightNumbers) staked[i] += 2 * static_cast<long long>(sums.size());
           auto [known, fresh] = triplesOf.try_emplace(text, 0);
           for (int a = 0; fresh && a < 10; ++a)
             for (int b = 0; b < 10; ++b)
@@ -127,10 +135,13 @@ BacktestResult runOn(const std::vector<Draw>& draws, const BacktestOptions& opti
       [&](Draw& draw) { return next < draws.size() && (draw = draws[next++], true); }, options);
 }
 
-void expectSameFigures(const std::vector<Draw>& draws) {
+void expectSameFigures(const std::vector<Draw>& draws, const game::Game& game = game::kWelfare3D) {
   Independent independent;
+  independent.straightNumbers = &game == &game::kSportsPick3;
   independent.score(draws);
-  const BacktestResult result = runOn(draws);
+  BacktestOptions options;
+  options.game = &game;
+  const BacktestResult result = runOn(draws, options);
   EXPECT_EQ(result.summary.replays(), static_cast<long long>(draws.size()) - 3);
   for (int i = 0; i < engine::kOutputs; ++i) {
     const auto u = static_cast<std::size_t>(i);
@@ -172,6 +183,15 @@ TEST(RealRecord, FiguresEqualAnIndependentScoring) {
 
 TEST(SyntheticHistory, FiguresEqualAnIndependentScoring) {
   expectSameFigures(simulateHistory(3000, 11));
+}
+
+// 排列三's record, at 排列三's bets: every stake, return and expected return a recount.
+TEST(Pick3Record, FiguresEqualAnIndependentScoringAtItsOwnBets) {
+  std::ifstream in(QUORVEL_PICK3_RECORD, std::ios::binary);
+  const std::vector<Draw> draws = readRecord(in).draws;
+  ASSERT_EQ(draws.size(), 7672u);
+  EXPECT_EQ(draws.back().period, game::kSportsPick3.verdictFixedThrough);
+  expectSameFigures(draws, game::kSportsPick3);
 }
 
 // The observed figures of the real record, which no shuffle changes.

@@ -200,9 +200,10 @@ TEST(LatestGrid, IsTheNewestThreeInARow) {
 }
 
 // The fault `checkJoins` refuses `given` with, or nothing when it may join `kept`.
-std::optional<Fault> refusal(const Record& kept, const Record& given, std::string_view name) {
+std::optional<Fault> refusal(const Record& kept, const Record& given, std::string_view name,
+                             const game::Game& game = game::kWelfare3D) {
   try {
-    checkJoins(kept, given, name);
+    checkJoins(kept, given, name, game);
   } catch (const BacktestError& error) {
     return error.problem().fault;
   }
@@ -229,7 +230,7 @@ TEST(CheckJoins, RefusesAnotherGamesDrawsAndAnotherNumbering) {
   for (Draw& draw : renumbered) draw.period += 284;  // 2026001 is 2026285 there
   EXPECT_EQ(refusal(kept, recordOf(renumbered), "history.csv"), Fault::OtherNumbering);
   try {
-    checkJoins(kept, recordOf(renumbered), "history.csv");
+    checkJoins(kept, recordOf(renumbered), "history.csv", game::kWelfare3D);
   } catch (const BacktestError& error) {
     EXPECT_EQ(error.problem().first, 2026285u);
     EXPECT_EQ(error.problem().second, 2026001u);
@@ -244,6 +245,11 @@ TEST(CheckJoins, RefusesAnotherGamesDrawsAndAnotherNumbering) {
   Record alone = recordOf(next);
   alone.notes.periods = false;
   EXPECT_EQ(refusal(kept, alone, "draws.txt"), Fault::NoPeriodsToKeep);
+  // The same rule seen from 排列三's record: a file named for 3D is refused there, its own taken.
+  for (const char* name : {"fc3d.csv", "福彩3D.csv", "welfare-2026.txt"})
+    EXPECT_EQ(refusal(kept, recordOf(next), name, game::kSportsPick3), Fault::OtherGameNamed) << name;
+  for (const char* name : {"pl3-2026.csv", "福彩3D和排列3.csv", "samples.csv"})
+    EXPECT_EQ(refusal(kept, recordOf(next), name, game::kSportsPick3), std::nullopt) << name;
 }
 
 }  // namespace

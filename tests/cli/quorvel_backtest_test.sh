@@ -21,6 +21,17 @@ expect_error() {  # expect_error NAME CSV MESSAGE
   fi
 }
 
+# The game names whose record it is and prices its bets: 排列三's key range of a record costs
+# 2 yuan a straight number, and the JSON names the game.
+pl3_json=$("$backtest" --game pl3 --simulate 50 --seed 3 --json)
+if grep -q '^{"game":"pl3",' <<<"$pl3_json" && "$backtest" --simulate 50 --seed 3 --json | grep -q '^{"game":"3d",' &&
+   [[ $(grep -o '"money":{"stake":[0-9]*' <<<"$pl3_json" | head -1 | grep -o '[0-9]*$') -gt 1000 ]] &&
+   ! "$backtest" --game ssq --simulate 50 2>/dev/null; then
+  passed=$((passed + 1)); echo "ok   --game chooses the game, its bets and its name in the JSON"
+else
+  failed=$((failed + 1)); echo "FAIL --game: $pl3_json"
+fi
+
 expect_error "a digit out of range" '1,1,2,3\n2,1,2,3\n3,1,2,3\n4,1,10,3\n' "h.csv:4:5: d2 is not a digit"
 expect_error "a wrong sum" '1,1,2,3,6\n2,1,2,3,5\n' "h.csv:2:9: the sum is not 6"
 expect_error "a period with two draws" '1,1,2,3\n1,1,2,4\n' "h.csv:2:1: period 1 is on line 1 already"

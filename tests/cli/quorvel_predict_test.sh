@@ -34,6 +34,9 @@ check "-- ends the options" 0 "^预测号码范围$" -- --tsv "" "" "" "" "" "" 
 check "too few cells is a usage error" 2 "expected 12 cells, got 2" 1 2
 check "each list says what following it costs" 0 "^随机落入 62.4%　投注 13 注 26 元　平均返还 13.54 元（亏 12.46 元）$" \
   3 5 8 16 2 7 1 10 9 0 4 13
+check "--game pl3 prices every straight number of each sum" 0 \
+  "^随机落入 36.6%　投注 366 注 732 元　平均返还 380.64 元（亏 351.36 元）$" --game pl3 3 5 8 16 2 7 1 10 9 0 4 13
+check "an unknown game is a usage error naming the known ones" 2 "must be one of 3d, pl3" --game ssq 1
 check "--json gives each list's odds" 0 '"box":"Text2","caption":"预测号码范围","text":"4 5 8 9 10 11 12 14 15 17 20 22 23 ","chance":0.624,"stake":26,"expectedReturn":13.543' \
   --json 3 5 8 16 2 7 1 10 9 0 4 13
 check "--json leaves out what a failure did not write" 1 '^\{"outputs":\[\{"box":"Text2".*\}\],"failure":6,"report":"运行时错误' \

@@ -481,6 +481,24 @@ class MainFormTest : public QObject {
     for (int i = 0; i < 12; ++i) QCOMPARE(cell(i)->toolTip(), QString());
   }
 
+  // A window for 排列三 prices 排列三's bet, every straight number of each sum at 2 yuan, on the
+  // same form as 3D's.
+  void aPick3WindowPricesItsOwnBet() {
+    const QSize size = form->size();
+    const QString title = form->windowTitle();
+    form = std::make_unique<quorvel::ui::MainForm>(quorvel::game::kSportsPick3);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QCOMPARE(form->size(), size);
+    QCOMPARE(form->windowTitle(), title);
+    typeGrid(cellsOf(QStringLiteral("3,5,8,16,2,7,1,10,9,0,4,13")));
+    QCOMPARE(clickForReport(QStringLiteral("Command1")), QString());
+    // The key range 4 8 9 11 12 15 22 23 holds 366 of the thousand draws: 366 tickets.
+    QCOMPARE(control("Text3")->toolTip(),
+             QStringLiteral("随机落入 36.6%　投注 366 注 732 元　平均返还 380.64 元（亏 351.36 元）"));
+  }
+
   // Each box the pass wrote tells what following it costs, in its tooltip and to a screen reader;
   // a box a failure left empty tells nothing.
   void outputBoxesSayWhatFollowingThemCosts() {

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "quorvel/game/game.h"
 #include "quorvel/backtest/record.h"
 #include "quorvel/engine/grid.h"
 
@@ -57,7 +58,8 @@ inline constexpr std::size_t kShiftedRun = 10;
 // periods, all shifted alike (OtherNumbering, naming one period of each numbering); one that
 // disagrees with the kept record on most of at least kSharedToJudge periods both hold
 // (OtherGame). Nothing changes then; isolated disagreements are left to mergeDraws.
-void checkJoins(const Record& kept, const Record& given, std::string_view names);
+void checkJoins(const Record& kept, const Record& given, std::string_view names,
+                const game::Game& game);
 
 // What the grid's top row holds, against the kept record.
 enum class TypedKind : std::uint8_t {

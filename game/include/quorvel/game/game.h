@@ -35,11 +35,27 @@ inline constexpr Game kWelfare3D = [] {
     bet.stakeYuan[at] = 2;
     bet.prizeYuan[at] = kLowerHalf[static_cast<std::size_t>(sum <= kLargestSum / 2 ? sum : kLargestSum - sum)];
   }
-  return Game{"3d", &kThisGame, "Welfare Lottery 3D", bet, "draws-2004-2026.csv", 2026173};
+  return Game{"3d", &kWelfare3DNames, "Welfare Lottery 3D", bet, "draws-2004-2026.csv", 2026173};
+}();
+
+// The sports lottery's 排列三: its sum play (直选和值) on sum s buys every straight number whose
+// digits sum to s, 2 yuan each, so it costs 2 × ways(s) yuan; when the draw's sum is s exactly one
+// of them is the draw and pays the straight prize, 1,040 yuan. Every sum returns 52 % of its
+// stake on average.
+inline constexpr Game kSportsPick3 = [] {
+  SumBet bet;
+  bet.ticketYuan = 2;
+  for (int sum = 0; sum <= kLargestSum; ++sum) {
+    const auto at = static_cast<std::size_t>(sum);
+    bet.stakeYuan[at] = bet.ticketYuan * ways(sum);
+    bet.prizeYuan[at] = 1040;
+  }
+  return Game{"pl3", &kSportsPick3Names, "Sports Lottery Pick 3", bet, "pl3-draws-2004-2026.csv",
+              2026197};
 }();
 
 // Every game the program knows, the first the one it starts with.
-inline constexpr std::array<const Game*, 1> kGames = {&kWelfare3D};
+inline constexpr std::array<const Game*, 2> kGames = {&kWelfare3D, &kSportsPick3};
 
 // The game `id` names ("3d"); nothing for no game.
 constexpr const Game* gameById(std::string_view id) {
@@ -47,6 +63,15 @@ constexpr const Game* gameById(std::string_view id) {
     if (game->id == id) return game;
   }
   return nullptr;
+}
+
+// Another game that `text` (a file name, a header) names, when it does not name `game` too.
+constexpr std::optional<std::string_view> otherGameNamed(std::string_view text, const Game& game) {
+  if (names(*game.names, text)) return std::nullopt;
+  for (const Game* other : kGames) {
+    if (other != &game && names(*other->names, text)) return other->names->name;
+  }
+  return std::nullopt;
 }
 
 }  // namespace quorvel::game

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string_view>
 
-// The words by which records and their files name a daily three-digit game: this game's (the
-// welfare lottery's 3D) and the other one players keep records of beside it (the sports
-// lottery's 排列三), whose draws look just the same and must never join this game's record.
+// The words by which records and their files name a daily three-digit game: the welfare lottery's
+// 3D and the sports lottery's 排列三, whose draws look just the same and must never join each
+// other's record.
 namespace quorvel::game {
 
 struct GameNames {
@@ -14,8 +14,8 @@ struct GameNames {
   std::array<std::string_view, 5> words;  // as records and file names write them, any case
 };
 
-inline constexpr GameNames kThisGame{"福彩3D", {"福彩", "3d", "fc3d", "福利彩票", "welfare"}};
-inline constexpr GameNames kOtherGame{"排列三", {"排列三", "排列3", "pl3", "pls", "体彩"}};
+inline constexpr GameNames kWelfare3DNames{"福彩3D", {"福彩", "3d", "fc3d", "福利彩票", "welfare"}};
+inline constexpr GameNames kSportsPick3Names{"排列三", {"排列三", "排列3", "pl3", "pls", "体彩"}};
 
 // Whether `text` (a file name, a header) names the game by one of its words, a Latin word not
 // inside a longer one ("pl3" in "pl3-2026.csv", not in "apl3x").
@@ -37,12 +37,6 @@ constexpr bool names(const GameNames& game, std::string_view text) {
     }
   }
   return false;
-}
-
-// The other game, when `text` names it and not this one.
-constexpr std::optional<std::string_view> otherGameNamed(std::string_view text) {
-  if (names(kOtherGame, text) && !names(kThisGame, text)) return kOtherGame.name;
-  return std::nullopt;
 }
 
 }  // namespace quorvel::game

@@ -21,7 +21,8 @@ class MainForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit MainForm(QWidget* parent = nullptr);
+  // The window for `game`, whose bets its odds price.
+  explicit MainForm(const game::Game& game = game::kWelfare3D, QWidget* parent = nullptr);
 
  private:
   void createControls();
@@ -38,6 +39,7 @@ class MainForm : public QWidget {
   // Shows the error report, then puts the focus in the cell to fix with its text selected.
   void reportFailure(const presentation::FailureView& failure);
 
+  const game::Game* game_;
   GridCells grid_{};                                    // Text1(0) ... Text1(11)
   std::array<QLineEdit*, engine::kOutputs> outputs_{};  // Text2 ... Text5(4), by engine::Output
   QPushButton* predict_ = nullptr;                      // Command1
