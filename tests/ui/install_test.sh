@@ -13,7 +13,7 @@ share=$prefix/share
 id=org.quorvel.Quorvel
 files=("$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml"
        "$share/icons/hicolor/scalable/apps/$id.svg" "$share/doc/quorvel/copyright"
-       "$share/quorvel/$record")
+       "$share/quorvel/$record" "$share/quorvel/pl3-draws-2004-2026.csv")
 for program in quorvel quorvel-predict quorvel-backtest; do
   files+=("$prefix/bin/$program" "$share/man/man1/$program.1.gz")
 done
@@ -29,8 +29,11 @@ done
 for program in quorvel quorvel-predict quorvel-backtest; do
   file "$prefix/bin/$program" | grep -q ", stripped" || { echo "not stripped: $program"; exit 1; }
 done
-desktop-file-validate "$share/applications/$id.desktop"
-grep -qx "Icon=$id" "$share/applications/$id.desktop"
+for entry in $id $id.Pick3; do
+  desktop-file-validate "$share/applications/$entry.desktop"
+  grep -qx "Icon=$id" "$share/applications/$entry.desktop"
+done
+grep -qx "Exec=quorvel --game pl3" "$share/applications/$id.Pick3.desktop"
 validation=$(appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" 2>&1) || {
   echo "$validation"; exit 1; }
 if grep -qE "^[EW]:" <<<"$validation"; then echo "$validation"; exit 1; fi
