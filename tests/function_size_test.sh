@@ -6,7 +6,7 @@ set -euo pipefail
 source=$1
 build=$2
 cd "$source"
-mapfile -t files < <(ls engine/*.cpp presentation/*.cpp backtest/*.cpp report/*.cpp cli/*.cpp ui/*.cpp)
+mapfile -t files < <(ls engine/*.cpp words/*.cpp presentation/*.cpp backtest/*.cpp report/*.cpp cli/*.cpp ui/*.cpp)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if printf '%s\n' "${files[@]}" | xargs -P "$(nproc)" -n 6 clang-tidy -p "$build" --quiet > "$log" 2>&1 &&

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <optional>
 #include <QStyleFactory>
 #include <cerrno>
 #include <cstdio>
@@ -81,41 +82,25 @@ bool displayNamed() {
   return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kDescription));
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Print this help and exit"));
-  const QCommandLineOption version(QStringLiteral("version"),
-                                   QStringLiteral("Print the program's name and version and exit"));
-  QStringList gameIds;
+// The games' ids as --game takes them, the default first.
+QStringList gameIds() {
+  QStringList ids;
   for (const quorvel::game::Game* known : quorvel::game::kGames)
-    gameIds << QString::fromUtf8(known->id.data(), static_cast<qsizetype>(known->id.size()));
-  const QCommandLineOption gameOption(
-      QStringLiteral("game"),
-      QStringLiteral("The game whose bets the forecast's odds price: %1 (default %2)")
-          .arg(gameIds.join(QStringLiteral(", ")), gameIds.front()),
-      QStringLiteral("id"), gameIds.front());
-  parser.addOption(help);
-  parser.addOption(version);
-  parser.addOption(gameOption);
-  for (const ToolkitOption& option : kToolkitOptions) {
-    QCommandLineOption toolkit(QString::fromLatin1(option.name));
-    if (option.takesValue) toolkit.setValueName(QStringLiteral("value"));
-    toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(toolkit);
-  }
-  if (!parser.parse(arguments)) {
-    return printed(stderr,
-                   QStringLiteral("quorvel: %1\nRun quorvel --help for the options.\n")
-                       .arg(parser.errorText()),
-                   kUsageError);
-  }
+    ids << QString::fromUtf8(known->id.data(), static_cast<qsizetype>(known->id.size()));
+  return ids;
+}
+
+QCommandLineOption gameOption() {
+  const QStringList ids = gameIds();
+  return {QStringLiteral("game"),
+          QStringLiteral("The game whose bets the forecast's odds price: %1 (default %2)")
+              .arg(ids.join(QStringLiteral(", ")), ids.front()),
+          QStringLiteral("id"), ids.front()};
+}
+
+// What --help, --version and a stray argument answer without a window, or nothing.
+std::optional<int> answeredAlone(const QCommandLineParser& parser, const QCommandLineOption& help,
+                                 const QCommandLineOption& version) {
   if (parser.isSet(help)) {  // without an application object Qt cannot know the program's name
     return printed(
         stdout,
@@ -131,11 +116,44 @@ int main(int argc, char** argv) {
                        .arg(parser.positionalArguments().front()),
                    kUsageError);
   }
-  const quorvel::game::Game* game = quorvel::game::gameById(parser.value(gameOption).toStdString());
-  if (game == nullptr) {
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Print this help and exit"));
+  const QCommandLineOption version(QStringLiteral("version"),
+                                   QStringLiteral("Print the program's name and version and exit"));
+  const QCommandLineOption game = gameOption();
+  parser.addOption(help);
+  parser.addOption(version);
+  parser.addOption(game);
+  for (const ToolkitOption& option : kToolkitOptions) {
+    QCommandLineOption toolkit(QString::fromLatin1(option.name));
+    if (option.takesValue) toolkit.setValueName(QStringLiteral("value"));
+    toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(toolkit);
+  }
+  if (!parser.parse(arguments)) {
     return printed(stderr,
-                   QStringLiteral("quorvel: --game must be one of %1\n").arg(gameIds.join(QStringLiteral(", "))),
+                   QStringLiteral("quorvel: %1\nRun quorvel --help for the options.\n")
+                       .arg(parser.errorText()),
                    kUsageError);
+  }
+  if (const std::optional<int> status = answeredAlone(parser, help, version)) return *status;
+  const quorvel::game::Game* chosen = quorvel::game::gameById(parser.value(game).toStdString());
+  if (chosen == nullptr) {
+    return printed(
+        stderr,
+        QStringLiteral("quorvel: --game must be one of %1\n").arg(gameIds().join(QStringLiteral(", "))),
+        kUsageError);
   }
   if (!displayNamed() && !parser.isSet(QStringLiteral("platform"))) {
     std::fputs(
@@ -153,7 +171,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
   quorvel::ui::installChineseTranslations(app);
-  quorvel::ui::MainForm form(*game);
+  quorvel::ui::MainForm form(*chosen);
   form.show();
   return QApplication::exec();
 }
