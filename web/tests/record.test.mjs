@@ -37,6 +37,15 @@ async function showRecord(page) {
   await page.waitForSelector('#RecordBody[aria-busy="false"]');
 }
 
+// A new page of `context`, its form ready and its record shown.
+async function openRecordPage(context) {
+  const page = await context.newPage();
+  await page.goto(`${session.origin}/`);
+  await page.waitForSelector('#MainForm[aria-busy="false"]');
+  await showRecord(page);
+  return page;
+}
+
 // The whole record as the page's export downloads it.
 async function exportedFrom(page) {
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
@@ -176,13 +185,7 @@ test('two pages under a full storage: each keeps its draws in memory and says so
   };
   const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
   await context.addInitScript(full);
-  const open = async () => {
-    const page = await context.newPage();
-    await page.goto(`${session.origin}/`);
-    await page.waitForSelector('#MainForm[aria-busy="false"]');
-    await showRecord(page);
-    return page;
-  };
+  const open = () => openRecordPage(context);
   const [a, b] = [await open(), await open()];
   await paste(a, '2026174,1,2,3\n');
   assert.match(await statusOnceItMatches(a, /这台设备不让保存/), /这台设备不让保存/);
@@ -196,13 +199,7 @@ test('two pages under a full storage: each keeps its draws in memory and says so
 
 test('two pages keep one record: no change made in one is undone by the other', async () => {
   const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
-  const open = async () => {
-    const page = await context.newPage();
-    await page.goto(`${session.origin}/`);
-    await page.waitForSelector('#MainForm[aria-busy="false"]');
-    await showRecord(page);
-    return page;
-  };
+  const open = () => openRecordPage(context);
   const [a, b] = [await open(), await open()];
   const exported = exportedFrom;
   const lastPeriod = (page) => page.evaluate(() => /最后一期是第 (\d+) 期/.exec(document.getElementById('RecordStatus').textContent)?.[1]);
