@@ -2,27 +2,13 @@
 
 #include <cstdio>
 
+#include "quorvel/words/json_text.h"
+
 
 namespace quorvel::cli {
 namespace {
 
-// `text` as a JSON string: quotes, backslashes and control characters escaped, UTF-8 kept.
-std::string jsonString(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+using words::jsonString;
 
 // Thousandths as a decimal with three places, exact: 624 gives "0.624", 13535 "13.535".
 std::string thousandths(std::int64_t value) {

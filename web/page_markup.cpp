@@ -20,6 +20,7 @@
 #include "quorvel/presentation/main_form_layout.h"
 #include "quorvel/presentation/page_words.h"
 #include "quorvel/presentation/screen_layout.h"
+#include "quorvel/words/json_text.h"
 
 namespace quorvel::web {
 namespace {
@@ -204,22 +205,6 @@ std::string edition(const std::string& page, bool site) {
   return out;
 }
 
-// `text` as a JSON string.
-std::string jsonText(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
-      continue;
-    }
-    out += c;
-  }
-  return out + "\"";
-}
-
 // MainForm's controls as the page's markup was made from them: [{ id, name, parent, rect: [left,
 // top, width, height] on the form, caption, tabIndex (-1 for none), accessibleName }].
 std::string layoutJson() {
@@ -229,12 +214,12 @@ std::string layoutJson() {
     const presentation::Rect r = presentation::rectOnForm(control);
     const auto tab = std::find(tabOrder.begin(), tabOrder.end(), &control);
     if (json.size() > 1) json += ",\n";
-    json += "{\"id\":" + jsonText(elementId(control.name)) + ",\"name\":" + jsonText(control.name) +
-            ",\"parent\":" + jsonText(control.parent) + ",\"rect\":[" + std::to_string(r.left) + "," +
+    json += "{\"id\":" + words::jsonString(elementId(control.name)) + ",\"name\":" + words::jsonString(control.name) +
+            ",\"parent\":" + words::jsonString(control.parent) + ",\"rect\":[" + std::to_string(r.left) + "," +
             std::to_string(r.top) + "," + std::to_string(r.width) + "," + std::to_string(r.height) +
-            "],\"caption\":" + jsonText(control.caption) + ",\"tabIndex\":" +
+            "],\"caption\":" + words::jsonString(control.caption) + ",\"tabIndex\":" +
             std::to_string(tab == tabOrder.end() ? -1 : tab - tabOrder.begin()) +
-            ",\"accessibleName\":" + jsonText(control.accessibleName) + "}";
+            ",\"accessibleName\":" + words::jsonString(control.accessibleName) + "}";
   }
   return json + "]\n";
 }
