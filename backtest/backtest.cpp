@@ -143,7 +143,6 @@ void centres(const ShuffleTally& tally, BacktestResult& result) {
 
 }  // namespace
 
-// The most shuffles a run adds when `asked` were asked for.
 std::uint64_t shuffleCap(std::uint64_t asked) {
   return std::min(kMoreShufflesFactor * asked, kMaxShuffles);
 }
@@ -162,6 +161,7 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result, std:
     result.tests[i].criticalExcessThousandths = criticalStatistic(result.family, i);
   }
   result.shuffles = tally.shuffles();
+  result.shuffleClaims = tally.claims();
   result.power = powerOfTest(result.summary, result.tests, result.shuffles);
   // A claim still on the line when the run adds no more shuffles stays undecided.
   if (result.shuffles < shuffleCap(asked)) return;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Each claim's mean and standard deviation over the orderings of the record: the record itself
+// Each claim's mean and standard deviation over the orderings of a record: the record itself
 // once and shuffle b weights[b] times. The record counts as one of them, as it does in every
 // p-value, so that all the orderings are standardised alike whichever of them is the record.
 struct Scale {
@@ -28,29 +28,72 @@ struct Scale {
   }
 };
 
-Scale scaleOf(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
+// Shuffle b of every record is made from the same random numbers, so records tested together
+// take each other's shuffles one apart: the b-th ordering is shuffle b of the first record,
+// shuffle b + 1 of the second, and so on round the n shuffles they share. Their orders are then
+// independent of each other, as the records' are.
+std::size_t pairedShuffle(std::size_t record, std::size_t b, std::size_t n) {
+  return (b + record) % n;
+}
+
+Scale scaleOf(const RecordClaims& record, std::size_t r, std::size_t n,
               const std::vector<std::uint32_t>& weights) {
   Scale scale;
-  double n = 1;
-  for (std::size_t j = 0; j < kClaims; ++j) scale.centre[j] = static_cast<double>(observed[j]);
-  for (std::size_t b = 0; b < shuffles.size(); ++b) {
-    n += weights[b];
+  double count = 1;
+  for (std::size_t j = 0; j < kClaims; ++j)
+    scale.centre[j] = static_cast<double>(record.observed[j]);
+  for (std::size_t b = 0; b < n; ++b) {
+    const ClaimStatistics& shuffle = record.shuffles[pairedShuffle(r, b, n)];
+    count += weights[b];
     for (std::size_t j = 0; j < kClaims; ++j)
-      scale.centre[j] += weights[b] * static_cast<double>(shuffles[b][j]);
+      scale.centre[j] += weights[b] * static_cast<double>(shuffle[j]);
   }
-  for (double& centre : scale.centre) centre /= n;
+  for (double& centre : scale.centre) centre /= count;
   for (std::size_t j = 0; j < kClaims; ++j) {
-    const double d = static_cast<double>(observed[j]) - scale.centre[j];
+    const double d = static_cast<double>(record.observed[j]) - scale.centre[j];
     scale.spread[j] = d * d;
   }
-  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+  for (std::size_t b = 0; b < n; ++b) {
+    const ClaimStatistics& shuffle = record.shuffles[pairedShuffle(r, b, n)];
     for (std::size_t j = 0; j < kClaims; ++j) {
-      const double d = static_cast<double>(shuffles[b][j]) - scale.centre[j];
+      const double d = static_cast<double>(shuffle[j]) - scale.centre[j];
       scale.spread[j] += weights[b] * d * d;
     }
   }
-  for (double& spread : scale.spread) spread = std::sqrt(spread / std::max(n - 1, 1.0));
+  for (double& spread : scale.spread) spread = std::sqrt(spread / std::max(count - 1, 1.0));
   return scale;
+}
+
+// Each claim's statistic on every ordering, standardised by its own record's orderings and added
+// up over the records: the record as it is, then the n orderings of shuffles.
+using Standard = std::array<double, kClaims>;
+struct Standardised {
+  Standard observed{};
+  std::vector<Standard> shuffles;
+  Scale first;  // the first record's scale, which turns a standardised value back into its own
+};
+
+std::size_t sharedShuffles(std::span<const RecordClaims> records) {
+  std::size_t n = records.empty() ? 0 : records.front().shuffles.size();
+  for (const RecordClaims& record : records) n = std::min(n, record.shuffles.size());
+  return n;
+}
+
+Standardised standardised(std::span<const RecordClaims> records,
+                          const std::vector<std::uint32_t>& weights) {
+  const std::size_t n = sharedShuffles(records);
+  Standardised out;
+  out.shuffles.assign(n, Standard{});
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    const Scale scale = scaleOf(records[r], r, n, weights);
+    if (r == 0) out.first = scale;
+    for (std::size_t j = 0; j < kClaims; ++j) out.observed[j] += scale.z(j, records[r].observed[j]);
+    for (std::size_t b = 0; b < n; ++b) {
+      const ClaimStatistics& shuffle = records[r].shuffles[pairedShuffle(r, b, n)];
+      for (std::size_t j = 0; j < kClaims; ++j) out.shuffles[b][j] += scale.z(j, shuffle[j]);
+    }
+  }
+  return out;
 }
 
 // The claims from the most to the least significant on the record, the earlier of equals first.
@@ -63,25 +106,21 @@ std::array<std::size_t, kClaims> stepOrder(const std::array<double, kClaims>& ob
 }
 
 // Each claim's adjusted p-value by step-down maxT: at step k, the share of orderings (the record
-// once, shuffle b weights[b] times) whose largest standardised statistic among the claims from
+// once, ordering b weights[b] times) whose largest standardised statistic among the claims from
 // step k on reaches the record's of step k; never less than at the step before.
-std::array<double, kClaims> adjusted(const ClaimStatistics& observed,
-                                     std::span<const ClaimStatistics> shuffles,
-                                     const std::vector<std::uint32_t>& weights,
-                                     const Scale& scale) {
-  std::array<double, kClaims> z0{};
-  for (std::size_t j = 0; j < kClaims; ++j) z0[j] = scale.z(j, observed[j]);
-  const std::array<std::size_t, kClaims> order = stepOrder(z0);
+std::array<double, kClaims> adjusted(const Standardised& z,
+                                     const std::vector<std::uint32_t>& weights) {
+  const std::array<std::size_t, kClaims> order = stepOrder(z.observed);
   std::array<std::uint64_t, kClaims> beaten{};
   beaten.fill(1);  // the record reaches itself at every step
   std::uint64_t total = 1;
-  for (std::size_t b = 0; b < shuffles.size(); ++b) {
+  for (std::size_t b = 0; b < z.shuffles.size(); ++b) {
     if (weights[b] == 0) continue;
     total += weights[b];
     double most = -kInfinity;
     for (std::size_t k = kClaims; k-- > 0;) {
-      most = std::max(most, scale.z(order[k], shuffles[b][order[k]]));
-      beaten[k] += most >= z0[order[k]] ? weights[b] : 0;
+      most = std::max(most, z.shuffles[b][order[k]]);
+      beaten[k] += most >= z.observed[order[k]] ? weights[b] : 0;
     }
   }
   std::array<double, kClaims> adjustedP{};
@@ -93,29 +132,28 @@ std::array<double, kClaims> adjusted(const ClaimStatistics& observed,
   return adjustedP;
 }
 
-// The standard deviation of each claim's adjusted p-value over resamples of the shuffles, with
+// The standard deviation of each claim's adjusted p-value over resamples of the orderings, with
 // replacement and as many as there are, drawn from a generator seeded with `seed`.
-std::array<double, kClaims> monteCarloErrors(const ClaimStatistics& observed,
-                                             std::span<const ClaimStatistics> shuffles,
+std::array<double, kClaims> monteCarloErrors(std::span<const RecordClaims> records,
                                              std::uint64_t seed) {
-  const std::size_t replicates = bootstrapReplicates(shuffles.size());
+  const std::size_t n = sharedShuffles(records);
+  const std::size_t replicates = bootstrapReplicates(n);
   std::mt19937_64 random(seed ^ 0xB0075781ULL);
   std::array<double, kClaims> sum{}, squares{};
-  std::vector<std::uint32_t> weights(shuffles.size());
+  std::vector<std::uint32_t> weights(n);
   for (std::size_t r = 0; r < replicates; ++r) {
     std::fill(weights.begin(), weights.end(), 0U);
-    for (std::size_t b = 0; b < shuffles.size(); ++b) ++weights[random() % shuffles.size()];
-    const std::array<double, kClaims> p =
-        adjusted(observed, shuffles, weights, scaleOf(observed, shuffles, weights));
+    for (std::size_t b = 0; b < n; ++b) ++weights[random() % n];
+    const std::array<double, kClaims> p = adjusted(standardised(records, weights), weights);
     for (std::size_t j = 0; j < kClaims; ++j) {
       sum[j] += p[j];
       squares[j] += p[j] * p[j];
     }
   }
   std::array<double, kClaims> errors{};
-  const auto n = static_cast<double>(replicates);
+  const auto count = static_cast<double>(replicates);
   for (std::size_t j = 0; j < kClaims; ++j) {
-    errors[j] = std::sqrt(std::max(0.0, (squares[j] - sum[j] * sum[j] / n) / (n - 1)));
+    errors[j] = std::sqrt(std::max(0.0, (squares[j] - sum[j] * sum[j] / count) / (count - 1)));
   }
   return errors;
 }
@@ -147,21 +185,19 @@ std::optional<std::size_t> mostReaching(std::size_t shuffles) {
 // The least standardised value the first step shows: one that at most mostReaching shuffles'
 // largest standardised statistic reach, so that the claim's adjusted p lies below the level by
 // the Monte Carlo margin, as "shown" asks. Nothing when even the largest would not do.
-std::optional<double> criticalZ(std::span<const ClaimStatistics> shuffles, const Scale& scale) {
-  const std::optional<std::size_t> most = mostReaching(shuffles.size());
+std::optional<double> criticalZ(const Standardised& z) {
+  const std::optional<std::size_t> most = mostReaching(z.shuffles.size());
   if (!most) return std::nullopt;
   std::vector<double> largest;
-  largest.reserve(shuffles.size());
-  for (const ClaimStatistics& shuffle : shuffles) {
-    double highest = -kInfinity;
-    for (std::size_t j = 0; j < kClaims; ++j) highest = std::max(highest, scale.z(j, shuffle[j]));
-    largest.push_back(highest);
+  largest.reserve(z.shuffles.size());
+  for (const Standard& shuffle : z.shuffles) {
+    largest.push_back(*std::max_element(shuffle.begin(), shuffle.end()));
   }
   std::sort(largest.begin(), largest.end(), std::greater<>());
   if (*most >= largest.size()) return -kInfinity;
-  const double z = largest[*most];
-  if (!std::isfinite(z)) return std::nullopt;
-  return std::nextafter(z, kInfinity);
+  const double critical = largest[*most];
+  if (!std::isfinite(critical)) return std::nullopt;
+  return std::nextafter(critical, kInfinity);
 }
 
 }  // namespace
@@ -182,25 +218,34 @@ std::size_t bootstrapReplicates(std::size_t shuffles) {
 
 FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
                       std::uint64_t seed) {
+  const RecordClaims record{observed, shuffles};
+  return testFamilyTogether({&record, 1}, seed);
+}
+
+FamilyTest testFamilyTogether(std::span<const RecordClaims> records, std::uint64_t seed) {
   FamilyTest family;
-  if (shuffles.empty()) return family;
-  const std::vector<std::uint32_t> once(shuffles.size(), 1U);
-  const Scale scale = scaleOf(observed, shuffles, once);
-  const std::array<double, kClaims> adjustedP = adjusted(observed, shuffles, once, scale);
-  const std::array<double, kClaims> errors = monteCarloErrors(observed, shuffles, seed);
+  const std::size_t n = sharedShuffles(records);
+  if (n == 0) return family;
+  const std::vector<std::uint32_t> once(n, 1U);
+  const Standardised z = standardised(records, once);
+  const std::array<double, kClaims> adjustedP = adjusted(z, once);
+  const std::array<double, kClaims> errors = monteCarloErrors(records, seed);
   for (std::size_t j = 0; j < kClaims; ++j) {
     ClaimTest& test = family.claims[j];
-    const auto reached =
-        std::count_if(shuffles.begin(), shuffles.end(),
-                      [&](const ClaimStatistics& s) { return s[j] >= observed[j]; });
-    test.pValue = static_cast<double>(1 + reached) / static_cast<double>(shuffles.size() + 1);
+    const auto reached = std::count_if(z.shuffles.begin(), z.shuffles.end(),
+                                       [&](const Standard& s) { return s[j] >= z.observed[j]; });
+    test.pValue = static_cast<double>(1 + reached) / static_cast<double>(n + 1);
     test.pValueAdjusted = adjustedP[j];
     test.monteCarloError = errors[j];
     test.standing = standing(test.pValueAdjusted, test.monteCarloError);
   }
-  family.centre = scale.centre;
-  family.spread = scale.spread;
-  family.criticalZ = criticalZ(shuffles, scale);
+  family.criticalZ = criticalZ(z);
+  // A statistic of one record reads its critical value off its own scale; records together
+  // have no single scale to read it off.
+  if (records.size() == 1) {
+    family.centre = z.first.centre;
+    family.spread = z.first.spread;
+  }
   return family;
 }
 

@@ -12,12 +12,14 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/records_together.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
 #include "quorvel/cli/game_option.h"
@@ -45,6 +47,7 @@ constexpr int kUsageError = 2;
 
 struct Options {
   std::string history, csv, chart;
+  std::string with, withGame;  // another record, tested beside this one and with it
   bt::SettingTexts settings;  // read and checked by the backtest's own readSettings
   bool json = false;
   bool audit = false;
@@ -63,7 +66,8 @@ void describeOptions(CLI::App& app, Options& o) {
                                  "Past draws, oldest or newest first, a draw a line: its period, "
                                  "perhaps a date, its digits (3,5,8 or 358 or 3 5 8) and perhaps "
                                  "its sum, split by commas, tabs or spaces, under a header or "
-                                 "not; - reads standard input");
+                                 "not; - reads standard input. Without it, the game's own record "
+                                 "as Quorvel ships it");
   auto* simulated = app.add_option("--simulate", o.settings.simulated,
                                    "Replay N simulated uniform draws instead (" +
                                        std::to_string(bt::kMinimumDraws) + " to " +
@@ -84,6 +88,16 @@ void describeOptions(CLI::App& app, Options& o) {
                  "Also draw the lists' rolling hit rate and running return rate as an SVG file");
   app.add_flag("--json", o.json, "Print the report as JSON instead of a table");
   cli::addGameOption(app, o.game);
+  auto* with = app.add_option("--with", o.with,
+                              "Also backtest another game's record of draws (- reads standard "
+                              "input) and test the claims on both records at once, each "
+                              "shuffled within itself");
+  auto* withGame = cli::addGameOption(
+      app, o.withGame, "--with-game",
+      "The game of the --with record, by default the other game; alone, it takes that game's "
+      "record as Quorvel ships it");
+  with->excludes(simulated);
+  withGame->excludes(simulated);
   app.add_flag("--audit", o.audit,
                "Also test the record itself: whether its draws look like independent, fair "
                "draws (digits, sums, consecutive draws, gaps, runs)");
@@ -108,8 +122,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
     return fail(kUsageError, unknown + "\nRun with --help for more information.");
   try {
     app.parse(argc, argv);
-    if (options.history.empty() && !options.settings.simulated) {
-      throw CLI::RequiredError("HISTORY.csv or --simulate");
+    if (!options.with.empty() && options.withGame.empty()) {
+      options.withGame = std::string(cli::otherGame(options.game).id);
     }
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : kUsageError;
@@ -146,7 +160,7 @@ std::string sharedFile(const Options& o) {
   };
   std::vector<Named> seen;
   const std::pair<std::string, std::string> files[] = {
-      {"the history", o.history}, {"--csv", o.csv}, {"--chart", o.chart}};
+      {"the history", o.history}, {"--with", o.with}, {"--csv", o.csv}, {"--chart", o.chart}};
   for (const auto& [what, path] : files) {
     if (path.empty() || path == "-") continue;
     const std::optional<cli::FileIdentity> identity = cli::identify(path);
@@ -220,6 +234,45 @@ class TerminalProgress {
   bool shown_;
 };
 
+// A fault in the --with record, named as its own.
+struct OtherRecordError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The other record, its own backtest and the claims tested on both records together.
+struct Together {
+  bt::Record record;
+  bt::BacktestResult result;
+  report::TestedTogether tested;
+};
+
+// The record --with names, or the shipped record of --with-game's game; backtested as this one
+// is and tested with it. Throws BacktestError, named as the other record's, and
+// std::system_error.
+Together testedTogether(const Options& o, const bt::Settings& settings, const bt::Record& record,
+                        const bt::BacktestResult& result) {
+  const quorvel::game::Game& game = cli::gameOf(o.withGame);
+  const std::string path = o.with.empty() ? cli::shippedRecordPath(game) : o.with;
+  Together together;
+  try {
+    together.record = cli::readRecordFile(path);
+    bt::BacktestOptions options = bt::backtestOptions(settings, together.record.notes);
+    options.game = &game;
+    const TerminalProgress progress(
+        bt::replayedPasses(together.record.draws.size(), together.record.notes.restarts));
+    together.result = bt::runBacktest(together.record.draws, options, progress.report());
+    const std::array<bt::RecordInTest, 2> records = {
+        {{record.draws, &result}, {together.record.draws, &together.result}}};
+    together.tested = {&together.result,
+                       bt::testTogether(records, settings.shuffles, settings.threads,
+                                        progress.report())};
+  } catch (const bt::BacktestError& error) {
+    throw OtherRecordError(report::locatedText(cli::recordName(path), error.problem(),
+                                               cli::localeLanguage()));
+  }
+  return together;
+}
+
 // Whether standard output (and error, when it has the report) took it; finishOutput names the
 // reason if not.
 bool reportWritten(std::ostream& report) {
@@ -258,12 +311,15 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
     for (const bt::Draw& draw : draws) audit.add(draw);
   }
   const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
+  const std::optional<Together> together =
+      o.withGame.empty() ? std::nullopt : std::optional(testedTogether(o, settings, record, result));
+  const report::TestedTogether* both = together ? &together->tested : nullptr;
   if (trace) report::writeChart(outputs.chart->stream(), *trace, cli::localeLanguage());
   if (o.json) {
-    report::writeJson(*outputs.report, result, audited ? &*audited : nullptr);
+    report::writeJson(*outputs.report, result, audited ? &*audited : nullptr, both);
   } else {
     report::writeTable(*outputs.report, result, cli::localeLanguage(),
-                       audited ? &*audited : nullptr);
+                       audited ? &*audited : nullptr, both);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();
@@ -280,6 +336,9 @@ int runProgram(int argc, char** argv) {
     return fail(kUsageError, report::locatedText(optionOf(valid.problem->fault), *valid.problem,
                                                  cli::localeLanguage()));
   }
+  if (options.history.empty() && !valid.settings.simulated) {
+    options.history = cli::shippedRecordPath(cli::gameOf(options.game));
+  }
   if (const std::string shared = sharedFile(options); !shared.empty()) {
     return fail(kUsageError, shared);
   }
@@ -294,6 +353,8 @@ int runProgram(int argc, char** argv) {
     return fail(kFailure, report::locatedText(cli::recordName(options.history), error.problem(),
                                               cli::localeLanguage()));
   } catch (const std::system_error& error) {
+    return fail(kFailure, error.what());
+  } catch (const OtherRecordError& error) {
     return fail(kFailure, error.what());
   }
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <system_error>
@@ -46,6 +47,15 @@ backtest::Record readRecordFile(const std::string& path) {
     throw cannotRead(errno != 0 ? errno : EIO, path);
   }
   return record;
+}
+
+std::string shippedRecordPath(const game::Game& game) {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::filesystem::path folder =
+      error ? std::filesystem::path(QUORVEL_RECORDS_FROM_PROGRAM)
+            : program.parent_path() / QUORVEL_RECORDS_FROM_PROGRAM;
+  return (folder / game.recordFile).lexically_normal().string();
 }
 
 words::Language localeLanguage() {

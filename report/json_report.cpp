@@ -51,9 +51,8 @@ void writePower(std::ostream& out, const Power& power) {
 
 // The family of claims: "family": {"method", "level", "monteCarloErrors",
 // "tests": [{"output", "kind", "pValue", "pValueAdjusted", "monteCarloError", "standing"}],
-// "significant": [{"output", "kind"}], "borderline": [...], "undecided": [...]}, and whether the
-// record can tell at all.
-void writeFamily(std::ostream& out, const BacktestResult& result) {
+// "significant": [{"output", "kind"}], "borderline": [...], "undecided": [...]}.
+void writeFamily(std::ostream& out, const backtest::FamilyTest& family) {
   constexpr std::array<std::string_view, 3> kKinds = {"hits", "pattern", "money"};
   // By Standing.
   constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline",
@@ -66,7 +65,7 @@ void writeFamily(std::ostream& out, const BacktestResult& result) {
   const auto standing = [&](backtest::Standing wanted) {
     std::string list;
     for (std::size_t j = 0; j < backtest::kClaims; ++j) {
-      if (result.family.claims[j].standing != wanted) continue;
+      if (family.claims[j].standing != wanted) continue;
       list += (list.empty() ? "" : ",") + claim(j) + '}';
     }
     return '[' + list + ']';
@@ -75,7 +74,7 @@ void writeFamily(std::ostream& out, const BacktestResult& result) {
       << fixed(backtest::kLevel, 2)
       << ",\"monteCarloErrors\":" << fixed(backtest::kMonteCarloErrors, 0) << ",\"tests\":[";
   for (std::size_t j = 0; j < backtest::kClaims; ++j) {
-    const backtest::ClaimTest& test = result.family.claims[j];
+    const backtest::ClaimTest& test = family.claims[j];
     out << (j > 0 ? "," : "") << claim(j) << ",\"pValue\":" << fixed(test.pValue, 6)
         << ",\"pValueAdjusted\":" << fixed(test.pValueAdjusted, 6)
         << ",\"monteCarloError\":" << fixed(test.monteCarloError, 6) << ",\"standing\":\""
@@ -83,8 +82,19 @@ void writeFamily(std::ostream& out, const BacktestResult& result) {
   }
   out << "],\"significant\":" << standing(backtest::Standing::Shown)
       << ",\"borderline\":" << standing(backtest::Standing::Borderline)
-      << ",\"undecided\":" << standing(backtest::Standing::Undecided)
-      << "},\"canTell\":" << (result.canTell() ? "true" : "false");
+      << ",\"undecided\":" << standing(backtest::Standing::Undecided) << '}';
+}
+
+// "together": {"with": {"game", "draws", "shuffles", "family"}, "shuffles", "family"}: the other
+// record's own test, and the claims tested on both records at once.
+void writeTogether(std::ostream& out, const TestedTogether& together) {
+  const BacktestResult& other = *together.other;
+  out << ",\"together\":{\"with\":{\"game\":\"" << other.game->id
+      << "\",\"draws\":" << other.summary.replays() + 3 << ",\"shuffles\":" << other.shuffles;
+  writeFamily(out, other.family);
+  out << "},\"shuffles\":" << together.test.shuffles;
+  writeFamily(out, together.test.family);
+  out << '}';
 }
 
 // "audit": {"draws", "tests": [{"name", "statistic", "df", "pValue", "pValueHolm"}], "random"},
@@ -132,7 +142,8 @@ void writeLaterDraws(std::ostream& out, const backtest::LaterDraws& p) {
 
 }  // namespace
 
-void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit) {
+void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit,
+               const TestedTogether* together) {
   const Summary& summary = result.summary;
   auto runsJson = [](const std::map<int, long long>& runs) {
     std::string text = "{";
@@ -174,9 +185,11 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
         << ",\"edgeUpper95\":" << fixed(backtest::edgeUpper95(o, test), 6) << '}';
   }
   out << ']';
-  writeFamily(out, result);
+  writeFamily(out, result.family);
+  out << ",\"canTell\":" << (result.canTell() ? "true" : "false");
   if (result.laterDraws) writeLaterDraws(out, *result.laterDraws);
   if (audit != nullptr) writeAudit(out, *audit);
+  if (together != nullptr) writeTogether(out, *together);
   out << "}\n";
 }
 

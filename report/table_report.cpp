@@ -31,6 +31,8 @@ constexpr std::array<engine::Output, 6> kRunOutputs = {
 // The headings of the table report's blocks.
 struct TableWords {
   std::string (*claims)(std::uint64_t shuffles);
+  std::string_view together;  // the block of the records tested together
+  std::string (*alone)(std::string_view game);  // before the other record's own verdict
   std::string (*money)(int stakeYuan);
   std::string (*outputs)(long long replays);
   std::string_view power;  // before the power table's own heading
@@ -45,6 +47,8 @@ const TableWords kEnglish{
       return "the claims, tested together (Westfall and Young's step-down maxT over " +
              std::to_string(shuffles) + " shuffles):";
     },
+    "the two records together:",
+    [](std::string_view game) { return "The " + std::string(game) + "'s record alone: "; },
     [](int stake) {
       return "money: one " + std::to_string(stake) +
              "-yuan bet on every sum of the list, every period, at the sum play's prizes";
@@ -70,6 +74,8 @@ const TableWords kChinese{
       return "各项说法放在一起的检验（Westfall 与 Young 的逐步 maxT，打乱 " +
              std::to_string(shuffles) + " 次）：";
     },
+    "两份记录放在一起：",
+    [](std::string_view game) { return std::string(game) + "的记录单独看："; },
     [](int stake) {
       return "下注：每期把号码范围的每个和值各买一注，每注 " + std::to_string(stake) +
              " 元，按和值玩法的奖金";
@@ -190,10 +196,23 @@ void writeAuditBlock(std::ostream& out, const Audit& audit, Language language) {
   out << auditSentence(audit, language) << '\n';
 }
 
+// The other record's own verdict, then the claims tested on both records at once.
+void writeTogetherBlock(std::ostream& out, const BacktestResult& result,
+                        const TestedTogether& together, Language language) {
+  const TableWords& words = kWords.in(language);
+  const BacktestResult& other = *together.other;
+  out << '\n' << words.together << '\n'
+      << words.alone(gameName(*other.game, language))
+      << verdictSentence(other, language) << '\n';
+  const std::array<const BacktestResult*, 2> both = {&result, &other};
+  out << togetherSentence(together.test, both, language) << '\n';
+  writeRows(out, claimsTable(together.test.family, together.test.shuffles, language));
+}
+
 }  // namespace
 
 void writeTable(std::ostream& out, const BacktestResult& result, Language language,
-                const Audit* audit) {
+                const Audit* audit, const TestedTogether* together) {
   const TableWords& words = kWords.in(language);
   const Answer answer = answerOf(result, language);
   out << answer.headline << '\n'
@@ -207,6 +226,7 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
     out << '\n' << words.claims(result.shuffles) << '\n';
     writeRows(out, claimsTable(result, language));
   }
+  if (together != nullptr) writeTogetherBlock(out, result, *together, language);
   if (result.laterDraws) {
     out << '\n' << laterDrawsHeading(*result.laterDraws, language) << '\n';
     writeRows(out, laterDrawsTable(*result.laterDraws, language));

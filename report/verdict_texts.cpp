@@ -1,10 +1,11 @@
 #include "quorvel/report/verdict_texts.h"
 
-#include "listed_names.h"
 #include "common_words.h"
+#include "listed_names.h"
 #include "quorvel/backtest/effects.h"
 #include "quorvel/backtest/power.h"
 #include "quorvel/backtest/statistics.h"
+#include "quorvel/game/game.h"
 #include "quorvel/words/number_text.h"
 #include "quorvel/words/output_names.h"
 
@@ -31,6 +32,13 @@ struct VerdictWords {
   std::string (*shown)(const std::string& chief, const std::string& others,
                        const std::string& level);
   std::string (*noneShown)(const std::string& level);  // but some are borderline or undecided
+  // Several records tested together: each one's draws, and how.
+  std::string (*recordDraws)(std::string_view game, std::uint64_t draws);
+  std::string (*together)(const std::string& records, std::uint64_t shuffles,
+                          const std::string& claims);
+  // Some claim is shown on the records together.
+  std::string (*togetherShown)(const std::string& chief, const std::string& others,
+                               const std::string& level);
   std::string (*borderline)(const std::string& claims);  // more shuffles are still to come
   // No more shuffles come, and these claims are still on the line.
   std::string (*undecided)(const std::string& claims, std::uint64_t shuffles,
@@ -47,8 +55,8 @@ struct VerdictWords {
                                  const std::string& error);
   // By Standing: no evidence, borderline, undecided, shown.
   std::array<std::string_view, 4> standings;
-  std::string_view newestFirst;               // the record ran newest first
-  std::string_view noPeriods;                 // the record gave no periods
+  std::string_view newestFirst;  // the record ran newest first
+  std::string_view noPeriods;    // the record gave no periods
   // Where the record misses draws, each "N between period A and B", and how many lines repeated.
   std::string (*gap)(const backtest::Gap& gap);
   std::string (*gaps)(const std::string& listed);
@@ -89,6 +97,23 @@ const VerdictWords kEnglish{
              "on its own.";
     },
     [](const std::string& level) { return "none is shown at the " + level + " level."; },
+    [](std::string_view game, std::uint64_t draws) {
+      return "the " + std::string(game) + "'s " +
+             words::groupedNumber(static_cast<std::int64_t>(draws)) + " draws";
+    },
+    [](const std::string& records, std::uint64_t shuffles, const std::string& claims) {
+      return "Both records together (" + records + "), each shuffled " + std::to_string(shuffles) +
+             " times within itself, with the " + claims +
+             " claims of the forecast adjusted together: ";
+    },
+    [](const std::string& chief, const std::string& others, const std::string& level) {
+      return "at the " + level +
+             " level these records' orders, taken together, are not what chance gives, and it "
+             "shows chiefly in " +
+             chief + (others.empty() ? "" : "; also in " + others) +
+             ". That is what shuffling tests: it does not show that any one of these claims holds "
+             "on its own.";
+    },
     [](const std::string& claims) {
       return " Borderline so far, with more shuffles to come: " + claims + ".";
     },
@@ -158,6 +183,19 @@ const VerdictWords kChinese{
              "。打乱检验说明的只是顺序不像随机，并不说明其中哪一项说法单独成立。";
     },
     [](const std::string& level) { return "没有一项在 " + level + " 水平上成立。"; },
+    [](std::string_view game, std::uint64_t draws) {
+      return std::string(game) + "的 " + words::groupedNumber(static_cast<std::int64_t>(draws)) +
+             " 期";
+    },
+    [](const std::string& records, std::uint64_t shuffles, const std::string& claims) {
+      return "两份记录放在一起（" + records + "），各自在自己之内打乱 " + std::to_string(shuffles) +
+             " 次作对照，把预测的 " + claims + " 项说法放在一起校正后：";
+    },
+    [](const std::string& chief, const std::string& others, const std::string& level) {
+      return "在 " + level + " 水平上，这几份记录合起来看，先后顺序不像运气给出的，主要表现在" +
+             chief + (others.empty() ? "" : "；也见于" + others) +
+             "。打乱检验说明的只是顺序不像随机，并不说明其中哪一项说法单独成立。";
+    },
     [](const std::string& claims) { return "目前处在边缘、还要再打乱的有" + claims + "。"; },
     [](const std::string& claims, std::uint64_t shuffles, const std::string& level) {
       return "打乱 " + std::to_string(shuffles) + " 次（本次最多打乱这么多次）后仍未定的有" +
@@ -201,11 +239,12 @@ const VerdictWords kChinese{
 const Catalogue<VerdictWords> kWords{kEnglish, kChinese};
 
 // The claims that stand as `standing`, named and joined as the language joins a list.
-std::string claimsStanding(const BacktestResult& result, Standing standing, Language language) {
+std::string claimsStanding(const backtest::FamilyTest& family, Standing standing,
+                           Language language) {
   const VerdictWords& words = kWords.in(language);
   std::vector<std::string> names;
   for (std::size_t j = 0; j < backtest::kClaims; ++j) {
-    const ClaimTest& test = result.family.claims[j];
+    const ClaimTest& test = family.claims[j];
     if (test.standing != standing) continue;
     const std::string name = claimName(backtest::kFamily[j], language);
     const bool open = standing == Standing::Borderline || standing == Standing::Undecided;
@@ -277,6 +316,10 @@ std::string recordNote(const BacktestResult& result, Language language) {
   return text;
 }
 
+std::string_view gameName(const game::Game& game, Language language) {
+  return language == Language::English ? game.englishName : game.names->name;
+}
+
 std::string claimName(const Claim& claim, Language language) {
   return kWords.in(language).claim(outputName(claim.output, language), engine::isList(claim.output),
                                    static_cast<std::size_t>(claim.kind));
@@ -290,8 +333,8 @@ std::string verdictSentence(const BacktestResult& result, Language language) {
                         fixed(100 * backtest::kLargeEdge, 0));
   }
   const std::string level = levelText();
-  const std::string borderline = claimsStanding(result, Standing::Borderline, language);
-  const std::string undecided = claimsStanding(result, Standing::Undecided, language);
+  const std::string borderline = claimsStanding(result.family, Standing::Borderline, language);
+  const std::string undecided = claimsStanding(result.family, Standing::Undecided, language);
   const bool shown = backtest::chiefClaim(result.family).has_value();
   std::string sentence =
       words.against(result.shuffles, std::to_string(backtest::kClaims),
@@ -303,13 +346,55 @@ std::string verdictSentence(const BacktestResult& result, Language language) {
   return sentence;
 }
 
+std::string togetherSentence(const backtest::TogetherTest& test,
+                             std::span<const BacktestResult* const> results, Language language) {
+  const VerdictWords& words = kWords.in(language);
+  if (test.shuffles == 0) return std::string(words.untested);
+  std::vector<std::string> records;
+  std::uint64_t draws = 0;
+  for (const BacktestResult* result : results) {
+    const std::uint64_t count = static_cast<std::uint64_t>(result->summary.replays()) + 3;
+    draws += count;
+    records.push_back(words.recordDraws(gameName(*result->game, language), count));
+  }
+  if (!test.family.criticalZ) {
+    return words.tooFew(draws, test.shuffles, fixed(100 * backtest::kLargeEdge, 0));
+  }
+  const std::string level = levelText();
+  const std::string borderline = claimsStanding(test.family, Standing::Borderline, language);
+  const std::string undecided = claimsStanding(test.family, Standing::Undecided, language);
+  const std::optional<std::size_t> chief = backtest::chiefClaim(test.family);
+  std::string sentence = words.together(listedNames(records, language, ", ", " and ", false),
+                                        test.shuffles, std::to_string(backtest::kClaims));
+  if (!chief && borderline.empty() && undecided.empty()) return sentence + words.nothing(level);
+  if (chief) {
+    std::vector<std::string> others;
+    for (std::size_t j = 0; j < backtest::kClaims; ++j) {
+      if (j != *chief && test.family.claims[j].standing == Standing::Shown)
+        others.push_back(claimName(backtest::kFamily[j], language));
+    }
+    sentence += words.togetherShown(claimName(backtest::kFamily[*chief], language),
+                                    listedNames(others, language, ", ", " and ", false), level);
+  } else {
+    sentence += words.noneShown(level);
+  }
+  if (!borderline.empty()) sentence += words.borderline(borderline);
+  if (!undecided.empty()) sentence += words.undecided(undecided, test.shuffles, level);
+  return sentence;
+}
+
 std::vector<ClaimRow> claimsTable(const BacktestResult& result, Language language) {
+  return claimsTable(result.family, result.shuffles, language);
+}
+
+std::vector<ClaimRow> claimsTable(const backtest::FamilyTest& family, std::uint64_t shuffles,
+                                  Language language) {
   const VerdictWords& words = kWords.in(language);
   std::vector<ClaimRow> rows;
-  if (result.shuffles == 0) return rows;
+  if (shuffles == 0) return rows;
   rows.push_back(words.claimsHeading);
   for (std::size_t j = 0; j < backtest::kClaims; ++j) {
-    const ClaimTest& test = result.family.claims[j];
+    const ClaimTest& test = family.claims[j];
     rows.push_back({claimName(backtest::kFamily[j], language), fixed(test.pValue, 3),
                     fixed(test.pValueAdjusted, 3), fixed(test.monteCarloError, 3),
                     std::string(words.standings[static_cast<std::size_t>(test.standing)])});

@@ -164,6 +164,27 @@ else
   failed=$((failed + 1)); echo "FAIL draws alone or five-digit periods"
 fi
 
+# Without a history the game's shipped record is read; --with-game tests it together with the
+# other game's, --with with a file of it, each named in the JSON beside the test on both.
+head -30 "$record" > "$dir/short3d.csv"
+if "$backtest" --shuffles 0 --json | grep -q '^{"game":"3d","shuffles":0,"seed":[0-9]*,"replays":7677,' &&
+   "$backtest" --game pl3 --shuffles 0 --json | grep -q '^{"game":"pl3","shuffles":0,"seed":[0-9]*,"replays":7669,' &&
+   "$backtest" --with-game pl3 --shuffles 40 --json > "$dir/together.json" &&
+   grep -q ',"together":{"with":{"game":"pl3","draws":7672,"shuffles":[0-9]*,"family":{"method":"westfall-young-step-down-maxt",.*},"shuffles":[0-9]*,"family":{"method":' "$dir/together.json" &&
+   "$backtest" --game pl3 --with "$dir/short3d.csv" --shuffles 40 > "$dir/together.txt" &&
+   grep -q "^the two records together:$" "$dir/together.txt" &&
+   grep -q "^The Welfare Lottery 3D's record alone: " "$dir/together.txt" &&
+   grep -q "^Both records together (the Sports Lottery Pick 3's 7,672 draws and the Welfare Lottery 3D's 29 draws), each shuffled" "$dir/together.txt" &&
+   ! "$backtest" --shuffles 0 --json | grep -q '"together"'; then
+  passed=$((passed + 1)); echo "ok   the shipped record by default, and two records tested together"
+else
+  failed=$((failed + 1)); echo "FAIL the shipped record or --with: $(head -c 300 "$dir/together.txt")"
+fi
+printf '1,1,2,3\n2,1,2,3\n3,1,2,3\n4,1,10,3\n' > "$dir/bad-with.csv"
+expect_status "a bad --with record is named as itself" 1 "bad-with.csv:4:5: d2 is not a digit" "$dir/good.csv" --with "$dir/bad-with.csv"
+expect_status "--with takes no simulated draws" 2 "excludes" --simulate 50 --with-game pl3
+expect_status "--with and the history may not be one file" 2 "is the same file as" "$dir/good.csv" --with "$dir/good.csv"
+
 # A claim still on the line when the run has added all the shuffles it may is undecided: in the
 # headline, the verdict, the claims' table and the JSON, never "no evidence" or "more would tell".
 "$backtest" --simulate 1000 --seed 1 --shuffles 20 > "$dir/undecided"

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "quorvel/game/game.h"
 #include "quorvel/words/output_names.h"
 
 namespace quorvel::report {
@@ -135,6 +136,44 @@ TEST(ReportTexts, TablesHaveAHeadingAndARowAClaimOrAnOutput) {
   }
   EXPECT_EQ(claimsTable(result, Language::English)[6][4], "borderline");
   EXPECT_EQ(claimsTable(result, Language::Chinese)[1][4], "无证据");
+}
+
+// The records tested together are named with their games and draws; the verdict on them says
+// what the shuffles show of the records' orders together, never that a claim holds, and without
+// shuffles enough to show anything, that they are too few.
+TEST(ReportTexts, TheRecordsTogetherAreNamedAndJudgedInTheVerdictsWords) {
+  BacktestResult welfare = tested({}), pick3 = tested({});
+  pick3.game = &game::kSportsPick3;
+  const std::array<const BacktestResult*, 2> both = {&welfare, &pick3};
+  backtest::TogetherTest test{tested({{claimOf(engine::Output::KeyRange, ClaimKind::Hits),
+                                       Standing::Shown}}).family,
+                              2000};
+  const std::string english = togetherSentence(test, both, Language::English);
+  EXPECT_NE(english.find("Both records together (the Welfare Lottery 3D's 3 draws and the Sports "
+                         "Lottery Pick 3's 3 draws), each shuffled 2000 times"),
+            std::string::npos)
+      << english;
+  EXPECT_NE(english.find("taken together, are not what chance gives, and it shows chiefly in the "
+                         "key range's hits. That is what shuffling tests: it does not show"),
+            std::string::npos)
+      << english;
+  const std::string chinese = togetherSentence(test, both, Language::Chinese);
+  EXPECT_NE(chinese.find("两份记录放在一起（福彩3D的 3 期、排列三的 3 期）"), std::string::npos)
+      << chinese;
+  EXPECT_NE(chinese.find("主要表现在「重点号码范围」的命中"), std::string::npos) << chinese;
+
+  test.family = tested({}).family;
+  EXPECT_NE(togetherSentence(test, both, Language::English).find("no evidence at the 5% level"),
+            std::string::npos);
+  test.family.criticalZ.reset();
+  EXPECT_NE(togetherSentence(test, both, Language::English).find("too few to tell"),
+            std::string::npos);
+  test.shuffles = 0;
+  EXPECT_NE(togetherSentence(test, both, Language::Chinese).find("没有做置换检验"),
+            std::string::npos);
+  for (const Language language : {Language::English, Language::Chinese}) {
+    EXPECT_EQ(claimsTable(test.family, 2000, language).size(), backtest::kClaims + 1);
+  }
 }
 
 }  // namespace

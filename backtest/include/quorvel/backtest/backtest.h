@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "quorvel/backtest/record.h"
 #include "quorvel/backtest/family.h"
@@ -48,6 +49,9 @@ struct BacktestResult {
   RecordNotes notes;
   std::array<OutputTest, engine::kOutputs> tests;
   FamilyTest family;  // every claim the verdict can make, adjusted together
+  // Every shuffle's claim statistics, by its number: what a test of this record together with
+  // another reads.
+  std::vector<ClaimStatistics> shuffleClaims;
   Powers power;       // how large an edge each output's test would catch
   // The draws of a record after the one the verdict was fixed on, scored as they came.
   std::optional<LaterDraws> laterDraws;
@@ -75,6 +79,9 @@ BacktestResult runBacktest(const std::function<bool(Draw&)>& next, const Backtes
 // (and at most kMaxShuffles): more shuffles settle a borderline claim one way or the other. A
 // claim still borderline there is undecided.
 inline constexpr std::uint64_t kMoreShufflesFactor = 16;
+
+// The most shuffles a run adds up to when `asked` were asked for.
+std::uint64_t shuffleCap(std::uint64_t asked);
 
 // How many more shuffles `result` needs when `asked` were asked for: as many as it has while a
 // claim is borderline and the cap allows, else 0.

@@ -84,6 +84,21 @@ struct FamilyTest {
 FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStatistics> shuffles,
                       std::uint64_t seed);
 
+// One record's part in a test of several together: its claims' statistics as it is, and on each
+// of its shuffles by number.
+struct RecordClaims {
+  ClaimStatistics observed{};
+  std::span<const ClaimStatistics> shuffles;
+};
+
+// The family's test on several records at once, each shuffled within itself: a claim's statistic
+// is the sum over the records of its statistic standardised by that record's own orderings, and
+// the sums are adjusted by the same step-down maxT, against the orderings the records' shuffles
+// make together (as many as the fewest of them). For one record this is testFamily. The records
+// have no common scale, so the result's centre and spread stay empty and criticalStatistic gives
+// nothing.
+FamilyTest testFamilyTogether(std::span<const RecordClaims> records, std::uint64_t seed);
+
 // The shown claim in which the record's order shows chiefly: the one with the least adjusted
 // p-value, the earlier of equals; nothing when none is shown.
 std::optional<std::size_t> chiefClaim(const FamilyTest& family);

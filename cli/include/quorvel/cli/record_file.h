@@ -3,6 +3,7 @@
 #include <string>
 
 #include "quorvel/backtest/record_reader.h"
+#include "quorvel/game/game.h"
 #include "quorvel/words/language.h"
 
 namespace quorvel::cli {
@@ -14,6 +15,10 @@ std::string recordName(const std::string& path);
 // cannot be read (no such file, a folder, a closed standard input), and backtest::BacktestError
 // at a fault in it.
 backtest::Record readRecordFile(const std::string& path);
+
+// Where the game's record as Quorvel ships it lies: in the data folder beside the program's own
+// folder, where it is installed and where the build puts it.
+std::string shippedRecordPath(const game::Game& game);
 
 // The reports' language, as the locale asks: the first of LC_ALL, LC_MESSAGES and LANG that is
 // set. The programs' own usage and messages stay English.

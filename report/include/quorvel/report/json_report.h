@@ -4,6 +4,7 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/report/tested_together.h"
 
 namespace quorvel::report {
 
@@ -15,8 +16,8 @@ namespace quorvel::report {
 // ("edgeUpper95"); a list's money adds the shuffles' return rate ("nullRate"), the return
 // rate's 95 % interval ("rateInterval95") and the hit rate at which it would break even
 // ("breakEvenHitRate"). Then "family", the claims' test together, and "canTell". With an audit,
-// "audit" follows.
+// "audit" follows; with another record tested beside it, "together".
 void writeJson(std::ostream& out, const backtest::BacktestResult& result,
-               const backtest::Audit* audit = nullptr);
+               const backtest::Audit* audit = nullptr, const TestedTogether* together = nullptr);
 
 }  // namespace quorvel::report

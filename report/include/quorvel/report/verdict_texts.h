@@ -1,11 +1,14 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/records_together.h"
+#include "quorvel/game/game.h"
 #include "quorvel/words/language.h"
 
 // The backtest's verdict and its tables for a player, in English or in Chinese.
@@ -19,6 +22,9 @@ using words::Language;
 // repeated a draw; "" when there is nothing to say.
 std::string recordNote(const BacktestResult& result, Language language);
 
+// A game as a sentence in `language` names it: "Welfare Lottery 3D", "福彩3D".
+std::string_view gameName(const game::Game& game, Language language);
+
 // A claim of the family as a sentence names it: "the key range's hits", "「重点号码范围」的命中".
 std::string claimName(const backtest::Claim& claim, Language language);
 
@@ -29,11 +35,19 @@ std::string claimName(const backtest::Claim& claim, Language language);
 // too few to tell, or that no shuffles were run.
 std::string verdictSentence(const BacktestResult& result, Language language);
 
+// The verdict on the claims tested on several records together (`results`, their own backtests):
+// the records and their draws, then what the test shows, in the verdict's words.
+std::string togetherSentence(const backtest::TogetherTest& test,
+                             std::span<const BacktestResult* const> results, Language language);
+
 // The family's claims as a table of texts, its heading first, then one row a claim: the claim,
 // its own p, the p adjusted over the family, the adjusted p's Monte Carlo error, and how it
 // stands. Empty without shuffles.
 using ClaimRow = std::array<std::string, 5>;
 std::vector<ClaimRow> claimsTable(const BacktestResult& result, Language language);
+// The same for a family tested on `shuffles` shuffles, such as records tested together.
+std::vector<ClaimRow> claimsTable(const backtest::FamilyTest& family, std::uint64_t shuffles,
+                                  Language language);
 
 // The outputs' tests as a table of texts, its heading row first, then one row an output: output,
 // hit rate, chance, the shuffles' hit rate, excess hits, p, p adjusted over the family, the
