@@ -8,14 +8,16 @@ using words::Catalogue;
 using words::Word;
 namespace {
 
-constexpr std::array<Word, 4> kChinese = {{
+constexpr std::array<Word, 5> kChinese = {{
+    {"gamesLabel", "彩种：每个彩种有自己的格子、记录和检验"},
     {"downloadLink", "下载单文件版 (quorvel.html)"},
     {"keptNote", "格子里的号码只保存在这台设备的浏览器里，下次打开还在；不会发送到任何地方。"},
     {"notKeptNote", "这个浏览器不让网页保存东西，格子里的号码下次打开就没有了。"},
     {"forget", "清空并忘掉"},
 }};
 
-constexpr std::array<Word, 4> kEnglish = {{
+constexpr std::array<Word, 5> kEnglish = {{
+    {"gamesLabel", "Game: each keeps its own grid, record and test"},
     {"downloadLink", "Download the one-file edition (quorvel.html)"},
     {"keptNote",
      "The grid's numbers are kept in this browser on this device for your next visit, and are "
@@ -26,7 +28,7 @@ constexpr std::array<Word, 4> kEnglish = {{
     {"forget", "Clear and forget them"},
 }};
 
-constexpr Catalogue<std::array<Word, 4>> kWords{kEnglish, kChinese};
+constexpr Catalogue<std::array<Word, 5>> kWords{kEnglish, kChinese};
 
 }  // namespace
 

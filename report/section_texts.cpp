@@ -1,5 +1,7 @@
 #include "quorvel/report/section_texts.h"
 
+#include "quorvel/game/game.h"
+
 #include <array>
 
 #include "common_words.h"
@@ -161,9 +163,12 @@ std::string shellQuoted(std::string_view word) {
   return quoted + "'";
 }
 
-std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed) {
-  return "quorvel-backtest " + shellQuoted(record) + " --json --seed " + std::to_string(seed) +
-         " --shuffles " + std::to_string(shuffles);
+std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed,
+                        const game::Game& game) {
+  const std::string chosen =
+      &game == game::kGames.front() ? "" : " --game " + std::string(game.id);
+  return "quorvel-backtest " + shellQuoted(record) + chosen + " --json --seed " +
+         std::to_string(seed) + " --shuffles " + std::to_string(shuffles);
 }
 
 }  // namespace quorvel::report

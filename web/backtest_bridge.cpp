@@ -17,6 +17,7 @@
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/shuffles.h"
 #include "quorvel/game/draw.h"
+#include "quorvel/game/game.h"
 #include "quorvel/report/audit_texts.h"
 #include "quorvel/report/page_report.h"
 #include "quorvel/report/problem_text.h"
@@ -56,6 +57,7 @@ class RecordBacktest {
       // The shuffles run in the page's workers, a part each, and are tallied here.
       bt::BacktestOptions options =
           bt::backtestOptions({.shuffles = 0, .seed = settings.seed}, record.notes);
+      options.game = &game::gameOrFirst(settings.game);
       restarts_ = record.notes.restarts;
       options.onReplay = [&](const bt::Replayed& replayed) { trace_->add(replayed); };
       result_ = bt::runBacktest(draws, options);
@@ -161,7 +163,8 @@ class ShuffleReplayer {
   ShuffleReplayer(const val& digits, const val& restarts, const SettingsValue& settings)
       : replays_(bt::ShuffledReplays::fromDigits(
             emscripten::convertJSArrayToNumberVector<std::uint8_t>(digits),
-            emscripten::convertJSArrayToNumberVector<std::size_t>(restarts))),
+            emscripten::convertJSArrayToNumberVector<std::size_t>(restarts),
+            game::gameOrFirst(settings.game))),
         seed_(settings.seed) {}
 
   // Shuffles first ... first + count - 1, as a Float64Array that RecordBacktest::addShuffles

@@ -13,6 +13,7 @@
 #include "quorvel/backtest/settings.h"
 #include "quorvel/engine/draw_shift.h"
 #include "quorvel/engine/numeric_text.h"
+#include "quorvel/game/game.h"
 #include "quorvel/presentation/forecast_view.h"
 #include "quorvel/presentation/odds.h"
 #include "quorvel/presentation/page_words.h"
@@ -37,10 +38,10 @@ void describeFailure(val& out, const presentation::FailureView& failure) {
 // { failure, report, cellsLine, cellToFix, outputs: [8 texts in box order, "" if unwritten],
 //   notes: [what keeps the grid from being three draws], odds: [{ label, parts }] in screen order,
 //   the label a list's caption or a verdict's text, the parts what following it costs }
-val predict(const val& cells, const std::string& language) {
+val predict(const val& cells, const std::string& language, const std::string& gameId) {
   const engine::GridStrings grid = gridOf(cells);
   const presentation::ForecastView view = presentation::forecastView(
-      engine::viewsOf(grid), game::kWelfare3D, words::languageForTag(language));
+      engine::viewsOf(grid), game::gameOrFirst(gameId), words::languageForTag(language));
   val out = val::object();
   val outputs = val::array();
   for (const presentation::OutputView& box : view.outputs) outputs.call<void>("push", box.text);
@@ -91,15 +92,16 @@ val words(const std::string& tag) {
   return out;
 }
 
-std::string oddsTitle(const std::string& tag) {
-  return presentation::oddsTitle(game::kWelfare3D, words::languageForTag(tag));
+std::string oddsTitle(const std::string& tag, const std::string& gameId) {
+  return presentation::oddsTitle(game::gameOrFirst(gameId), words::languageForTag(tag));
 }
 
 // The backtest's settings from the page's link (?seed=7&shuffles=5000): each setting's values as
 // the link gives them (none, one, or a repeated setting's several), checked as the command line
 // checks its options: { settings, problems }, where every setting that is not valid, or is
 // given more than once, gives its located reason, worded for the link, and its default is used.
-val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) {
+val linkSettings(const val& seeds, const val& shuffles, const std::string& gameId,
+                 const std::string& tag) {
   const words::Language language = words::languageForTag(tag);
   val problems = val::array();
   // The one value of a setting, or nothing when it is not given or given more than once.
@@ -121,7 +123,8 @@ val linkSettings(const val& seeds, const val& shuffles, const std::string& tag) 
   }
   val out = val::object();
   out.set("settings", SettingsValue{seeded.settings.seed,
-                                    static_cast<std::uint32_t>(shuffled.settings.shuffles)});
+                                    static_cast<std::uint32_t>(shuffled.settings.shuffles),
+                                    std::string(game::gameOrFirst(gameId).id)});
   out.set("problems", problems);
   return out;
 }
@@ -143,7 +146,8 @@ std::string tookText(double milliseconds, const std::string& tag) {
 }
 
 std::string commandLine(const std::string& name, const SettingsValue& settings) {
-  return report::commandLine(name, settings.shuffles, settings.seed);
+  return report::commandLine(name, settings.shuffles, settings.seed,
+                             game::gameOrFirst(settings.game));
 }
 
 // Why a record of `bytes` bytes is too large to test on this device, in the player's words; ""

@@ -3,7 +3,7 @@
 // on a phone, as a style sheet. The page then shows the same controls, captions and Tab order as
 // the window, before any script runs. The page's fixed rules are its own style sheet's, which
 // learns the form's width here.
-//   node page_markup.js SOURCE_SITE OUT_SITE RECORD_NAME LAYOUT_JSON
+//   node page_markup.js SOURCE_SITE OUT_SITE LAYOUT_JSON
 // It writes index.html, the one-file edition's quorvel.html.in, style.css and form.css, and, for
 // the page's tests to hold the page against, the layout table as LAYOUT_JSON outside the site.
 
@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvel/game/game.h"
 #include "quorvel/web/page_style.h"
 #include "quorvel/presentation/failure_report.h"
 #include "quorvel/presentation/main_form_layout.h"
@@ -224,14 +225,26 @@ std::string layoutJson() {
   return json + "]\n";
 }
 
-int run(const std::string& source, const std::string& site, const std::string& record,
-        const std::string& layout) {
+// The choice of game above the form: a button a game, pressed for the first, each naming the
+// game's shipped record; the page's script presses the one the player chose last.
+std::string gamesMarkup() {
+  std::string out = "<div id=\"Games\" role=\"group\" data-word-label=\"gamesLabel\">";
+  for (const game::Game* known : game::kGames) {
+    out += "<button type=\"button\" data-game=\"" + escaped(known->id) + "\" data-record=\"" +
+           escaped(known->recordFile) + "\" aria-pressed=\"" +
+           (known == game::kGames.front() ? "true" : "false") + "\">" +
+           escaped(known->names->name) + "</button>";
+  }
+  return out + "</div>\n";
+}
+
+int run(const std::string& source, const std::string& site, const std::string& layout) {
   std::string page = readFile(source + "/index.html.in");
   replace(page, "@TITLE@", presentation::windowTitle(presentation::Edition::Web));
   replace(page, "@PROGRAM@", std::string(presentation::kProgramName));
   replace(page, "@FORM@\n", formMarkup());
+  replace(page, "@GAMES@\n", gamesMarkup());
   replace(page, "@REPORT_OK@", std::string(presentation::kReportConfirm));
-  replace(page, "@RECORD@", escaped(record));
   // Both languages, the page's own first: the engine that would choose one is what failed.
   replace(page, "@LOAD_FAILURE@",
           "<p lang=\"zh-CN\">" +
@@ -255,12 +268,12 @@ int run(const std::string& source, const std::string& site, const std::string& r
 }  // namespace quorvel::web
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::cerr << "usage: page_markup SOURCE_SITE OUT_SITE RECORD_NAME LAYOUT_JSON\n";
+  if (argc != 4) {
+    std::cerr << "usage: page_markup SOURCE_SITE OUT_SITE LAYOUT_JSON\n";
     return 2;
   }
   try {
-    return quorvel::web::run(argv[1], argv[2], argv[3], argv[4]);
+    return quorvel::web::run(argv[1], argv[2], argv[3]);
   } catch (const std::exception& error) {
     std::cerr << "page-markup: " << error.what() << '\n';
     return 1;

@@ -15,6 +15,7 @@
 #include "quorvel/backtest/kept_record.h"
 #include "quorvel/backtest/summary.h"
 #include "quorvel/game/draw_clock.h"
+#include "quorvel/game/game.h"
 #include "quorvel/report/later_draws_texts.h"
 #include "quorvel/words/output_names.h"
 #include "quorvel/report/problem_text.h"
@@ -37,9 +38,11 @@ std::string trimmed(std::string text) {
 // The record a player keeps: read from its text, grown by draws given or typed, and said.
 class KeptRecord {
  public:
-  // Reads `text`, the kept record or the shipped one, named `name` in a message.
-  KeptRecord(const std::string& text, const std::string& name, const std::string& tag)
-      : language_(words::languageForTag(tag)) {
+  // Reads `text`, the kept record or the shipped one of the game `gameId`, named `name` in a
+  // message.
+  KeptRecord(const std::string& text, const std::string& name, const std::string& tag,
+             const std::string& gameId)
+      : language_(words::languageForTag(tag)), game_(&game::gameOrFirst(gameId)) {
     try {
       std::istringstream in(text);
       record_ = bt::readRecord(in);
@@ -82,7 +85,7 @@ class KeptRecord {
       }
       std::istringstream in(text);
       const bt::Record given = bt::readRecord(in);
-      bt::checkJoins(record_, given, name, game::kWelfare3D);
+      bt::checkJoins(record_, given, name, *game_);
       const bt::Merged merged = bt::mergeDraws(record_, given.draws, disagreeing);
       record_ = merged.record;
       out.set("status", report::mergeStatus(merged, language_));
@@ -157,7 +160,7 @@ class KeptRecord {
     const std::size_t first =
         n > static_cast<std::size_t>(count) ? n - static_cast<std::size_t>(count) : 0;
     const std::vector<bt::Replayed> passes =
-        bt::replayFrom(record_.draws, record_.notes.restarts, first, game::kWelfare3D);
+        bt::replayFrom(record_.draws, record_.notes.restarts, first, *game_);
     bt::Summary totals;
     val rows = val::array();
     for (auto pass = passes.rbegin(); pass != passes.rend(); ++pass) {
@@ -175,9 +178,10 @@ class KeptRecord {
 
   // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
   val laterDraws() const {
-    if (!bt::hasLaterDraws(record_.draws, game::kWelfare3D)) return val::null();
-    const bt::BacktestResult result =
-        bt::runBacktest(record_.draws, bt::backtestOptions({.shuffles = 0}, record_.notes));
+    if (!bt::hasLaterDraws(record_.draws, *game_)) return val::null();
+    bt::BacktestOptions options = bt::backtestOptions({.shuffles = 0}, record_.notes);
+    options.game = game_;
+    const bt::BacktestResult result = bt::runBacktest(record_.draws, options);
     if (!result.laterDraws) return val::null();
     val out = val::object();
     out.set("heading", report::laterDrawsHeading(*result.laterDraws, language_));
@@ -219,6 +223,7 @@ class KeptRecord {
   }
 
   Language language_;
+  const game::Game* game_;  // whose record this is: its prizes, its periods, its later draws
   bt::Record record_;
   std::string error_;
 };
@@ -236,7 +241,7 @@ std::string fileSizeProblem(const std::string& name, double bytes, const std::st
 EMSCRIPTEN_BINDINGS(quorvel_record) {
   using namespace quorvel::web;
   emscripten::class_<KeptRecord>("KeptRecord")
-      .constructor<const std::string&, const std::string&, const std::string&>()
+      .constructor<const std::string&, const std::string&, const std::string&, const std::string&>()
       .function("error", &KeptRecord::error)
       .function("damaged", &KeptRecord::damaged)
       .function("csv", &KeptRecord::csv)

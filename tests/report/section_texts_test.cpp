@@ -61,6 +61,8 @@ TEST(CommandLine, AShellReadsTheRecordsNameBackUnchanged) {
   EXPECT_EQ(shellQuoted("draws-2004-2026.csv"), "draws-2004-2026.csv");
   EXPECT_EQ(commandLine("my record;touch x.csv", 1000, 7),
             "quorvel-backtest 'my record;touch x.csv' --json --seed 7 --shuffles 1000");
+  EXPECT_EQ(commandLine("pl3.csv", 1000, 7, game::kSportsPick3),
+            "quorvel-backtest pl3.csv --game pl3 --json --seed 7 --shuffles 1000");
 }
 
 // "Borderline" is said only while more shuffles than were asked for are still being replayed.

@@ -5,7 +5,8 @@
 import { BacktestRun, RunEnded } from './backtest_workers.js';
 import { offerCopies, showReport, showScrollHint, showTable } from './backtest_report.js';
 import { byId, onPhone } from './window_form.js';
-import { keptStore } from './kept_store.js';
+import { chosenGame, GAME_CHANGED } from './game_choice.js';
+import { keptStoreOf } from './kept_store.js';
 import { RECORD_CHANGED } from './record_events.js';
 
 /** @typedef {import('./forecast.js').ForecastEngine} ForecastEngine */
@@ -18,10 +19,13 @@ import { RECORD_CHANGED } from './record_events.js';
  * @property {ForecastEngine} engine
  * @property {string} language
  * @property {Record<string, string>} words
- * @property {Settings} settings
+ * @property {import('./game_choice.js').Game} game  the chosen game, whose record is tested
+ * @property {Settings} settings  the link's, for the chosen game
  * @property {TestRecord} record  the record the next test takes
  * @property {BacktestRun | null} running
+ * @property {Map<string, Shown>} shown  each game's last report, shown again when it is chosen
  */
+/** @typedef {{ report: import('./messages.js').Report, took: string, commandLine: string }} Shown */
 
 /** @param {string} message */
 function say(message) {
@@ -41,9 +45,10 @@ function setBusy(busy) {
 
 // The record this device keeps, as it is now: the one the player grew, else the shipped one,
 // fetched from the site; a fresh copy of its bytes each time, since a test hands them to a worker.
-/** @param {string} shippedName @returns {TestRecord} */
-function deviceRecord(shippedName) {
-  const kept = keptStore.load();
+/** @param {import('./game_choice.js').Game} game @returns {TestRecord} */
+function deviceRecord(game) {
+  const shippedName = game.record;
+  const kept = keptStoreOf(game).load();
   if (kept) {
     const bytes = new TextEncoder().encode(kept.text);
     return { name: kept.name, own: false, bytes: async () => bytes.slice(0).buffer };
@@ -93,8 +98,10 @@ async function test(section, record) {
   say(tooLarge);
   if (tooLarge) return;
   const previous = section.record;
+  const game = section.game;
   byId('BacktestResult').hidden = true;
   byId('AuditResult').hidden = true;
+  section.shown.delete(game.id);
   section.record = record;
   showRecord(section);
   const run = new BacktestRun(settings);
@@ -104,13 +111,17 @@ async function test(section, record) {
   try {
     const read = await run.read(await readBytes(section, record), record.name, language);
     const report = await replayShuffles(section, run, read);
-    showReport(report, { words: section.words,
-      took: engine.tookText(performance.now() - started, language),
-      commandLine: engine.commandLine(record.name, settings) });
+    const shown = { report, took: engine.tookText(performance.now() - started, language),
+                    commandLine: engine.commandLine(record.name, settings) };
+    // A test of a game the player has left is kept for its return.
+    section.shown.set(game.id, shown);
+    if (section.game === game) showReport(report, { words: section.words, ...shown });
   } catch (error) {
-    section.record = previous;
-    showRecord(section);
-    sayEnded(section, error);
+    if (section.game === game) {
+      section.record = previous;
+      showRecord(section);
+      sayEnded(section, error);
+    }
   } finally {
     run.end();
     section.running = null;
@@ -186,22 +197,40 @@ async function audit(section) {
 export function startBacktest(engine, language) {
   const element = byId('Backtest');
   const query = new URLSearchParams(location.search);
-  const { settings, problems } = engine.linkSettings(query.getAll('seed'), query.getAll('shuffles'), language);
-  const shippedName = element.dataset.record ?? '';
+  const seeds = query.getAll('seed'), shuffles = query.getAll('shuffles');
+  const game = chosenGame();
+  const { settings, problems } = engine.linkSettings(seeds, shuffles, game.id, language);
   /** @type {Section} */
-  const section = { engine, language, words: engine.words(language).words, settings,
-                    record: deviceRecord(shippedName), running: null };
+  const section = { engine, language, words: engine.words(language).words, game, settings,
+                    record: deviceRecord(game), running: null, shown: new Map() };
   /** @param {File | undefined} file */
   const testFile = (file) => { if (file) test(section, fileRecord(file)); };
   byId('BacktestRun').addEventListener('click',
-    () => test(section, section.record.own ? section.record : deviceRecord(shippedName)));
-  byId('BacktestShipped').addEventListener('click', () => test(section, deviceRecord(shippedName)));
+    () => test(section, section.record.own ? section.record : deviceRecord(section.game)));
+  byId('BacktestShipped').addEventListener('click', () => test(section, deviceRecord(section.game)));
   // A result on the device's record is stale once the record changes.
-  document.addEventListener(RECORD_CHANGED, () => {
+  document.addEventListener(RECORD_CHANGED, (event) => {
+    const changed = /** @type {CustomEvent<string>} */ (event).detail;
+    if (changed !== section.game.id) {
+      section.shown.delete(changed);
+      return;
+    }
     if (section.record.own) return;
-    section.record = deviceRecord(shippedName);
+    section.shown.delete(changed);
+    section.record = deviceRecord(section.game);
     byId('BacktestResult').hidden = true;
     byId('AuditResult').hidden = true;
+    if (!section.running) showRecord(section);
+  });
+  // Another game: its own record, and its own last report if it had one.
+  document.addEventListener(GAME_CHANGED, () => {
+    section.game = chosenGame();
+    section.settings = engine.linkSettings(seeds, shuffles, section.game.id, language).settings;
+    section.record = deviceRecord(section.game);
+    byId('BacktestResult').hidden = true;
+    byId('AuditResult').hidden = true;
+    const shown = section.shown.get(section.game.id);
+    if (shown) showReport(shown.report, { words: section.words, ...shown });
     if (!section.running) showRecord(section);
   });
   byId('AuditRun').addEventListener('click', () => audit(section));

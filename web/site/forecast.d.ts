@@ -5,6 +5,7 @@
 export interface Settings {
   seed: bigint;
   shuffles: number;
+  game: string;  // the id of the game whose record is tested
 }
 
 // An action that may stop with a failure, and what the error report says of it.
@@ -27,12 +28,12 @@ export interface Shift extends Outcome {
 
 // One of MainForm's controls as the page's markup was made from it.
 export interface ForecastEngine {
-  predict(cells: string[], language: string): Prediction;
+  predict(cells: string[], language: string, game: string): Prediction;
   shiftGridDown(cells: string[]): Shift;
   isNumericText(text: string): boolean;
   words(language: string): { lang: string; words: Record<string, string> };
-  oddsTitle(language: string): string;
-  linkSettings(seeds: string[], shuffles: string[], language: string):
+  oddsTitle(language: string, game: string): string;
+  linkSettings(seeds: string[], shuffles: string[], game: string, language: string):
     { settings: Settings; problems: string[] };
   recordLine(name: string, settings: Settings, language: string): string;
   progressLine(done: number, total: number, settings: Settings, language: string): string;

@@ -8,20 +8,21 @@
 // version is not the one it last read or wrote, and a write that finds another version in storage
 // is refused, so that no change made in one tab is undone by another.
 
-const TEXT = 'quorvel.record';
-const NAME = 'quorvel.record.name';
-// The period this page typed last is its own (sessionStorage): another page's typed draw is never
-// this page's to correct.
-const TYPED = 'quorvel.record.typed';
-const VERSION = 'quorvel.record.version';
-const KEYS = [TEXT, NAME, VERSION];
-// Set-aside copies, each under its own time: quorvel.record.setAside.<milliseconds since 1970>.
-const ASIDE = 'quorvel.record.setAside.';
+import { gameKey } from './game_choice.js';
+
+// A game's keys: the record's text, name and version; the period this page typed last, which is
+// its own (sessionStorage), since another page's typed draw is never this page's to correct;
+// set-aside copies, each under its own time (…setAside.<milliseconds since 1970>); and a mark
+// kept in two other stores (a cache and a cookie), so that a record wiped from the first is
+// noticed even when one of them is wiped with it.
+/** @param {import('./game_choice.js').Game} game */
+function keysOf(game) {
+  const text = gameKey('record', game);
+  return { text, name: `${text}.name`, typed: `${text}.typed`, version: `${text}.version`,
+           aside: `${text}.setAside.`, mark: gameKey('record-mark', game).replace(/^quorvel\./, 'kept-'),
+           cookie: gameKey('kept', game).replace(/\./g, '-') };
+}
 const MOST_ASIDE = 5;
-// A mark kept in two other stores (a cache and a cookie), so that a record wiped from the first
-// is noticed even when one of them is wiped with it.
-const MARK = 'kept-record-mark';
-const COOKIE = 'quorvel-kept';
 
 /** @typedef {{ text: string, name: string, lastTyped: string }} Kept */
 /** @typedef {{ time: number, text: string }} SetAside */
@@ -36,22 +37,25 @@ const tried = (action) => {
   }
 };
 
+/** @typedef {ReturnType<typeof keysOf>} Keys */
+
 // The stored version, 0 for a device that never kept a record, -1 when storage is refused.
-function storedVersion() {
+/** @param {Keys} keys */
+function storedVersion(keys) {
   try {
-    return Number(localStorage.getItem(VERSION) ?? '0') || 0;
+    return Number(localStorage.getItem(keys.version) ?? '0') || 0;
   } catch {
     return -1;
   }
 }
 
-/** @returns {number[]} the times of the set-aside copies, oldest first */
-function asideTimes() {
+/** @param {Keys} keys @returns {number[]} the times of the set-aside copies, oldest first */
+function asideTimes(keys) {
   try {
     const times = [];
     for (let i = 0; i < localStorage.length; ++i) {
       const key = localStorage.key(i) ?? '';
-      if (key.startsWith(ASIDE)) times.push(Number(key.slice(ASIDE.length)));
+      if (key.startsWith(keys.aside)) times.push(Number(key.slice(keys.aside.length)));
     }
     return times.filter((t) => Number.isFinite(t)).sort((a, b) => a - b);
   } catch {
@@ -59,50 +63,56 @@ function asideTimes() {
   }
 }
 
-export const keptStore = {
-  version: storedVersion,
+// The record kept for a game, each game's apart.
+export class KeptStore {
+  /** @param {import('./game_choice.js').Game} game */
+  constructor(game) {
+    this.keys = keysOf(game);
+  }
+
+  version() { return storedVersion(this.keys); }
 
   /** @returns {Kept | null} the record kept, or null for none (or storage refused) */
   load() {
     try {
-      const text = localStorage.getItem(TEXT);
+      const text = localStorage.getItem(this.keys.text);
       if (text === null) return null;
       let lastTyped = '';
-      tried(() => { lastTyped = sessionStorage.getItem(TYPED) ?? ''; });
-      return { text, name: localStorage.getItem(NAME) ?? '', lastTyped };
+      tried(() => { lastTyped = sessionStorage.getItem(this.keys.typed) ?? ''; });
+      return { text, name: localStorage.getItem(this.keys.name) ?? '', lastTyped };
     } catch {
       return null;
     }
-  },
+  }
 
   // Saves `kept` over the version `expected`, which the page last read or wrote: the new version,
   // 'stale' when another tab wrote in between (nothing is written then), or null when storage
   // refused it.
   /** @param {Kept} kept @param {number} expected @returns {number | 'stale' | null} */
   save({ text, name, lastTyped }, expected) {
-    const current = storedVersion();
+    const current = storedVersion(this.keys);
     if (current !== expected && current !== -1) return 'stale';
     const next = current + 1;
     const saved = tried(() => {
-      localStorage.setItem(TEXT, text);
-      localStorage.setItem(NAME, name);
-      localStorage.setItem(VERSION, String(next));
+      localStorage.setItem(this.keys.text, text);
+      localStorage.setItem(this.keys.name, name);
+      localStorage.setItem(this.keys.version, String(next));
     });
-    tried(() => sessionStorage.setItem(TYPED, lastTyped));
-    if (saved) setMark(true);
+    tried(() => sessionStorage.setItem(this.keys.typed, lastTyped));
+    if (saved) setMark(this.keys, true);
     return saved ? next : null;
-  },
+  }
 
   /** @returns {boolean} whether the record is gone from storage */
   forget() {
-    setMark(false);
+    setMark(this.keys, false);
     return tried(() => {
-      const next = storedVersion() + 1;
-      for (const key of [TEXT, NAME]) localStorage.removeItem(key);
-      localStorage.setItem(VERSION, String(next));
-      sessionStorage.removeItem(TYPED);
+      const next = storedVersion(this.keys) + 1;
+      for (const key of [this.keys.text, this.keys.name]) localStorage.removeItem(key);
+      localStorage.setItem(this.keys.version, String(next));
+      sessionStorage.removeItem(this.keys.typed);
     });
-  },
+  }
 
   // A record that is damaged, or about to be replaced, kept under its own time: never removed
   // before its copy is written, the oldest copies dropped only when storage needs the room (how
@@ -111,64 +121,70 @@ export const keptStore = {
   setAside(text) {
     let dropped = 0;
     for (;;) {
-      const times = asideTimes();
+      const times = asideTimes(this.keys);
       while (times.length >= MOST_ASIDE) {
         const oldest = times.shift();
-        tried(() => localStorage.removeItem(ASIDE + oldest));
+        tried(() => localStorage.removeItem(this.keys.aside + oldest));
         ++dropped;
       }
       const time = Math.max(Date.now(), (times.at(-1) ?? 0) + 1);
-      if (tried(() => localStorage.setItem(ASIDE + time, text))) return { kept: true, dropped };
+      if (tried(() => localStorage.setItem(this.keys.aside + time, text))) return { kept: true, dropped };
       if (times.length === 0) return { kept: false, dropped };
-      tried(() => localStorage.removeItem(ASIDE + times[0]));  // make room, then try again
+      tried(() => localStorage.removeItem(this.keys.aside + times[0]));  // make room, then try again
       ++dropped;
     }
-  },
+  }
 
   // Removes the damaged record from its place, once its copy is kept.
   removeDamaged() {
     return tried(() => {
-      localStorage.removeItem(TEXT);
-      localStorage.setItem(VERSION, String(storedVersion() + 1));
+      localStorage.removeItem(this.keys.text);
+      localStorage.setItem(this.keys.version, String(storedVersion(this.keys) + 1));
     });
-  },
+  }
 
   /** @returns {SetAside[]} every set-aside copy, newest first */
   setAsideCopies() {
-    return asideTimes().reverse().map((time) => {
+    return asideTimes(this.keys).reverse().map((time) => {
       try {
-        return { time, text: localStorage.getItem(ASIDE + time) ?? '' };
+        return { time, text: localStorage.getItem(this.keys.aside + time) ?? '' };
       } catch {
         return { time, text: '' };
       }
     });
-  },
+  }
 
   // Calls `listener` when another tab changes the record.
   /** @param {() => void} listener */
   onChange(listener) {
     addEventListener('storage', (event) => {
-      if (event.key === null || KEYS.includes(event.key) || event.key.startsWith(ASIDE)) listener();
+      const { text, name, version, aside } = this.keys;
+      if (event.key === null || [text, name, version].includes(event.key) || event.key.startsWith(aside)) listener();
     });
-  },
+  }
 
   // Whether a record was kept here and has since been wiped by something other than the page.
   /** @returns {Promise<boolean>} */
   async wasCleared() {
     if (this.load() !== null) return false;
-    if (document.cookie.split('; ').includes(`${COOKIE}=1`)) return true;
+    if (document.cookie.split('; ').includes(`${this.keys.cookie}=1`)) return true;
     try {
-      return 'caches' in self && await caches.has(MARK);
+      return 'caches' in self && await caches.has(this.keys.mark);
     } catch {
       return false;
     }
-  },
-};
+  }
+}
 
-/** @param {boolean} kept */
-function setMark(kept) {
+
+
+/** @param {import('./game_choice.js').Game} game */
+export const keptStoreOf = (game) => new KeptStore(game);
+
+/** @param {Keys} keys @param {boolean} kept */
+function setMark(keys, kept) {
   const year = 365 * 24 * 3600;  // renewed at every change
-  document.cookie = `${COOKIE}=${kept ? '1' : ''}; path=/; max-age=${kept ? year : 0}; SameSite=Strict`;
+  document.cookie = `${keys.cookie}=${kept ? '1' : ''}; path=/; max-age=${kept ? year : 0}; SameSite=Strict`;
   if (!('caches' in self)) return;
-  (kept ? caches.open(MARK) : caches.delete(MARK)).catch(() => {});
+  (kept ? caches.open(keys.mark) : caches.delete(keys.mark)).catch(() => {});
 }

@@ -2,6 +2,7 @@
 // and wakes its own engine and workers only when a player asks for a test, and the record's only
 // when the player opens it or Predicts. The service worker, registered once the form answers,
 // keeps the site for use offline.
+import { GAME_CHANGED } from './game_choice.js';
 import { byId, pageLanguage, startWhenLoaded } from './window_form.js';
 
 const language = pageLanguage();
@@ -11,7 +12,7 @@ let words = {};
 const recordSection = () => import('./record_section.js');
 
 const engine = await startWhenLoaded(() => import('./forecast.js').then((module) => module.default()),
-  language, { predicted: (cells) => { recordSection().then((record) => record.recordTyped(language, words, cells)); } });
+  language, { predicted: (cells, game) => { recordSection().then((record) => record.recordTyped(language, words, cells, game)); } });
 
 if (engine) {
   words = engine.words(language).words;
@@ -20,6 +21,8 @@ if (engine) {
   record.addEventListener('toggle', () => {
     if (record.hasAttribute('open')) recordSection().then((section) => section.recordKeeper(language, words));
   });
+  // What was said of the typed draw was the other game's.
+  document.addEventListener(GAME_CHANGED, () => { byId('TypedNote').hidden = true; });
   keepOffline();
   import('./downloads.js').then(({ inWeChat }) => { if (inWeChat()) inWeChatsBrowser(); });
 }

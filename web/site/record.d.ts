@@ -55,7 +55,7 @@ export interface KeptRecord {
 }
 
 export interface RecordEngine {
-  KeptRecord: new (text: string, name: string, language: string) => KeptRecord;
+  KeptRecord: new (text: string, name: string, language: string, game: string) => KeptRecord;
   fileSizeProblem(name: string, bytes: number, language: string): string;
   /** How many more recent draws a tap on #RecentMore shows, and how many show at first. */
   recentStep: number;

@@ -5,7 +5,8 @@
 import createRecord from './record.js';
 import { showTable } from './backtest_report.js';
 import { download } from './downloads.js';
-import { keptStore } from './kept_store.js';
+import { chosenGame, GAME_CHANGED } from './game_choice.js';
+import { keptStoreOf } from './kept_store.js';
 import { RECORD_CHANGED } from './record_events.js';
 import { byId, setGrid } from './window_form.js';
 
@@ -16,7 +17,8 @@ import { byId, setGrid } from './window_form.js';
  * @property {RecordEngine} engine
  * @property {string} language
  * @property {Record<string, string>} words
- * @property {string} shippedName
+ * @property {import('./game_choice.js').Game} game  whose record this is
+ * @property {import('./kept_store.js').KeptStore} store  where the game's record is kept
  * @property {KeptRecord} record
  * @property {string} lastTyped  the period last typed, which Predict may still correct
  * @property {number} recentCount
@@ -28,8 +30,24 @@ import { byId, setGrid } from './window_form.js';
  *   then, and the version that change wrote
  */
 
-/** @type {Promise<Keeper> | null} */
-let started = null;
+// Each game's keeper, started the first time its record is wanted, and the one the section shows:
+// the chosen game's. A keeper of another game goes on keeping its record, but leaves the section
+// and the grid alone.
+/** @type {Map<string, Promise<Keeper>>} */
+const started = new Map();
+/** @type {Keeper | null} */
+let active = null;
+
+// Tells the page that the record of the keeper's game changed.
+/** @param {Keeper} keeper */
+const changed = (keeper) => document.dispatchEvent(new CustomEvent(RECORD_CHANGED, { detail: keeper.game.id }));
+
+// The grid holds the record's newest three, when the record is the chosen game's.
+/** @param {Keeper} keeper */
+function gridFromRecord(keeper) {
+  const grid = keeper.record.grid();
+  if (grid && keeper === active) setGrid(grid);
+}
 
 // The shipped record's text, or '' when it cannot be had.
 /** @param {string} name */
@@ -45,13 +63,13 @@ async function shippedText(name) {
 // The record this device keeps, or the shipped one; what was wrong with the kept one, if anything.
 /** @param {Keeper} keeper @returns {Promise<string[]>} */
 async function loadRecord(keeper) {
-  const { engine, language, words, shippedName } = keeper;
-  keeper.version = keptStore.version();
-  const kept = keptStore.load();
+  const { engine, language, words, game, store } = keeper;
+  keeper.version = store.version();
+  const kept = store.load();
   const notes = [];
   keeper.lastTyped = '';
   if (kept) {
-    const record = new engine.KeptRecord(kept.text, kept.name || words.recordTitle, language);
+    const record = new engine.KeptRecord(kept.text, kept.name || words.recordTitle, language, game.id);
     if (!record.error()) {
       keeper.record = record;
       keeper.lastTyped = kept.lastTyped;
@@ -59,15 +77,15 @@ async function loadRecord(keeper) {
     }
     notes.push(record.damaged());
     // The damaged record leaves its place only once its copy is safely kept.
-    const aside = keptStore.setAside(kept.text);
+    const aside = store.setAside(kept.text);
     if (!aside.kept) notes.push(words.setAsideFailed);
-    else if (keptStore.removeDamaged()) keeper.version = keptStore.version();
+    else if (store.removeDamaged()) keeper.version = store.version();
     if (aside.dropped > 0) notes.push(words.setAsideDropped);
     record.delete();
-  } else if (await keptStore.wasCleared()) {
+  } else if (await store.wasCleared()) {
     notes.push(words.storageCleared);
   }
-  keeper.record = new engine.KeptRecord(await shippedText(shippedName), shippedName, language);
+  keeper.record = new engine.KeptRecord(await shippedText(game.record), game.record, language, game.id);
   if (keeper.record.error()) notes.push(words.unreadable);
   return notes;
 }
@@ -115,6 +133,7 @@ function showLaterDraws({ record }) {
 // test on later draws.
 /** @param {Keeper} keeper @param {string[]} [said] */
 function show(keeper, said = []) {
+  if (keeper !== active) return;
   const lines = said.filter((line) => line !== '');
   byId('RecordStatus').textContent = (lines.length > 0 ? lines : [keeper.record.status()]).join('\n');
   showRecent(keeper);
@@ -127,11 +146,11 @@ function show(keeper, said = []) {
 // or what the player must know when storage refused it.
 /** @param {Keeper} keeper */
 function keep(keeper) {
-  const saved = keptStore.save({ text: keeper.record.csv(), name: keeper.record.fileName(),
+  const saved = keeper.store.save({ text: keeper.record.csv(), name: keeper.record.fileName(),
                                  lastTyped: keeper.lastTyped }, keeper.version);
   if (saved === 'stale') return 'stale';
   if (saved !== null) keeper.version = saved;
-  document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
+  changed(keeper);
   return saved !== null ? '' : keeper.words.notStored;
 }
 
@@ -139,7 +158,7 @@ function keep(keeper) {
 // whether it did.
 /** @param {Keeper} keeper */
 async function follow(keeper) {
-  if (keptStore.version() === keeper.version) return false;
+  if (keeper.store.version() === keeper.version) return false;
   const previous = keeper.record;
   await loadRecord(keeper);
   previous.delete();
@@ -155,7 +174,7 @@ async function follow(keeper) {
  */
 async function changeRecord(keeper, change) {
   const followed = await follow(keeper);
-  const before = keptStore.load()?.text ?? null;
+  const before = keeper.store.load()?.text ?? null;
   const typedBefore = keeper.lastTyped;
   let { said, keeps } = change();
   if (!keeps) return followed ? [...said, keeper.words.changedElsewhere] : said;
@@ -177,7 +196,7 @@ async function changeRecord(keeper, change) {
 /** @param {Keeper} keeper @param {string | null | undefined} before @param {string} [lastTyped] */
 function offerUndo(keeper, before, lastTyped = '') {
   keeper.undo = before === undefined ? null : { before, lastTyped, version: keeper.version };
-  byId('RecordUndo').hidden = keeper.undo === null;
+  if (keeper === active) byId('RecordUndo').hidden = keeper.undo === null;
 }
 
 // Undoes the last change this page made, once and exactly: the stored record as it was before
@@ -187,20 +206,19 @@ async function undo(keeper) {
   const last = keeper.undo;
   offerUndo(keeper, undefined);
   if (!last) return;
-  if (keptStore.version() !== last.version) {
+  if (keeper.store.version() !== last.version) {
     await follow(keeper);
     show(keeper, [keeper.words.changedElsewhere]);
     return;
   }
-  const restored = last.before === null ? keptStore.forget()
-    : keptStore.save({ text: last.before, name: keeper.record.fileName(), lastTyped: last.lastTyped },
+  const restored = last.before === null ? keeper.store.forget()
+    : keeper.store.save({ text: last.before, name: keeper.record.fileName(), lastTyped: last.lastTyped },
       last.version) !== null;
   await follow(keeper);
   askChoice(keeper, null);
   // The grid holds the restored record's newest three, as after draws join it.
-  const grid = keeper.record.grid();
-  if (grid) setGrid(grid);
-  document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
+  gridFromRecord(keeper);
+  changed(keeper);
   show(keeper, [restored ? keeper.words.undone : keeper.words.notStored, keeper.record.status()]);
 }
 
@@ -223,7 +241,7 @@ async function askToKeep(keeper, said) {
 // record (which is set aside in its turn).
 /** @param {Keeper} keeper */
 function showSetAside(keeper) {
-  const copies = keptStore.setAsideCopies();
+  const copies = keeper.store.setAsideCopies();
   const list = byId('SetAsideList');
   list.replaceChildren();
   byId('SetAside').hidden = copies.length === 0;
@@ -250,22 +268,21 @@ function showSetAside(keeper) {
 /** @param {Keeper} keeper @param {string} text */
 async function useSetAside(keeper, text) {
   const { engine, language, words } = keeper;
-  const record = new engine.KeptRecord(text, words.recordTitle, language);
+  const record = new engine.KeptRecord(text, words.recordTitle, language, keeper.game.id);
   if (record.error()) {
     show(keeper, [record.error()]);
     record.delete();
     return;
   }
   const said = await changeRecord(keeper, () => {
-    if (keptStore.load() !== null) keptStore.setAside(keeper.record.csv());  // not the shipped one
+    if (keeper.store.load() !== null) keeper.store.setAside(keeper.record.csv());  // not the shipped one
     keeper.record.delete();
-    keeper.record = new engine.KeptRecord(text, words.recordTitle, language);
+    keeper.record = new engine.KeptRecord(text, words.recordTitle, language, keeper.game.id);
     keeper.lastTyped = '';
     return { said: [keeper.record.status()], keeps: true };
   });
   record.delete();
-  const grid = keeper.record.grid();
-  if (grid) setGrid(grid);
+  gridFromRecord(keeper);
   show(keeper, said);
 }
 
@@ -288,9 +305,8 @@ async function addDraws(keeper, text, name, choice) {
   });
   askChoice(keeper, result.disagree ? { text, name } : null);
   if (!result.error && !result.disagree) {
-    const grid = keeper.record.grid();
-    if (result.added > 0 && grid) setGrid(grid);
-    /** @type {HTMLTextAreaElement} */ (byId('RecordPaste')).value = '';
+    if (result.added > 0) gridFromRecord(keeper);
+    if (keeper === active) /** @type {HTMLTextAreaElement} */ (byId('RecordPaste')).value = '';
   }
   show(keeper, said);
 }
@@ -299,6 +315,7 @@ async function addDraws(keeper, text, name, choice) {
 /** @param {Keeper} keeper @param {{ text: string, name: string } | null} pending */
 function askChoice(keeper, pending) {
   keeper.pending = pending;
+  if (keeper !== active) return;
   byId('RecordUseGiven').hidden = pending === null;
   byId('RecordKeepKept').hidden = pending === null;
 }
@@ -325,89 +342,133 @@ async function forget(keeper) {
   await follow(keeper);
   // The record forgotten is set aside first, so that it can still be had back, and the forgetting
   // may be undone.
-  const before = keptStore.load()?.text ?? null;
+  const before = keeper.store.load()?.text ?? null;
   const typedBefore = keeper.lastTyped;
-  if (before !== null) keptStore.setAside(before);
-  keptStore.forget();
+  if (before !== null) keeper.store.setAside(before);
+  keeper.store.forget();
   keeper.record.delete();
   keeper.lastTyped = '';
   const notes = await loadRecord(keeper);
   askChoice(keeper, null);
   offerUndo(keeper, before === null ? undefined : before, typedBefore);
-  document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
+  changed(keeper);
   show(keeper, [keeper.words.forgotten, keeper.record.status(), ...notes]);
 }
 
-/** @param {Keeper} keeper */
-function wire(keeper) {
+// The section's controls act on the chosen game's keeper, wired once.
+function wire() {
   const paste = /** @type {HTMLTextAreaElement} */ (byId('RecordPaste'));
-  byId('RecordAdd').addEventListener('click', () => addDraws(keeper, paste.value, keeper.words.pastedName, 'ask'));
+  /** @param {(keeper: Keeper) => void} action */
+  const on = (action) => () => { if (active) action(active); };
+  byId('RecordAdd').addEventListener('click', on((keeper) => addDraws(keeper, paste.value, keeper.words.pastedName, 'ask')));
   // Either choice decides only the disagreeing periods: the new ones of the same draws join.
-  byId('RecordUseGiven').addEventListener('click', () => {
+  byId('RecordUseGiven').addEventListener('click', on((keeper) => {
     if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, 'given');
-  });
-  byId('RecordKeepKept').addEventListener('click', () => {
+  }));
+  byId('RecordKeepKept').addEventListener('click', on((keeper) => {
     if (keeper.pending) addDraws(keeper, keeper.pending.text, keeper.pending.name, 'kept');
-  });
-  // Another page changed the record: this one follows it at once, and says so. The grid is the
-  // player's, and is left as it is.
-  keptStore.onChange(async () => {
-    if (!(await follow(keeper))) return;
-    askChoice(keeper, null);
-    document.dispatchEvent(new CustomEvent(RECORD_CHANGED));
-    show(keeper, [keeper.words.changedElsewhere, keeper.record.status()]);
-  });
+  }));
   const input = /** @type {HTMLInputElement} */ (byId('RecordFile'));
-  input.addEventListener('change', () => {
+  input.addEventListener('change', on((keeper) => {
     const file = input.files?.[0];
     input.value = '';
     addFile(keeper, file);
-  });
+  }));
   const section = byId('Record');
   section.addEventListener('dragover', (event) => event.preventDefault());
   section.addEventListener('drop', (event) => {
     event.preventDefault();
-    addFile(keeper, event.dataTransfer?.files[0]);
+    if (active) addFile(active, event.dataTransfer?.files[0]);
   });
-  byId('RecordExport').addEventListener('click', () =>
-    download(keeper.record.csv(), keeper.record.fileName(), 'text/csv', byId('RecordCopy')));
-  byId('RecordForget').addEventListener('click', () => forget(keeper));
-  byId('RecordUndo').addEventListener('click', () => undo(keeper));
-  byId('RecentMore').addEventListener('click', () => {
+  byId('RecordExport').addEventListener('click', on((keeper) =>
+    download(keeper.record.csv(), keeper.record.fileName(), 'text/csv', byId('RecordCopy'))));
+  byId('RecordForget').addEventListener('click', on((keeper) => forget(keeper)));
+  byId('RecordUndo').addEventListener('click', on((keeper) => undo(keeper)));
+  byId('RecentMore').addEventListener('click', on((keeper) => {
     keeper.recentCount += keeper.engine.recentStep;
     showRecent(keeper);
-  });
+  }));
+  // Another game: its keeper, started if need be, shows its own record.
+  document.addEventListener(GAME_CHANGED, () => { activate(chosenGame()); });
 }
 
-/** @param {string} language @param {Record<string, string>} words @param {string} shippedName */
-async function startKeeper(language, words, shippedName) {
-  const engine = await createRecord();
+// Shows `keeper`'s record and questions in the section.
+/** @param {Keeper} keeper @param {string[]} [said] */
+function showKeeper(keeper, said = []) {
+  active = keeper;
+  askChoice(keeper, keeper.pending);
+  byId('RecordUndo').hidden = keeper.undo === null;
+  show(keeper, said);
+}
+
+/** @type {Promise<RecordEngine> | null} */
+let engineLoaded = null;
+
+/**
+ * @param {string} language @param {Record<string, string>} words
+ * @param {import('./game_choice.js').Game} game
+ */
+async function startKeeper(language, words, game) {
+  const firstKeeper = engineLoaded === null;
+  engineLoaded ??= createRecord();
+  const engine = await engineLoaded;
   /** @type {Keeper} */
-  const keeper = { engine, language, words, shippedName,
+  const keeper = { engine, language, words, game, store: keptStoreOf(game),
                    record: /** @type {KeptRecord} */ (/** @type {unknown} */ (null)), lastTyped: '',
                    recentCount: engine.recentStep, pending: null, version: 0, persistAsked: false,
                    undo: null };
   const notes = await loadRecord(keeper);
   // Reading the record and showing it are two tasks, so neither holds up the page for long.
   await new Promise((resolve) => setTimeout(resolve));
-  wire(keeper);
-  show(keeper, notes);
+  if (firstKeeper) wire();
+  // Another page changed the record: this one follows it at once, and says so. The grid is the
+  // player's, and is left as it is.
+  keeper.store.onChange(async () => {
+    if (!(await follow(keeper))) return;
+    askChoice(keeper, null);
+    changed(keeper);
+    show(keeper, [keeper.words.changedElsewhere, keeper.record.status()]);
+  });
+  if (game.id === chosenGame().id) showKeeper(keeper, notes);
   byId('RecordBody').setAttribute('aria-busy', 'false');
   return keeper;
 }
 
-// The section's keeper, started once: by opening the section or by the first Predict.
-/** @param {string} language @param {Record<string, string>} words */
-export function recordKeeper(language, words) {
-  started ??= startKeeper(language, words, byId('Backtest').dataset.record ?? '');
-  return started;
+/** @type {{ language: string, words: Record<string, string> } | null} */
+let setting = null;
+
+// The keeper of `game`, started once, shown when the game is still the chosen one.
+/** @param {import('./game_choice.js').Game} game */
+async function activate(game) {
+  if (!setting) return null;
+  let keeper = started.get(game.id);
+  if (!keeper) {
+    keeper = startKeeper(setting.language, setting.words, game);
+    started.set(game.id, keeper);
+    return keeper;
+  }
+  const ready = await keeper;
+  if (game.id === chosenGame().id) showKeeper(ready);
+  return ready;
 }
 
-// After Predict: the draw typed into the top row after the draw shift joins the record as its
-// next period, or corrects the one typed before; said under the form and in the section.
-/** @param {string} language @param {Record<string, string>} words @param {string[]} cells */
-export async function recordTyped(language, words, cells) {
+// The chosen game's keeper, started the first time the section opens or Predict is pressed.
+/** @param {string} language @param {Record<string, string>} words @returns {Promise<Keeper>} */
+export async function recordKeeper(language, words) {
+  setting ??= { language, words };
+  return /** @type {Keeper} */ (await activate(chosenGame()));
+}
+
+// After Predict: the draw typed into the top row after the draw shift joins the record of the
+// game it was typed for as its next period, or corrects the one typed before; said under the form
+// and in the section.
+/**
+ * @param {string} language @param {Record<string, string>} words @param {string[]} cells
+ * @param {string} game the id of the game the grid was typed for
+ */
+export async function recordTyped(language, words, cells, game) {
   const keeper = await recordKeeper(language, words);
+  if (keeper.game.id !== game) return;  // the player chose another game meanwhile
   const note = byId('TypedNote');
   note.hidden = true;
   /** @type {import('./record.js').TypedDraw} */

@@ -5,7 +5,10 @@
 /** @typedef {import('./forecast.js').ForecastEngine} ForecastEngine */
 /** @typedef {import('./forecast.js').Outcome} Outcome */
 
-const KEPT_GRID = 'quorvel.grid';
+import { chosenGame, gameKey, GAME_CHANGED, startGames } from './game_choice.js';
+
+// Each game's grid is kept apart, under its own key.
+const keptGridKey = () => gameKey('grid');
 
 /** @param {string} id */
 export const byId = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
@@ -54,7 +57,7 @@ const keptGrid = {
   /** @returns {boolean} whether the grid is kept */
   save() {
     try {
-      localStorage.setItem(KEPT_GRID, JSON.stringify(gridTexts()));
+      localStorage.setItem(keptGridKey(), JSON.stringify(gridTexts()));
       return true;
     } catch {
       return false;
@@ -63,7 +66,7 @@ const keptGrid = {
   /** @returns {string[] | null} */
   load() {
     try {
-      const kept = JSON.parse(localStorage.getItem(KEPT_GRID) ?? 'null');
+      const kept = JSON.parse(localStorage.getItem(keptGridKey()) ?? 'null');
       return Array.isArray(kept) ? kept.map((text) => String(text ?? '')) : null;
     } catch {
       return null;
@@ -71,7 +74,7 @@ const keptGrid = {
   },
   forget() {
     try {
-      localStorage.removeItem(KEPT_GRID);
+      localStorage.removeItem(keptGridKey());
     } catch {
       // Nothing was kept.
     }
@@ -137,12 +140,12 @@ function report(answer) {
 function predict(engine, language, hooks) {
   clearOutputs();
   const cells = gridTexts();
-  const answer = engine.predict(cells, language);
+  const answer = engine.predict(cells, language, chosenGame().id);
   outputBoxes().forEach((box, i) => { box.value = answer.outputs[i]; });
   showOdds(answer.odds);
   showNotes(answer.notes);
   if (answer.failure !== 0) report(answer);
-  hooks.predicted?.(cells);
+  hooks.predicted?.(cells, chosenGame().id);
 }
 
 /** @type {ForecastEngine | null} */
@@ -180,13 +183,21 @@ function forgetGrid(engine) {
   keptGrid.forget();
 }
 
+// The chosen game's grid as it was kept, or an empty one.
+/** @param {ForecastEngine} engine */
+function showKeptGrid(engine) {
+  const kept = keptGrid.load();
+  cells().forEach((cell, i) => { cell.value = kept?.[i] ?? ''; });
+  checkGrid(engine);
+}
+
 // The page's words around the form, in the browser's language.
 /** @param {ForecastEngine} engine @param {string} language */
 function showPageWords(engine, language) {
   const { lang, words } = engine.words(language);
   showWords(document, words);
-  byId('OddsTitle').textContent = engine.oddsTitle(language);
-  for (const id of ['Odds', 'GridNotes', 'Kept', 'Backtest', 'Download']) {
+  byId('OddsTitle').textContent = engine.oddsTitle(language, chosenGame().id);
+  for (const id of ['Games', 'Odds', 'GridNotes', 'Kept', 'Backtest', 'Download']) {
     const element = document.getElementById(id);
     if (element) element.lang = lang;
   }
@@ -194,7 +205,7 @@ function showPageWords(engine, language) {
 
 // What the rest of the page does after the form's actions: `predicted` hears the grid Predict
 // read.
-/** @typedef {{ predicted?: (cells: string[]) => void }} Hooks */
+/** @typedef {{ predicted?: (cells: string[], game: string) => void }} Hooks */
 
 // Wires the form to `engine`, the forecast's WebAssembly module, once it is ready; `language` is
 // the browser's first language tag, for the words around the form.
@@ -214,9 +225,14 @@ export function start(engine, language, hooks = {}) {
   shop.addEventListener('click', () => window.open(shop.dataset.href, '_blank', 'noopener'));
   byId('Forget').addEventListener('click', () => forgetGrid(engine));
   showPageWords(engine, language);
-  const kept = keptGrid.load();
-  if (kept) cells().forEach((cell, i) => { cell.value = kept[i] ?? ''; });
-  checkGrid(engine);
+  startGames();
+  showKeptGrid(engine);
+  // Another game: its own grid, as it was left, and its own odds; the outputs were the other's.
+  document.addEventListener(GAME_CHANGED, () => {
+    clearOutputs();
+    byId('OddsTitle').textContent = engine.oddsTitle(language, chosenGame().id);
+    showKeptGrid(engine);
+  });
   byId('MainForm').setAttribute('aria-busy', 'false');
   cells()[0].focus();
 }

@@ -54,9 +54,10 @@ export function nativeAnswer(cells) {
   return { outputs: fields.slice(0, 8), failure: Number(fields[8]) };
 }
 
-// The odds lines the native program prints for `cells`, one under each output it wrote.
-export function nativeOdds(cells) {
-  const lines = execFileSync(NATIVE, ['--', ...cells], { stdio: ['ignore', 'pipe', 'ignore'] }).toString();
+// The odds lines the native program prints for `cells`, one under each output it wrote, priced at
+// the bets of `game`.
+export function nativeOdds(cells, game = '3d') {
+  const lines = execFileSync(NATIVE, ['--game', game, '--', ...cells], { stdio: ['ignore', 'pipe', 'ignore'] }).toString();
   return lines.split('\n').filter((line) => line.startsWith('随机落入'));
 }
 

@@ -34,10 +34,7 @@ inline CLI::Option* addGameOption(CLI::App& app, std::string& id,
 }
 
 // The game an --game option chose.
-inline const game::Game& gameOf(const std::string& id) {
-  const game::Game* chosen = game::gameById(id);
-  return chosen ? *chosen : *game::kGames.front();
-}
+inline const game::Game& gameOf(const std::string& id) { return game::gameOrFirst(id); }
 
 // The first game the program knows that `id` does not name: the other of two.
 inline const game::Game& otherGame(const std::string& id) {

@@ -65,6 +65,13 @@ constexpr const Game* gameById(std::string_view id) {
   return nullptr;
 }
 
+// The game `id` names, or the first game for an id that names none (as an option's or a link's
+// default).
+constexpr const Game& gameOrFirst(std::string_view id) {
+  const Game* game = gameById(id);
+  return game ? *game : *kGames.front();
+}
+
 // Another game that `text` (a file name, a header) names, when it does not name `game` too.
 constexpr std::optional<std::string_view> otherGameNamed(std::string_view text, const Game& game) {
   if (names(*game.names, text)) return std::nullopt;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "quorvel/game/game.h"
 #include "quorvel/words/language.h"
 
 // The words of the page's section that runs the backtest, in the player's language.
@@ -41,7 +42,9 @@ std::string tookText(double milliseconds, Language language);
 std::string shellQuoted(std::string_view word);
 
 // The command line that gives the same report in a POSIX shell: "quorvel-backtest draws.csv
-// --json --seed 1 --shuffles 1000", the record's name quoted as shellQuoted does.
-std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed);
+// --json --seed 1 --shuffles 1000", the record's name quoted as shellQuoted does, and the game
+// named when it is not the one the program starts with ("--game pl3").
+std::string commandLine(std::string_view record, std::uint64_t shuffles, std::uint64_t seed,
+                        const game::Game& game = *game::kGames.front());
 
 }  // namespace quorvel::report
