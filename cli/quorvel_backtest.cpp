@@ -243,7 +243,7 @@ struct OtherRecordError : std::runtime_error {
 struct Together {
   bt::Record record;
   bt::BacktestResult result;
-  report::TestedTogether tested;
+  bt::TogetherTest test;
 };
 
 // The record --with names, or the shipped record of --with-game's game; backtested as this one
@@ -263,9 +263,8 @@ Together testedTogether(const Options& o, const bt::Settings& settings, const bt
     together.result = bt::runBacktest(together.record.draws, options, progress.report());
     const std::array<bt::RecordInTest, 2> records = {
         {{record.draws, &result}, {together.record.draws, &together.result}}};
-    together.tested = {&together.result,
-                       bt::testTogether(records, settings.shuffles, settings.threads,
-                                        progress.report())};
+    together.test =
+        bt::testTogether(records, settings.shuffles, settings.threads, progress.report());
   } catch (const bt::BacktestError& error) {
     throw OtherRecordError(report::locatedText(cli::recordName(path), error.problem(),
                                                cli::localeLanguage()));
@@ -313,7 +312,11 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
   const std::optional<bt::Audit> audited = o.audit ? std::optional(audit.finish()) : std::nullopt;
   const std::optional<Together> together =
       o.withGame.empty() ? std::nullopt : std::optional(testedTogether(o, settings, record, result));
-  const report::TestedTogether* both = together ? &together->tested : nullptr;
+  // The report points at the other record's result where it now lies.
+  const std::optional<report::TestedTogether> tested =
+      together ? std::optional(report::TestedTogether{&together->result, together->test})
+               : std::nullopt;
+  const report::TestedTogether* both = tested ? &*tested : nullptr;
   if (trace) report::writeChart(outputs.chart->stream(), *trace, cli::localeLanguage());
   if (o.json) {
     report::writeJson(*outputs.report, result, audited ? &*audited : nullptr, both);
