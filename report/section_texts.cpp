@@ -12,7 +12,7 @@ using words::Word;
 
 namespace {
 
-constexpr std::array<Word, 25> kChineseWords = {{
+constexpr std::array<Word, 28> kChineseWords = {{
     {"title", "这个预测灵吗？"},
     {"about",
      "这里把上面的预测放到真实的开奖记录上逐期重演：每一期都用它之前三期的号码来预测，再对照那一期"
@@ -53,9 +53,12 @@ constexpr std::array<Word, 25> kChineseWords = {{
     {"evidence", "证据：每一项检验的结果"},
     {"claimsLabel", "各项说法放在一起的检验"},
     {"auditDetails", "每一项随机性检验"},
+    {"together", "两个彩种的记录放在一起检验"},
+    {"togetherTitle", "两份记录放在一起"},
+    {"togetherLabel", "两份记录放在一起时各项说法的检验"},
 }};
 
-constexpr std::array<Word, 25> kEnglishWords = {{
+constexpr std::array<Word, 28> kEnglishWords = {{
     {"title", "Does this forecast work?"},
     {"about",
      "This replays the forecast above on the real record of the draws: each draw is forecast "
@@ -97,6 +100,9 @@ constexpr std::array<Word, 25> kEnglishWords = {{
     {"evidence", "The evidence: every test's result"},
     {"claimsLabel", "The claims, tested together"},
     {"auditDetails", "Each test of randomness"},
+    {"together", "Test both games' records together"},
+    {"togetherTitle", "Both records together"},
+    {"togetherLabel", "The claims tested on both records together"},
 }};
 
 constexpr Catalogue<std::array<Word, kChineseWords.size()>> kWords{kEnglishWords, kChineseWords};

@@ -32,7 +32,6 @@ constexpr std::array<engine::Output, 6> kRunOutputs = {
 struct TableWords {
   std::string (*claims)(std::uint64_t shuffles);
   std::string_view together;  // the block of the records tested together
-  std::string (*alone)(std::string_view game);  // before the other record's own verdict
   std::string (*money)(int stakeYuan);
   std::string (*outputs)(long long replays);
   std::string_view power;  // before the power table's own heading
@@ -48,7 +47,6 @@ const TableWords kEnglish{
              std::to_string(shuffles) + " shuffles):";
     },
     "the two records together:",
-    [](std::string_view game) { return "The " + std::string(game) + "'s record alone: "; },
     [](int stake) {
       return "money: one " + std::to_string(stake) +
              "-yuan bet on every sum of the list, every period, at the sum play's prizes";
@@ -75,7 +73,7 @@ const TableWords kChinese{
              std::to_string(shuffles) + " 次）：";
     },
     "两份记录放在一起：",
-    [](std::string_view game) { return std::string(game) + "的记录单独看："; },
+
     [](int stake) {
       return "下注：每期把号码范围的每个和值各买一注，每注 " + std::to_string(stake) +
              " 元，按和值玩法的奖金";
@@ -201,9 +199,7 @@ void writeTogetherBlock(std::ostream& out, const BacktestResult& result,
                         const TestedTogether& together, Language language) {
   const TableWords& words = kWords.in(language);
   const BacktestResult& other = *together.other;
-  out << '\n' << words.together << '\n'
-      << words.alone(gameName(*other.game, language))
-      << verdictSentence(other, language) << '\n';
+  out << '\n' << words.together << '\n' << aloneSentence(other, language) << '\n';
   const std::array<const BacktestResult*, 2> both = {&result, &other};
   out << togetherSentence(together.test, both, language) << '\n';
   writeRows(out, claimsTable(together.test.family, together.test.shuffles, language));

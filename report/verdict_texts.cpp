@@ -34,6 +34,7 @@ struct VerdictWords {
   std::string (*noneShown)(const std::string& level);  // but some are borderline or undecided
   // Several records tested together: each one's draws, and how.
   std::string (*recordDraws)(std::string_view game, std::uint64_t draws);
+  std::string (*alone)(std::string_view game);  // before a record's own verdict beside others
   std::string (*together)(const std::string& records, std::uint64_t shuffles,
                           const std::string& claims);
   // Some claim is shown on the records together.
@@ -101,6 +102,7 @@ const VerdictWords kEnglish{
       return "the " + std::string(game) + "'s " +
              words::groupedNumber(static_cast<std::int64_t>(draws)) + " draws";
     },
+    [](std::string_view game) { return "The " + std::string(game) + "'s record alone: "; },
     [](const std::string& records, std::uint64_t shuffles, const std::string& claims) {
       return "Both records together (" + records + "), each shuffled " + std::to_string(shuffles) +
              " times within itself, with the " + claims +
@@ -187,12 +189,13 @@ const VerdictWords kChinese{
       return std::string(game) + "的 " + words::groupedNumber(static_cast<std::int64_t>(draws)) +
              " 期";
     },
+    [](std::string_view game) { return std::string(game) + "的记录单独看："; },
     [](const std::string& records, std::uint64_t shuffles, const std::string& claims) {
       return "两份记录放在一起（" + records + "），各自在自己之内打乱 " + std::to_string(shuffles) +
              " 次作对照，把预测的 " + claims + " 项说法放在一起校正后：";
     },
     [](const std::string& chief, const std::string& others, const std::string& level) {
-      return "在 " + level + " 水平上，这几份记录合起来看，先后顺序不像运气给出的，主要表现在" +
+      return "在 " + level + " 水平上，这两份记录合起来看，先后顺序不像运气给出的，主要表现在" +
              chief + (others.empty() ? "" : "；也见于" + others) +
              "。打乱检验说明的只是顺序不像随机，并不说明其中哪一项说法单独成立。";
     },
@@ -344,6 +347,11 @@ std::string verdictSentence(const BacktestResult& result, Language language) {
   if (!borderline.empty()) sentence += words.borderline(borderline);
   if (!undecided.empty()) sentence += words.undecided(undecided, result.shuffles, level);
   return sentence;
+}
+
+std::string aloneSentence(const BacktestResult& result, Language language) {
+  return kWords.in(language).alone(gameName(*result.game, language)) +
+         verdictSentence(result, language);
 }
 
 std::string togetherSentence(const backtest::TogetherTest& test,

@@ -22,6 +22,8 @@
 #include "quorvel/report/page_report.h"
 #include "quorvel/report/problem_text.h"
 #include "quorvel/backtest/record_reader.h"
+#include "quorvel/backtest/records_together.h"
+#include "quorvel/report/verdict_texts.h"
 #include "settings_value.h"
 #include "shuffle_values.h"
 
@@ -200,6 +202,46 @@ val auditRecord(const val& bytes, const std::string& fileName, const std::string
   return out;
 }
 
+// The forecast's claims tested on several records at once, each a game's, in one worker:
+// records is [{ bytes, name, game }]. { error } when one cannot be read, else { alone: [each
+// record's own verdict], sentence, claims: rows }, in the player's language.
+val recordsTogether(const val& records, const SettingsValue& settings, const std::string& tag) {
+  const Language language = words::languageForTag(tag);
+  const auto count = records["length"].as<std::size_t>();
+  std::vector<bt::Record> read(count);
+  std::vector<bt::BacktestResult> results(count);
+  val out = val::object();
+  for (std::size_t i = 0; i < count; ++i) {
+    const val record = records[i];
+    const auto name = record["name"].as<std::string>();
+    try {
+      JsBytesBuffer buffer(record["bytes"]);
+      std::istream in(&buffer);
+      read[i] = bt::readRecord(in, buffer.size());
+      bt::BacktestOptions options = bt::backtestOptions(
+          {.shuffles = settings.shuffles, .seed = settings.seed}, read[i].notes);
+      options.game = &game::gameOrFirst(record["game"].as<std::string>());
+      results[i] = bt::runBacktest(read[i].draws, options);
+    } catch (const bt::BacktestError& error) {
+      out.set("error", report::locatedText(name, error.problem(), language));
+      return out;
+    }
+  }
+  std::vector<bt::RecordInTest> tested;
+  std::vector<const bt::BacktestResult*> each;
+  val alone = val::array();
+  for (std::size_t i = 0; i < count; ++i) {
+    tested.push_back({read[i].draws, &results[i]});
+    each.push_back(&results[i]);
+    alone.call<void>("push", report::aloneSentence(results[i], language));
+  }
+  const bt::TogetherTest together = bt::testTogether(tested, settings.shuffles, 1);
+  out.set("alone", alone);
+  out.set("sentence", report::togetherSentence(together, each, language));
+  out.set("claims", rowsOf(report::claimsTable(together.family, together.shuffles, language)));
+  return out;
+}
+
 }  // namespace
 }  // namespace quorvel::web
 
@@ -220,4 +262,5 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .constructor<const emscripten::val&, const emscripten::val&, const SettingsValue&>()
       .function("replay", &ShuffleReplayer::replay);
   emscripten::function("auditRecord", &auditRecord);
+  emscripten::function("testTogether", &recordsTogether);
 }

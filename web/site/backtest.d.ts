@@ -32,6 +32,9 @@ export interface BacktestEngine {
   ShuffleReplayer: new (digits: Uint8Array, restarts: Float64Array, settings: Settings) => ShuffleReplayer;
   auditRecord(bytes: ByteSource, name: string, language: string):
     { error?: string; sentence?: string; rows?: string[][] };
+  // The claims tested on several games' records at once, each record's own verdict beside it.
+  testTogether(records: { bytes: ByteSource; name: string; game: string }[], settings: Settings, language: string):
+    { error?: string; alone?: string[]; sentence?: string; claims?: string[][] };
 }
 
 export default function createBacktest(): Promise<BacktestEngine>;

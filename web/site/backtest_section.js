@@ -5,7 +5,7 @@
 import { BacktestRun, RunEnded } from './backtest_workers.js';
 import { offerCopies, showReport, showScrollHint, showTable } from './backtest_report.js';
 import { byId, onPhone } from './window_form.js';
-import { chosenGame, GAME_CHANGED } from './game_choice.js';
+import { allGames, chosenGame, GAME_CHANGED } from './game_choice.js';
 import { keptStoreOf } from './kept_store.js';
 import { RECORD_CHANGED } from './record_events.js';
 
@@ -192,6 +192,52 @@ async function audit(section) {
   }
 }
 
+// The forecast's claims on every game's record at once, each record the one this device keeps for
+// its game, with each record's own verdict beside them. It stands whichever game is chosen, until
+// a record changes.
+/** @param {Section} section */
+async function together(section) {
+  if (section.running) {
+    say(section.words.busy);
+    return;
+  }
+  const run = new BacktestRun(section.settings);
+  section.running = run;
+  setBusy(true);
+  byId('TogetherResult').hidden = true;
+  try {
+    const records = await Promise.all(allGames().map(async (game) => {
+      const record = deviceRecord(game);
+      return { bytes: await readBytes(section, record), name: record.name, game: game.id };
+    }));
+    const answer = await run.together(records, section.language);
+    say('');
+    byId('TogetherAlone').textContent = answer.alone.join('\n');
+    byId('TogetherSentence').textContent = answer.sentence;
+    showTable('TogetherClaims', answer.claims);
+    byId('TogetherResult').hidden = false;
+  } catch (error) {
+    sayEnded(section, error);
+  } finally {
+    run.end();
+    section.running = null;
+    setBusy(false);
+  }
+}
+
+// Another game: its own record, the link's settings for it, and its own last report if it had one.
+/** @param {Section} section @param {string[]} seeds @param {string[]} shuffles the link's */
+function followGame(section, seeds, shuffles) {
+  section.game = chosenGame();
+  section.settings = section.engine.linkSettings(seeds, shuffles, section.game.id, section.language).settings;
+  section.record = deviceRecord(section.game);
+  byId('BacktestResult').hidden = true;
+  byId('AuditResult').hidden = true;
+  const shown = section.shown.get(section.game.id);
+  if (shown) showReport(shown.report, { words: section.words, ...shown });
+  if (!section.running) showRecord(section);
+}
+
 // Wires the section to `engine`, the forecast's module, which gives its words and settings.
 /** @param {ForecastEngine} engine @param {string} language */
 export function startBacktest(engine, language) {
@@ -211,6 +257,7 @@ export function startBacktest(engine, language) {
   // A result on the device's record is stale once the record changes.
   document.addEventListener(RECORD_CHANGED, (event) => {
     const changed = /** @type {CustomEvent<string>} */ (event).detail;
+    byId('TogetherResult').hidden = true;
     if (changed !== section.game.id) {
       section.shown.delete(changed);
       return;
@@ -222,18 +269,9 @@ export function startBacktest(engine, language) {
     byId('AuditResult').hidden = true;
     if (!section.running) showRecord(section);
   });
-  // Another game: its own record, and its own last report if it had one.
-  document.addEventListener(GAME_CHANGED, () => {
-    section.game = chosenGame();
-    section.settings = engine.linkSettings(seeds, shuffles, section.game.id, language).settings;
-    section.record = deviceRecord(section.game);
-    byId('BacktestResult').hidden = true;
-    byId('AuditResult').hidden = true;
-    const shown = section.shown.get(section.game.id);
-    if (shown) showReport(shown.report, { words: section.words, ...shown });
-    if (!section.running) showRecord(section);
-  });
+  document.addEventListener(GAME_CHANGED, () => followGame(section, seeds, shuffles));
   byId('AuditRun').addEventListener('click', () => audit(section));
+  byId('TogetherRun').addEventListener('click', () => together(section));
   const input = /** @type {HTMLInputElement} */ (byId('BacktestFile'));
   input.addEventListener('change', () => {
     const file = input.files?.[0];

@@ -21,6 +21,8 @@ const MAX_PART = 50;
 const PART_PASSES = 2_000_000;  // about a second of work a part on a slow phone
 const START_TIMEOUT = 20_000;  // a worker's engine loads and compiles within this
 const QUIET_TIMEOUT = 10_000;  // and each part comes back within this at the most
+// Records tested together are replayed and shuffled in one worker, on a slow phone for a while.
+const TOGETHER_TIMEOUT = 300_000;
 
 // Why a run ended early: 'cancelled' by the player, 'refused' record (with its located reason),
 // or 'failed' (with what is known of why).
@@ -106,9 +108,10 @@ export class BacktestRun {
   /**
    * @template {FromRecordWorker['type']} T
    * @param {ToRecordWorker} message @param {T[]} types @param {Transferable[]} [transfer]
+   * @param {number} [timeout] how long the worker may take to answer
    * @returns {Promise<Extract<FromRecordWorker, { type: T }>>}
    */
-  ask(message, types, transfer = []) {
+  ask(message, types, transfer = [], timeout = START_TIMEOUT) {
     const answer = new Promise((resolve) => {
       this.recordWorker.listener = (/** @type {FromRecordWorker} */ data) => {
         if (data.type === 'refused') this.fail(new RunEnded('refused', data.message));
@@ -116,7 +119,7 @@ export class BacktestRun {
         else this.fail(new RunEnded('failed', `the record's worker answered ${data.type}`));
       };
     });
-    this.recordWorker.send(message, START_TIMEOUT, transfer);
+    this.recordWorker.send(message, timeout, transfer);
     return Promise.race([answer, this.ended]);
   }
 
@@ -130,6 +133,13 @@ export class BacktestRun {
   /** @param {ArrayBuffer | Blob} bytes @param {string} name @param {string} language */
   audit(bytes, name, language) {
     return this.ask({ type: 'audit', bytes, name, language }, ['audit'], moved(bytes));
+  }
+
+  // Tests the claims on several games' records at once, in the record's worker.
+  /** @param {import('./messages.js').TogetherRecord[]} records @param {string} language */
+  together(records, language) {
+    return this.ask({ type: 'together', records, settings: this.settings, language }, ['together'],
+      records.flatMap(({ bytes }) => moved(bytes)), TOGETHER_TIMEOUT);
   }
 
   // Ends the test: its report, or how many more shuffles a borderline claim wants.

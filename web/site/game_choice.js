@@ -14,6 +14,9 @@ const buttons = () => [...document.querySelectorAll('#Games [data-game]')].map(
 /** @param {HTMLButtonElement} button @returns {Game} */
 const gameOf = (button) => ({ id: button.dataset.game ?? '', record: button.dataset.record ?? '' });
 
+/** @returns {Game[]} every game, the first the page's start */
+export const allGames = () => buttons().map(gameOf);
+
 /** @returns {Game} the game the page is for now */
 export function chosenGame() {
   const all = buttons();

@@ -29,7 +29,15 @@ export type ToRecordWorker =
   | { type: 'read'; bytes: ArrayBuffer | Blob; name: string; settings: Settings; language: string }
   | { type: 'part'; first: number; values: Float64Array }
   | { type: 'finish'; narrow: boolean }
-  | { type: 'audit'; bytes: ArrayBuffer | Blob; name: string; language: string };
+  | { type: 'audit'; bytes: ArrayBuffer | Blob; name: string; language: string }
+  | { type: 'together'; records: TogetherRecord[]; settings: Settings; language: string };
+
+// One record of the claims' test on several games' records at once.
+export interface TogetherRecord {
+  bytes: ArrayBuffer | Blob;
+  name: string;
+  game: string;
+}
 
 // From the record's worker. 'more': a claim is borderline, and more shuffles would settle it.
 // 'refused': the record cannot be read, with its located reason. 'failed': the worker itself
@@ -40,6 +48,7 @@ export type FromRecordWorker =
   | { type: 'refused'; message: string }
   | { type: 'report'; report: Report }
   | { type: 'audit'; sentence: string; rows: string[][] }
+  | { type: 'together'; alone: string[]; sentence: string; claims: string[][] }
   | { type: 'failed'; reason: string };
 
 // To a shuffle worker: the record's digits and where its replay starts again after a gap, then

@@ -53,9 +53,18 @@ function audit(message, backtest) {
   else answer({ type: 'audit', sentence: result.sentence ?? '', rows: result.rows ?? [] });
 }
 
+/** @param {Extract<ToRecordWorker, { type: 'together' }>} message @param {BacktestEngine} backtest */
+function together(message, backtest) {
+  const records = message.records.map(({ bytes, name, game }) => ({ bytes: bytesOf(bytes), name, game }));
+  const result = backtest.testTogether(records, message.settings, message.language);
+  if (result.error !== undefined) answer({ type: 'refused', message: result.error });
+  else answer({ type: 'together', alone: result.alone ?? [], sentence: result.sentence ?? '', claims: result.claims ?? [] });
+}
+
 onMessages((/** @type {ToRecordWorker} */ message, backtest) => {
   if (message.type === 'read') read(message, backtest);
   else if (message.type === 'audit') audit(message, backtest);
+  else if (message.type === 'together') together(message, backtest);
   else if (!test) throw new Error('no record was read');
   else if (message.type === 'part') {
     const refused = test.addShuffles(message.first, message.values);

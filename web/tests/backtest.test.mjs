@@ -106,7 +106,7 @@ test('Predict answers while the workers replay, and cancel stops them all', asyn
   assert.ok(Date.now() - started < 5000, `the window took ${Date.now() - started} ms`);
   assert.equal(await page.getAttribute('#Backtest', 'aria-busy'), 'true');
   assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#Backtest .actions button, #Backtest .actions input')]
-    .map((control) => control.disabled)), [true, true, true, true]);
+    .map((control) => control.disabled)), [true, true, true, true, true]);
 
   await page.click('#BacktestCancel');
   await page.waitForSelector('#BacktestProgress', { state: 'hidden' });

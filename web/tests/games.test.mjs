@@ -129,3 +129,30 @@ test('each game keeps its own verdict, tested on its own record at its own prize
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('both games\' records tested together give the native program\'s joint verdict, under either game', async () => {
+  const { page, context, errors } = await openPage(session.browser, `${session.origin}/?shuffles=20&seed=7`,
+    { ...PHONE, locale: 'zh-CN', serviceWorkers: 'block' });
+  await page.waitForSelector('#Backtest[aria-busy="false"]');
+  await page.click('#TogetherRun');
+  await page.waitForSelector('#TogetherResult:not([hidden])', { timeout: 120000 });
+  const native = execFileSync(process.env.QUORVEL_BACKTEST, [process.env.QUORVEL_RECORD, '--with',
+    join(SITE, PICK3_RECORD), '--shuffles', '20', '--seed', '7'], { env: { ...process.env, LC_ALL: 'zh_CN.UTF-8' } })
+    .toString().split('\n');
+  const block = native.indexOf('两份记录放在一起：');
+  assert.ok(block > 0);
+  const alone = (await page.textContent('#TogetherAlone')).split('\n');
+  assert.equal(alone.length, 2);
+  assert.match(alone[0], /^福彩3D的记录单独看：/);
+  assert.equal(alone[1], native[block + 1]);
+  assert.equal(await page.textContent('#TogetherSentence'), native[block + 2]);
+  assert.equal(await page.locator('#TogetherClaims tbody tr').count(), 19);
+  // The joint verdict is about both records: it stands under either game.
+  await page.click('[data-game="pl3"]');
+  assert.equal(await page.isVisible('#TogetherResult'), true);
+  const axe = await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa', 'wcag21aa', 'wcag22aa'])
+    .include('#Backtest').analyze();
+  assert.deepEqual(axe.violations.map((v) => v.id), []);
+  assert.deepEqual(errors, []);
+  await context.close();
+});

@@ -35,6 +35,10 @@ std::string claimName(const backtest::Claim& claim, Language language);
 // too few to tell, or that no shuffles were run.
 std::string verdictSentence(const BacktestResult& result, Language language);
 
+// A record's own verdict when it is reported beside another's: "The Sports Lottery Pick 3's
+// record alone: " and its verdict sentence.
+std::string aloneSentence(const BacktestResult& result, Language language);
+
 // The verdict on the claims tested on several records together (`results`, their own backtests):
 // the records and their draws, then what the test shows, in the verdict's words.
 std::string togetherSentence(const backtest::TogetherTest& test,
