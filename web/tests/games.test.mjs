@@ -156,3 +156,48 @@ test('both games\' records tested together give the native program\'s joint verd
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('two pages, one on each game, interleaving additions: each game\'s record ends whole and apart', async () => {
+  const context = await session.browser.newContext({ locale: 'zh-CN', serviceWorkers: 'block', acceptDownloads: true });
+  const open = async () => {
+    const page = await context.newPage();
+    await page.goto(`${session.origin}/`);
+    await page.waitForSelector('#MainForm[aria-busy="false"]');
+    await page.click('#Record > summary');
+    await page.waitForSelector('#RecordBody[aria-busy="false"]');
+    return page;
+  };
+  const exported = async (page) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#RecordExport')]);
+    return readFileSync(await download.path(), 'utf8');
+  };
+  const [a, b] = [await open(), await open()];
+  await b.click('[data-game="pl3"]');
+  await b.waitForFunction(() => /7672/.test(document.getElementById('RecordStatus').textContent));
+  const welfare = readFileSync(process.env.QUORVEL_RECORD, 'utf8');
+  const pick3 = readFileSync(join(SITE, PICK3_RECORD), 'utf8');
+  const added = { a: [], b: [] };
+  const period = { a: 2026174, b: 2026198 };
+  let seed = 11;
+  const next = () => { seed = (seed * 1103515245 + 12345) % 2147483648; return seed; };
+  for (let step = 0; step < 10; ++step) {
+    const which = next() % 2 ? 'a' : 'b';
+    const page = which === 'a' ? a : b;
+    const d = [next() % 10, next() % 10, next() % 10];
+    const count = (which === 'a' ? 7680 : 7672) + added[which].length + 1;
+    await page.fill('#RecordPaste', `${period[which]},${d.join(',')}\n`);
+    await page.click('#RecordAdd');
+    await page.waitForFunction((n) => new RegExp(`记录共 ${n} 期`).test(document.getElementById('RecordStatus').textContent),
+      count);
+    added[which].push(`${period[which]},${d.join(',')},${d[0] + d[1] + d[2]}\n`);
+    ++period[which];
+  }
+  assert.equal(await exported(a), welfare + added.a.join(''));
+  assert.equal(await exported(b), pick3 + added.b.join(''));
+  // Page A, on 排列三 now, holds what page B added there.
+  await a.click('[data-game="pl3"]');
+  await a.waitForFunction((n) => new RegExp(`记录共 ${n} 期`).test(document.getElementById('RecordStatus').textContent),
+    7672 + added.b.length);
+  assert.equal(await exported(a), pick3 + added.b.join(''));
+  await context.close();
+});
