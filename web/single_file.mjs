@@ -11,11 +11,7 @@ const read = (file) => readFileSync(file, 'utf8');
 const inline = (code) => code.replaceAll('</script', '<\\/script');
 
 const styles = ['form.css', 'style.css'].map((sheet) => `<style>\n${read(join(site, sheet))}</style>`).join('\n');
-// The form's modules in one script, the one it imports first: their import lines go, since the
-// script holds what they name.
-const modules = ['game_choice.js', 'window_form.js']
-  .map((file) => inline(read(join(site, file)).replace(/^import .*;\n/gm, ''))).join('\n');
-const script = `<script type="module">\n${inline(read(engineFile))}\n${modules}\n` +
+const script = `<script type="module">\n${inline(read(engineFile))}\n${inline(read(join(site, 'window_form.js')))}\n` +
   'startWhenLoaded(createForecast, pageLanguage());\n</script>';
 let page = read(join(site, 'quorvel.html.in'));
 for (const [placeholder, value] of [['@STYLES@', styles], ['@SCRIPT@', script]]) {

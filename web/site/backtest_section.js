@@ -4,8 +4,7 @@
 // word comes from the engines; this moves them to the page.
 import { BacktestRun, RunEnded } from './backtest_workers.js';
 import { offerCopies, showReport, showScrollHint, showTable } from './backtest_report.js';
-import { byId, onPhone } from './window_form.js';
-import { allGames, chosenGame, GAME_CHANGED } from './game_choice.js';
+import { allGames, byId, chosenGame, GAME_CHANGED, onPhone } from './window_form.js';
 import { keptStoreOf } from './kept_store.js';
 import { RECORD_CHANGED } from './record_events.js';
 
@@ -19,7 +18,7 @@ import { RECORD_CHANGED } from './record_events.js';
  * @property {ForecastEngine} engine
  * @property {string} language
  * @property {Record<string, string>} words
- * @property {import('./game_choice.js').Game} game  the chosen game, whose record is tested
+ * @property {import('./window_form.js').Game} game  the chosen game, whose record is tested
  * @property {Settings} settings  the link's, for the chosen game
  * @property {TestRecord} record  the record the next test takes
  * @property {BacktestRun | null} running
@@ -45,7 +44,7 @@ function setBusy(busy) {
 
 // The record this device keeps, as it is now: the one the player grew, else the shipped one,
 // fetched from the site; a fresh copy of its bytes each time, since a test hands them to a worker.
-/** @param {import('./game_choice.js').Game} game @returns {TestRecord} */
+/** @param {import('./window_form.js').Game} game @returns {TestRecord} */
 function deviceRecord(game) {
   const shippedName = game.record;
   const kept = keptStoreOf(game).load();

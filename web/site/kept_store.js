@@ -8,14 +8,14 @@
 // version is not the one it last read or wrote, and a write that finds another version in storage
 // is refused, so that no change made in one tab is undone by another.
 
-import { gameKey } from './game_choice.js';
+import { gameKey } from './window_form.js';
 
 // A game's keys: the record's text, name and version; the period this page typed last, which is
 // its own (sessionStorage), since another page's typed draw is never this page's to correct;
 // set-aside copies, each under its own time (…setAside.<milliseconds since 1970>); and a mark
 // kept in two other stores (a cache and a cookie), so that a record wiped from the first is
 // noticed even when one of them is wiped with it.
-/** @param {import('./game_choice.js').Game} game */
+/** @param {import('./window_form.js').Game} game */
 function keysOf(game) {
   const text = gameKey('record', game);
   return { text, name: `${text}.name`, typed: `${text}.typed`, version: `${text}.version`,
@@ -65,7 +65,7 @@ function asideTimes(keys) {
 
 // The record kept for a game, each game's apart.
 export class KeptStore {
-  /** @param {import('./game_choice.js').Game} game */
+  /** @param {import('./window_form.js').Game} game */
   constructor(game) {
     this.keys = keysOf(game);
   }
@@ -178,7 +178,7 @@ export class KeptStore {
 
 
 
-/** @param {import('./game_choice.js').Game} game */
+/** @param {import('./window_form.js').Game} game */
 export const keptStoreOf = (game) => new KeptStore(game);
 
 /** @param {Keys} keys @param {boolean} kept */

@@ -2,8 +2,7 @@
 // and wakes its own engine and workers only when a player asks for a test, and the record's only
 // when the player opens it or Predicts. The service worker, registered once the form answers,
 // keeps the site for use offline.
-import { GAME_CHANGED } from './game_choice.js';
-import { byId, pageLanguage, startWhenLoaded } from './window_form.js';
+import { byId, GAME_CHANGED, pageLanguage, startWhenLoaded } from './window_form.js';
 
 const language = pageLanguage();
 /** @type {Record<string, string>} */

@@ -5,10 +5,9 @@
 import createRecord from './record.js';
 import { showTable } from './backtest_report.js';
 import { download } from './downloads.js';
-import { chosenGame, GAME_CHANGED } from './game_choice.js';
 import { keptStoreOf } from './kept_store.js';
 import { RECORD_CHANGED } from './record_events.js';
-import { byId, setGrid } from './window_form.js';
+import { byId, chosenGame, GAME_CHANGED, setGrid } from './window_form.js';
 
 /** @typedef {import('./record.js').RecordEngine} RecordEngine */
 /** @typedef {import('./record.js').KeptRecord} KeptRecord */
@@ -17,7 +16,7 @@ import { byId, setGrid } from './window_form.js';
  * @property {RecordEngine} engine
  * @property {string} language
  * @property {Record<string, string>} words
- * @property {import('./game_choice.js').Game} game  whose record this is
+ * @property {import('./window_form.js').Game} game  whose record this is
  * @property {import('./kept_store.js').KeptStore} store  where the game's record is kept
  * @property {KeptRecord} record
  * @property {string} lastTyped  the period last typed, which Predict may still correct
@@ -406,7 +405,7 @@ let engineLoaded = null;
 
 /**
  * @param {string} language @param {Record<string, string>} words
- * @param {import('./game_choice.js').Game} game
+ * @param {import('./window_form.js').Game} game
  */
 async function startKeeper(language, words, game) {
   const firstKeeper = engineLoaded === null;
@@ -438,7 +437,7 @@ async function startKeeper(language, words, game) {
 let setting = null;
 
 // The keeper of `game`, started once, shown when the game is still the chosen one.
-/** @param {import('./game_choice.js').Game} game */
+/** @param {import('./window_form.js').Game} game */
 async function activate(game) {
   if (!setting) return null;
   let keeper = started.get(game.id);
