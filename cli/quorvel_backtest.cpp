@@ -22,6 +22,7 @@
 #include "quorvel/backtest/records_together.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/backtest/trend_chart.h"
 #include "quorvel/cli/game_option.h"
 #include "quorvel/cli/record_file.h"
 #include "quorvel/cli/staged_file.h"
@@ -51,6 +52,7 @@ struct Options {
   bt::SettingTexts settings;  // read and checked by the backtest's own readSettings
   bool json = false;
   bool audit = false;
+  std::optional<std::size_t> trend;  // the periods of the trend chart, when asked for
   std::string game;
 };
 
@@ -98,6 +100,15 @@ void describeOptions(CLI::App& app, Options& o) {
       "record as Quorvel ships it");
   with->excludes(simulated);
   withGame->excludes(simulated);
+  app.add_option("--trend", o.trend,
+                 "Also show the trend chart (走势图) of the newest N periods (default " +
+                     std::to_string(bt::kTrendPeriods.front()) +
+                     "; 50 and 100 are usual): each value's gaps, and its counts and gaps beside "
+                     "chance's")
+      ->expected(0, 1)
+      ->default_str(std::to_string(bt::kTrendPeriods.front()))
+      ->check(CLI::Range(std::size_t{1}, std::size_t{1000}))
+      ->excludes(simulated);
   app.add_flag("--audit", o.audit,
                "Also test the record itself: whether its draws look like independent, fair "
                "draws (digits, sums, consecutive draws, gaps, runs)");
@@ -317,12 +328,15 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
       together ? std::optional(report::TestedTogether{&together->result, together->test})
                : std::nullopt;
   const report::TestedTogether* both = tested ? &*tested : nullptr;
+  const std::optional<std::vector<bt::TrendChart>> trend =
+      o.trend ? std::optional(bt::trendCharts(draws, *o.trend)) : std::nullopt;
+  const std::vector<bt::TrendChart>* charts = trend ? &*trend : nullptr;
   if (trace) report::writeChart(outputs.chart->stream(), *trace, cli::localeLanguage());
   if (o.json) {
-    report::writeJson(*outputs.report, result, audited ? &*audited : nullptr, both);
+    report::writeJson(*outputs.report, result, audited ? &*audited : nullptr, both, charts);
   } else {
     report::writeTable(*outputs.report, result, cli::localeLanguage(),
-                       audited ? &*audited : nullptr, both);
+                       audited ? &*audited : nullptr, both, charts);
   }
   if (!reportWritten(*outputs.report)) return kFailure;
   if (outputs.csv) outputs.csv->commit();

@@ -1,5 +1,7 @@
 #include "quorvel/report/json_report.h"
 
+#include "quorvel/report/trend_texts.h"
+
 #include <string>
 
 #include "common_words.h"
@@ -140,10 +142,40 @@ void writeLaterDraws(std::ostream& out, const backtest::LaterDraws& p) {
   out << "]}";
 }
 
+// "trend": the chart's views, each value's figures beside chance's.
+void writeTrend(std::ostream& out, const std::vector<backtest::TrendChart>& charts) {
+  constexpr std::array<std::string_view, 3> kFrequencies = {"within-chance", "frequent", "rare"};
+  out << ",\"trend\":{\"periods\":" << (charts.empty() ? 0 : charts.front().rows.size())
+      << ",\"views\":[";
+  for (std::size_t c = 0; c < charts.size(); ++c) {
+    const backtest::TrendChart& chart = charts[c];
+    out << (c > 0 ? "," : "") << "{\"name\":\"" << trendViewKey(chart.view) << "\",\"rows\":[";
+    for (std::size_t r = 0; r < chart.rows.size(); ++r) {
+      const backtest::TrendRow& row = chart.rows[r];
+      out << (r > 0 ? "," : "") << "{\"period\":" << row.period << ",\"value\":" << row.value
+          << ",\"gaps\":[";
+      for (std::size_t v = 0; v < row.gaps.size(); ++v) out << (v > 0 ? "," : "") << row.gaps[v];
+      out << "]}";
+    }
+    out << "],\"values\":[";
+    for (std::size_t v = 0; v < chart.values.size(); ++v) {
+      const backtest::TrendValue& f = chart.values[v];
+      out << (v > 0 ? "," : "") << "{\"value\":" << f.value << ",\"count\":" << f.count
+          << ",\"expected\":" << fixed(f.expected, 4) << ",\"range95\":[" << f.range95[0] << ','
+          << f.range95[1] << "],\"meanGap\":" << fixed(f.meanGap, 4)
+          << ",\"expectedGap\":" << fixed(f.expectedGap, 4) << ",\"maxGap\":" << f.maxGap
+          << ",\"currentGap\":" << f.currentGap << ",\"tailChance\":" << significant(f.tailChance, 6)
+          << ",\"frequency\":\"" << kFrequencies[static_cast<std::size_t>(f.frequency)] << "\"}";
+    }
+    out << "]}";
+  }
+  out << "]}";
+}
+
 }  // namespace
 
 void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit,
-               const TestedTogether* together) {
+               const TestedTogether* together, const std::vector<backtest::TrendChart>* trend) {
   const Summary& summary = result.summary;
   auto runsJson = [](const std::map<int, long long>& runs) {
     std::string text = "{";
@@ -190,6 +222,7 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
   if (result.laterDraws) writeLaterDraws(out, *result.laterDraws);
   if (audit != nullptr) writeAudit(out, *audit);
   if (together != nullptr) writeTogether(out, *together);
+  if (trend != nullptr) writeTrend(out, *trend);
   out << "}\n";
 }
 

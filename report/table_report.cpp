@@ -12,6 +12,7 @@
 #include "quorvel/report/money_texts.h"
 #include "quorvel/words/output_names.h"
 #include "quorvel/report/power_texts.h"
+#include "quorvel/report/trend_texts.h"
 #include "quorvel/report/verdict_texts.h"
 
 namespace quorvel::report {
@@ -208,7 +209,8 @@ void writeTogetherBlock(std::ostream& out, const BacktestResult& result,
 }  // namespace
 
 void writeTable(std::ostream& out, const BacktestResult& result, Language language,
-                const Audit* audit, const TestedTogether* together) {
+                const Audit* audit, const TestedTogether* together,
+                const std::vector<backtest::TrendChart>* trend) {
   const TableWords& words = kWords.in(language);
   const Answer answer = answerOf(result, language);
   out << answer.headline << '\n'
@@ -236,6 +238,14 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
   out << powerNote(language) << '\n';
   writeRunsBlock(out, result, language);
   if (audit != nullptr) writeAuditBlock(out, *audit, language);
+  if (trend == nullptr) return;
+  for (const backtest::TrendChart& chart : *trend) {
+    out << '\n' << trendHeading(chart, language) << '\n';
+    writeRows(out, trendRows(chart, language));
+    out << '\n';
+    writeRows(out, trendFigures(chart, language));
+    out << trendSentence(chart, language) << '\n';
+  }
 }
 
 }  // namespace quorvel::report

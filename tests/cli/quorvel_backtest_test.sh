@@ -185,6 +185,23 @@ expect_status "a bad --with record is named as itself" 1 "bad-with.csv:4:5: d2 i
 expect_status "--with takes no simulated draws" 2 "excludes" --simulate 50 --with-game pl3
 expect_status "--with and the history may not be one file" 2 "is the same file as" "$dir/good.csv" --with "$dir/good.csv"
 
+# The trend chart: four views of the newest periods, 30 unless asked, in the table and the JSON,
+# the drawn value marked in text, and the words that a gap changes no draw's chance.
+"$backtest" "$record" --shuffles 0 --trend > "$dir/trend.txt"
+"$backtest" "$record" --shuffles 0 --trend 50 --json > "$dir/trend.json"
+if [[ $(grep -c "^the .*, the last 30 periods" "$dir/trend.txt") -eq 4 ]] &&
+   grep -qE "^2026173 .*\[20\]" "$dir/trend.txt" &&
+   [[ $(grep -c "the next draw's chance of each value is still its chance" "$dir/trend.txt") -eq 4 ]] &&
+   grep -q '"trend":{"periods":50,"views":\[{"name":"sum","rows":\[{"period":2026124,' "$dir/trend.json" &&
+   grep -q '{"name":"third digit","rows":' "$dir/trend.json" &&
+   LC_ALL=zh_CN.UTF-8 "$backtest" "$record" --shuffles 0 --trend 100 | grep -q "^和值，最近 100 期" &&
+   ! "$backtest" "$record" --shuffles 0 --json | grep -q '"trend"'; then
+  passed=$((passed + 1)); echo "ok   --trend draws the chart in the table and the JSON"
+else
+  failed=$((failed + 1)); echo "FAIL --trend: $(head -3 "$dir/trend.txt")"
+fi
+expect_status "--trend takes no simulated draws" 2 "excludes" --simulate 50 --trend
+
 # A claim still on the line when the run has added all the shuffles it may is undecided: in the
 # headline, the verdict, the claims' table and the JSON, never "no evidence" or "more would tell".
 "$backtest" --simulate 1000 --seed 1 --shuffles 20 > "$dir/undecided"

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
+#include "quorvel/backtest/trend_chart.h"
 #include "quorvel/report/tested_together.h"
 
 namespace quorvel::report {
@@ -16,8 +18,12 @@ namespace quorvel::report {
 // ("edgeUpper95"); a list's money adds the shuffles' return rate ("nullRate"), the return
 // rate's 95 % interval ("rateInterval95") and the hit rate at which it would break even
 // ("breakEvenHitRate"). Then "family", the claims' test together, and "canTell". With an audit,
-// "audit" follows; with another record tested beside it, "together".
+// "audit" follows; with another record tested beside it, "together"; with the trend chart,
+// "trend": {"periods", "views": [{"name", "rows": [{"period", "value", "gaps"}], "values":
+// [{"value", "count", "expected", "range95", "meanGap", "expectedGap", "maxGap", "currentGap",
+// "tailChance", "frequency"}]}]}.
 void writeJson(std::ostream& out, const backtest::BacktestResult& result,
-               const backtest::Audit* audit = nullptr, const TestedTogether* together = nullptr);
+               const backtest::Audit* audit = nullptr, const TestedTogether* together = nullptr,
+               const std::vector<backtest::TrendChart>* trend = nullptr);
 
 }  // namespace quorvel::report
