@@ -65,16 +65,18 @@ struct ClaimTest {
   Standing standing = Standing::NoEvidence;
 };
 
-struct FamilyTest {
-  std::array<ClaimTest, kClaims> claims{};
+template <std::size_t N>
+struct FamilyTestOf {
+  std::array<ClaimTest, N> claims{};
   // Each claim's statistic over the orderings, the record once and each shuffle once: its mean
   // and its standard deviation.
-  std::array<double, kClaims> centre{}, spread{};
+  std::array<double, N> centre{}, spread{};
   // The standardised value a claim must reach for the family's first step to show it, the Monte
   // Carlo margin included, as "shown" asks: the level each test's power is measured at. Nothing
   // when no claim could be shown, as with too few shuffles.
   std::optional<double> criticalZ;
 };
+using FamilyTest = FamilyTestOf<kClaims>;
 
 // The family's test of the record whose statistics are `observed`, against its shuffles'. Each
 // p-value counts the record itself as one more ordering. The Monte Carlo error of each adjusted
@@ -86,10 +88,12 @@ FamilyTest testFamily(const ClaimStatistics& observed, std::span<const ClaimStat
 
 // One record's part in a test of several together: its claims' statistics as it is, and on each
 // of its shuffles by number.
-struct RecordClaims {
-  ClaimStatistics observed{};
-  std::span<const ClaimStatistics> shuffles;
+template <std::size_t N>
+struct RecordClaimsOf {
+  std::array<std::int64_t, N> observed{};
+  std::span<const std::array<std::int64_t, N>> shuffles;
 };
+using RecordClaims = RecordClaimsOf<kClaims>;
 
 // The family's test on several records at once, each shuffled within itself: a claim's statistic
 // is the sum over the records of its statistic standardised by that record's own orderings, and
@@ -98,6 +102,10 @@ struct RecordClaims {
 // have no common scale, so the result's centre and spread stay empty and criticalStatistic gives
 // nothing.
 FamilyTest testFamilyTogether(std::span<const RecordClaims> records, std::uint64_t seed);
+
+// The same test for a family of any N claims, such as the strategies a trend chart suggests.
+template <std::size_t N>
+FamilyTestOf<N> testClaimsTogether(std::span<const RecordClaimsOf<N>> records, std::uint64_t seed);
 
 // The shown claim in which the record's order shows chiefly: the one with the least adjusted
 // p-value, the earlier of equals; nothing when none is shown.
