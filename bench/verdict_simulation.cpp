@@ -11,7 +11,10 @@
 //   quorvel_verdict_simulation --record data/draws-2004-2026.csv
 //       --with data/pl3-draws-2004-2026.csv --seeds 40
 //       the same for the claims tested on two records at once: pairs of fair records (the
-//       second priced as 排列三), or the two records under seeds 1...N.
+//       second priced as 排列三), or the two records under seeds 1...N;
+//   quorvel_verdict_simulation --strategies --records 300 --draws 7680 --shuffles 1000
+//   quorvel_verdict_simulation --strategies --record data/draws-2004-2026.csv --seeds 40
+//       the same for the strategies the trend chart suggests, as their own family.
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include "quorvel/backtest/backtest.h"
 #include "quorvel/backtest/record_reader.h"
 #include "quorvel/backtest/records_together.h"
+#include "quorvel/backtest/strategies.h"
 #include "quorvel/backtest/simulated_draws.h"
 
 namespace bt = quorvel::backtest;
@@ -31,11 +35,25 @@ namespace bt = quorvel::backtest;
 namespace {
 
 // The claims that stand as `standing` in `family`, by their place in it.
-std::set<std::size_t> standingAs(const bt::FamilyTest& family, bt::Standing standing) {
+template <class Family>
+std::set<std::size_t> standingAs(const Family& family, bt::Standing standing) {
   std::set<std::size_t> claims;
-  for (std::size_t j = 0; j < bt::kClaims; ++j)
+  for (std::size_t j = 0; j < family.claims.size(); ++j)
     if (family.claims[j].standing == standing) claims.insert(j);
   return claims;
+}
+
+// Whether the strategies are simulated instead of the forecast's claims.
+bool strategies = false;
+
+// The strategies' family on a record, its claims copied into the forecast's family's shape for
+// the counting below: the six first, the rest standing at no evidence.
+bt::FamilyTest strategiesVerdict(const std::vector<bt::Draw>& draws, std::uint64_t shuffles,
+                                 std::uint64_t seed, const quorvel::game::Game& game) {
+  const bt::StrategiesTest test = bt::testStrategies(draws, game, shuffles, seed);
+  bt::FamilyTest family;
+  std::copy(test.family.claims.begin(), test.family.claims.end(), family.claims.begin());
+  return family;
 }
 
 unsigned threads() { return std::max(1U, std::thread::hardware_concurrency()); }
@@ -53,6 +71,7 @@ bt::BacktestOptions options(std::uint64_t shuffles, std::uint64_t seed,
 // The family's verdict on one record, or with `with`, on both together.
 bt::FamilyTest verdictOf(const std::vector<bt::Draw>& draws, const std::vector<bt::Draw>* with,
                          std::uint64_t shuffles, std::uint64_t seed) {
+  if (strategies) return strategiesVerdict(draws, shuffles, seed, quorvel::game::kWelfare3D);
   const bt::BacktestResult result = bt::runBacktest(draws, options(shuffles, seed));
   if (with == nullptr) return result.family;
   const bt::BacktestResult other =
@@ -123,6 +142,7 @@ int main(int argc, char** argv) {
   bool together = false;
   app.add_option("--records", records, "Fair records (or pairs of them) to simulate");
   app.add_flag("--together", together, "Simulate pairs of fair records, tested together");
+  app.add_flag("--strategies", strategies, "The trend chart's strategies instead of the forecast");
   app.add_option("--with", with, "A second record, tested with --record together");
   app.add_option("--draws", draws, "Draws in each");
   app.add_option("--shuffles", shuffles, "Shuffles of each");

@@ -22,7 +22,9 @@
 #include "quorvel/backtest/records_together.h"
 #include "quorvel/backtest/list_trace.h"
 #include "quorvel/backtest/settings.h"
+#include "quorvel/backtest/strategies.h"
 #include "quorvel/backtest/trend_chart.h"
+#include "quorvel/report/trend_texts.h"
 #include "quorvel/cli/game_option.h"
 #include "quorvel/cli/record_file.h"
 #include "quorvel/cli/staged_file.h"
@@ -328,9 +330,12 @@ int run(const Options& o, const bt::Settings& settings, const bt::Record& record
       together ? std::optional(report::TestedTogether{&together->result, together->test})
                : std::nullopt;
   const report::TestedTogether* both = tested ? &*tested : nullptr;
-  const std::optional<std::vector<bt::TrendChart>> trend =
-      o.trend ? std::optional(bt::trendCharts(draws, *o.trend)) : std::nullopt;
-  const std::vector<bt::TrendChart>* charts = trend ? &*trend : nullptr;
+  const std::optional<report::TrendReport> trend =
+      o.trend ? std::optional(report::TrendReport{
+                    bt::trendCharts(draws, *o.trend),
+                    bt::testStrategies(draws, *options.game, settings.shuffles, settings.seed)})
+              : std::nullopt;
+  const report::TrendReport* charts = trend ? &*trend : nullptr;
   if (trace) report::writeChart(outputs.chart->stream(), *trace, cli::localeLanguage());
   if (o.json) {
     report::writeJson(*outputs.report, result, audited ? &*audited : nullptr, both, charts);

@@ -1,5 +1,6 @@
 #include "quorvel/report/json_report.h"
 
+#include "quorvel/report/strategy_texts.h"
 #include "quorvel/report/trend_texts.h"
 
 #include <string>
@@ -172,10 +173,32 @@ void writeTrend(std::ostream& out, const std::vector<backtest::TrendChart>& char
   out << "]}";
 }
 
+// "strategies": the family's method and shuffles, and each strategy's calls, hits, money and test.
+void writeStrategies(std::ostream& out, const backtest::StrategiesTest& test) {
+  constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline",
+                                                          "undecided", "shown"};
+  out << ",\"strategies\":{\"family\":{\"method\":\"westfall-young-step-down-maxt\",\"level\":"
+      << fixed(backtest::kLevel, 2) << ",\"monteCarloErrors\":" << fixed(backtest::kMonteCarloErrors, 0)
+      << ",\"shuffles\":" << test.shuffles << "},\"tests\":[";
+  for (std::size_t s = 0; s < backtest::kStrategies; ++s) {
+    const backtest::StrategyTally& t = test.tallies[s];
+    const backtest::ClaimTest& claim = test.family.claims[s];
+    out << (s > 0 ? "," : "") << "{\"name\":\"" << strategyKey(backtest::kAllStrategies[s])
+        << "\",\"calls\":" << t.calls << ",\"hits\":" << t.hits
+        << ",\"chance\":" << fixed(static_cast<double>(t.chanceThousandths) / 1000.0, 3)
+        << ",\"stake\":" << t.stakeYuan << ",\"returned\":" << t.returnedYuan
+        << ",\"expectedReturn\":" << fixed(static_cast<double>(t.expectedReturnMills) / 1000.0, 3)
+        << ",\"pValue\":" << fixed(claim.pValue, 6) << ",\"pValueAdjusted\":" << fixed(claim.pValueAdjusted, 6)
+        << ",\"monteCarloError\":" << fixed(claim.monteCarloError, 6) << ",\"standing\":\""
+        << kStandings[static_cast<std::size_t>(claim.standing)] << "\"}";
+  }
+  out << "]}";
+}
+
 }  // namespace
 
 void writeJson(std::ostream& out, const BacktestResult& result, const Audit* audit,
-               const TestedTogether* together, const std::vector<backtest::TrendChart>* trend) {
+               const TestedTogether* together, const TrendReport* trend) {
   const Summary& summary = result.summary;
   auto runsJson = [](const std::map<int, long long>& runs) {
     std::string text = "{";
@@ -222,7 +245,10 @@ void writeJson(std::ostream& out, const BacktestResult& result, const Audit* aud
   if (result.laterDraws) writeLaterDraws(out, *result.laterDraws);
   if (audit != nullptr) writeAudit(out, *audit);
   if (together != nullptr) writeTogether(out, *together);
-  if (trend != nullptr) writeTrend(out, *trend);
+  if (trend != nullptr) {
+    writeTrend(out, trend->charts);
+    writeStrategies(out, trend->strategies);
+  }
   out << "}\n";
 }
 

@@ -12,6 +12,7 @@
 #include "quorvel/report/money_texts.h"
 #include "quorvel/words/output_names.h"
 #include "quorvel/report/power_texts.h"
+#include "quorvel/report/strategy_texts.h"
 #include "quorvel/report/trend_texts.h"
 #include "quorvel/report/verdict_texts.h"
 
@@ -210,7 +211,7 @@ void writeTogetherBlock(std::ostream& out, const BacktestResult& result,
 
 void writeTable(std::ostream& out, const BacktestResult& result, Language language,
                 const Audit* audit, const TestedTogether* together,
-                const std::vector<backtest::TrendChart>* trend) {
+                const TrendReport* trend) {
   const TableWords& words = kWords.in(language);
   const Answer answer = answerOf(result, language);
   out << answer.headline << '\n'
@@ -239,13 +240,15 @@ void writeTable(std::ostream& out, const BacktestResult& result, Language langua
   writeRunsBlock(out, result, language);
   if (audit != nullptr) writeAuditBlock(out, *audit, language);
   if (trend == nullptr) return;
-  for (const backtest::TrendChart& chart : *trend) {
+  for (const backtest::TrendChart& chart : trend->charts) {
     out << '\n' << trendHeading(chart, language) << '\n';
     writeRows(out, trendRows(chart, language));
     out << '\n';
     writeRows(out, trendFigures(chart, language));
     out << trendSentence(chart, language) << '\n';
   }
+  out << '\n' << strategiesSentence(trend->strategies, language) << '\n';
+  writeRows(out, strategiesTable(trend->strategies, language));
 }
 
 }  // namespace quorvel::report

@@ -319,6 +319,10 @@ std::string recordNote(const BacktestResult& result, Language language) {
   return text;
 }
 
+std::string_view standingWord(Standing standing, Language language) {
+  return kWords.in(language).standings[static_cast<std::size_t>(standing)];
+}
+
 std::string_view gameName(const game::Game& game, Language language) {
   return language == Language::English ? game.englishName : game.names->name;
 }

@@ -186,14 +186,19 @@ expect_status "--with takes no simulated draws" 2 "excludes" --simulate 50 --wit
 expect_status "--with and the history may not be one file" 2 "is the same file as" "$dir/good.csv" --with "$dir/good.csv"
 
 # The trend chart: four views of the newest periods, 30 unless asked, in the table and the JSON,
-# the drawn value marked in text, and the words that a gap changes no draw's chance.
+# the drawn value marked in text, and the words that a gap changes no draw's chance; then the
+# strategies it suggests, replayed and tested as a family of their own.
 "$backtest" "$record" --shuffles 0 --trend > "$dir/trend.txt"
-"$backtest" "$record" --shuffles 0 --trend 50 --json > "$dir/trend.json"
+"$backtest" "$record" --shuffles 40 --trend 50 --json > "$dir/trend.json"
 if [[ $(grep -c "^the .*, the last 30 periods" "$dir/trend.txt") -eq 4 ]] &&
    grep -qE "^2026173 .*\[20\]" "$dir/trend.txt" &&
    [[ $(grep -c "the next draw's chance of each value is still its chance" "$dir/trend.txt") -eq 4 ]] &&
    grep -q '"trend":{"periods":50,"views":\[{"name":"sum","rows":\[{"period":2026124,' "$dir/trend.json" &&
    grep -q '{"name":"third digit","rows":' "$dir/trend.json" &&
+   grep -q '"strategies":{"family":{"method":"westfall-young-step-down-maxt","level":0.05,"monteCarloErrors":3,"shuffles":[0-9]*},"tests":\[{"name":"overdue sum","calls":7679,' "$dir/trend.json" &&
+   grep -q '{"name":"overdue third digit","calls":7679,"hits":[0-9]*,"chance":767.900,"stake":0,' "$dir/trend.json" &&
+   grep -q "^The strategies were not tested against shuffles" "$dir/trend.txt" &&
+   grep -qE "^chase the hot sum +7650 " "$dir/trend.txt" &&
    LC_ALL=zh_CN.UTF-8 "$backtest" "$record" --shuffles 0 --trend 100 | grep -q "^和值，最近 100 期" &&
    ! "$backtest" "$record" --shuffles 0 --json | grep -q '"trend"'; then
   passed=$((passed + 1)); echo "ok   --trend draws the chart in the table and the JSON"

@@ -5,7 +5,7 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/backtest/trend_chart.h"
+#include "quorvel/report/trend_texts.h"
 #include "quorvel/report/tested_together.h"
 
 namespace quorvel::report {
@@ -21,9 +21,11 @@ namespace quorvel::report {
 // "audit" follows; with another record tested beside it, "together"; with the trend chart,
 // "trend": {"periods", "views": [{"name", "rows": [{"period", "value", "gaps"}], "values":
 // [{"value", "count", "expected", "range95", "meanGap", "expectedGap", "maxGap", "currentGap",
-// "tailChance", "frequency"}]}]}.
+// "tailChance", "frequency"}]}]} and "strategies": {"family": {"method", "level",
+// "monteCarloErrors", "shuffles"}, "tests": [{"name", "calls", "hits", "chance", "stake",
+// "returned", "expectedReturn", "pValue", "pValueAdjusted", "monteCarloError", "standing"}]}.
 void writeJson(std::ostream& out, const backtest::BacktestResult& result,
                const backtest::Audit* audit = nullptr, const TestedTogether* together = nullptr,
-               const std::vector<backtest::TrendChart>* trend = nullptr);
+               const TrendReport* trend = nullptr);
 
 }  // namespace quorvel::report

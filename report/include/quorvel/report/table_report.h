@@ -5,7 +5,7 @@
 
 #include "quorvel/backtest/audit.h"
 #include "quorvel/backtest/backtest.h"
-#include "quorvel/backtest/trend_chart.h"
+#include "quorvel/report/trend_texts.h"
 #include "quorvel/report/tested_together.h"
 #include "quorvel/words/language.h"
 
@@ -20,6 +20,6 @@ namespace quorvel::report {
 void writeTable(std::ostream& out, const backtest::BacktestResult& result,
                 words::Language language, const backtest::Audit* audit = nullptr,
                 const TestedTogether* together = nullptr,
-                const std::vector<backtest::TrendChart>* trend = nullptr);
+                const TrendReport* trend = nullptr);
 
 }  // namespace quorvel::report

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvel/backtest/strategies.h"
 #include "quorvel/backtest/trend_chart.h"
 #include "quorvel/words/language.h"
 
@@ -12,6 +13,13 @@
 namespace quorvel::report {
 
 using words::Language;
+
+// What the reports show of a record's trend: the chart's views and the strategies it suggests,
+// replayed and tested.
+struct TrendReport {
+  std::vector<backtest::TrendChart> charts;
+  backtest::StrategiesTest strategies;
+};
 
 // A view's name as the JSON keys it ("sum", "first digit", ...) and as a player reads it.
 std::string_view trendViewKey(backtest::TrendView view);

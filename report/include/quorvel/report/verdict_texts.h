@@ -22,6 +22,9 @@ using words::Language;
 // repeated a draw; "" when there is nothing to say.
 std::string recordNote(const BacktestResult& result, Language language);
 
+// How a claim stands, in a table's words: "no evidence", "shown", "无证据", "成立".
+std::string_view standingWord(backtest::Standing standing, Language language);
+
 // A game as a sentence in `language` names it: "Welfare Lottery 3D", "福彩3D".
 std::string_view gameName(const game::Game& game, Language language);
 
