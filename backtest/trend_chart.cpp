@@ -123,6 +123,10 @@ double trendChance(TrendView view, int value) {
   return 1.0 / game::kDigitValues;
 }
 
+TrendChart trendChart(std::span<const Draw> record, std::size_t periods, TrendView view) {
+  return chartOf(record, periods, view);
+}
+
 std::vector<TrendChart> trendCharts(std::span<const Draw> record, std::size_t periods) {
   std::vector<TrendChart> charts;
   for (const TrendView view : kTrendViews) charts.push_back(chartOf(record, periods, view));

@@ -7,7 +7,7 @@ namespace {
 
 using words::Word;
 
-constexpr std::array<Word, 34> kChineseWords = {{
+constexpr std::array<Word, 39> kChineseWords = {{
     {"recordTitle", "开奖记录"},
     {"recordAbout",
      "预测和检验用的开奖记录保存在这台设备上，起初是自带的记录。把新的开奖粘贴"
@@ -25,6 +25,11 @@ constexpr std::array<Word, 34> kChineseWords = {{
     {"recentTitle", "最近的开奖与当时的预测"},
     {"recentLabel", "最近每一期的开奖和用它之前三期做的预测"},
     {"totalsLabel", "这几期合起来与运气相比"},
+    {"trendTitle", "走势图（每个数字旁边都有它的机会）"},
+    {"trendLabel", "走势图：每期开出的号码和每个号码的遗漏"},
+    {"trendFiguresLabel", "每个号码的出现次数和遗漏，与运气相比"},
+    {"strategiesRun", "检验走势图提示的打法"},
+    {"strategiesLabel", "追冷、追热、跟上期的检验"},
     {"laterTitle", "结论定下之后的开奖"},
     {"laterLabel", "结论定下之后各项输出的成绩"},
     {"notStored",
@@ -50,7 +55,7 @@ constexpr std::array<Word, 34> kChineseWords = {{
     {"persistRefused", "浏览器没有答应一直保留这份记录（空间紧张时可能清掉）：请不时下载整份记录。"},
 }};
 
-constexpr std::array<Word, 34> kEnglishWords = {{
+constexpr std::array<Word, 39> kEnglishWords = {{
     {"recordTitle", "The record of draws"},
     {"recordAbout",
      "The record the forecast and the test use is kept on this device, starting as the shipped "
@@ -69,6 +74,11 @@ constexpr std::array<Word, 34> kEnglishWords = {{
     {"recentTitle", "The recent draws and what was forecast for them"},
     {"recentLabel", "Each recent draw beside the forecast from the three before it"},
     {"totalsLabel", "These draws together, against chance"},
+    {"trendTitle", "The trend chart (走势图), with chance beside every figure"},
+    {"trendLabel", "The trend chart: each period's drawn value and every value's gap"},
+    {"trendFiguresLabel", "Each value's count and gaps beside chance's"},
+    {"strategiesRun", "Test the strategies the chart suggests"},
+    {"strategiesLabel", "The test of chasing the overdue, the hot and the last"},
     {"laterTitle", "The draws since the verdict was fixed"},
     {"laterLabel", "Each output on the draws since the verdict was fixed"},
     {"notStored",

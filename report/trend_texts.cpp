@@ -14,6 +14,8 @@ struct TrendWords {
   std::array<std::string_view, 4> views;  // by TrendView
   std::string (*heading)(std::string_view view, std::size_t periods);
   std::string_view period;
+  std::array<std::string_view, 4> shortNames;  // by TrendView, as a button names it
+  std::string (*choice)(std::size_t periods);
   // The figures' names: count, chance's count and range, mean gap and chance's, largest gap,
   // current gap, its chance.
   std::array<std::string_view, 6> figures;
@@ -29,6 +31,8 @@ const TrendWords kEnglish{
              " periods (each value's gap: draws since it came; [ ] the value drawn):";
     },
     "period",
+    {"sum", "first digit", "second digit", "third digit"},
+    [](std::size_t periods) { return "last " + std::to_string(periods); },
     {"count", "chance's count (95% range)", "mean gap (chance's)", "largest gap", "current gap",
      "chance of a gap this long"},
     [](const std::string& frequent, const std::string& rare) {
@@ -50,6 +54,8 @@ const TrendWords kChinese{
              " 期（每格是遗漏：多少期没出；[ ] 是开出的号码）：";
     },
     "期号",
+    {"和值", "百位", "十位", "个位"},
+    [](std::size_t periods) { return "最近 " + std::to_string(periods) + " 期"; },
     {"出现次数", "应出现（95% 范围）", "平均遗漏（运气）", "最大遗漏", "当前遗漏",
      "遗漏这么久的机会"},
     [](const std::string& frequent, const std::string& rare) {
@@ -79,6 +85,14 @@ std::string_view trendViewKey(TrendView view) {
 std::string trendHeading(const TrendChart& chart, Language language) {
   const TrendWords& words = kWords.in(language);
   return words.heading(words.views[static_cast<std::size_t>(chart.view)], chart.rows.size());
+}
+
+std::string_view trendViewName(TrendView view, Language language) {
+  return kWords.in(language).shortNames[static_cast<std::size_t>(view)];
+}
+
+std::string trendPeriodsChoice(std::size_t periods, Language language) {
+  return kWords.in(language).choice(periods);
 }
 
 std::vector<std::vector<std::string>> trendRows(const TrendChart& chart, Language language) {

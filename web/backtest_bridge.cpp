@@ -24,6 +24,8 @@
 #include "quorvel/backtest/record_reader.h"
 #include "quorvel/backtest/records_together.h"
 #include "quorvel/report/verdict_texts.h"
+#include "quorvel/report/strategy_texts.h"
+#include "quorvel/backtest/strategies.h"
 #include "settings_value.h"
 #include "shuffle_values.h"
 
@@ -242,6 +244,26 @@ val recordsTogether(const val& records, const SettingsValue& settings, const std
   return out;
 }
 
+// The strategies a trend chart suggests, replayed over a game's record and tested on its
+// shuffles, in a worker: { error } when the record cannot be read, else { sentence, rows }.
+val strategiesOf(const val& bytes, const std::string& fileName, const SettingsValue& settings,
+                 const std::string& tag) {
+  const Language language = words::languageForTag(tag);
+  val out = val::object();
+  try {
+    JsBytesBuffer buffer(bytes);
+    std::istream in(&buffer);
+    const bt::Record record = bt::readRecord(in, buffer.size());
+    const bt::StrategiesTest test = bt::testStrategies(
+        record.draws, game::gameOrFirst(settings.game), settings.shuffles, settings.seed);
+    out.set("sentence", report::strategiesSentence(test, language));
+    out.set("rows", rowsOf(report::strategiesTable(test, language)));
+  } catch (const bt::BacktestError& error) {
+    out.set("error", report::locatedText(fileName, error.problem(), language));
+  }
+  return out;
+}
+
 }  // namespace
 }  // namespace quorvel::web
 
@@ -263,4 +285,5 @@ EMSCRIPTEN_BINDINGS(quorvel_backtest) {
       .function("replay", &ShuffleReplayer::replay);
   emscripten::function("auditRecord", &auditRecord);
   emscripten::function("testTogether", &recordsTogether);
+  emscripten::function("testStrategies", &strategiesOf);
 }

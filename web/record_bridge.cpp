@@ -16,6 +16,8 @@
 #include "quorvel/backtest/summary.h"
 #include "quorvel/game/draw_clock.h"
 #include "quorvel/game/game.h"
+#include "quorvel/backtest/trend_chart.h"
+#include "quorvel/report/trend_texts.h"
 #include "quorvel/report/later_draws_texts.h"
 #include "quorvel/words/output_names.h"
 #include "quorvel/report/problem_text.h"
@@ -176,6 +178,50 @@ class KeptRecord {
     return out;
   }
 
+  // The trend chart's view `view` (0 the sum, then each position's digit) of the newest
+  // `periods` draws, 0 for the usual number: { periods, choices: [{ periods, label }], views:
+  // [names], heading, header, rows: [{ period, drawn (the drawn value's column), cells (the
+  // cells' texts, tab-separated, so that a hundred rows cross as a hundred strings) }], figures,
+  // sentence }, every text the command line's.
+  val trend(double periods, int view) const {
+    const std::size_t shown =
+        periods >= 1 ? static_cast<std::size_t>(periods) : bt::kTrendPeriods.front();
+    val out = val::object();
+    out.set("periods", static_cast<double>(shown));
+    val choices = val::array();
+    for (const std::size_t choice : bt::kTrendPeriods) {
+      val entry = val::object();
+      entry.set("periods", static_cast<double>(choice));
+      entry.set("label", report::trendPeriodsChoice(choice, language_));
+      choices.call<void>("push", entry);
+    }
+    out.set("choices", choices);
+    val names = val::array();
+    for (const bt::TrendView each : bt::kTrendViews) {
+      names.call<void>("push", std::string(report::trendViewName(each, language_)));
+    }
+    out.set("views", names);
+    const auto at = static_cast<std::size_t>(std::clamp(view, 0, static_cast<int>(bt::kTrendViews.size()) - 1));
+    const bt::TrendChart chart = bt::trendChart(record_.draws, shown, bt::kTrendViews[at]);
+    const std::vector<std::vector<std::string>> rows = report::trendRows(chart, language_);
+    out.set("heading", report::trendHeading(chart, language_));
+    out.set("header", val::array(rows.front()));
+    val lines = val::array();
+    for (std::size_t r = 0; r < chart.rows.size(); ++r) {
+      std::string cells;
+      for (std::size_t c = 1; c < rows[r + 1].size(); ++c) cells += (c > 1 ? "\t" : "") + rows[r + 1][c];
+      val line = val::object();
+      line.set("period", rows[r + 1].front());
+      line.set("drawn", chart.rows[r].value);
+      line.set("cells", cells);
+      lines.call<void>("push", line);
+    }
+    out.set("rows", lines);
+    out.set("figures", rowsOf(report::trendFigures(chart, language_)));
+    out.set("sentence", report::trendSentence(chart, language_));
+    return out;
+  }
+
   // The draws since the verdict was fixed: { heading, rows, sentence }, or null for none.
   val laterDraws() const {
     if (!bt::hasLaterDraws(record_.draws, *game_)) return val::null();
@@ -251,7 +297,8 @@ EMSCRIPTEN_BINDINGS(quorvel_record) {
       .function("typed", &KeptRecord::typed)
       .function("grid", &KeptRecord::grid)
       .function("recent", &KeptRecord::recent)
-      .function("laterDraws", &KeptRecord::laterDraws);
+      .function("laterDraws", &KeptRecord::laterDraws)
+      .function("trend", &KeptRecord::trend);
   emscripten::function("fileSizeProblem", &fileSizeProblem);
   emscripten::constant("recentStep", quorvel::report::kRecentStep);
 }

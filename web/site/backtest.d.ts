@@ -33,6 +33,9 @@ export interface BacktestEngine {
   auditRecord(bytes: ByteSource, name: string, language: string):
     { error?: string; sentence?: string; rows?: string[][] };
   // The claims tested on several games' records at once, each record's own verdict beside it.
+  // The strategies a trend chart suggests, replayed over a record and tested on its shuffles.
+  testStrategies(bytes: ByteSource, name: string, settings: Settings, language: string):
+    { error?: string; sentence?: string; rows?: string[][] };
   testTogether(records: { bytes: ByteSource; name: string; game: string }[], settings: Settings, language: string):
     { error?: string; alone?: string[]; sentence?: string; claims?: string[][] };
 }

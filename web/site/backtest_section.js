@@ -237,6 +237,13 @@ function followGame(section, seeds, shuffles) {
   if (!section.running) showRecord(section);
 }
 
+/** @type {Section | null} */
+let started = null;
+
+// The backtest's settings for the chosen game, as the page's link gives them; null before the
+// section starts.
+export const currentSettings = () => started?.settings ?? null;
+
 // Wires the section to `engine`, the forecast's module, which gives its words and settings.
 /** @param {ForecastEngine} engine @param {string} language */
 export function startBacktest(engine, language) {
@@ -248,6 +255,7 @@ export function startBacktest(engine, language) {
   /** @type {Section} */
   const section = { engine, language, words: engine.words(language).words, game, settings,
                     record: deviceRecord(game), running: null, shown: new Map() };
+  started = section;
   /** @param {File | undefined} file */
   const testFile = (file) => { if (file) test(section, fileRecord(file)); };
   byId('BacktestRun').addEventListener('click',

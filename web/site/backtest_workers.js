@@ -21,7 +21,8 @@ const MAX_PART = 50;
 const PART_PASSES = 2_000_000;  // about a second of work a part on a slow phone
 const START_TIMEOUT = 20_000;  // a worker's engine loads and compiles within this
 const QUIET_TIMEOUT = 10_000;  // and each part comes back within this at the most
-// Records tested together are replayed and shuffled in one worker, on a slow phone for a while.
+// Records tested together, and a record's strategies, are replayed and shuffled in one worker, on
+// a slow phone for a while.
 const TOGETHER_TIMEOUT = 300_000;
 
 // Why a run ended early: 'cancelled' by the player, 'refused' record (with its located reason),
@@ -140,6 +141,13 @@ export class BacktestRun {
   together(records, language) {
     return this.ask({ type: 'together', records, settings: this.settings, language }, ['together'],
       records.flatMap(({ bytes }) => moved(bytes)), TOGETHER_TIMEOUT);
+  }
+
+  // Tests the strategies a trend chart suggests on the record of `bytes`, in the record's worker.
+  /** @param {ArrayBuffer | Blob} bytes @param {string} name @param {string} language */
+  strategies(bytes, name, language) {
+    return this.ask({ type: 'strategies', bytes, name, settings: this.settings, language }, ['strategies'],
+      moved(bytes), TOGETHER_TIMEOUT);
   }
 
   // Ends the test: its report, or how many more shuffles a borderline claim wants.

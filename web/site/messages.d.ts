@@ -30,7 +30,8 @@ export type ToRecordWorker =
   | { type: 'part'; first: number; values: Float64Array }
   | { type: 'finish'; narrow: boolean }
   | { type: 'audit'; bytes: ArrayBuffer | Blob; name: string; language: string }
-  | { type: 'together'; records: TogetherRecord[]; settings: Settings; language: string };
+  | { type: 'together'; records: TogetherRecord[]; settings: Settings; language: string }
+  | { type: 'strategies'; bytes: ArrayBuffer | Blob; name: string; settings: Settings; language: string };
 
 // One record of the claims' test on several games' records at once.
 export interface TogetherRecord {
@@ -49,6 +50,7 @@ export type FromRecordWorker =
   | { type: 'report'; report: Report }
   | { type: 'audit'; sentence: string; rows: string[][] }
   | { type: 'together'; alone: string[]; sentence: string; claims: string[][] }
+  | { type: 'strategies'; sentence: string; rows: string[][] }
   | { type: 'failed'; reason: string };
 
 // To a shuffle worker: the record's digits and where its replay starts again after a gap, then

@@ -30,6 +30,19 @@ export interface Added {
   error?: true;  // the draws could not be read; the status says why
 }
 
+// The trend chart: each view's rows (the drawn value's column and every cell's text), its figures
+// and what they say; the numbers of periods a player may choose.
+export interface Trend {
+  periods: number;
+  choices: { periods: number; label: string }[];
+  views: string[];  // the views' names, the sum's first
+  heading: string;
+  header: string[];
+  rows: { period: string; drawn: number; cells: string }[];  // the cells tab-separated
+  figures: string[][];
+  sentence: string;
+}
+
 export interface TypedDraw {
   kind: 'none' | 'next' | 'known' | 'corrected' | 'disagrees' | 'takenBack';
   period: string;
@@ -51,6 +64,8 @@ export interface KeptRecord {
   grid(): string[] | null;
   recent(count: number): Recent;
   laterDraws(): LaterDraws | null;
+  /** View `view` of the trend chart of the newest `periods` draws, 0 for the usual number. */
+  trend(periods: number, view: number): Trend;
   delete(): void;
 }
 

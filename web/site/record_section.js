@@ -6,7 +6,7 @@ import createRecord from './record.js';
 import { showTable } from './backtest_report.js';
 import { download } from './downloads.js';
 import { keptStoreOf } from './kept_store.js';
-import { RECORD_CHANGED } from './record_events.js';
+import { RECORD_CHANGED, RECORD_SHOWN } from './record_events.js';
 import { byId, chosenGame, GAME_CHANGED, setGrid } from './window_form.js';
 
 /** @typedef {import('./record.js').RecordEngine} RecordEngine */
@@ -138,6 +138,7 @@ function show(keeper, said = []) {
   showRecent(keeper);
   showLaterDraws(keeper);
   showSetAside(keeper);
+  document.dispatchEvent(new CustomEvent(RECORD_SHOWN));
 }
 
 // Saves the record on the device over the version this page holds, and tells the backtest: ''
@@ -419,7 +420,14 @@ async function startKeeper(language, words, game) {
   const notes = await loadRecord(keeper);
   // Reading the record and showing it are two tasks, so neither holds up the page for long.
   await new Promise((resolve) => setTimeout(resolve));
-  if (firstKeeper) wire();
+  if (firstKeeper) {
+    wire();
+    // The chart's code loads the first time the chart is opened.
+    const trend = byId('Trend');
+    trend.addEventListener('toggle', () => {
+      if (trend.hasAttribute('open')) import('./trend_section.js').then(({ showTrend }) => showTrend());
+    });
+  }
   // Another page changed the record: this one follows it at once, and says so. The grid is the
   // player's, and is left as it is.
   keeper.store.onChange(async () => {
@@ -449,6 +457,11 @@ async function activate(game) {
   const ready = await keeper;
   if (game.id === chosenGame().id) showKeeper(ready);
   return ready;
+}
+
+// The record the section shows now, with its game and words; null before it is read.
+export function shownRecord() {
+  return active && { record: active.record, game: active.game, language: active.language, words: active.words };
 }
 
 // The chosen game's keeper, started the first time the section opens or Predict is pressed.

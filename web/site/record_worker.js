@@ -61,10 +61,18 @@ function together(message, backtest) {
   else answer({ type: 'together', alone: result.alone ?? [], sentence: result.sentence ?? '', claims: result.claims ?? [] });
 }
 
+/** @param {Extract<ToRecordWorker, { type: 'strategies' }>} message @param {BacktestEngine} backtest */
+function strategies(message, backtest) {
+  const result = backtest.testStrategies(bytesOf(message.bytes), message.name, message.settings, message.language);
+  if (result.error !== undefined) answer({ type: 'refused', message: result.error });
+  else answer({ type: 'strategies', sentence: result.sentence ?? '', rows: result.rows ?? [] });
+}
+
 onMessages((/** @type {ToRecordWorker} */ message, backtest) => {
   if (message.type === 'read') read(message, backtest);
   else if (message.type === 'audit') audit(message, backtest);
   else if (message.type === 'together') together(message, backtest);
+  else if (message.type === 'strategies') strategies(message, backtest);
   else if (!test) throw new Error('no record was read');
   else if (message.type === 'part') {
     const refused = test.addShuffles(message.first, message.values);

@@ -64,6 +64,10 @@ struct TrendChart {
   std::vector<TrendValue> values;    // one a value, in order
 };
 
+// View `view` of the newest `periods` draws of `record` (oldest first), all of them when it has
+// fewer; gaps and the gap figures over the whole record.
+TrendChart trendChart(std::span<const Draw> record, std::size_t periods, TrendView view);
+
 // The four views of the newest `periods` draws of `record` (oldest first), all of them when it
 // has fewer; gaps and the gap figures over the whole record.
 std::vector<TrendChart> trendCharts(std::span<const Draw> record, std::size_t periods);

@@ -24,6 +24,8 @@ struct TrendReport {
 // A view's name as the JSON keys it ("sum", "first digit", ...) and as a player reads it.
 std::string_view trendViewKey(backtest::TrendView view);
 std::string trendHeading(const backtest::TrendChart& chart, Language language);
+std::string_view trendViewName(backtest::TrendView view, Language language);  // "和值"
+std::string trendPeriodsChoice(std::size_t periods, Language language);       // "最近 30 期"
 
 // The chart's rows, heading first: the period, then each value's gap, the drawn value marked as
 // "[7]" (a mark of text, not of colour alone).
