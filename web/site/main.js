@@ -20,6 +20,11 @@ if (engine) {
   record.addEventListener('toggle', () => {
     if (record.hasAttribute('open')) recordSection().then((section) => section.recordKeeper(language, words));
   });
+  // The trend chart, inside the record's section, loads its code the first time it is opened.
+  const trend = byId('Trend');
+  trend.addEventListener('toggle', () => {
+    if (trend.hasAttribute('open')) import('./trend_section.js').then(({ showTrend }) => showTrend());
+  });
   // What was said of the typed draw was the other game's.
   document.addEventListener(GAME_CHANGED, () => { byId('TypedNote').hidden = true; });
   keepOffline();

@@ -420,14 +420,7 @@ async function startKeeper(language, words, game) {
   const notes = await loadRecord(keeper);
   // Reading the record and showing it are two tasks, so neither holds up the page for long.
   await new Promise((resolve) => setTimeout(resolve));
-  if (firstKeeper) {
-    wire();
-    // The chart's code loads the first time the chart is opened.
-    const trend = byId('Trend');
-    trend.addEventListener('toggle', () => {
-      if (trend.hasAttribute('open')) import('./trend_section.js').then(({ showTrend }) => showTrend());
-    });
-  }
+  if (firstKeeper) wire();
   // Another page changed the record: this one follows it at once, and says so. The grid is the
   // player's, and is left as it is.
   keeper.store.onChange(async () => {
