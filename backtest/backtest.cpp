@@ -164,18 +164,12 @@ void testAgainstShuffles(const ShuffleTally& tally, BacktestResult& result, std:
   result.shuffleClaims = tally.claims();
   result.power = powerOfTest(result.summary, result.tests, result.shuffles);
   // A claim still on the line when the run adds no more shuffles stays undecided.
-  if (result.shuffles < shuffleCap(asked)) return;
-  for (ClaimTest& claim : result.family.claims) {
-    if (claim.standing == Standing::Borderline) claim.standing = Standing::Undecided;
-  }
+  if (result.shuffles >= shuffleCap(asked)) leaveUndecided(result.family);
 }
 
 std::uint64_t moreShuffles(const BacktestResult& result, std::uint64_t asked) {
-  const bool borderline =
-      std::any_of(result.family.claims.begin(), result.family.claims.end(),
-                  [](const ClaimTest& claim) { return claim.standing == Standing::Borderline; });
   const std::uint64_t cap = shuffleCap(asked);
-  if (!borderline || result.shuffles >= cap) return 0;
+  if (!anyBorderline(result.family) || result.shuffles >= cap) return 0;
   return std::min(result.shuffles, cap - result.shuffles);
 }
 

@@ -26,10 +26,6 @@ void extend(Shuffled& shuffled, std::uint64_t wanted, unsigned threads, const Pr
   }
 }
 
-bool anyBorderline(const FamilyTest& family) {
-  return std::any_of(family.claims.begin(), family.claims.end(),
-                     [](const ClaimTest& claim) { return claim.standing == Standing::Borderline; });
-}
 
 }  // namespace
 
@@ -56,11 +52,7 @@ TogetherTest testTogether(std::span<const RecordInTest> records, std::uint64_t a
     shared += std::min(shared, cap - shared);
     for (Shuffled& record : shuffled) extend(record, shared, threads, progress);
   }
-  if (shared >= cap) {
-    for (ClaimTest& claim : test.family.claims) {
-      if (claim.standing == Standing::Borderline) claim.standing = Standing::Undecided;
-    }
-  }
+  if (shared >= cap) leaveUndecided(test.family);
   return test;
 }
 

@@ -100,10 +100,6 @@ std::array<std::int64_t, kStrategies> statisticsOf(const StrategyTallies& tallie
   return statistics;
 }
 
-bool anyBorderline(const FamilyTestOf<kStrategies>& family) {
-  return std::any_of(family.claims.begin(), family.claims.end(),
-                     [](const ClaimTest& claim) { return claim.standing == Standing::Borderline; });
-}
 
 }  // namespace
 
@@ -129,11 +125,7 @@ StrategiesTest testStrategies(std::span<const Draw> record, const game::Game& ga
     if (!anyBorderline(test.family) || wanted == 0 || wanted >= cap) break;
     wanted += std::min(wanted, cap - wanted);
   }
-  if (test.shuffles >= cap) {
-    for (ClaimTest& claim : test.family.claims) {
-      if (claim.standing == Standing::Borderline) claim.standing = Standing::Undecided;
-    }
-  }
+  if (test.shuffles >= cap) leaveUndecided(test.family);
   return test;
 }
 

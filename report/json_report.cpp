@@ -24,6 +24,10 @@ using backtest::Summary;
 
 namespace {
 
+// How a claim stands, as the JSON keys it, by Standing.
+constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline", "undecided",
+                                                        "shown"};
+
 // A list's money, in yuan, rates as fractions: {"stake", "returned", "expectedReturn",
 // "returnRate", "expectedRate", "pValue", "pValueHolm", "bestYearRate", "worstYearRate"}, the
 // year rates null when the periods give no years.
@@ -57,10 +61,7 @@ void writePower(std::ostream& out, const Power& power) {
 // "significant": [{"output", "kind"}], "borderline": [...], "undecided": [...]}.
 void writeFamily(std::ostream& out, const backtest::FamilyTest& family) {
   constexpr std::array<std::string_view, 3> kKinds = {"hits", "pattern", "money"};
-  // By Standing.
-  constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline",
-                                                          "undecided", "shown"};
-  const auto claim = [&](std::size_t j) {
+    const auto claim = [&](std::size_t j) {
     return "{\"output\":\"" + std::string(outputKey(backtest::kFamily[j].output)) +
            "\",\"kind\":\"" +
            std::string(kKinds[static_cast<std::size_t>(backtest::kFamily[j].kind)]) + '"';
@@ -175,8 +176,6 @@ void writeTrend(std::ostream& out, const std::vector<backtest::TrendChart>& char
 
 // "strategies": the family's method and shuffles, and each strategy's calls, hits, money and test.
 void writeStrategies(std::ostream& out, const backtest::StrategiesTest& test) {
-  constexpr std::array<std::string_view, 4> kStandings = {"no-evidence", "borderline",
-                                                          "undecided", "shown"};
   out << ",\"strategies\":{\"family\":{\"method\":\"westfall-young-step-down-maxt\",\"level\":"
       << fixed(backtest::kLevel, 2) << ",\"monteCarloErrors\":" << fixed(backtest::kMonteCarloErrors, 0)
       << ",\"shuffles\":" << test.shuffles << "},\"tests\":[";

@@ -78,6 +78,23 @@ struct FamilyTestOf {
 };
 using FamilyTest = FamilyTestOf<kClaims>;
 
+// Whether a claim of `family` is still on the line, so that more shuffles would settle it.
+template <std::size_t N>
+bool anyBorderline(const FamilyTestOf<N>& family) {
+  for (const ClaimTest& claim : family.claims) {
+    if (claim.standing == Standing::Borderline) return true;
+  }
+  return false;
+}
+
+// Once a run adds no more shuffles, a claim still on the line is undecided.
+template <std::size_t N>
+void leaveUndecided(FamilyTestOf<N>& family) {
+  for (ClaimTest& claim : family.claims) {
+    if (claim.standing == Standing::Borderline) claim.standing = Standing::Undecided;
+  }
+}
+
 // The family's test of the record whose statistics are `observed`, against its shuffles'. Each
 // p-value counts the record itself as one more ordering. The Monte Carlo error of each adjusted
 // p-value is the spread of the adjusted p-values over resamples of the shuffles (drawn from
